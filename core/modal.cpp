@@ -1,0 +1,77 @@
+#include "core/modal.h"
+
+#include <QStringList>
+#include <cstdio>
+
+namespace {
+
+Modal::Handler* current = nullptr;
+
+int answer(Modal::Kind kind, const QString& caption, const QString& text)
+{
+    if (current)
+        return current->message(kind, caption, text);
+    // No window system to ask: say it on stderr and take the default answer.
+    std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+    return kind == Modal::Kind::Confirm ? Modal::Yes : Modal::Ok;
+}
+
+}  // namespace
+
+namespace Modal {
+
+Handler* setHandler(Handler* handler)
+{
+    Handler* old = current;
+    current = handler;
+    return old;
+}
+
+Handler* handler() { return current; }
+
+void error(const QString& text) { answer(Kind::Error, QStringLiteral("Error"), text); }
+
+void info(const QString& text) { answer(Kind::Info, QStringLiteral("TSLN"), text); }
+
+bool confirm(const QString& text)
+{
+    return answer(Kind::Confirm, QStringLiteral("Confirm"), text) != No;
+}
+
+bool okCancel(const QString& caption, const QString& text)
+{
+    return answer(Kind::OkCancel, caption, text) == Ok;
+}
+
+int exec(QDialog& dialog) { return current ? current->dialog(dialog) : Cancel; }
+
+}  // namespace Modal
+
+ModalRecorder::ModalRecorder() : previous_(Modal::setHandler(this)) {}
+
+ModalRecorder::~ModalRecorder() { Modal::setHandler(previous_); }
+
+int ModalRecorder::message(Modal::Kind kind, const QString& caption, const QString& text)
+{
+    boxes.push_back({kind, caption, text});
+    if (!answers.empty()) {
+        const int a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    return kind == Modal::Kind::Confirm ? Modal::Yes : Modal::Ok;
+}
+
+int ModalRecorder::dialog(QDialog& dialog)
+{
+    dialogs.push_back(&dialog);
+    return onDialog ? onDialog(dialog) : Modal::Ok;
+}
+
+QStringList ModalRecorder::texts() const
+{
+    QStringList list;
+    for (const Box& b : boxes)
+        list << b.text;
+    return list;
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QString>
+#include <deque>
+#include <functional>
+#include <vector>
+
+class QDialog;
+
+// Every modal box and modal dialog of the program goes through here, so tests can
+// answer them and see what was asked. The program installs the handler that shows
+// real boxes; tests install a ModalRecorder.
+namespace Modal {
+
+// Modal results, as the program's dialogs return them.
+enum Result { None = 0, Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+enum class Kind {
+    Error,     // error box with the single button OK
+    Confirm,   // question with Yes and No
+    OkCancel,  // box with OK and Cancel and a caption of its own
+    Info,      // plain message with OK
+};
+
+class Handler {
+public:
+    virtual ~Handler() = default;
+    virtual int message(Kind kind, const QString& caption, const QString& text) = 0;
+    virtual int dialog(QDialog& dialog) = 0;
+};
+
+// Installs the handler (not owned); returns the one it replaces.
+Handler* setHandler(Handler* handler);
+Handler* handler();
+
+void error(const QString& text);
+void info(const QString& text);
+// Yes/No: anything but an explicit No goes ahead.
+bool confirm(const QString& text);
+// OK/Cancel with a caption: true for OK.
+bool okCancel(const QString& caption, const QString& text);
+// Shows a dialog modally and returns its result (Ok, Cancel, ...).
+int exec(QDialog& dialog);
+
+}  // namespace Modal
+
+// Answers modal boxes and dialogs from a script and remembers what was asked.
+// Installs itself for its lifetime.
+class ModalRecorder : public Modal::Handler {
+public:
+    struct Box {
+        Modal::Kind kind;
+        QString caption;
+        QString text;
+    };
+
+    ModalRecorder();
+    ~ModalRecorder() override;
+
+    // Answers for the next boxes, in order; once used up, boxes get Ok or Yes.
+    std::deque<int> answers;
+    // Runs each dialog shown modally (may set its fields) and gives its result;
+    // without one, dialogs answer Ok.
+    std::function<int(QDialog&)> onDialog;
+
+    std::vector<Box> boxes;
+    std::vector<QDialog*> dialogs;
+
+    int message(Modal::Kind kind, const QString& caption, const QString& text) override;
+    int dialog(QDialog& dialog) override;
+
+    QStringList texts() const;
+
+private:
+    Modal::Handler* previous_;
+};
