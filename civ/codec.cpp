@@ -1,0 +1,369 @@
+#include "civ/codec.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <iterator>
+#include <vector>
+
+namespace civ {
+
+namespace {
+
+struct Row {
+    int value;
+    QByteArray bytes;
+};
+using Table = std::vector<Row>;
+
+QByteArray bytes(std::initializer_list<quint8> list)
+{
+    QByteArray out;
+    out.reserve(int(list.size()));
+    for (quint8 b : list)
+        out.append(char(b));
+    return out;
+}
+
+QByteArray lookup(const Table& table, int value)
+{
+    for (const Row& row : table) {
+        if (row.value == value)
+            return row.bytes;
+    }
+    return {};
+}
+
+std::optional<int> reverse(const Table& table, const QByteArray& body)
+{
+    for (const Row& row : table) {
+        if (row.bytes == body)
+            return row.value;
+    }
+    return std::nullopt;
+}
+
+const Table& bandTable()
+{
+    static const Table t{{0, bytes({0x07, 0xD0})}, {1, bytes({0x07, 0xD1})}};
+    return t;
+}
+
+const Table& vfoTable()
+{
+    static const Table t{{0, bytes({0x07})},
+                         {1, bytes({0x07, 0x00})},
+                         {2, bytes({0x07, 0x01})},
+                         {7, bytes({0x07, 0xA0})},
+                         {8, bytes({0x07, 0xB0})}};
+    return t;
+}
+
+const Table& memoryCmdTable()
+{
+    static const Table t{{0, bytes({Cmd::SelectMemory})}, {1, bytes({Cmd::MemoryWrite})},
+                         {2, bytes({Cmd::MemoryToVfo})},  {3, bytes({Cmd::MemoryClear})},
+                         {4, bytes({Cmd::ReadOffset})},   {5, bytes({Cmd::WriteOffset})}};
+    return t;
+}
+
+const Table& scanTable()
+{
+    static const Table t{{0, bytes({0x0E, 0x01})}, {1, bytes({0x0E, 0x00})},
+                         {2, bytes({0x0E, 0x02})}, {3, bytes({0x0E, 0x03})},
+                         {4, bytes({0x0E, 0x12})}, {5, bytes({0x0E, 0x13})},
+                         {6, bytes({0x0E, 0x22})}, {7, bytes({0x0E, 0x23})}};
+    return t;
+}
+
+const Table& splitTable()
+{
+    static const Table t{{0, bytes({0x0F, 0x00})}, {1, bytes({0x0F, 0x01})}};
+    return t;
+}
+
+const Table& duplexTable()
+{
+    static const Table t{{0, bytes({0x0F, 0x10})}, {1, bytes({0x0F, 0x11})}, {2, bytes({0x0F, 0x12})}};
+    return t;
+}
+
+const Table& dualTable()
+{
+    static const Table t{{0, bytes({0x07, 0xC0})}, {1, bytes({0x07, 0xC1})}};
+    return t;
+}
+
+const Table& antennaTable()
+{
+    static const Table t{{5, bytes({0x12, 0x00, 0x00})},
+                         {6, bytes({0x12, 0x01, 0x00})},
+                         {7, bytes({0x12, 0x00, 0x01})},
+                         {8, bytes({0x12, 0x01, 0x01})}};
+    return t;
+}
+
+struct ModeRow {
+    int mode;
+    quint8 modeByte;
+    int filter;  // NoFilter: the table sends no filter byte
+};
+
+constexpr ModeRow baseModes[] = {
+    {0, 0x03, 0x02}, {1, 0x03, 0x01}, {2, 0x00, NoFilter}, {3, 0x01, NoFilter},
+    {4, 0x02, NoFilter}, {5, 0x05, NoFilter}, {7, 0x04, NoFilter},
+};
+
+constexpr ModeRow ic706Modes[] = {
+    {0, 0x03, 0x02},  {1, 0x03, 0x01},  {2, 0x00, 0x01},  {3, 0x01, 0x01},  {4, 0x02, 0x01},
+    {5, 0x05, 0x01},  {6, 0x06, NoFilter}, {7, 0x04, 0x01}, {9, 0x00, 0x02}, {10, 0x01, 0x02},
+    {11, 0x02, 0x02}, {12, 0x04, 0x02}, {13, 0x05, 0x02},
+};
+
+// Mode numbers by mode byte 00..06.
+constexpr int normalModes[] = {2, 3, 4, 1, 7, 5, 6};
+constexpr int narrowModes[] = {9, 10, 11, 0, 12, 13};
+
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+int digit(QChar c) { return c.unicode() - u'0'; }
+
+bool bcdByte(quint8 b, int* value)
+{
+    const int hi = b >> 4, lo = b & 0x0F;
+    if (hi > 9 || lo > 9)
+        return false;
+    *value = hi * 10 + lo;
+    return true;
+}
+
+quint8 toBcd(int twoDigits) { return quint8(((twoDigits / 10) << 4) | (twoDigits % 10)); }
+
+QByteArray withCommand(quint8 command, const QByteArray& data)
+{
+    return QByteArray(1, char(command)) + data;
+}
+
+const quint8* raw(const QByteArray& body) { return reinterpret_cast<const quint8*>(body.constData()); }
+
+}  // namespace
+
+QByteArray frame(quint8 to, quint8 from, const QByteArray& body)
+{
+    QByteArray out;
+    out.reserve(body.size() + 5);
+    out.append(char(Preamble)).append(char(Preamble)).append(char(to)).append(char(from));
+    out.append(body).append(char(EndOfMessage));
+    return out;
+}
+
+std::optional<FrameParts> splitFrame(const QByteArray& frame)
+{
+    const qsizetype n = frame.size();
+    if (n < 6 || n > MaxFrame)
+        return std::nullopt;
+    const quint8* p = raw(frame);
+    if (p[0] != Preamble || p[1] != Preamble || p[n - 1] != EndOfMessage)
+        return std::nullopt;
+    return FrameParts{p[2], p[3], frame.mid(4, n - 5)};
+}
+
+bool freqToBcd(const QString& text, quint8* bcd)
+{
+    if (text.size() < 11)
+        return false;
+    // Text positions (from 0) of the high and low digit of each wire byte.
+    static constexpr int positions[5][2] = {{9, 10}, {6, 8}, {4, 5}, {1, 2}, {-1, 0}};
+    quint8 out[5];
+    for (int i = 0; i < 5; ++i) {
+        const int hiPos = positions[i][0], loPos = positions[i][1];
+        int hi = 0;
+        if (hiPos >= 0) {
+            if (!isDigit(text[hiPos]))
+                return false;
+            hi = digit(text[hiPos]);
+        }
+        if (!isDigit(text[loPos]))
+            return false;
+        out[i] = quint8((hi << 4) | digit(text[loPos]));
+    }
+    std::copy(out, out + 5, bcd);
+    return true;
+}
+
+QString bcdToFreq(const quint8* bcd)
+{
+    int pairs[5];
+    for (int i = 0; i < 5; ++i) {
+        if (!bcdByte(bcd[i], &pairs[i]))
+            return {};
+    }
+    QString text = QString::number(pairs[4]);
+    const auto two = [&text](int v) {
+        text += QChar(u'0' + v / 10);
+        text += QChar(u'0' + v % 10);
+    };
+    two(pairs[3]);
+    text += u'.';
+    two(pairs[2]);
+    text += QChar(u'0' + pairs[1] / 10);
+    text += u'.';
+    text += QChar(u'0' + pairs[1] % 10);
+    two(pairs[0]);
+    return text;
+}
+
+QByteArray modeBytes(int mode, ModeTable table)
+{
+    const auto find = [mode](const auto& rows) -> QByteArray {
+        for (const ModeRow& row : rows) {
+            if (row.mode != mode)
+                continue;
+            QByteArray out(1, char(row.modeByte));
+            if (row.filter != NoFilter)
+                out.append(char(row.filter));
+            return out;
+        }
+        return {};
+    };
+    return table == ModeTable::Ic706 ? find(ic706Modes) : find(baseModes);
+}
+
+std::optional<int> modeFromBytes(quint8 modeByte, int filterByte)
+{
+    if (filterByte == 0x02) {
+        if (modeByte < std::size(narrowModes))
+            return narrowModes[modeByte];
+        return std::nullopt;
+    }
+    if (modeByte < std::size(normalModes))
+        return normalModes[modeByte];
+    return std::nullopt;
+}
+
+QByteArray channelBytes(int channel)
+{
+    if (channel < 0 || channel > 9999)
+        return {};
+    if (channel < 100)
+        return QByteArray(1, char(toBcd(channel)));
+    QByteArray out;
+    out.append(char(toBcd(channel / 100))).append(char(toBcd(channel % 100)));
+    return out;
+}
+
+std::optional<int> channelFromBytes(const QByteArray& bytes)
+{
+    const quint8* p = raw(bytes);
+    int hi = 0, lo = 0;
+    if (bytes.size() == 1 && bcdByte(p[0], &lo))
+        return lo;
+    if (bytes.size() == 2 && bcdByte(p[0], &hi) && bcdByte(p[1], &lo))
+        return hi * 100 + lo;
+    return std::nullopt;
+}
+
+namespace encode {
+
+QByteArray readFreq() { return QByteArray(1, char(Cmd::ReadFreq)); }
+QByteArray readMode() { return QByteArray(1, char(Cmd::ReadMode)); }
+QByteArray readOffset() { return QByteArray(1, char(Cmd::ReadOffset)); }
+
+QByteArray freq(const QString& text) { return freqReport(Cmd::SetFreq, text); }
+
+QByteArray mode(int mode, ModeTable table)
+{
+    const QByteArray m = modeBytes(mode, table);
+    return m.isEmpty() ? QByteArray() : withCommand(Cmd::SetMode, m);
+}
+
+QByteArray band(int band) { return lookup(bandTable(), band); }
+QByteArray vfo(int vfo) { return lookup(vfoTable(), vfo); }
+
+QByteArray memory(int channel)
+{
+    const QByteArray ch = channelBytes(channel);
+    return ch.isEmpty() ? QByteArray() : withCommand(Cmd::SelectMemory, ch);
+}
+
+QByteArray memoryCmd(int cmd) { return lookup(memoryCmdTable(), cmd); }
+QByteArray scan(int cmd) { return lookup(scanTable(), cmd); }
+QByteArray split(bool on) { return lookup(splitTable(), on ? 1 : 0); }
+QByteArray duplex(int duplex) { return lookup(duplexTable(), duplex); }
+QByteArray dual(bool on) { return lookup(dualTable(), on ? 1 : 0); }
+QByteArray antenna(int antenna) { return lookup(antennaTable(), antenna); }
+
+QByteArray ok() { return QByteArray(1, char(Cmd::Ok)); }
+QByteArray ng() { return QByteArray(1, char(Cmd::Ng)); }
+
+QByteArray freqReport(quint8 command, const QString& text)
+{
+    quint8 bcd[5];
+    if (!freqToBcd(text, bcd))
+        return {};
+    return withCommand(command, QByteArray(reinterpret_cast<const char*>(bcd), 5));
+}
+
+QByteArray blankFreqReport(quint8 command) { return withCommand(command, QByteArray(1, char(NoData))); }
+
+QByteArray modeReport(quint8 command, int mode, ModeTable table)
+{
+    const QByteArray m = modeBytes(mode, table);
+    return m.isEmpty() ? QByteArray() : withCommand(command, m);
+}
+
+}  // namespace encode
+
+namespace decode {
+
+QString freq(const QByteArray& body)
+{
+    if (body.size() < 6)
+        return {};
+    const quint8 command = raw(body)[0];
+    if (command != Cmd::FreqReport && command != Cmd::ReadFreq && command != Cmd::SetFreq)
+        return {};
+    return bcdToFreq(raw(body) + 1);
+}
+
+std::optional<int> mode(const QByteArray& body)
+{
+    if (body.size() < 2)
+        return std::nullopt;
+    const quint8 command = raw(body)[0];
+    if (command != Cmd::ModeReport && command != Cmd::ReadMode && command != Cmd::SetMode)
+        return std::nullopt;
+    return modeFromBytes(raw(body)[1], body.size() > 2 ? raw(body)[2] : NoFilter);
+}
+
+std::optional<int> band(const QByteArray& body) { return reverse(bandTable(), body); }
+std::optional<int> vfo(const QByteArray& body) { return reverse(vfoTable(), body); }
+
+std::optional<int> memory(const QByteArray& body)
+{
+    if (body.size() < 2 || raw(body)[0] != Cmd::SelectMemory)
+        return std::nullopt;
+    return channelFromBytes(body.mid(1));
+}
+
+std::optional<int> memoryCmd(const QByteArray& body) { return reverse(memoryCmdTable(), body); }
+std::optional<int> scan(const QByteArray& body) { return reverse(scanTable(), body); }
+
+std::optional<bool> split(const QByteArray& body)
+{
+    const auto v = reverse(splitTable(), body);
+    return v ? std::optional<bool>(*v != 0) : std::nullopt;
+}
+
+std::optional<int> duplex(const QByteArray& body) { return reverse(duplexTable(), body); }
+
+std::optional<bool> dual(const QByteArray& body)
+{
+    const auto v = reverse(dualTable(), body);
+    return v ? std::optional<bool>(*v != 0) : std::nullopt;
+}
+
+std::optional<int> antenna(const QByteArray& body) { return reverse(antennaTable(), body); }
+
+}  // namespace decode
+
+}  // namespace civ
