@@ -29,6 +29,8 @@ Handler* setHandler(Handler* handler)
 
 Handler* handler() { return current; }
 
+int show(Kind kind, const QString& caption, const QString& text) { return answer(kind, caption, text); }
+
 void error(const QString& text) { answer(Kind::Error, QStringLiteral("Error"), text); }
 
 void info(const QString& text) { answer(Kind::Info, QStringLiteral("TSLN"), text); }

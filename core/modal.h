@@ -33,6 +33,8 @@ public:
 Handler* setHandler(Handler* handler);
 Handler* handler();
 
+// Any box, with its own caption; returns the button pressed.
+int show(Kind kind, const QString& caption, const QString& text);
 void error(const QString& text);
 void info(const QString& text);
 // Yes/No: anything but an explicit No goes ahead.

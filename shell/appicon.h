@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QImage>
+#include <QIcon>
+
+// The program's picture: a small transceiver with a lit display and a tuning knob.
+QImage programImage(int size);
+QIcon programIcon();

@@ -1,0 +1,199 @@
+#include "shell/mainform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QStatusBar>
+
+#include "core/device.h"
+#include "core/modal.h"
+#include "shell/about.h"
+#include "shell/disclaimer.h"
+#include "shell/helpviewer.h"
+#include "shell/panelfactory.h"
+#include "shell/windowarrange.h"
+
+TMainFORM* MainFORM = nullptr;
+
+QString panelLibraryName(PanelModel model)
+{
+    switch (model) {
+    case PanelModel::IC706: return QStringLiteral("PV706.dll");
+    case PanelModel::IC706MKII: return QStringLiteral("PV706MKII.dll");
+    case PanelModel::IC756: return QStringLiteral("PV756.dll");
+    case PanelModel::IC821: return QStringLiteral("PV821.dll");
+    }
+    return QString();
+}
+
+QString findPanelLibrary(const QString& fileName, const QString& programDir)
+{
+    for (const QString& dir : {QDir::currentPath(), programDir}) {
+        if (dir.isEmpty())
+            continue;
+        // QFileInfo::exists is exact on a case-sensitive file system; the library
+        // names must match as they are spelt.
+        const QFileInfo info(QDir(dir), fileName);
+        if (info.isFile())
+            return info.absoluteFilePath();
+    }
+    return QString();
+}
+
+TMainFORM::TMainFORM(QWidget* parent) : QMainWindow(parent)
+{
+    setWindowTitle(QStringLiteral("ICOM Tessaline"));
+    area_ = new QMdiArea(this);
+    area_->setBackground(QColor(0x00, 0x80, 0x80));
+    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(area_);
+    buildMenus();
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setSizeGripEnabled(true);
+    setStatusBar(StatusBar1);
+    FormCreate();
+}
+
+TMainFORM::~TMainFORM()
+{
+    if (DeviceList == deviceList_.get())
+        DeviceList = nullptr;
+}
+
+void TMainFORM::buildMenus()
+{
+    MainMenu1 = menuBar();
+    auto action = [this](QMenu* menu, const QString& caption, const QKeySequence& key,
+                         void (TMainFORM::*handler)()) {
+        QAction* a = menu->addAction(caption);
+        if (!key.isEmpty())
+            a->setShortcut(key);
+        if (handler)
+            connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+
+    DeviceSetup1 = MainMenu1->addMenu(QStringLiteral("&Device Setup"));
+    AddDevice1 = action(DeviceSetup1, QStringLiteral("&Add Device"), Qt::Key_F1, &TMainFORM::AddDevice1Click);
+    RemoveDevice1 = action(DeviceSetup1, QStringLiteral("Remove Device"), {}, nullptr);
+    RemoveDevice1->setVisible(false);
+
+    Radio1 = MainMenu1->addMenu(QStringLiteral("&Radio"));
+    IC7061 = action(Radio1, QStringLiteral("IC-706"), Qt::Key_F2, &TMainFORM::IC7061Click);
+    IC706MKII1 = action(Radio1, QStringLiteral("IC-706MKII"), Qt::Key_F3, &TMainFORM::IC706MKII1Click);
+    IC7561 = action(Radio1, QStringLiteral("IC-756"), Qt::Key_F4, &TMainFORM::IC7561Click);
+    IC821HiRes1 = action(Radio1, QStringLiteral("IC-821"), Qt::Key_F5, &TMainFORM::IC821HiRes1Click);
+    IC8211 = action(Radio1, QStringLiteral("IC-821 (Text)"), Qt::Key_F9, &TMainFORM::IC8211Click);
+    for (QAction* a : {IC7061, IC706MKII1, IC7561, IC821HiRes1})
+        a->setEnabled(false);
+    IC8211->setVisible(false);
+    // Qt neither fires the short-cut of a hidden action nor lets it be triggered;
+    // the hidden item still answers its key while its menu is enabled.
+    auto* f9 = new QShortcut(IC8211->shortcut(), this);
+    f9->setObjectName(QStringLiteral("IC8211Shortcut"));
+    connect(f9, &QShortcut::activated, this, [this] {
+        if (Radio1->isEnabled())
+            IC8211Click();
+    });
+
+    Window1 = MainMenu1->addMenu(QStringLiteral("&Window"));
+    Tile1 = action(Window1, QStringLiteral("Tile"), QKeySequence(Qt::CTRL | Qt::Key_F1), &TMainFORM::Tile1Click);
+    Cascade1 = action(Window1, QStringLiteral("Cascade"), QKeySequence(Qt::CTRL | Qt::Key_F2),
+                      &TMainFORM::Cascade1Click);
+    connect(Window1, &QMenu::aboutToShow, this, &TMainFORM::fillWindowMenu);
+
+    Help1 = MainMenu1->addMenu(QStringLiteral("&Help"));
+    About1 = action(Help1, QStringLiteral("&About"), {}, &TMainFORM::About1Click);
+    Disclaimer1 = action(Help1, QStringLiteral("Disclaimer"), {}, &TMainFORM::Disclaimer1Click);
+    Help2 = action(Help1, QStringLiteral("Help Topics"), {}, &TMainFORM::Help2Click);
+}
+
+void TMainFORM::FormCreate()
+{
+    deviceList_ = std::make_unique<TDeviceList>();
+    DeviceList = deviceList_.get();
+
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const std::pair<PanelModel, QAction*> items[] = {
+        {PanelModel::IC706, IC7061},
+        {PanelModel::IC706MKII, IC706MKII1},
+        {PanelModel::IC756, IC7561},
+        {PanelModel::IC821, IC821HiRes1},
+    };
+    for (const auto& [model, item] : items) {
+        const QString path = findPanelLibrary(panelLibraryName(model), programDir);
+        libraryPaths_[static_cast<int>(model)] = path;
+        item->setEnabled(!path.isEmpty());
+    }
+}
+
+void TMainFORM::fillWindowMenu()
+{
+    // The menu keeps its two arrange items; the open children's captions follow.
+    const QList<QAction*> actions = Window1->actions();
+    for (QAction* a : actions) {
+        if (a != Tile1 && a != Cascade1)
+            Window1->removeAction(a), a->deleteLater();
+    }
+    const QList<QMdiSubWindow*> windows = area_->subWindowList(QMdiArea::CreationOrder);
+    if (windows.isEmpty())
+        return;
+    Window1->addSeparator();
+    int n = 1;
+    for (QMdiSubWindow* sub : windows) {
+        QString caption = sub->widget() ? sub->widget()->windowTitle() : sub->windowTitle();
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* a = Window1->addAction(n <= 9 ? QStringLiteral("&%1 %2").arg(n).arg(caption) : caption);
+        a->setCheckable(true);
+        a->setChecked(sub == area_->activeSubWindow());
+        connect(a, &QAction::triggered, sub, [this, sub] {
+            if (sub->isMinimized())
+                sub->showNormal();
+            area_->setActiveSubWindow(sub);
+        });
+        ++n;
+    }
+}
+
+void TMainFORM::openPanel(PanelModel model)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    createRadioPanel(model, this, libraryPath(model));
+    QApplication::restoreOverrideCursor();
+}
+
+void TMainFORM::AddDevice1Click() { addDeviceFlow(this); }
+
+void TMainFORM::IC7061Click() { openPanel(PanelModel::IC706); }
+
+void TMainFORM::IC706MKII1Click() { openPanel(PanelModel::IC706MKII); }
+
+void TMainFORM::IC7561Click() { openPanel(PanelModel::IC756); }
+
+void TMainFORM::IC821HiRes1Click() { openPanel(PanelModel::IC821); }
+
+void TMainFORM::IC8211Click() { createTextPanel821(this); }
+
+void TMainFORM::Tile1Click() { tileStacked(area_); }
+
+void TMainFORM::Cascade1Click() { area_->cascadeSubWindows(); }
+
+void TMainFORM::About1Click()
+{
+    if (AboutBox)
+        Modal::exec(*AboutBox);
+}
+
+void TMainFORM::Disclaimer1Click()
+{
+    if (DisclaimerFORM)
+        Modal::exec(*DisclaimerFORM);
+}
+
+void TMainFORM::Help2Click() { showHelpContext(this, 10, help_); }

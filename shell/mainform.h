@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <array>
+#include <memory>
+
+class QAction;
+class QMenu;
+class QMdiArea;
+class QStatusBar;
+class TDeviceList;
+class HelpViewer;
+
+// The radios whose graphical panels the Radio menu opens, in menu order.
+enum class PanelModel { IC706, IC706MKII, IC756, IC821 };
+
+// The panel-art library of a model: "PV706.dll", "PV706MKII.dll", "PV756.dll", "PV821.dll".
+QString panelLibraryName(PanelModel model);
+
+// Where a panel-art library is found: the current directory first, then the
+// program's own folder (an installed program started from elsewhere still finds
+// its libraries). Empty when neither holds it. The name is matched exactly.
+QString findPanelLibrary(const QString& fileName, const QString& programDir);
+
+// The program's multiple-document frame with its menus and the device list.
+class TMainFORM : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TMainFORM(QWidget* parent = nullptr);
+    ~TMainFORM() override;
+
+    QMdiArea* mdiArea() const { return area_; }
+    TDeviceList* devices() const { return deviceList_.get(); }
+    // The path of a model's panel-art library found at start-up, or empty.
+    QString libraryPath(PanelModel model) const { return libraryPaths_[static_cast<int>(model)]; }
+
+    // Published components, in the frame's declaration order.
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* Radio1 = nullptr;
+    QMenu* DeviceSetup1 = nullptr;
+    QMenu* Help1 = nullptr;
+    QAction* IC7061 = nullptr;
+    QAction* IC8211 = nullptr;
+    QAction* About1 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QMenu* Window1 = nullptr;
+    QAction* Tile1 = nullptr;
+    QAction* Cascade1 = nullptr;
+    QAction* AddDevice1 = nullptr;
+    QAction* RemoveDevice1 = nullptr;
+    QAction* IC821HiRes1 = nullptr;
+    QAction* IC7561 = nullptr;
+    QAction* Disclaimer1 = nullptr;
+    QAction* IC706MKII1 = nullptr;
+    QAction* Help2 = nullptr;
+
+    void AddDevice1Click();
+    void IC7061Click();
+    void IC706MKII1Click();
+    void IC7561Click();
+    void IC821HiRes1Click();
+    void IC8211Click();
+    void Tile1Click();
+    void Cascade1Click();
+    void About1Click();
+    void Disclaimer1Click();
+    void Help2Click();
+
+private:
+    void FormCreate();
+    void buildMenus();
+    void fillWindowMenu();
+    void openPanel(PanelModel model);
+
+    QMdiArea* area_ = nullptr;
+    std::unique_ptr<TDeviceList> deviceList_;
+    std::array<QString, 4> libraryPaths_;
+    QPointer<HelpViewer> help_;
+};
+
+extern TMainFORM* MainFORM;

@@ -1,0 +1,41 @@
+#include "shell/windowarrange.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+QList<QRect> stackedTiles(const QRect& area, int n)
+{
+    QList<QRect> tiles;
+    if (n <= 0 || area.isEmpty())
+        return tiles;
+    const int h = area.height() / n;
+    for (int i = 0; i < n; ++i) {
+        const int top = area.top() + i * h;
+        const int height = (i == n - 1) ? area.bottom() + 1 - top : h;
+        tiles.append(QRect(area.left(), top, area.width(), height));
+    }
+    return tiles;
+}
+
+void tileStacked(QMdiArea* area)
+{
+    QList<QMdiSubWindow*> open;
+    int iconRow = 0;
+    for (QMdiSubWindow* sub : area->subWindowList(QMdiArea::CreationOrder)) {
+        if (sub->isHidden())
+            continue;
+        if (sub->isMinimized()) {
+            iconRow = std::max(iconRow, sub->height());
+            continue;
+        }
+        open.append(sub);
+    }
+    QRect space = area->viewport()->rect();
+    space.setBottom(space.bottom() - iconRow);
+    const QList<QRect> tiles = stackedTiles(space, static_cast<int>(open.size()));
+    for (int i = 0; i < open.size(); ++i) {
+        if (open[i]->isMaximized())
+            open[i]->showNormal();
+        open[i]->setGeometry(tiles[i]);
+    }
+}

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "core/device.h"
+#include "core/modal.h"
+#include "shell/mainform.h"
+#include "shell/windowarrange.h"
+
+namespace {
+
+struct CurrentDir {
+    QString saved = QDir::currentPath();
+    explicit CurrentDir(const QString& dir) { QDir::setCurrent(dir); }
+    ~CurrentDir() { QDir::setCurrent(saved); }
+};
+
+void touch(const QString& path)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+}
+
+}  // namespace
+
+TEST(MainForm, CaptionsShortcutsAndInitialStates)
+{
+    QTemporaryDir empty;
+    CurrentDir cd(empty.path());
+    TMainFORM form;
+    EXPECT_EQ(form.windowTitle(), "ICOM Tessaline");
+    EXPECT_EQ(form.mdiArea()->background().color(), QColor(0x00, 0x80, 0x80));
+    ASSERT_NE(DeviceList, nullptr);
+    EXPECT_EQ(DeviceList, form.devices());
+    EXPECT_EQ(DeviceList->count(), 0);
+    EXPECT_TRUE(form.StatusBar1->currentMessage().isEmpty());
+
+    QStringList tops;
+    for (QAction* a : form.MainMenu1->actions())
+        tops << a->text();
+    EXPECT_EQ(tops, (QStringList{"&Device Setup", "&Radio", "&Window", "&Help"}));
+
+    struct Item {
+        QAction* action;
+        const char* caption;
+        QKeySequence key;
+        bool enabled, visible;
+    };
+    const Item items[] = {
+        {form.AddDevice1, "&Add Device", QKeySequence(Qt::Key_F1), true, true},
+        {form.RemoveDevice1, "Remove Device", QKeySequence(), true, false},
+        {form.IC7061, "IC-706", QKeySequence(Qt::Key_F2), false, true},
+        {form.IC706MKII1, "IC-706MKII", QKeySequence(Qt::Key_F3), false, true},
+        {form.IC7561, "IC-756", QKeySequence(Qt::Key_F4), false, true},
+        {form.IC821HiRes1, "IC-821", QKeySequence(Qt::Key_F5), false, true},
+        {form.IC8211, "IC-821 (Text)", QKeySequence(Qt::Key_F9), true, false},
+        {form.Tile1, "Tile", QKeySequence(Qt::CTRL | Qt::Key_F1), true, true},
+        {form.Cascade1, "Cascade", QKeySequence(Qt::CTRL | Qt::Key_F2), true, true},
+        {form.About1, "&About", QKeySequence(), true, true},
+        {form.Disclaimer1, "Disclaimer", QKeySequence(), true, true},
+        {form.Help2, "Help Topics", QKeySequence(), true, true},
+    };
+    for (const Item& i : items) {
+        EXPECT_EQ(i.action->text(), i.caption);
+        EXPECT_EQ(i.action->shortcut(), i.key) << i.caption;
+        // Qt reports a hidden action as disabled; its state shows in what it answers.
+        if (i.visible)
+            EXPECT_EQ(i.action->isEnabled(), i.enabled) << i.caption;
+        EXPECT_EQ(i.action->isVisible(), i.visible) << i.caption;
+    }
+    EXPECT_EQ(form.Radio1->actions(),
+              (QList<QAction*>{form.IC7061, form.IC706MKII1, form.IC7561, form.IC821HiRes1, form.IC8211}));
+}
+
+TEST(MainForm, RadioItemsFollowTheLibrariesFoundAndRememberThePath)
+{
+    QTemporaryDir dir;
+    touch(dir.filePath("PV756.dll"));
+    touch(dir.filePath("pv821.dll"));  // wrong case: not the library
+    CurrentDir cd(dir.path());
+    TMainFORM form;
+    EXPECT_FALSE(form.IC7061->isEnabled());
+    EXPECT_FALSE(form.IC706MKII1->isEnabled());
+    EXPECT_TRUE(form.IC7561->isEnabled());
+    EXPECT_FALSE(form.IC821HiRes1->isEnabled());
+    EXPECT_EQ(form.libraryPath(PanelModel::IC756), QDir(dir.path()).absoluteFilePath("PV756.dll"));
+    EXPECT_TRUE(form.libraryPath(PanelModel::IC821).isEmpty());
+}
+
+TEST(MainForm, LibraryLookupTriesTheCurrentFolderThenTheProgramFolder)
+{
+    QTemporaryDir cwd, program;
+    touch(program.filePath("PV706.dll"));
+    CurrentDir cd(cwd.path());
+    EXPECT_EQ(findPanelLibrary("PV706.dll", program.path()), QDir(program.path()).absoluteFilePath("PV706.dll"));
+    touch(cwd.filePath("PV706.dll"));
+    EXPECT_EQ(findPanelLibrary("PV706.dll", program.path()), QDir(cwd.path()).absoluteFilePath("PV706.dll"));
+    EXPECT_TRUE(findPanelLibrary("PV706MKII.dll", program.path()).isEmpty());
+    EXPECT_EQ(panelLibraryName(PanelModel::IC706MKII), "PV706MKII.dll");
+}
+
+TEST(MainForm, HiddenTextItemAnswersF9AndDisabledItemsIgnoreTheirKeys)
+{
+    QTemporaryDir empty;
+    CurrentDir cd(empty.path());
+    TMainFORM form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.activateWindow();
+    auto* shortcut = form.findChild<QShortcut*>("IC8211Shortcut");
+    ASSERT_NE(shortcut, nullptr);
+    EXPECT_EQ(shortcut->key(), QKeySequence(Qt::Key_F9));
+    QSignalSpy f9(shortcut, &QShortcut::activated);
+    QSignalSpy f4(form.IC7561, &QAction::triggered);
+    QSignalSpy f1(form.AddDevice1, &QAction::triggered);
+    QTest::keyClick(&form, Qt::Key_F9);
+    QTest::keyClick(&form, Qt::Key_F4);
+    EXPECT_EQ(f9.count(), 1);
+    EXPECT_EQ(f4.count(), 0);
+    QTest::keyClick(&form, Qt::Key_F1);
+    EXPECT_EQ(f1.count(), 1);
+}
+
+TEST(MainForm, WindowMenuListsTheChildrenCaptions)
+{
+    TMainFORM form;
+    auto* a = new QWidget;
+    a->setWindowTitle("[Shack] <Serial>");
+    auto* b = new QWidget;
+    b->setWindowTitle("IC756 on device [Shack] <Serial>");
+    form.mdiArea()->addSubWindow(a)->show();
+    form.mdiArea()->addSubWindow(b)->show();
+    emit form.Window1->aboutToShow();
+    QStringList captions;
+    for (QAction* act : form.Window1->actions())
+        if (!act->isSeparator())
+            captions << act->text();
+    EXPECT_EQ(captions, (QStringList{"Tile", "Cascade", "&1 [Shack] <Serial>",
+                                     "&2 IC756 on device [Shack] <Serial>"}));
+    emit form.Window1->aboutToShow();  // rebuilt, not appended twice
+    EXPECT_EQ(form.Window1->actions().size(), 5);
+}
+
+TEST(WindowArrange, StackedTilesAreFullWidthAndCoverTheArea)
+{
+    const QList<QRect> tiles = stackedTiles(QRect(0, 0, 800, 601), 3);
+    ASSERT_EQ(tiles.size(), 3);
+    EXPECT_EQ(tiles[0], QRect(0, 0, 800, 200));
+    EXPECT_EQ(tiles[1], QRect(0, 200, 800, 200));
+    EXPECT_EQ(tiles[2], QRect(0, 400, 800, 201));
+    EXPECT_TRUE(stackedTiles(QRect(0, 0, 800, 600), 0).isEmpty());
+    EXPECT_EQ(stackedTiles(QRect(0, 0, 800, 600), 1).first(), QRect(0, 0, 800, 600));
+}
+
+TEST(WindowArrange, TileStacksTheOpenChildrenOneAboveTheOther)
+{
+    TMainFORM form;
+    form.resize(1000, 800);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QList<QMdiSubWindow*> subs;
+    for (int i = 0; i < 3; ++i) {
+        auto* w = new QWidget;
+        w->setWindowTitle(QString::number(i));
+        subs << form.mdiArea()->addSubWindow(w);
+        subs.last()->show();
+    }
+    subs[1]->showMaximized();
+    form.Tile1->trigger();
+    const QRect view = form.mdiArea()->viewport()->rect();
+    int top = 0;
+    for (QMdiSubWindow* s : subs) {
+        EXPECT_FALSE(s->isMaximized());
+        EXPECT_EQ(s->geometry().left(), 0);
+        EXPECT_EQ(s->geometry().width(), view.width());
+        EXPECT_EQ(s->geometry().top(), top);
+        top = s->geometry().bottom() + 1;
+    }
+    EXPECT_EQ(top, view.height());
+}
