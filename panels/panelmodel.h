@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QtGlobal>
+#include <span>
+#include <vector>
+
+// What a graphical panel needs to know about one radio model's front panel: the
+// sizes and places its art is drawn at, its hot spots and its tuning limits. The
+// panel-art libraries draw from the same data, so keys are where the hot spots are.
+
+// A rectangle of the picture that reacts to the mouse, in picture coordinates.
+// A point on its edge is outside.
+struct HotSpot {
+    int left;
+    int right;
+    int top;
+    int bottom;
+    const char* key;    // key picture stem ("SSB" for "BD_SSB"/"BU_SSB"); nullptr: none
+    const char* label;  // the key's legend, for the art
+
+    bool contains(int x, int y) const { return left < x && x < right && top < y && y < bottom; }
+    QPoint topLeft() const { return {left, top}; }
+    // The area a key picture covers: the rectangle with its edges.
+    QRect area() const { return QRect(QPoint(left, top), QPoint(right, bottom)); }
+};
+
+// Numbers (from 1) of every hot spot that contains the point, in number order.
+std::vector<int> hitTest(std::span<const HotSpot> table, int x, int y);
+
+struct PanelModel {
+    const char* radioName;       // engine RadioName and caption stem, "IC756"
+    const char* rangeName;       // as the range message names the model, "IC-756"
+    const char* libraryFile;     // "PV756.dll"
+    const char* libraryStem;     // the file name in capitals for messages, "PV756"
+    int defaultAddress;          // CI-V address offered in Device Select
+    QSize pictureSize;           // "RADIO"
+    QPoint displayOrigin;        // where "DISPLAY" sits on the picture
+    QSize displaySize;
+    int knobFrames;              // "Dial_0" ... "Dial_<n-1>"
+    QPoint knobPosition;
+    QSize knobSize;
+    int knobDownSpot;            // hot spot numbers of the knob halves
+    int knobUpSpot;
+    std::span<const HotSpot> hotSpots;
+    std::span<const char* const> sharedArt;  // shared pictures in fetch order
+    int memoryChannels;          // highest memory channel number
+    const char* freqMask;        // EFreq: characters that take a digit are '0'
+    bool freqPadded;             // the typed text gets a "0" in front when sent
+
+    const HotSpot& spot(int number) const { return hotSpots[static_cast<size_t>(number - 1)]; }
+    QRect knobArea() const { return QRect(knobPosition, knobSize); }
+    QRect displayArea() const { return QRect(displayOrigin, displaySize); }
+};
+
+// Tuning steps in hertz, smallest first; the TS key walks them and wraps.
+inline constexpr qint64 TuningSteps[] = {10, 100, 1000, 10000, 100000, 1000000, 10000000};
+
+// The step the TS key gives after step: ten times it, back to 10 above 10 MHz.
+qint64 nextTuningStep(qint64 step);
