@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QString>
+#include <QTimer>
+#include <functional>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+// A pseudo-terminal pair: the component under test opens the slave by name, the
+// test plays the far end on the master.
+struct PtyPair {
+    int master = -1;
+    int slave = -1;
+    QString slaveName;
+
+    PtyPair()
+    {
+        char name[256] = {};
+        termios raw{};
+        cfmakeraw(&raw);
+        if (openpty(&master, &slave, name, &raw, nullptr) == 0) {
+            slaveName = QString::fromLocal8Bit(name);
+            fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+        }
+    }
+    ~PtyPair()
+    {
+        closeMaster();
+        if (slave >= 0)
+            ::close(slave);
+    }
+    PtyPair(const PtyPair&) = delete;
+    PtyPair& operator=(const PtyPair&) = delete;
+
+    bool ok() const { return master >= 0; }
+    void closeMaster()
+    {
+        if (master >= 0)
+            ::close(master);
+        master = -1;
+    }
+    void write(const QByteArray& bytes)
+    {
+        qsizetype off = 0;
+        while (off < bytes.size()) {
+            const ssize_t n = ::write(master, bytes.constData() + off, size_t(bytes.size() - off));
+            if (n > 0)
+                off += n;
+            else {
+                pollfd p{master, POLLOUT, 0};
+                poll(&p, 1, 100);
+            }
+        }
+    }
+    QByteArray readAvailable()
+    {
+        QByteArray all;
+        char buf[4096];
+        for (;;) {
+            const ssize_t n = ::read(master, buf, sizeof buf);
+            if (n <= 0)
+                break;
+            all.append(buf, n);
+        }
+        return all;
+    }
+};
+
+// Runs the event loop until done() holds or ms pass; returns done().
+inline bool waitFor(const std::function<bool()>& done, int ms = 5000)
+{
+    QElapsedTimer t;
+    t.start();
+    // The tick wakes the waiting loop so the deadline is seen without spinning.
+    QTimer tick;
+    tick.start(10);
+    while (!done() && t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return done();
+}
