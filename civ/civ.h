@@ -1,0 +1,164 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <array>
+#include <deque>
+
+#include "civ/codec.h"
+#include "core/event.h"
+#include "core/timer.h"
+
+// Engine events: OnNotify (t, q), OnError (e, d), OnDebug (s).
+using TOnNotify = Event<int, int>;
+using TOnError = Event<int, int>;
+using TOnDebug = Event<QString>;
+
+// One queued frame.
+struct TCmd {
+    std::array<quint8, civ::MaxFrame> Data{};  // the complete frame; Data[4] is its command byte
+    int Len = 0;
+    bool Echoed = false;  // seen coming back on the bus
+    int Tries = 0;        // transmissions so far
+    int NgCount = 0;
+    quint64 Serial = 0;   // tells a command from the one queued after it in the same place
+};
+
+// The CI-V protocol engine behind a radio panel: queues commands, sends the head of
+// the queue through its device, follows the bus echo and the radio's OK/NG answers,
+// retransmits on time-out, and decodes frequency and mode reports.
+//
+// Naming: properties whose write sends a command have a getter named as the
+// property and a setX writer (Freq()/setFreq, mode()/setMode, VFO()/setVFO,
+// Memory()/setMemory, band()/setBand, split()/setSplit, duplex()/setDuplex; the
+// write-only setMemoryCmd and setScanCmd). Values whose write has no side effect are
+// public fields (Address, RadioName, device, MaxTries, ReplyTimeout, SendDelay and
+// the three events). Queue(), RxWindow() and Timer() expose the internals read-only.
+//
+// OnError codes (e, d):
+//   0 head given up, never echoed      1 head given up, echoed (radio silent)
+//   2 frame over 20 bytes refused (20) 3 OK for a head not echoed (head removed)
+//   4 NG (command byte of the head)    5 OK processed (commands queued)
+//   6 frame with command FF            7 command not decoded (the command byte)
+//   8 head taken up (its Tries)        9 queue report (commands queued)
+//  10 frequency text does not convert
+// OnNotify codes (t, commands queued): 1 OK, 2 NG, 3 frequency report (Freq holds
+// it), 4 mode report, 6 blank frequency report.
+//
+// Handlers run inside the engine and may write properties, clear the queue, pump a
+// nested event loop, or destroy the engine's owner (deleteLater is kinder, but the
+// engine stops touching itself once destroyed either way).
+class Tciv : public QObject {
+    Q_OBJECT
+
+public:
+    // The timer is created with the same owner, as the panels expect to find it.
+    explicit Tciv(QObject* owner);
+    ~Tciv() override;
+
+    quint8 Address = 0;
+    QString RadioName;
+    int device = 0;  // position of the engine's device in DeviceList
+    int MaxTries = 9;
+    int ReplyTimeout = 1000;  // ms
+    int SendDelay = 250;      // ms
+    TOnNotify OnNotify;
+    TOnError OnError;
+    TOnDebug OnDebug;
+
+    QString Freq() const { return freq_; }
+    int mode() const { return mode_; }
+    int band() const { return band_; }
+    bool split() const { return split_; }
+    int duplex() const { return duplex_; }
+    int VFO() const { return vfo_; }
+    int Memory() const { return memory_; }
+
+    // Writers store the value, then queue its command. Values without a command
+    // (outside the tables) are stored and queue nothing.
+    virtual void setFreq(const QString& text);
+    virtual void setMode(int mode);
+    virtual void setBand(int band);
+    virtual void setSplit(bool split);
+    virtual void setDuplex(int duplex);
+    void setVFO(int vfo);
+    void setMemory(int channel);
+    void setMemoryCmd(int cmd);
+    void setScanCmd(int cmd);
+
+    virtual void ReadFreq();
+    virtual void ReadMode();
+    virtual void ReadOffset();
+
+    // Queues one complete frame. Frames over 20 bytes are refused (error 2); an
+    // empty frame queues nothing.
+    void SendCmd(const quint8* frame, qint32 len);
+    // Drops every queued command; no event, the timer runs on.
+    void ClearQueue();
+    // The device's receive handler: frames are processed as their FD arrives, then
+    // OnDebug gets the chunk's trace.
+    void RxData(const quint8* data, qint32 len);
+    // One received byte, without a trace.
+    void RxByte(quint8 b);
+    // The timer's event: transmits the head, or gives the whole queue up once the
+    // head has been sent MaxTries times.
+    void SendNext();
+
+    const std::deque<TCmd>& Queue() const { return queue_; }
+    // The last 20 bytes received, oldest first; bytes before a jam read as 00.
+    std::array<quint8, civ::MaxFrame> RxWindow() const;
+    ::Timer* Timer() const { return timer_; }
+
+protected:
+    // One frame: positions 0-1 preamble, 2 destination, 3 source, 4 command, then
+    // data; len counts the bytes before the FD.
+    virtual void ParseFrame(const quint8* frame, int len);
+    virtual bool CheckFreq(const QString& text) = 0;
+
+    // Frames body to Address from the controller and queues it; an empty body
+    // queues nothing.
+    void queueBody(const QByteArray& body);
+
+    QString freq_ = QStringLiteral("NONE");
+    int mode_ = 5;
+    int vfo_ = 0;
+    int memory_ = 0;
+    int band_ = 0;
+    bool split_ = false;
+    int duplex_ = 0;
+
+private:
+    // Marks a stack frame that must stop once the engine is gone: the destructor
+    // flags every guard still open, handlers having destroyed the engine.
+    struct LifeGuard {
+        explicit LifeGuard(Tciv* engine) : engine(engine), outer(engine->guards_) { engine->guards_ = this; }
+        ~LifeGuard()
+        {
+            if (!dead)
+                engine->guards_ = outer;
+        }
+        LifeGuard(const LifeGuard&) = delete;
+        LifeGuard& operator=(const LifeGuard&) = delete;
+        Tciv* engine;
+        LifeGuard* outer;
+        bool dead = false;
+    };
+
+    // Each raises its event and answers whether the engine survived it.
+    bool error(int e, int d);
+    bool notify(int t, int q);
+
+    int queued() const { return int(queue_.size()); }
+    void setInterval(int ms);
+    void transmit(const TCmd& cmd);
+    bool consume(const quint8* data, qint32 len);
+    void shiftIn(const quint8* bytes, int count, int lastJam);
+    bool frameEnd();
+
+    std::deque<TCmd> queue_;
+    quint8 window_[civ::MaxFrame] = {};
+    QPointer<::Timer> timer_;
+    LifeGuard* guards_ = nullptr;
+    quint64 serial_ = 0;
+};
