@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDialog>
+
+#include "memory/memfile.h"
+
+class FreqEdit;
+class QLineEdit;
+class QPushButton;
+class RadioGroup;
+
+// The dialog that edits one memory record ("Memory Edit").
+class TMemEditFORM : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TMemEditFORM(QWidget* parent = nullptr);
+
+    // An empty record: no frequency, CW, Simplex, no description.
+    void Reset();
+    // Shows a record. A mode the dialog does not know leaves the Mode choice as
+    // it was; a duplex other than PLUS or MINUS shows Simplex.
+    void RecordToDialog(const MemRecord& record);
+    // Writes the dialog's values into a record; a choice with nothing selected
+    // leaves its text as it was.
+    void DialogToRecord(MemRecord* record) const;
+
+    FreqEdit* MEFreq;
+    RadioGroup* RGMode;
+    RadioGroup* RGDuplex;
+    QLineEdit* EDesc;
+    QPushButton* BOk;
+    QPushButton* BCancel;
+
+    void reject() override;
+};
+
+extern TMemEditFORM* MemEditFORM;

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include "core/event.h"
+#include "memory/memfile.h"
+
+class MemoryGrid;
+class MemoryModel;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class TLedLittle;
+
+// "Memory": a radio panel's list of memory channels on the computer. It knows
+// nothing of radios; it asks its panel through OnSetMem and OnGetMem and the
+// panel answers through StoreMem and BusyOff.
+class TMemoryFORM : public QWidget {
+    Q_OBJECT
+
+public:
+    // s: false for the first memory of an operation (the panel prepares the
+    // radio); w: true to write the memory, false only to tune to it; n: the
+    // radio's memory channel; f, m, o: frequency, mode and duplex texts.
+    using TOnSetMem = Event<bool, bool, int, const QString&, const QString&, const QString&>;
+    // n >= 1: read radio memory n and hand it back through StoreMem; 0: the
+    // download has ended.
+    using TOnGetMem = Event<int>;
+
+    // Rows a download may grow the list to; memories for rows outside 1 to this
+    // stop the download with "Error During Download".
+    static constexpr int MaxMemories = 1000000;
+
+    // The window is destroyed with its owner (or earlier, by the owner).
+    explicit TMemoryFORM(QWidget* owner = nullptr);
+    ~TMemoryFORM() override;
+
+    int NumofMemories() const;
+    // Makes the list n rows: rows up to n keep their contents, new ones are blank.
+    void SetNumofMemories(int n);
+
+    TOnSetMem OnSetMem;
+    TOnGetMem OnGetMem;
+
+    // One memory read by the panel during a download: fills the next row and asks
+    // for the next memory, or ends the download.
+    void StoreMem(const QString& f, const QString& m, const QString& o);
+    // The radio has worked through what the panel queued.
+    void BusyOff();
+
+    // Shows the window: a document window of the owner's main frame the first
+    // time, the same window brought back later.
+    void ShowWindow();
+
+    bool Downloading() const { return downloading_; }
+    int ReadMem() const { return FReadMem; }
+    int ReadLast() const { return FReadLast; }
+    int ReadRow() const { return FReadRow; }
+
+    const MemoryModel& Memories() const { return *model_; }
+    // The record of a channel (1-based), blank outside the list.
+    MemRecord Channel(qint64 n) const;
+
+    QLabel* Label1;
+    QPushButton* BLoad;
+    QPushButton* BSave;
+    QPushButton* BAdd;
+    QPushButton* BEdit;
+    QPushButton* BDelete;
+    QPushButton* BClear;
+    QPushButton* BWrite;
+    QPushButton* BUpload;
+    QPushButton* BDownLoad;
+    QLabel* Label2;
+    QLineEdit* ENum;
+    TLedLittle* BusyLed;
+    QLabel* Label3;
+    MemoryGrid* SGMemory;
+
+    void BLoadClick();
+    void BSaveClick();
+    void BAddClick();
+    void BEditClick();
+    void BDeleteClick();
+    void BClearClick();
+    void BWriteClick();
+    void BUploadClick();
+    void BDownLoadClick();
+    void SGMemoryDblClick();
+    void SGMemoryInsert();
+    void SGMemoryRowMoved(int from, int to);
+
+    // One blank row, ENum "0" (until the next renumbering).
+    void Clear();
+    void Renumber();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The current row (0-based) or -1.
+    int currentRow() const;
+    void insertBlankRow();
+    void deleteCurrentRow();
+    void setMem(bool s, bool w, int n, const MemRecord& record);
+    void cancelDownload();
+    void endDownload();
+
+    QPointer<QWidget> owner_;
+    MemoryModel* model_;
+    QString lastFile_;
+
+    int FReadMem = 0;
+    int FReadLast = 0;
+    int FReadRow = 0;
+    bool downloading_ = false;
+};
