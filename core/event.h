@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <type_traits>
 #include <memory>
 #include <type_traits>
 
@@ -17,17 +18,20 @@ public:
 
     Event() = default;
 
-    template <typename T, typename R>
-    void bind(T* object, R (T::*method)(Args...))
+    // A method of object; its parameters need only accept the event's arguments
+    // (a handler may take a QString by const reference, say).
+    template <typename T, typename Method>
+        requires std::is_member_function_pointer_v<Method>
+    void bind(T* object, Method method)
     {
         if constexpr (std::is_base_of_v<QObject, T>) {
             QPointer<T> guard(object);
             set([guard, method](Args... args) {
                 if (guard)
-                    (guard.data()->*method)(args...);
+                    std::invoke(method, guard.data(), args...);
             });
         } else {
-            set([object, method](Args... args) { (object->*method)(args...); });
+            set([object, method](Args... args) { std::invoke(method, object, args...); });
         }
     }
 

@@ -1,0 +1,26 @@
+#include <QCoreApplication>
+#include <QTextStream>
+#include <cstdio>
+
+#include "tools/ctloptions.h"
+#include "tools/ctlsession.h"
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    CtlOptions options;
+    QString error;
+    if (!parseCtlArgs(app.arguments().mid(1), &options, &error)) {
+        err << "tsln-ctl: " << error << Qt::endl;
+        return 2;
+    }
+    if (options.help) {
+        out << ctlUsage();
+        return 0;
+    }
+    CtlSession session(options, out, err);
+    return session.run();
+}

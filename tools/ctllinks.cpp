@@ -1,0 +1,113 @@
+#include "tools/ctllinks.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include "core/intconv.h"
+#include "transport/comm32.h"
+#include "transport/sockets.h"
+
+CtlSerialLink::CtlSerialLink() : comm_(std::make_unique<TComm32>()) {}
+
+CtlSerialLink::~CtlSerialLink() = default;
+
+bool CtlSerialLink::open(const QString& port, int baud, QString* error)
+{
+    comm_->setCommPort(port);
+    comm_->setBaudRate(baud);
+    comm_->setParity(pNone);
+    comm_->setStopBits(sb1_0);
+    comm_->OnReceiveData.bind([this](const quint8* data, quint16 len) { Deliver(data, len); });
+    comm_->OnRequestHangup.bind([this](QObject*) { OnFailure(QStringLiteral("the serial port hung up")); });
+    try {
+        comm_->OpenPort();
+    } catch (const ECommsError& e) {
+        *error = QStringLiteral("cannot open %1: %2").arg(port, e.message().trimmed());
+        return false;
+    } catch (const std::exception& e) {
+        *error = QStringLiteral("cannot open %1: %2").arg(port, QString::fromUtf8(e.what()));
+        return false;
+    }
+    return true;
+}
+
+void CtlSerialLink::Send(const quint8* data, qint32 len)
+{
+    comm_->QueueWrite(data, static_cast<quint16>(len));
+}
+
+CtlTcpLink::CtlTcpLink() : socket_(std::make_unique<TSockets>()) {}
+
+CtlTcpLink::~CtlTcpLink()
+{
+    if (socket_->SocketHandle() >= 0)
+        socket_->Disconnect();
+}
+
+bool CtlTcpLink::open(const QString& host, const QString& port, int timeoutMs, QString* error)
+{
+    QEventLoop loop;
+    QString failure;
+    bool done = false;
+    auto finish = [&](const QString& why) {
+        if (done)
+            return;
+        done = true;
+        failure = why;
+        loop.quit();
+    };
+    socket_->OnSessionConnected.bind([&](QObject*, int, int rc) {
+        if (rc == 0)
+            connected_ = true;
+        finish(rc == 0 ? QString() : QStringLiteral("connection failed (error %1)").arg(rc));
+    });
+    socket_->OnErrorOccurred.bind([&](QObject*, int, int code, const QString& msg) {
+        finish(QStringLiteral("%1 (error %2)").arg(msg.trimmed()).arg(code));
+    });
+    socket_->setIPAddr(host);
+    socket_->setPort(port);
+    try {
+        socket_->SConnect();
+    } catch (const std::exception& e) {
+        finish(QString::fromUtf8(e.what()));
+    }
+    if (!done) {
+        QTimer::singleShot(timeoutMs, &loop, [&] { finish(QStringLiteral("no answer from the relay")); });
+        loop.exec();
+    }
+
+    socket_->OnSessionConnected.unbind();
+    if (!connected_) {
+        *error = QStringLiteral("cannot connect to %1:%2: %3").arg(host, port, failure);
+        return false;
+    }
+    socket_->OnErrorOccurred.bind([this](QObject*, int, int code, const QString& msg) {
+        OnFailure(QStringLiteral("%1 (error %2)").arg(msg.trimmed()).arg(code));
+    });
+    socket_->OnDataAvailable.bind([this](QObject*, int) { dataAvailable(); });
+    socket_->OnSessionClosed.bind([this](QObject*, int) {
+        connected_ = false;
+        OnFailure(QStringLiteral("the relay closed the connection"));
+    });
+    return true;
+}
+
+void CtlTcpLink::dataAvailable()
+{
+    quint8 buffer[1024];
+    int size = sizeof buffer;
+    const int n = socket_->SReceive(socket_->SocketHandle(), buffer, size);
+    if (n > 0)
+        Deliver(buffer, n);
+}
+
+void CtlTcpLink::Send(const quint8* data, qint32 len)
+{
+    qint32 sent = 0;
+    while (connected_ && sent < len) {
+        int chunk = len - sent;
+        if (socket_->SSend(socket_->SocketHandle(), data + sent, chunk) <= 0)
+            break;
+        sent += chunk;
+    }
+}

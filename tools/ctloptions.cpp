@@ -1,0 +1,236 @@
+#include "tools/ctloptions.h"
+
+#include <QHash>
+
+#include "core/intconv.h"
+
+namespace {
+
+// Commands and whether each takes a value.
+const QHash<QString, bool>& commandWords()
+{
+    static const QHash<QString, bool> words = {
+        {QStringLiteral("freq"), true},     {QStringLiteral("mode"), true},
+        {QStringLiteral("band"), true},     {QStringLiteral("vfo"), true},
+        {QStringLiteral("memory"), true},   {QStringLiteral("memcmd"), true},
+        {QStringLiteral("scan"), true},     {QStringLiteral("split"), true},
+        {QStringLiteral("duplex"), true},   {QStringLiteral("dual"), true},
+        {QStringLiteral("antenna"), true},  {QStringLiteral("readfreq"), false},
+        {QStringLiteral("readmode"), false}, {QStringLiteral("readoffset"), false},
+        {QStringLiteral("raw"), true},      {QStringLiteral("clear"), false},
+        {QStringLiteral("wait"), true},     {QStringLiteral("watch"), true},
+    };
+    return words;
+}
+
+bool isNumber(const QString& text) { return tryStrToInt(text, nullptr); }
+
+bool isHexByte(const QString& text)
+{
+    bool ok = false;
+    const uint v = text.toUInt(&ok, 16);
+    return ok && text.size() <= 2 && v <= 0xFF;
+}
+
+bool checkValue(const CtlCommand& c, const CtlOptions& o, QString* error)
+{
+    const QString& w = c.word;
+    if (w == QLatin1String("split") || w == QLatin1String("dual")) {
+        if (c.value != QLatin1String("on") && c.value != QLatin1String("off")) {
+            *error = QStringLiteral("%1 takes on or off, not '%2'").arg(w, c.value);
+            return false;
+        }
+    } else if (w == QLatin1String("raw")) {
+        for (const QString& b : c.bytes) {
+            if (!isHexByte(b)) {
+                *error = QStringLiteral("raw takes hexadecimal bytes, not '%1'").arg(b);
+                return false;
+            }
+        }
+    } else if (w != QLatin1String("freq") && commandWords().value(w) && !isNumber(c.value)) {
+        *error = QStringLiteral("%1 takes a number, not '%2'").arg(w, c.value);
+        return false;
+    }
+    if ((w == QLatin1String("wait") || w == QLatin1String("watch")) && strToInt(c.value) < 0) {
+        *error = QStringLiteral("%1 takes a time of 0 or more").arg(w);
+        return false;
+    }
+    if ((w == QLatin1String("dual") || w == QLatin1String("antenna")) && o.model != CtlModel::IC756) {
+        *error = QStringLiteral("%1 is a command of the IC-756 only").arg(w);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool parseCtlArgs(const QStringList& args, CtlOptions* o, QString* error)
+{
+    bool haveModel = false;
+    int i = 0;
+    auto next = [&](const QString& option, QString* value) {
+        if (i + 1 >= args.size()) {
+            *error = QStringLiteral("%1 needs a value").arg(option);
+            return false;
+        }
+        *value = args.at(++i);
+        return true;
+    };
+
+    for (; i < args.size(); ++i) {
+        const QString a = args.at(i);
+        if (!a.startsWith(QLatin1String("--")))
+            break;
+        QString v;
+        if (a == QLatin1String("--help")) {
+            o->help = true;
+            return true;
+        } else if (a == QLatin1String("--trace")) {
+            o->trace = true;
+        } else if (a == QLatin1String("--tcp")) {
+            if (!next(a, &v))
+                return false;
+            o->tcp = true;
+            const qsizetype colon = v.lastIndexOf(QLatin1Char(':'));
+            o->host = colon < 0 ? v : v.left(colon);
+            if (colon >= 0)
+                o->port = v.mid(colon + 1);
+            if (o->host.isEmpty() || o->port.isEmpty()) {
+                *error = QStringLiteral("--tcp takes HOST or HOST:PORT, not '%1'").arg(v);
+                return false;
+            }
+        } else if (a == QLatin1String("--serial")) {
+            if (!next(a, &v))
+                return false;
+            o->serialPort = v;
+        } else if (a == QLatin1String("--baud")) {
+            if (!next(a, &v))
+                return false;
+            if (!tryStrToInt(v, &o->baud) || o->baud <= 0) {
+                *error = QStringLiteral("--baud takes a speed in bits per second, not '%1'").arg(v);
+                return false;
+            }
+        } else if (a == QLatin1String("--model")) {
+            if (!next(a, &v))
+                return false;
+            const QString m = v.toLower();
+            if (m == QLatin1String("ic706"))
+                o->model = CtlModel::IC706;
+            else if (m == QLatin1String("ic706mkii"))
+                o->model = CtlModel::IC706MKII;
+            else if (m == QLatin1String("ic756"))
+                o->model = CtlModel::IC756;
+            else if (m == QLatin1String("ic821"))
+                o->model = CtlModel::IC821;
+            else {
+                *error = QStringLiteral("unknown model '%1' (ic706, ic706mkii, ic756, ic821)").arg(v);
+                return false;
+            }
+            haveModel = true;
+        } else if (a == QLatin1String("--address")) {
+            if (!next(a, &v))
+                return false;
+            bool ok = false;
+            o->address = v.toInt(&ok, 16);
+            if (!ok || o->address < 0 || o->address > 0xFF || v.size() > 2) {
+                *error = QStringLiteral("--address takes two hexadecimal digits, not '%1'").arg(v);
+                return false;
+            }
+        } else {
+            *error = QStringLiteral("unknown option '%1'").arg(a);
+            return false;
+        }
+    }
+
+    if (o->tcp == !o->serialPort.isEmpty()) {
+        *error = QStringLiteral("give exactly one of --tcp HOST[:PORT] and --serial PORT");
+        return false;
+    }
+    if (!haveModel) {
+        *error = QStringLiteral("--model is required (ic706, ic706mkii, ic756, ic821)");
+        return false;
+    }
+
+    const auto& words = commandWords();
+    for (; i < args.size(); ++i) {
+        CtlCommand c;
+        c.word = args.at(i).toLower();
+        if (!words.contains(c.word)) {
+            *error = QStringLiteral("unknown command '%1'").arg(args.at(i));
+            return false;
+        }
+        if (c.word == QLatin1String("raw")) {
+            while (i + 1 < args.size() && !words.contains(args.at(i + 1).toLower()))
+                c.bytes << args.at(++i);
+            if (c.bytes.isEmpty()) {
+                *error = QStringLiteral("raw needs the frame's bytes");
+                return false;
+            }
+        } else if (words.value(c.word)) {
+            if (i + 1 >= args.size()) {
+                *error = QStringLiteral("%1 needs a value").arg(c.word);
+                return false;
+            }
+            c.value = args.at(++i);
+        }
+        if (!checkValue(c, *o, error))
+            return false;
+        o->commands.push_back(c);
+    }
+    if (o->commands.empty()) {
+        *error = QStringLiteral("no command given (see --help)");
+        return false;
+    }
+    return true;
+}
+
+QString ctlUsage()
+{
+    return QStringLiteral(
+        "Usage: tsln-ctl (--tcp HOST[:PORT] | --serial PORT [--baud N])\n"
+        "                --model ic706|ic706mkii|ic756|ic821 [--address HEX] [--trace]\n"
+        "                COMMAND...\n"
+        "\n"
+        "Drives one radio through Tessaline's CI-V engine, over a TCP relay (PORT defaults\n"
+        "to 6005) or a serial port (COM1..COM4 or a device path such as /dev/ttyUSB0;\n"
+        "--baud defaults to 9600). --address is the radio's CI-V address in hexadecimal\n"
+        "(defaults: IC-706 and IC-706MKII 48, IC-756 50, IC-821 4C).\n"
+        "\n"
+        "Commands run in order, one engine operation each:\n"
+        "  freq TEXT       set the frequency, TEXT as 014.195.000 (MHz.kHz.Hz)\n"
+        "  mode N          set the mode: 0 CW-N, 1 CW, 2 LSB, 3 USB, 4 AM, 5 FM, 6 WFM,\n"
+        "                  7 RTTY; IC-706 family also 9 LSB-N, 10 USB-N, 11 AM-N,\n"
+        "                  12 RTTY-N, 13 FM-N\n"
+        "  band N          0 main, 1 sub (IC-756, IC-821)\n"
+        "  vfo N           0 VFO mode, 1 VFO A, 2 VFO B, 7 copy A to B, 8 exchange\n"
+        "  memory N        select memory channel N\n"
+        "  memcmd N        0 memory mode, 1 write memory, 2 memory to VFO, 3 clear memory,\n"
+        "                  4 read offset, 5 write offset\n"
+        "  scan N          0 start, 1 stop, 2..7 other scans\n"
+        "  split on|off    split operation\n"
+        "  duplex N        0 simplex, 1 minus, 2 plus\n"
+        "  dual on|off     dual watch (IC-756)\n"
+        "  antenna N       5 ANT1, 6 ANT2, 7 ANT1+RX, 8 ANT2+RX (IC-756)\n"
+        "  readfreq        read the frequency\n"
+        "  readmode        read the mode\n"
+        "  readoffset      read the duplex offset\n"
+        "  raw HEX...      queue a whole frame, e.g. raw FE FE 50 E0 03 FD\n"
+        "  clear           drop every queued command\n"
+        "  wait MS         pause before the next command\n"
+        "  watch SECONDS   keep printing what the radio reports\n"
+        "\n"
+        "Output, one line per event:\n"
+        "  notify T Q [freq=TEXT | mode=N]   T 1 OK, 2 NG, 3 frequency, 4 mode, 6 blank;\n"
+        "                                    Q commands still queued\n"
+        "  error E D [TEXT]                  engine errors, with the operator's text\n"
+        "  trace HEX...                      received bytes (--trace)\n"
+        "and at the end freq=TEXT and mode=N.\n"
+        "\n"
+        "Exit status: 0 done, 1 a command was refused or given up (NG, no response,\n"
+        "bad frequency text), 2 bad arguments or a device that cannot be opened.\n"
+        "\n"
+        "Examples:\n"
+        "  tsln-ctl --tcp 127.0.0.1 --model ic756 freq 014.195.000 mode 3 readfreq\n"
+        "  tsln-ctl --serial /dev/ttyUSB0 --baud 19200 --model ic821 band 1 readfreq\n"
+        "  tsln-ctl --tcp shack-pi:6005 --model ic706mkii --address 4E watch 60\n");
+}

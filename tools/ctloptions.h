@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+#include <vector>
+
+// What tsln-ctl was asked to do.
+struct CtlCommand {
+    QString word;
+    QString value;  // empty for commands without one
+    QStringList bytes;  // for "raw": the frame's bytes as hexadecimal texts
+};
+
+enum class CtlModel { IC706, IC706MKII, IC756, IC821 };
+
+struct CtlOptions {
+    bool tcp = false;
+    QString host;
+    QString port = QStringLiteral("6005");
+    QString serialPort;
+    int baud = 9600;
+    CtlModel model = CtlModel::IC756;
+    int address = -1;  // -1: the model's default
+    bool trace = false;
+    bool help = false;
+    std::vector<CtlCommand> commands;
+};
+
+// Parses the command line (without the program name). On failure returns false
+// and sets error to a one-line message.
+bool parseCtlArgs(const QStringList& args, CtlOptions* options, QString* error);
+
+QString ctlUsage();

@@ -1,0 +1,218 @@
+#include "tools/ctlsession.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include "civ/errortext.h"
+#include "civ/models.h"
+#include "core/device.h"
+#include "core/intconv.h"
+#include "core/timer.h"
+#include "tools/ctllinks.h"
+
+namespace {
+
+// Engine timing by the kind of device, as the panels set it.
+void setTiming(Tciv* engine, int kind)
+{
+    if (kind == Tdevice::KindTcpIp) {
+        engine->MaxTries = 1;
+        engine->ReplyTimeout = 15000;
+        engine->SendDelay = 500;
+    } else {
+        engine->MaxTries = 9;
+        engine->ReplyTimeout = 1000;
+        engine->SendDelay = 300;
+    }
+}
+
+// Codes that mean a command was refused, given up or could not be sent.
+bool isFailure(int e) { return e == 0 || e == 1 || e == 2 || e == 4 || e == 10; }
+
+}  // namespace
+
+CtlSession::CtlSession(const CtlOptions& options, QTextStream& out, QTextStream& err)
+    : options_(options), out_(out), err_(err), devices_(std::make_unique<TDeviceList>())
+{
+}
+
+CtlSession::~CtlSession()
+{
+    if (DeviceList == devices_.get())
+        DeviceList = nullptr;
+}
+
+bool CtlSession::openLink()
+{
+    QString error;
+    if (options_.tcp) {
+        auto link = std::make_unique<CtlTcpLink>();
+        link->Kind = Tdevice::KindTcpIp;
+        if (!link->open(options_.host, options_.port, 15000, &error)) {
+            err_ << "tsln-ctl: " << error << Qt::endl;
+            return false;
+        }
+        link_ = static_cast<CtlLink*>(devices_->append(std::move(link)));
+    } else {
+        auto link = std::make_unique<CtlSerialLink>();
+        link->Kind = Tdevice::KindSerial;
+        if (!link->open(options_.serialPort, options_.baud, &error)) {
+            err_ << "tsln-ctl: " << error << Qt::endl;
+            return false;
+        }
+        link_ = static_cast<CtlLink*>(devices_->append(std::move(link)));
+    }
+    link_->OnFailure.bind([this](const QString& why) {
+        err_ << "tsln-ctl: " << why << Qt::endl;
+        finish(2);
+    });
+    return true;
+}
+
+void CtlSession::createEngine()
+{
+    switch (options_.model) {
+    case CtlModel::IC706:
+    case CtlModel::IC706MKII: engine_ = new Tic706(this); break;
+    case CtlModel::IC756: engine_ = new Tic756(this); break;
+    case CtlModel::IC821: engine_ = new Tic821(this); break;
+    }
+    if (options_.address >= 0)
+        engine_->Address = static_cast<quint8>(options_.address);
+    engine_->device = 0;
+    setTiming(engine_, link_->Kind);
+    engine_->OnNotify.bind(this, &CtlSession::RadioNotify);
+    engine_->OnError.bind(this, &CtlSession::RadioError);
+    if (options_.trace)
+        engine_->OnDebug.bind(this, &CtlSession::RadioDebug);
+    TRxHandler rx;
+    rx.bind(engine_, &Tciv::RxData);
+    link_->RegFunc(rx);
+}
+
+int CtlSession::run()
+{
+    DeviceList = devices_.get();
+    if (!openLink())
+        return 2;
+    createEngine();
+
+    pause_ = new Timer(this);
+    pause_->setEnabled(false);
+    pause_->OnTimer.bind([this] {
+        pause_->setEnabled(false);
+        waiting_ = false;
+        nextCommand();
+    });
+
+    QEventLoop loop;
+    loop_ = &loop;
+    QTimer::singleShot(0, this, &CtlSession::nextCommand);
+    loop.exec();
+    loop_ = nullptr;
+
+    out_ << "freq=" << engine_->Freq() << Qt::endl;
+    out_ << "mode=" << engine_->mode() << Qt::endl;
+    return status_;
+}
+
+void CtlSession::nextCommand()
+{
+    while (!finished_ && !waiting_ && next_ < options_.commands.size())
+        execute(options_.commands[next_++]);
+    checkDone();
+}
+
+void CtlSession::pause(int ms)
+{
+    waiting_ = true;
+    pause_->setInterval(ms > 0 ? ms : 1);
+    pause_->setEnabled(true);
+}
+
+void CtlSession::execute(const CtlCommand& c)
+{
+    const QString& w = c.word;
+    const auto number = [&] { return strToInt(c.value); };
+    if (w == QLatin1String("freq"))
+        engine_->setFreq(c.value);
+    else if (w == QLatin1String("mode"))
+        engine_->setMode(number());
+    else if (w == QLatin1String("band"))
+        engine_->setBand(number());
+    else if (w == QLatin1String("vfo"))
+        engine_->setVFO(number());
+    else if (w == QLatin1String("memory"))
+        engine_->setMemory(number());
+    else if (w == QLatin1String("memcmd"))
+        engine_->setMemoryCmd(number());
+    else if (w == QLatin1String("scan"))
+        engine_->setScanCmd(number());
+    else if (w == QLatin1String("split"))
+        engine_->setSplit(c.value == QLatin1String("on"));
+    else if (w == QLatin1String("duplex"))
+        engine_->setDuplex(number());
+    else if (w == QLatin1String("dual"))
+        static_cast<Tic756*>(engine_)->setDual(c.value == QLatin1String("on"));
+    else if (w == QLatin1String("antenna"))
+        static_cast<Tic756*>(engine_)->setAntenna(number());
+    else if (w == QLatin1String("readfreq"))
+        engine_->ReadFreq();
+    else if (w == QLatin1String("readmode"))
+        engine_->ReadMode();
+    else if (w == QLatin1String("readoffset"))
+        engine_->ReadOffset();
+    else if (w == QLatin1String("raw")) {
+        QByteArray frame;
+        for (const QString& b : c.bytes)
+            frame.append(static_cast<char>(b.toUInt(nullptr, 16)));
+        engine_->SendCmd(reinterpret_cast<const quint8*>(frame.constData()), static_cast<qint32>(frame.size()));
+    } else if (w == QLatin1String("clear"))
+        engine_->ClearQueue();
+    else if (w == QLatin1String("wait"))
+        pause(number());
+    else if (w == QLatin1String("watch"))
+        pause(number() * 1000);
+}
+
+void CtlSession::checkDone()
+{
+    if (finished_ || waiting_ || next_ < options_.commands.size() || !engine_->Queue().empty())
+        return;
+    finish(failed_ ? 1 : 0);
+}
+
+void CtlSession::finish(int status)
+{
+    if (finished_)
+        return;
+    finished_ = true;
+    status_ = status;
+    if (loop_)
+        loop_->quit();
+}
+
+void CtlSession::RadioNotify(int t, int q)
+{
+    out_ << "notify " << t << ' ' << q;
+    if (t == 3)
+        out_ << " freq=" << engine_->Freq();
+    else if (t == 4)
+        out_ << " mode=" << engine_->mode();
+    out_ << Qt::endl;
+    // The engine finishes its step first; the queue is judged afterwards.
+    QTimer::singleShot(0, this, &CtlSession::checkDone);
+}
+
+void CtlSession::RadioError(int e, int d)
+{
+    out_ << "error " << e << ' ' << d;
+    if (civErrorShowsBox(e))
+        out_ << ' ' << civErrorText(e, d);
+    out_ << Qt::endl;
+    if (isFailure(e))
+        failed_ = true;
+    QTimer::singleShot(0, this, &CtlSession::checkDone);
+}
+
+void CtlSession::RadioDebug(const QString& s) { out_ << "trace " << s.trimmed() << Qt::endl; }

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QObject>
+#include <QTextStream>
+#include <memory>
+
+#include "tools/ctloptions.h"
+
+class CtlLink;
+class TDeviceList;
+class Tciv;
+class Timer;
+class QEventLoop;
+
+// Runs tsln-ctl's commands on one engine bound to one link and prints what happens.
+class CtlSession : public QObject {
+    Q_OBJECT
+
+public:
+    CtlSession(const CtlOptions& options, QTextStream& out, QTextStream& err);
+    ~CtlSession() override;
+
+    // Opens the device, runs every command, waits for the queue to drain, and
+    // answers the exit status: 0 done, 1 something refused or given up, 2 the
+    // device could not be opened or broke.
+    int run();
+
+private:
+    bool openLink();
+    void createEngine();
+    void nextCommand();
+    void execute(const CtlCommand& c);
+    void pause(int ms);
+    void checkDone();
+    void finish(int status);
+
+    void RadioNotify(int t, int q);
+    void RadioError(int e, int d);
+    void RadioDebug(const QString& s);
+
+    CtlOptions options_;
+    QTextStream& out_;
+    QTextStream& err_;
+    std::unique_ptr<TDeviceList> devices_;
+    CtlLink* link_ = nullptr;
+    Tciv* engine_ = nullptr;
+    Timer* pause_ = nullptr;
+    QEventLoop* loop_ = nullptr;
+    size_t next_ = 0;
+    bool waiting_ = false;
+    bool failed_ = false;
+    bool finished_ = false;
+    int status_ = 0;
+};
