@@ -89,6 +89,8 @@ void FreqEdit::setMaskedText(const QString& text)
         }
     }
     setText(fitted);
+    // Typing starts at the first place again, as in a field just opened.
+    setCursorPosition(0);
 }
 
 void FreqEdit::fillBlanksWithZeros()

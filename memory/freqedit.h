@@ -22,7 +22,7 @@ public:
 
     QString maskedText() const;
     // Takes text laid out like maskedText(); a place that holds no digit (a space
-    // for one) is left unfilled.
+    // for one) is left unfilled. The cursor goes to the first place.
     void setMaskedText(const QString& text);
 
     // Writes "0" into every unfilled place.

@@ -7,6 +7,7 @@
 #include <sys/resource.h>
 
 #include "memory/memfile.h"
+#include "printers.h"
 
 namespace {
 

@@ -1,0 +1,295 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "core/intconv.h"
+#include "core/modal.h"
+#include "memory/download.h"
+#include "memory/freqedit.h"
+#include "memory/memedit.h"
+#include "memory/radiogroup.h"
+#include "memory/single.h"
+#include "memory/upload.h"
+#include "printers.h"
+
+namespace {
+
+// Replaces a field's text the way an operator does: select everything, type.
+void retype(QLineEdit* edit, const QString& text)
+{
+    edit->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(edit, Qt::Key_Backspace);
+    else
+        QTest::keyClicks(edit, text);
+}
+
+int pressOk(QDialog& dialog, QPushButton* ok)
+{
+    dialog.setResult(0);
+    ok->click();
+    return dialog.result();
+}
+
+}  // namespace
+
+TEST(RangeDialog, CountSetsEndingAndEndingSetsCount)
+{
+    ModalRecorder modal;
+    TUploadFORM form;
+    QTest::keyClicks(form.EStart, "1");
+    EXPECT_EQ(form.EEnding->text(), QString());  // the empty fields are not touched
+    modal.boxes.clear();
+
+    QTest::keyClicks(form.ENum, "12");
+    EXPECT_EQ(form.EEnding->text(), QStringLiteral("12"));
+    EXPECT_EQ(form.ENum->text(), QStringLiteral("12"));
+
+    retype(form.EEnding, "20");
+    EXPECT_EQ(form.ENum->text(), QStringLiteral("20"));
+    EXPECT_TRUE(modal.boxes.empty());
+
+    // Typing 10 with the start at 5 settles at once on 14.
+    retype(form.EStart, "5");
+    retype(form.ENum, "10");
+    EXPECT_EQ(form.EEnding->text(), QStringLiteral("14"));
+    EXPECT_EQ(form.ENum->text(), QStringLiteral("10"));
+}
+
+TEST(RangeDialog, EndingNotAboveStartLeavesCountAlone)
+{
+    ModalRecorder modal;
+    TDownloadFORM form;
+    form.EStart->setText("5");  // the empty ending gives an error box here
+    modal.boxes.clear();
+    form.ENum->setText("0");
+    EXPECT_EQ(form.EEnding->text(), QStringLiteral("4"));
+    EXPECT_EQ(form.ENum->text(), QStringLiteral("0"));
+    form.ENum->setText("-3");
+    EXPECT_EQ(form.EEnding->text(), QStringLiteral("1"));
+    EXPECT_EQ(form.ENum->text(), QStringLiteral("-3"));
+    form.EEnding->setText("5");
+    EXPECT_EQ(form.ENum->text(), QStringLiteral("-3"));
+    // Start moved below the ending: the count follows.
+    form.EStart->setText("2");
+    EXPECT_EQ(form.ENum->text(), QStringLiteral("4"));
+    EXPECT_TRUE(modal.boxes.empty());
+}
+
+TEST(RangeDialog, HandlersRaiseTheConversionError)
+{
+    TUploadFORM form;
+    {
+        const QSignalBlocker a(form.EStart), b(form.EEnding), c(form.ENum);
+        form.EEnding->setText("9");
+        form.ENum->setText("4");
+    }
+    try {
+        form.ENumChange();
+        FAIL() << "no conversion error";
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("'' is not a valid integer value"));
+    }
+    EXPECT_THROW(form.EEndingChange(), EConvertError);
+    EXPECT_THROW(form.EStartChange(), EConvertError);
+    EXPECT_EQ(form.EEnding->text(), QStringLiteral("9"));
+    EXPECT_EQ(form.ENum->text(), QStringLiteral("4"));
+
+    {
+        const QSignalBlocker a(form.EStart);
+        form.EStart->setText("2");
+    }
+    form.ENum->setText("x");
+    try {
+        form.ENumChange();
+        FAIL() << "no conversion error";
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("'x' is not a valid integer value"));
+    }
+}
+
+TEST(RangeDialog, ClearingStartWhileTypingReportsTheEmptyTextOnce)
+{
+    ModalRecorder modal;
+    TUploadFORM form;
+    form.EStart->setText("1");
+    form.ENum->setText("12");
+    modal.boxes.clear();
+
+    retype(form.EStart, "");
+    QTest::keyClicks(form.EStart, "3");
+
+    ASSERT_EQ(modal.boxes.size(), 1u);
+    EXPECT_EQ(modal.boxes[0].kind, Modal::Kind::Error);
+    EXPECT_EQ(modal.boxes[0].caption, QStringLiteral("TSLN"));
+    EXPECT_EQ(modal.boxes[0].text, QStringLiteral("'' is not a valid integer value."));
+    EXPECT_EQ(form.EEnding->text(), QStringLiteral("12"));
+    EXPECT_EQ(form.ENum->text(), QStringLiteral("10"));
+}
+
+TEST(RangeDialog, SumsBeyondTheIntegerRangeAreRefusedNotWrapped)
+{
+    ModalRecorder modal;
+    TUploadFORM form;
+    form.EStart->setText("2147483647");
+    modal.boxes.clear();
+    form.ENum->setText("2");
+    EXPECT_EQ(form.EEnding->text(), QStringLiteral("2147483648"));
+    EXPECT_EQ(modal.texts(), QStringList{"'2147483648' is not a valid integer value."});
+}
+
+TEST(RangeDialog, OkChecksEveryFieldAndTurnsIntoCancel)
+{
+    ModalRecorder modal;
+    TDownloadFORM form;
+    form.EStart->setText("5");
+    form.EEnding->setText("7");
+    form.EStartProg->setText("x");
+    modal.boxes.clear();
+
+    EXPECT_EQ(pressOk(form, form.BOk), Modal::Cancel);
+    EXPECT_EQ(modal.texts(), QStringList{"Invalid Value on UploadFORM"});
+    EXPECT_EQ(modal.boxes[0].kind, Modal::Kind::Error);
+
+    // No range is checked.
+    modal.boxes.clear();
+    form.EStartProg->setText("0");
+    form.EStart->setText("-4");
+    form.EEnding->setText("-9");
+    EXPECT_EQ(pressOk(form, form.BOk), Modal::Ok);
+    EXPECT_TRUE(modal.boxes.empty());
+
+    // Cancel, Escape and the close box check nothing.
+    form.ENum->setText("");
+    modal.boxes.clear();
+    EXPECT_EQ(pressOk(form, form.BCancel), Modal::Cancel);
+    form.reject();
+    EXPECT_EQ(form.result(), Modal::Cancel);
+    EXPECT_TRUE(modal.boxes.empty());
+}
+
+TEST(RangeDialog, UploadHasTheSameCheck)
+{
+    ModalRecorder modal;
+    TUploadFORM form;
+    form.EStart->setText("3");
+    form.EEnding->setText("5");
+    modal.boxes.clear();
+    EXPECT_EQ(pressOk(form, form.BOk), Modal::Cancel);  // EStartRadio is empty
+    EXPECT_EQ(modal.texts(), QStringList{"Invalid Value on UploadFORM"});
+    form.EStartRadio->setText("$0A");
+    modal.boxes.clear();
+    EXPECT_EQ(pressOk(form, form.BOk), Modal::Ok);
+    EXPECT_TRUE(modal.boxes.empty());
+}
+
+TEST(RangeDialog, CaptionsAndFields)
+{
+    TUploadFORM up;
+    TDownloadFORM down;
+    TSingleUpload single;
+    EXPECT_EQ(up.windowTitle(), QStringLiteral("Upload"));
+    EXPECT_EQ(down.windowTitle(), QStringLiteral("Download"));
+    EXPECT_EQ(single.windowTitle(), QStringLiteral("Single Memory Write"));
+    EXPECT_EQ(up.EStartRadio->objectName(), QStringLiteral("EStartRadio"));
+    EXPECT_EQ(down.EStartProg->objectName(), QStringLiteral("EStartProg"));
+    // First use: every field empty.
+    for (QLineEdit* e : {up.EStart, up.EEnding, up.ENum, up.EStartRadio, single.ENumber})
+        EXPECT_TRUE(e->text().isEmpty());
+    ModalRecorder modal;
+    single.ENumber->setText("junk");
+    EXPECT_EQ(pressOk(single, single.BOk), Modal::Ok);  // no check of its own
+    EXPECT_TRUE(modal.boxes.empty());
+}
+
+TEST(MemEditForm, ResetGivesAnEmptyCwSimplexRecord)
+{
+    TMemEditFORM form;
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Memory Edit"));
+    form.RGMode->setItemIndex(5);
+    form.EDesc->setText("x");
+    form.Reset();
+    MemRecord r;
+    form.DialogToRecord(&r);
+    EXPECT_EQ(r, (MemRecord{"   .   .   ", "CW", "NONE", ""}));
+}
+
+TEST(MemEditForm, EveryModeAndDuplexRoundTrips)
+{
+    const QStringList modes = {"CW", "CWn", "LSB", "USB", "AM", "FM", "WFM", "RTTY"};
+    const QStringList duplexes = {"NONE", "MINUS", "PLUS"};
+    TMemEditFORM form;
+    for (int mode = 0; mode < 8; ++mode) {
+        for (int duplex = 0; duplex < 3; ++duplex) {
+            form.Reset();
+            QTest::keyClicks(form.MEFreq, "1455");
+            form.RGMode->button(mode)->click();
+            form.RGDuplex->button(duplex)->click();
+            form.EDesc->setText("Club, north");
+            MemRecord r;
+            form.DialogToRecord(&r);
+            EXPECT_EQ(r, (MemRecord{"145.5  .   ", modes[mode], duplexes[duplex], "Club, north"}));
+
+            form.Reset();
+            form.RGMode->setItemIndex((mode + 3) % 8);
+            form.RecordToDialog(r);
+            EXPECT_EQ(form.RGMode->itemIndex(), mode);
+            EXPECT_EQ(form.RGDuplex->itemIndex(), duplex);
+            EXPECT_EQ(form.MEFreq->maskedText(), QStringLiteral("145.5  .   "));
+            MemRecord back;
+            form.DialogToRecord(&back);
+            EXPECT_EQ(back, r);
+        }
+    }
+}
+
+TEST(MemEditForm, ModeAndDuplexAreMatchedWithoutRegardToCase)
+{
+    TMemEditFORM form;
+    form.RecordToDialog({"BLANK", "CWN", "minus", ""});
+    EXPECT_EQ(form.RGMode->itemIndex(), 1);
+    EXPECT_EQ(form.RGDuplex->itemIndex(), 1);
+    form.RecordToDialog({"", "cwn", "Plus", ""});
+    EXPECT_EQ(form.RGMode->itemIndex(), 1);
+    EXPECT_EQ(form.RGDuplex->itemIndex(), 2);
+    MemRecord r;
+    form.DialogToRecord(&r);
+    EXPECT_EQ(r.Mode, QStringLiteral("CWn"));
+}
+
+TEST(MemEditForm, UnknownModeKeepsThePreviousChoiceAndDuplexShowsSimplex)
+{
+    TMemEditFORM form;
+    form.RecordToDialog({"145.500.000", "USB", "PLUS", ""});
+    form.RecordToDialog({"BLANK", "", "", "old"});
+    EXPECT_EQ(form.RGMode->itemIndex(), 3);
+    EXPECT_EQ(form.RGDuplex->itemIndex(), 0);
+    EXPECT_EQ(form.MEFreq->maskedText(), QStringLiteral("   .   .   "));
+    form.RecordToDialog({"", "PKT", "SPLIT", ""});
+    EXPECT_EQ(form.RGMode->itemIndex(), 3);
+    EXPECT_EQ(form.RGDuplex->itemIndex(), 0);
+}
+
+TEST(MemEditForm, AGroupWithNothingChosenKeepsTheRecordsText)
+{
+    TMemEditFORM form;  // never reset: nothing chosen yet
+    EXPECT_EQ(form.RGMode->itemIndex(), -1);
+    form.RGDuplex->setItemIndex(-1);
+    MemRecord r{"145.500.000", "PKT", "ODD", "d"};
+    form.DialogToRecord(&r);
+    EXPECT_EQ(r.Mode, QStringLiteral("PKT"));
+    EXPECT_EQ(r.Duplex, QStringLiteral("ODD"));
+    EXPECT_EQ(r.Freq, QStringLiteral("   .   .   "));
+}
+
+TEST(MemEditForm, OkAndCancelGiveTheirResults)
+{
+    TMemEditFORM form;
+    EXPECT_EQ(pressOk(form, form.BOk), Modal::Ok);
+    EXPECT_EQ(pressOk(form, form.BCancel), Modal::Cancel);
+    form.reject();
+    EXPECT_EQ(form.result(), Modal::Cancel);
+}
