@@ -1,0 +1,135 @@
+#include "sim/radiomodel.h"
+
+namespace {
+
+constexpr qint64 kHz = 1000;
+constexpr qint64 MHz = 1000000;
+
+struct ModeName {
+    int mode;
+    const char* name;
+};
+constexpr ModeName ModeNames[] = {
+    {simmode::CwN, "CW-N"}, {simmode::Cw, "CW"},     {simmode::Lsb, "LSB"},     {simmode::Usb, "USB"},
+    {simmode::Am, "AM"},    {simmode::Fm, "FM"},     {simmode::Wfm, "WFM"},     {simmode::Rtty, "RTTY"},
+    {simmode::LsbN, "LSB-N"}, {simmode::UsbN, "USB-N"}, {simmode::AmN, "AM-N"}, {simmode::RttyN, "RTTY-N"},
+    {simmode::FmN, "FM-N"},
+};
+
+MemoryEntry mem(qint64 hz, int mode, Duplex duplex = Duplex::Simplex) { return {hz, mode, duplex}; }
+
+QList<RadioModel> buildModels()
+{
+    using namespace simmode;
+    const QList<quint8> basicScans{0x00, 0x01, 0x02, 0x03, 0x22, 0x23};
+    const QList<quint8> fineScans{0x00, 0x01, 0x02, 0x03, 0x12, 0x13, 0x22, 0x23};
+    const QList<PresetMemory> hfVhfPresets{
+        {1, mem(145500 * kHz, Fm)},
+        {2, mem(145600 * kHz, Fm, Duplex::Minus)},
+        {3, mem(14195 * kHz, Usb)},
+        {4, mem(7050 * kHz, Lsb)},
+        {5, mem(3560 * kHz, Cw)},
+        {10, mem(28500 * kHz, Usb)},
+    };
+
+    RadioModel ic706{
+        "ic706", "IC-706", 0x48,
+        {{30 * kHz, 200 * MHz}},
+        {CwN, Cw, Lsb, Usb, Am, Fm, Wfm, Rtty, LsbN, UsbN, AmN, RttyN, FmN},
+        99, false, true, false, false, basicScans, 10, 600 * kHz,
+        {mem(14195 * kHz, Usb), mem(7050 * kHz, Lsb)},
+        hfVhfPresets,
+    };
+    RadioModel ic706mkii = ic706;
+    ic706mkii.key = "ic706mkii";
+    ic706mkii.name = "IC-706MKII";
+    ic706mkii.scans = fineScans;
+    ic706mkii.vfos = {mem(145500 * kHz, Fm), mem(14074 * kHz, Usb)};
+
+    RadioModel ic756{
+        "ic756", "IC-756", 0x50,
+        {{30 * kHz, 60 * MHz}},
+        {CwN, Cw, Lsb, Usb, Am, Fm, Rtty, LsbN, UsbN, AmN, RttyN, FmN},
+        99, true, false, true, true, fineScans, 10, 0,
+        {mem(14195 * kHz, Usb), mem(14250 * kHz, Usb), mem(7050 * kHz, Lsb), mem(3700 * kHz, Lsb)},
+        {
+            {1, mem(14195 * kHz, Usb)},
+            {2, mem(7050 * kHz, Lsb)},
+            {3, mem(21300 * kHz, Usb)},
+            {4, mem(10106 * kHz, Cw)},
+            {5, mem(50150 * kHz, Usb)},
+            {12, mem(29600 * kHz, Fm)},
+        },
+    };
+
+    RadioModel ic821{
+        "ic821", "IC-821", 0x4C,
+        {{136 * MHz, 174 * MHz}, {420 * MHz, 460 * MHz}},
+        {CwN, Cw, Lsb, Usb, Fm, FmN},
+        80, true, true, false, false, basicScans, 100, 600 * kHz,
+        {mem(145500 * kHz, Fm), mem(145800 * kHz, Fm), mem(435000 * kHz, Fm), mem(433500 * kHz, Fm)},
+        {
+            {1, mem(145500 * kHz, Fm)},
+            {2, mem(145600 * kHz, Fm, Duplex::Minus)},
+            {3, mem(435000 * kHz, Fm)},
+            {4, mem(144300 * kHz, Usb)},
+            {5, mem(432200 * kHz, Cw)},
+            {80, mem(439000 * kHz, Fm, Duplex::Minus)},
+        },
+    };
+    return {ic706, ic706mkii, ic756, ic821};
+}
+
+}  // namespace
+
+QString simmode::name(int mode)
+{
+    for (const ModeName& m : ModeNames)
+        if (m.mode == mode)
+            return QString::fromLatin1(m.name);
+    return {};
+}
+
+int simmode::fromName(const QString& text)
+{
+    const QString t = text.trimmed().toUpper();
+    if (t == QLatin1String("CWN"))
+        return CwN;
+    for (const ModeName& m : ModeNames)
+        if (t == QLatin1String(m.name))
+            return m.mode;
+    return -1;
+}
+
+QString duplexName(Duplex duplex)
+{
+    switch (duplex) {
+    case Duplex::Minus: return QStringLiteral("MINUS");
+    case Duplex::Plus: return QStringLiteral("PLUS");
+    case Duplex::Simplex: break;
+    }
+    return QStringLiteral("NONE");
+}
+
+bool RadioModel::inRange(qint64 hz) const
+{
+    for (const FreqRange& r : ranges)
+        if (hz >= r.low && hz <= r.high)
+            return true;
+    return false;
+}
+
+const QList<RadioModel>& radioModels()
+{
+    static const QList<RadioModel> models = buildModels();
+    return models;
+}
+
+const RadioModel* findRadioModel(const QString& keyOrName)
+{
+    const QString wanted = keyOrName.trimmed().toLower();
+    for (const RadioModel& m : radioModels())
+        if (m.key == wanted || m.name.toLower() == wanted)
+            return &m;
+    return nullptr;
+}

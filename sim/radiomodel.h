@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+// Mode numbers are the program's (civ::modeFromBytes): 0 CW narrow, 1 CW, 2 LSB,
+// 3 USB, 4 AM, 5 FM, 6 WFM, 7 RTTY, 9-13 the narrow LSB, USB, AM, RTTY and FM.
+namespace simmode {
+inline constexpr int CwN = 0, Cw = 1, Lsb = 2, Usb = 3, Am = 4, Fm = 5, Wfm = 6, Rtty = 7;
+inline constexpr int LsbN = 9, UsbN = 10, AmN = 11, RttyN = 12, FmN = 13;
+// "USB", "CW-N", ...; empty for a number that is no mode.
+QString name(int mode);
+// Accepts the names above and the memory files' "CWN"/"CWn", any case; -1 if unknown.
+int fromName(const QString& text);
+}  // namespace simmode
+
+// Duplex as the radios keep it.
+enum class Duplex { Simplex = 0, Minus = 1, Plus = 2 };
+QString duplexName(Duplex duplex);
+
+struct FreqRange {
+    qint64 low;
+    qint64 high;
+};
+
+// A memory channel's contents; blank when freq is 0.
+struct MemoryEntry {
+    qint64 freq = 0;
+    int mode = simmode::Usb;
+    Duplex duplex = Duplex::Simplex;
+    bool blank() const { return freq == 0; }
+};
+
+struct PresetMemory {
+    int channel;
+    MemoryEntry entry;
+};
+
+// What one radio model is, as data: everything the shared behaviour looks up.
+struct RadioModel {
+    QString key;       // "ic706mkii", used on the command line
+    QString name;      // "IC-706MKII"
+    quint8 address;    // default CI-V address
+    QList<FreqRange> ranges;
+    QList<int> modes;  // mode numbers it can be set to
+    int memories;      // channels 1..memories
+    bool mainSub;      // main and sub band (07 D0/D1); else one band
+    bool duplex;       // 0F 10-12 and the offset (0C/0D)
+    bool dualWatch;    // 07 C0/C1
+    bool antenna;      // 12
+    QList<quint8> scans;  // accepted 0E sub-commands
+    qint64 knobStep;      // Hz per knob detent
+    qint64 offset;        // repeater offset at power-on
+    // Power-on settings: VFO A and B of the main band, then of the sub band.
+    QList<MemoryEntry> vfos;
+    QList<PresetMemory> presets;
+
+    bool inRange(qint64 hz) const;
+    bool hasMode(int mode) const { return modes.contains(mode); }
+};
+
+// The four models.
+const QList<RadioModel>& radioModels();
+// By key ("ic756") or name ("IC-756"), any case; nullptr if none matches.
+const RadioModel* findRadioModel(const QString& keyOrName);
