@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "core/device.h"
 #include "core/timer.h"
@@ -12,23 +15,79 @@ namespace {
 
 constexpr int W = MaxFrame;
 
-QString traceOf(const quint8* data, qint32 len)
+// Each byte's part of the trace, "HH ", ready to copy as one 8-byte block whose
+// fourth character the next byte overwrites.
+struct TraceTable {
+    char16_t cells[256][4];
+    constexpr TraceTable() : cells()
+    {
+        constexpr char16_t digits[] = u"0123456789ABCDEF";
+        for (int b = 0; b < 256; ++b) {
+            cells[b][0] = digits[b >> 4];
+            cells[b][1] = digits[b & 0x0F];
+            cells[b][2] = u' ';
+        }
+    }
+};
+constexpr TraceTable traceTable;
+
+void traceOf(const quint8* data, qint32 len, QString& trace)
 {
-    static constexpr char16_t digits[] = u"0123456789ABCDEF";
     const auto ends = std::count(data, data + len, EndOfMessage);
-    QString trace(3 * qsizetype(len) + 2 * ends, Qt::Uninitialized);
+    const qsizetype size = 3 * qsizetype(len) + 2 * ends;
+    trace.resize(size + 1);
     auto* out = reinterpret_cast<char16_t*>(trace.data());
     for (qint32 i = 0; i < len; ++i) {
         const quint8 b = data[i];
-        *out++ = digits[b >> 4];
-        *out++ = digits[b & 0x0F];
-        *out++ = u' ';
+        std::memcpy(out, traceTable.cells[b], sizeof traceTable.cells[b]);
+        out += 3;
         if (b == EndOfMessage) {
             *out++ = u'-';
             *out++ = u' ';
         }
     }
-    return trace;
+    trace.truncate(size);
+}
+
+// Index of the first jam byte or FD in data[from, len), or len.
+qint32 nextControl(const quint8* data, qint32 from, qint32 len)
+{
+    qint32 i = from;
+#ifdef __SSE2__
+    const __m128i fe = _mm_set1_epi8(char(0xFE)), fc = _mm_set1_epi8(char(Jam));
+    for (; i + 16 <= len; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        // FC and FD are the bytes that read FC once the lowest bit is dropped.
+        const int mask = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(v, fe), fc));
+        if (mask)
+            return i + __builtin_ctz(unsigned(mask));
+    }
+#endif
+    for (; i < len; ++i) {
+        if ((data[i] & 0xFE) == Jam)
+            return i;
+    }
+    return len;
+}
+
+// The highest p <= W - 3 with FE at p and p + 1, or -1.
+int nearestPreamble(const quint8* window)
+{
+#ifdef __SSE2__
+    const __m128i fe = _mm_set1_epi8(char(Preamble));
+    const auto low = unsigned(_mm_movemask_epi8(
+        _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(window)), fe)));
+    const auto high = unsigned(_mm_movemask_epi8(
+        _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(window + W - 16)), fe)));
+    const unsigned fes = low | high << (W - 16);
+    const unsigned pairs = fes & (fes >> 1) & ((1u << (W - 2)) - 1);
+    return pairs ? 31 - __builtin_clz(pairs) : -1;
+#else
+    int p = W - 3;
+    while (p >= 0 && !(window[p] == Preamble && window[p + 1] == Preamble))
+        --p;
+    return p;
+#endif
 }
 
 }  // namespace
@@ -66,6 +125,22 @@ void Tciv::setInterval(int ms)
 {
     if (timer_)
         timer_->setInterval(ms);
+}
+
+// Interval SendDelay, then ReplyTimeout, as two steps with nothing in between: the
+// countdown restarts unless both equal the current interval. The timer is only
+// restarted once, which is what costs.
+void Tciv::restartForReply()
+{
+    if (!timer_)
+        return;
+    const bool restart = timer_->interval() != SendDelay || SendDelay != ReplyTimeout;
+    if (timer_->interval() != ReplyTimeout || !timer_->enabled()) {
+        timer_->setInterval(ReplyTimeout);
+    } else if (restart) {
+        timer_->setEnabled(false);
+        timer_->setEnabled(true);
+    }
 }
 
 void Tciv::queueBody(const QByteArray& body)
@@ -204,15 +279,22 @@ void Tciv::RxData(const quint8* data, qint32 len)
     len = std::max(len, 0);
     // The trace depends only on the bytes; it is made before the handlers run, which
     // may reuse the device's buffer.
+    // The last trace's buffer is reused; a nested call meanwhile makes its own.
+    QString trace = std::move(trace_);
     const bool traced = OnDebug.bound();
-    QString trace;
     if (traced)
-        trace = traceOf(data, len);
+        traceOf(data, len, trace);
     if (!consume(data, len))
         return;
     if (!traced && OnDebug.bound())
-        trace = traceOf(data, len);
-    OnDebug(trace);
+        traceOf(data, len, trace);
+    {
+        LifeGuard guard(this);
+        OnDebug(trace);
+        if (guard.dead)
+            return;
+    }
+    trace_ = std::move(trace);
 }
 
 void Tciv::RxByte(quint8 b) { consume(&b, 1); }
@@ -223,13 +305,10 @@ bool Tciv::consume(const quint8* data, qint32 len)
 {
     qint32 start = 0;    // first byte not yet in the window
     qint32 lastJam = -1;  // last jam byte since start
-    for (qint32 i = 0; i < len; ++i) {
-        const quint8 b = data[i];
-        if (b < Jam)
-            continue;
-        if (b == Jam) {
+    for (qint32 i = nextControl(data, 0, len); i < len; i = nextControl(data, i + 1, len)) {
+        if (data[i] == Jam) {
             lastJam = i;
-        } else if (b == EndOfMessage) {
+        } else {
             shiftIn(data + start, i + 1 - start, lastJam < 0 ? -1 : lastJam - start);
             start = i + 1;
             lastJam = -1;
@@ -262,9 +341,7 @@ void Tciv::shiftIn(const quint8* bytes, int count, int lastJam)
 
 bool Tciv::frameEnd()
 {
-    int p = W - 3;
-    while (p >= 0 && !(window_[p] == Preamble && window_[p + 1] == Preamble))
-        --p;
+    const int p = nearestPreamble(window_);
     if (p < 0)
         return true;
     // Handlers below may shift the window; the frame is kept apart from it.
@@ -307,12 +384,13 @@ void Tciv::ParseFrame(const quint8* frame, int len)
     case Cmd::ReadFreq:
     case Cmd::SetFreq: {
         const bool blank = len >= 6 && frame[5] == NoData;
-        QString text;
+        char16_t text[MaxFreqText];
+        int n = 0;
         if (!blank) {
             if (len < 10)
                 return;
-            text = bcdToFreq(frame + 5);
-            if (text.isEmpty())
+            n = bcdToFreq(frame + 5, text);
+            if (!n)
                 return;
         }
         if (command == Cmd::ReadFreq && !queue_.empty())
@@ -321,7 +399,8 @@ void Tciv::ParseFrame(const quint8* frame, int len)
             if (!notify(6, queued()))
                 return;
         } else {
-            freq_ = text;
+            if (QStringView(text, n) != freq_)
+                freq_ = QStringView(text, n).toString();
             if (!notify(3, queued()))
                 return;
         }
@@ -380,6 +459,6 @@ void Tciv::ParseFrame(const quint8* frame, int len)
         return;
     // An answer or report means the bus is free: send the head now, whether it is
     // the next command or the current one once more.
-    setInterval(SendDelay);
+    restartForReply();
     SendNext();
 }

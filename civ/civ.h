@@ -151,6 +151,7 @@ private:
 
     int queued() const { return int(queue_.size()); }
     void setInterval(int ms);
+    void restartForReply();
     void transmit(const TCmd& cmd);
     bool consume(const quint8* data, qint32 len);
     void shiftIn(const quint8* bytes, int count, int lastJam);
@@ -160,5 +161,6 @@ private:
     quint8 window_[civ::MaxFrame] = {};
     QPointer<::Timer> timer_;
     LifeGuard* guards_ = nullptr;
+    QString trace_;
     quint64 serial_ = 0;
 };

@@ -190,26 +190,31 @@ bool freqToBcd(const QString& text, quint8* bcd)
     return true;
 }
 
+int bcdToFreq(const quint8* bcd, char16_t* out)
+{
+    char16_t digits[10];
+    for (int i = 0; i < 5; ++i) {
+        const int hi = bcd[i] >> 4, lo = bcd[i] & 0x0F;
+        if (hi > 9 || lo > 9)
+            return 0;
+        digits[9 - 2 * i - 1] = char16_t(u'0' + hi);
+        digits[9 - 2 * i] = char16_t(u'0' + lo);
+    }
+    // digits: the fifth byte's two digits, then MHz (2), kHz (3), Hz (3).
+    char16_t* o = out;
+    if (digits[0] != u'0')
+        *o++ = digits[0];
+    const int groups[] = {1, 2, 3, -1, 4, 5, 6, -1, 7, 8, 9};
+    for (int g : groups)
+        *o++ = g < 0 ? u'.' : digits[g];
+    return int(o - out);
+}
+
 QString bcdToFreq(const quint8* bcd)
 {
-    int pairs[5];
-    for (int i = 0; i < 5; ++i) {
-        if (!bcdByte(bcd[i], &pairs[i]))
-            return {};
-    }
-    QString text = QString::number(pairs[4]);
-    const auto two = [&text](int v) {
-        text += QChar(u'0' + v / 10);
-        text += QChar(u'0' + v % 10);
-    };
-    two(pairs[3]);
-    text += u'.';
-    two(pairs[2]);
-    text += QChar(u'0' + pairs[1] / 10);
-    text += u'.';
-    text += QChar(u'0' + pairs[1] % 10);
-    two(pairs[0]);
-    return text;
+    char16_t text[MaxFreqText];
+    const int n = bcdToFreq(bcd, text);
+    return n ? QString(reinterpret_cast<const QChar*>(text), n) : QString();
 }
 
 QByteArray modeBytes(int mode, ModeTable table)

@@ -72,6 +72,10 @@ bool freqToBcd(const QString& text, quint8* bcd);
 // gives the leading digits: one for 0-9 (the 11-character text), two for 10-99 (the
 // 12-character text of 1 GHz and above). Empty when a nibble is not a decimal digit.
 QString bcdToFreq(const quint8* bcd);
+// The same into out (room for MaxFreqText characters); answers the length, 0 when a
+// nibble is not a decimal digit.
+inline constexpr int MaxFreqText = 12;
+int bcdToFreq(const quint8* bcd, char16_t* out);
 
 // Mode number to the mode byte and, where the table has one, the filter byte; empty
 // for a mode the table lacks.
