@@ -1,0 +1,32 @@
+#include "shell/adddevice.h"
+
+#include <QLineEdit>
+#include <memory>
+
+#include "core/device.h"
+#include "core/modal.h"
+#include "shell/newdevice.h"
+#include "transport/device_serial.h"
+#include "transport/device_tcpip.h"
+
+void AddDevice(QWidget* owner)
+{
+    if (!NewDeviceFORM || !DeviceList)
+        return;
+    if (Modal::exec(*NewDeviceFORM) != Modal::Ok)
+        return;
+    const QString entered = NewDeviceFORM->EDeviceName->text();
+    std::unique_ptr<Tdevice> device;
+    if (NewDeviceFORM->typeIndex() == TNewDeviceFORM::Serial) {
+        const QString name = QLatin1Char('[') + entered + QStringLiteral("] <Serial>");
+        device = std::make_unique<Tdevice_serial>(owner, name);
+        device->Name = name;
+        device->Kind = Tdevice::KindSerial;
+    } else {
+        const QString name = QLatin1Char('[') + entered + QStringLiteral("] <TCP/IP>");
+        device = std::make_unique<Tdevice_tcpip>(owner, name);
+        device->Name = name;
+        device->Kind = Tdevice::KindTcpIp;
+    }
+    DeviceList->append(std::move(device));
+}
