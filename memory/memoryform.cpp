@@ -423,7 +423,13 @@ void TMemoryFORM::ShowWindow()
             area->setActiveSubWindow(sub);
         return;
     }
-    showAsMdiChild(owner_ ? owner_->window() : nullptr, this);
+    const QSize wanted = size();
+    if (QMdiSubWindow* sub = showAsMdiChild(owner_ ? owner_->window() : nullptr, this)) {
+        // The document area gives new windows a size of its own; keep the panel's.
+        sub->resize(sub->size() - size() + wanted);
+        sub->show();
+        return;
+    }
     raise();
     activateWindow();
 }

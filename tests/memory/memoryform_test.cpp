@@ -1,0 +1,826 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <map>
+#include <memory>
+
+#include "core/intconv.h"
+#include "core/modal.h"
+#include "core/timer.h"
+#include "memory/download.h"
+#include "memory/filechooser.h"
+#include "memory/freqedit.h"
+#include "memory/memedit.h"
+#include "memory/memopen.h"
+#include "memory/memoryform.h"
+#include "memory/memorygrid.h"
+#include "memory/memorymodel.h"
+#include "memory/radiogroup.h"
+#include "memory/single.h"
+#include "memory/upload.h"
+#include "printers.h"
+#include "transport/ledlittle.h"
+#include "transport/mdichild.h"
+
+namespace {
+
+// The panel's side of the memory window, as the radio panels do it: requests
+// are recorded, and memories are handed back when the test says the radio has
+// answered.
+struct FakePanel {
+    struct Set {
+        bool s;
+        bool w;
+        int n;
+        QString f, m, o;
+        bool operator==(const Set&) const = default;
+    };
+
+    TMemoryFORM* form = nullptr;
+    std::vector<Set> sets;
+    std::vector<int> gets;
+    std::map<int, std::pair<QString, QString>> radio;  // memory -> frequency, mode
+    int throwOnSet = -1;                                // throws on this request (0-based)
+    int throwOnGet = -1;
+
+    void bind(TMemoryFORM* f)
+    {
+        form = f;
+        f->OnSetMem.bind(this, &FakePanel::MemorySetRequest);
+        f->OnGetMem.bind(this, &FakePanel::MemoryGetRequest);
+    }
+
+    void MemorySetRequest(bool s, bool w, int n, const QString& f, const QString& m, const QString& o)
+    {
+        sets.push_back({s, w, n, f, m, o});
+        if (int(sets.size()) - 1 == throwOnSet)
+            throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(f));
+    }
+
+    void MemoryGetRequest(int n)
+    {
+        gets.push_back(n);
+        if (int(gets.size()) - 1 == throwOnGet)
+            throw EConvertError(QStringLiteral("'' is not a valid integer value"));
+    }
+
+    // The engine has read the memory last asked for.
+    void answer()
+    {
+        const auto it = radio.find(gets.back());
+        if (it == radio.end())
+            form->StoreMem(QStringLiteral("BLANK"), QString(), QString());
+        else
+            form->StoreMem(it->second.first, it->second.second, QString());
+    }
+};
+
+class MemoryWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        MemEditFORM = &edit;
+        UploadFORM = &upload;
+        DownloadFORM = &download;
+        SingleUpload = &single;
+        MemOpenFORM = &progress;
+        MemFileChooser::setChooser([this](QWidget*, MemFileChooser::Purpose purpose, const QString& previous) {
+            asked.push_back({purpose, previous});
+            return chosen;
+        });
+        panel.bind(form.get());
+    }
+
+    void TearDown() override
+    {
+        MemEditFORM = nullptr;
+        UploadFORM = nullptr;
+        DownloadFORM = nullptr;
+        SingleUpload = nullptr;
+        MemOpenFORM = nullptr;
+        MemFileChooser::setChooser({});
+    }
+
+    // The operator fills a range dialog and presses OK (or Cancel).
+    void answerRange(RangeDialog& dialog, QLineEdit* target, const QString& start,
+                     const QString& ending, const QString& to, bool ok = true)
+    {
+        modal.onDialog = [=, &dialog](QDialog& shown) {
+            EXPECT_EQ(&shown, &dialog);
+            const QSignalBlocker a(dialog.EStart), b(dialog.EEnding), c(dialog.ENum);
+            dialog.EStart->setText(start);
+            dialog.EEnding->setText(ending);
+            dialog.ENum->setText("1");
+            target->setText(to);
+            (ok ? dialog.BOk : dialog.BCancel)->click();
+            return dialog.result();
+        };
+    }
+
+    void answerEdit(const QString& digits, int mode, int duplex, const QString& desc, bool ok = true)
+    {
+        modal.onDialog = [=, this](QDialog& shown) {
+            EXPECT_EQ(&shown, &edit);
+            if (!digits.isNull()) {
+                edit.MEFreq->setMaskedText(QString());
+                QTest::keyClicks(edit.MEFreq, digits);
+            }
+            if (mode >= 0)
+                edit.RGMode->setItemIndex(mode);
+            if (duplex >= 0)
+                edit.RGDuplex->setItemIndex(duplex);
+            if (!desc.isNull())
+                edit.EDesc->setText(desc);
+            (ok ? edit.BOk : edit.BCancel)->click();
+            return edit.result();
+        };
+    }
+
+    QString channels() const
+    {
+        QStringList list;
+        for (int i = 1; i <= form->NumofMemories(); ++i)
+            list << form->Channel(i).Description;
+        return list.join(QLatin1Char('|'));
+    }
+
+    QString writeFile(const char* name, const QByteArray& bytes)
+    {
+        const QString path = dir.filePath(QLatin1String(name));
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+
+    QByteArray readFile(const QString& path)
+    {
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+        return f.readAll();
+    }
+
+    // Records with descriptions a, b, c ... loaded from a file.
+    void load(const QByteArray& bytes)
+    {
+        chosen = writeFile("load.mem", bytes);
+        form->BLoadClick();
+    }
+
+    FakeClock clock;
+    ModalRecorder modal;
+    TMemEditFORM edit;
+    TUploadFORM upload;
+    TDownloadFORM download;
+    TSingleUpload single;
+    TMemOpenFORM progress;
+    std::unique_ptr<TMemoryFORM> form = std::make_unique<TMemoryFORM>();
+    FakePanel panel;
+    QTemporaryDir dir;
+    QString chosen;
+    std::vector<std::pair<MemFileChooser::Purpose, QString>> asked;
+};
+
+const QByteArray fiveRows = "145.500.000,FM,MINUS,a\r\n"
+                            "146.520.000,FM,NONE,b\r\n"
+                            "014.195.000,USB,NONE,c\r\n"
+                            "007.030.000,CWN,,d\r\n"
+                            "BLANK,,,e\r\n";
+
+}  // namespace
+
+TEST_F(MemoryWindow, NewWindowHasOneBlankRowAndTheControls)
+{
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Memory"));
+    EXPECT_EQ(form->NumofMemories(), 1);
+    EXPECT_EQ(form->Channel(1), MemRecord{});
+    EXPECT_EQ(form->ENum->text(), QStringLiteral("0"));
+    EXPECT_EQ(form->BLoad->text(), QStringLiteral("Load From File"));
+    EXPECT_EQ(form->BSave->text(), QStringLiteral("Save to File"));
+    EXPECT_EQ(form->BAdd->text(), QStringLiteral("ADD"));
+    EXPECT_EQ(form->BClear->text(), QStringLiteral("Clear All"));
+    EXPECT_EQ(form->BWrite->text(), QStringLiteral("Write Memory"));
+    EXPECT_EQ(form->BDownLoad->text(), QStringLiteral("Download"));
+    EXPECT_EQ(form->Label1->text(), QStringLiteral("Program Memories"));
+    EXPECT_EQ(form->Label3->text(), QStringLiteral("BUSY"));
+    EXPECT_FALSE(form->BusyLed->Blink());
+    EXPECT_EQ(form->BusyLed->LedColor(), lcBlack);
+    EXPECT_EQ(form->BusyLed->ClicLedColor(), lcRed);
+    EXPECT_EQ(form->BusyLed->Interval(), 250);
+
+    const MemoryModel& model = form->Memories();
+    EXPECT_EQ(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Freq"));
+    EXPECT_EQ(model.headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Description"));
+    EXPECT_EQ(model.headerData(0, Qt::Vertical, Qt::DisplayRole).toString(), QStringLiteral("1"));
+    EXPECT_FALSE(model.flags(model.index(0, 0)) & Qt::ItemIsEditable);
+}
+
+TEST_F(MemoryWindow, GridLooksLikeTheList)
+{
+    form->show();
+    MemoryGrid* grid = form->SGMemory;
+    EXPECT_EQ(grid->verticalHeader()->width(), 64);
+    EXPECT_EQ(grid->columnWidth(0), 64);
+    EXPECT_EQ(grid->columnWidth(3), 285);
+    EXPECT_EQ(grid->rowHeight(0), 18);
+    EXPECT_EQ(grid->selectionBehavior(), QAbstractItemView::SelectRows);
+    EXPECT_EQ(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+    load(fiveRows);
+    // Widths survive a load, which resets the model.
+    EXPECT_EQ(grid->columnWidth(3), 285);
+    EXPECT_EQ(grid->currentRow(), 0);
+    EXPECT_TRUE(grid->selectionModel()->isRowSelected(0, {}));
+}
+
+TEST_F(MemoryWindow, NumofMemoriesKeepsRowsAndLeavesTheCountShown)
+{
+    form->SetNumofMemories(80);
+    EXPECT_EQ(form->NumofMemories(), 80);
+    EXPECT_EQ(form->ENum->text(), QStringLiteral("0"));
+    EXPECT_EQ(form->Memories().headerData(79, Qt::Vertical, Qt::DisplayRole).toString(),
+              QStringLiteral("80"));
+    load(fiveRows);
+    form->SetNumofMemories(3);
+    EXPECT_EQ(channels(), QStringLiteral("a|b|c"));
+    form->SetNumofMemories(4);
+    EXPECT_EQ(channels(), QStringLiteral("a|b|c|"));
+    EXPECT_EQ(form->ENum->text(), QStringLiteral("5"));
+}
+
+TEST_F(MemoryWindow, InsertKeyOnRowThreeOfFive)
+{
+    form->show();
+    load(fiveRows);
+    form->SGMemory->setCurrentRow(2);
+    QTest::keyClick(form->SGMemory, Qt::Key_Insert);
+    EXPECT_EQ(channels(), QStringLiteral("a|b||c|d|e"));
+    EXPECT_EQ(form->Channel(3), MemRecord{});
+    EXPECT_EQ(form->ENum->text(), QStringLiteral("6"));
+    EXPECT_EQ(form->SGMemory->currentRow(), 2);
+    EXPECT_TRUE(modal.boxes.empty());
+}
+
+TEST_F(MemoryWindow, DeleteAsksAndRenumbers)
+{
+    form->show();
+    load(fiveRows);
+    form->SGMemory->setCurrentRow(1);
+    modal.answers = {Modal::No};
+    QTest::keyClick(form->SGMemory, Qt::Key_Delete);
+    EXPECT_EQ(channels(), QStringLiteral("a|b|c|d|e"));
+    ASSERT_EQ(modal.boxes.size(), 1u);
+    EXPECT_EQ(modal.boxes[0].kind, Modal::Kind::Confirm);
+    EXPECT_EQ(modal.boxes[0].text, QStringLiteral("Are you Sure you want to delete this Memory?"));
+
+    form->BDelete->click();  // any answer but No deletes
+    EXPECT_EQ(channels(), QStringLiteral("a|c|d|e"));
+    EXPECT_EQ(form->ENum->text(), QStringLiteral("4"));
+    EXPECT_EQ(form->SGMemory->currentRow(), 1);
+
+    form->SGMemory->setCurrentRow(3);
+    form->BDeleteClick();
+    EXPECT_EQ(channels(), QStringLiteral("a|c|d"));
+    EXPECT_EQ(form->SGMemory->currentRow(), 2);
+}
+
+TEST_F(MemoryWindow, DeletingTheLastRowEmptiesItWithoutAQuestion)
+{
+    load("145.500.000,FM,MINUS,a\r\n");
+    EXPECT_EQ(form->ENum->text(), QStringLiteral("1"));
+    form->BDeleteClick();
+    EXPECT_TRUE(modal.boxes.empty());
+    EXPECT_EQ(form->NumofMemories(), 1);
+    EXPECT_EQ(form->Channel(1), MemRecord{});
+    EXPECT_EQ(form->ENum->text(), QStringLiteral("0"));
+}
+
+TEST_F(MemoryWindow, ClearAllAsks)
+{
+    load(fiveRows);
+    modal.answers = {Modal::No};
+    form->BClear->click();
+    EXPECT_EQ(form->NumofMemories(), 5);
+    form->BClear->click();
+    EXPECT_EQ(modal.texts(), (QStringList{"Are you Sure you want to Clear All Memories?",
+                                          "Are you Sure you want to Clear All Memories?"}));
+    EXPECT_EQ(form->NumofMemories(), 1);
+    EXPECT_EQ(form->Channel(1), MemRecord{});
+    EXPECT_EQ(form->ENum->text(), QStringLiteral("0"));
+}
+
+TEST_F(MemoryWindow, DraggingRowFiveAboveRowTwoRenumbers)
+{
+    form->show();
+    load(fiveRows);
+    QHeaderView* header = form->SGMemory->verticalHeader();
+    // The operator drags the channel cell of row 5 onto row 2.
+    const int x = header->width() / 2;
+    const QPoint from(x, header->sectionViewportPosition(4) + 9);
+    const QPoint to(x, header->sectionViewportPosition(1) + 4);
+    QTest::mousePress(header->viewport(), Qt::LeftButton, {}, from);
+    for (int y = from.y(); y >= to.y(); y -= 6)
+        QTest::mouseMove(header->viewport(), QPoint(x, y));
+    QTest::mouseMove(header->viewport(), to);
+    QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, to);
+
+    EXPECT_EQ(channels(), QStringLiteral("a|e|b|c|d"));
+    EXPECT_EQ(form->ENum->text(), QStringLiteral("5"));
+    // The header shows rows in their own order again, numbered from the top.
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(header->logicalIndex(i), i);
+        EXPECT_EQ(form->Memories().headerData(i, Qt::Vertical, Qt::DisplayRole).toString(),
+                  QString::number(i + 1));
+    }
+    EXPECT_EQ(form->SGMemory->currentRow(), 1);
+
+    // Downward too.
+    header->moveSection(0, 4);
+    EXPECT_EQ(channels(), QStringLiteral("e|b|c|d|a"));
+}
+
+TEST_F(MemoryWindow, AddInsertsTheDialogsRecordAtTheCurrentRow)
+{
+    load(fiveRows);
+    form->SGMemory->setCurrentRow(1);
+    edit.RGMode->setItemIndex(6);
+    answerEdit("1455", -1, 2, "new");
+    form->BAdd->click();
+    // The dialog starts reset: CW, and the frequency typed into an empty field.
+    EXPECT_EQ(form->Channel(2), (MemRecord{"145.5  .   ", "CW", "PLUS", "new"}));
+    EXPECT_EQ(channels(), QStringLiteral("a|new|b|c|d|e"));
+    EXPECT_EQ(form->ENum->text(), QStringLiteral("6"));
+}
+
+TEST_F(MemoryWindow, CancelInAddAddsNoRow)
+{
+    load(fiveRows);
+    answerEdit("1", 1, 1, "x", false);
+    form->BAddClick();
+    EXPECT_EQ(channels(), QStringLiteral("a|b|c|d|e"));
+    EXPECT_EQ(form->NumofMemories(), 5);
+}
+
+TEST_F(MemoryWindow, EditLoadsTheRowAndStoresOnlyOnOk)
+{
+    load(fiveRows);
+    form->SGMemory->setCurrentRow(3);  // 007.030.000,CWN,,d
+    modal.onDialog = [this](QDialog&) {
+        EXPECT_EQ(edit.MEFreq->maskedText(), QStringLiteral("007.030.000"));
+        EXPECT_EQ(edit.RGMode->itemIndex(), 1);
+        EXPECT_EQ(edit.RGDuplex->itemIndex(), 0);
+        EXPECT_EQ(edit.EDesc->text(), QStringLiteral("d"));
+        QTest::keyClick(edit.MEFreq, Qt::Key_Delete);
+        QTest::keyClicks(edit.MEFreq, "01");
+        return int(Modal::Cancel);
+    };
+    form->BEditClick();
+    EXPECT_EQ(form->Channel(4), (MemRecord{"007.030.000", "CWN", "", "d"}));
+
+    modal.onDialog = [this](QDialog&) {
+        QTest::keyClicks(edit.MEFreq, "01");
+        edit.BOk->click();
+        return edit.result();
+    };
+    form->BEdit->click();
+    // The dialog writes its own spelling of the mode and a duplex word.
+    EXPECT_EQ(form->Channel(4), (MemRecord{"017.030.000", "CWn", "NONE", "d"}));
+}
+
+TEST_F(MemoryWindow, EditingABlankMemoryKeepsTheDialogsLastMode)
+{
+    load(fiveRows);
+    form->SGMemory->setCurrentRow(2);  // USB
+    modal.onDialog = [](QDialog&) { return int(Modal::Cancel); };
+    form->BEditClick();
+    form->SGMemory->setCurrentRow(4);  // BLANK,,,e
+    modal.onDialog = [this](QDialog&) {
+        EXPECT_EQ(edit.RGMode->itemIndex(), 3);
+        EXPECT_EQ(edit.RGDuplex->itemIndex(), 0);
+        EXPECT_EQ(edit.MEFreq->maskedText(), QStringLiteral("   .   .   "));
+        return int(Modal::Ok);
+    };
+    form->BEditClick();
+    EXPECT_EQ(form->Channel(5), (MemRecord{"   .   .   ", "USB", "NONE", "e"}));
+}
+
+TEST_F(MemoryWindow, SaveWritesEveryRowAndAppendsMem)
+{
+    load(fiveRows);
+    chosen = dir.filePath("radio");
+    form->BSave->click();
+    EXPECT_EQ(readFile(dir.filePath("radio.mem")), fiveRows);
+    EXPECT_TRUE(modal.boxes.empty());
+
+    chosen = dir.filePath("x.mem.bak");
+    form->BSaveClick();
+    EXPECT_EQ(readFile(chosen), fiveRows);
+    ASSERT_EQ(asked.size(), 3u);
+    EXPECT_EQ(asked[2].first, MemFileChooser::Purpose::Save);
+    EXPECT_EQ(asked[2].second, dir.filePath("radio.mem"));  // the dialog starts at the last name
+}
+
+TEST_F(MemoryWindow, LoadReplacesTheListAndCountsLines)
+{
+    form->SetNumofMemories(80);
+    load(fiveRows + "\r\n");
+    EXPECT_EQ(form->NumofMemories(), 6);
+    EXPECT_EQ(channels(), QStringLiteral("a|b|c|d|e|"));
+    EXPECT_EQ(form->ENum->text(), QStringLiteral("6"));
+    EXPECT_EQ(progress.ENumber->text(), QStringLiteral("6"));
+    EXPECT_FALSE(progress.isVisible());
+    EXPECT_EQ(progress.windowTitle(), QStringLiteral("Reading Memory"));
+    EXPECT_EQ(asked.back().first, MemFileChooser::Purpose::Open);
+}
+
+TEST_F(MemoryWindow, LoadingAnEmptyFileLeavesNoRows)
+{
+    load(QByteArray());
+    EXPECT_EQ(form->NumofMemories(), 0);
+    EXPECT_EQ(form->ENum->text(), QStringLiteral("0"));
+    EXPECT_EQ(form->SGMemory->currentRow(), -1);
+    // Nothing to edit, double click or write; the keys still work.
+    form->BEditClick();
+    form->SGMemoryDblClick();
+    EXPECT_TRUE(modal.dialogs.empty());
+    EXPECT_TRUE(panel.sets.empty());
+    form->SGMemoryInsert();
+    EXPECT_EQ(form->NumofMemories(), 1);
+    EXPECT_EQ(form->ENum->text(), QStringLiteral("1"));
+}
+
+TEST_F(MemoryWindow, FailedLoadLeavesTheListAndSaysWhy)
+{
+    load(fiveRows);
+    chosen = dir.filePath("missing.mem");
+    form->BLoadClick();
+    EXPECT_EQ(channels(), QStringLiteral("a|b|c|d|e"));
+    ASSERT_EQ(modal.boxes.size(), 1u);
+    EXPECT_EQ(modal.boxes[0].kind, Modal::Kind::Error);
+    EXPECT_TRUE(modal.boxes[0].text.startsWith(QStringLiteral("Cannot read \"%1\": ").arg(chosen)));
+    EXPECT_GT(modal.boxes[0].text.size(), chosen.size() + 16);
+    EXPECT_FALSE(progress.isVisible());
+}
+
+TEST_F(MemoryWindow, FailedSaveSaysWhy)
+{
+    chosen = dir.filePath("no/such/folder/list");
+    form->BSaveClick();
+    ASSERT_EQ(modal.boxes.size(), 1u);
+    EXPECT_TRUE(modal.boxes[0].text.startsWith(
+        QStringLiteral("Cannot write \"%1.mem\": ").arg(chosen)));
+}
+
+TEST_F(MemoryWindow, CancelledFileDialogsDoNothing)
+{
+    load(fiveRows);
+    chosen.clear();
+    form->BLoadClick();
+    form->BSaveClick();
+    EXPECT_EQ(channels(), QStringLiteral("a|b|c|d|e"));
+    EXPECT_TRUE(modal.boxes.empty());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"load.mem"});
+}
+
+TEST_F(MemoryWindow, DoubleClickTunesToTheRow)
+{
+    form->show();
+    load(fiveRows);
+    MemoryGrid* grid = form->SGMemory;
+    const QRect cell = grid->visualRect(form->Memories().index(2, 1));
+    // A double click arrives as a press and release, then the double click.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_TRUE(panel.sets.empty());
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    ASSERT_EQ(panel.sets.size(), 1u);
+    EXPECT_EQ(panel.sets[0], (FakePanel::Set{true, false, 3, "014.195.000", "USB", "NONE"}));
+    EXPECT_TRUE(form->BusyLed->Blink());
+}
+
+TEST_F(MemoryWindow, BusyLampBlinksRedAndBlackUntilBusyOff)
+{
+    load(fiveRows);
+    form->SGMemoryDblClick();
+    EXPECT_TRUE(form->BusyLed->Blink());
+    EXPECT_EQ(form->BusyLed->shownColor(), lcBlack);
+    clock.advance(250);
+    EXPECT_EQ(form->BusyLed->shownColor(), lcRed);
+    clock.advance(250);
+    EXPECT_EQ(form->BusyLed->shownColor(), lcBlack);
+    clock.advance(250);
+    form->BusyOff();
+    EXPECT_FALSE(form->BusyLed->Blink());
+    EXPECT_EQ(form->BusyLed->shownColor(), lcBlack);
+}
+
+TEST_F(MemoryWindow, UnassignedEventsDoNothing)
+{
+    load(fiveRows);
+    form->OnSetMem.unbind();
+    form->OnGetMem.unbind();
+    form->SGMemoryDblClick();
+    answerRange(upload, upload.EStartRadio, "1", "5", "1");
+    form->BUploadClick();
+    answerRange(download, download.EStartProg, "1", "5", "1");
+    form->BDownLoadClick();
+    EXPECT_FALSE(form->BusyLed->Blink());
+    EXPECT_FALSE(form->Downloading());
+    EXPECT_TRUE(panel.sets.empty());
+    EXPECT_TRUE(panel.gets.empty());
+}
+
+TEST_F(MemoryWindow, UploadSendsTheRangeToConsecutiveRadioMemories)
+{
+    load(fiveRows);
+    answerRange(upload, upload.EStartRadio, "3", "5", "10");
+    form->BUpload->click();
+    using S = FakePanel::Set;
+    EXPECT_EQ(panel.sets, (std::vector<S>{{false, true, 10, "014.195.000", "USB", "NONE"},
+                                          {true, true, 11, "007.030.000", "CWN", ""},
+                                          {true, true, 12, "BLANK", "", ""}}));
+    EXPECT_TRUE(form->BusyLed->Blink());
+    // The panel says the radio is through.
+    form->BusyOff();
+    EXPECT_FALSE(form->BusyLed->Blink());
+}
+
+TEST_F(MemoryWindow, UploadEdges)
+{
+    load(fiveRows);
+    using S = FakePanel::Set;
+    // An ending below the start sends only the start.
+    answerRange(upload, upload.EStartRadio, "2", "1", "7");
+    form->BUploadClick();
+    EXPECT_EQ(panel.sets, (std::vector<S>{{false, true, 7, "146.520.000", "FM", "NONE"}}));
+    // Rows outside the list give empty texts.
+    panel.sets.clear();
+    answerRange(upload, upload.EStartRadio, "5", "7", "1");
+    form->BUploadClick();
+    EXPECT_EQ(panel.sets, (std::vector<S>{{false, true, 1, "BLANK", "", ""},
+                                          {true, true, 2, "", "", ""},
+                                          {true, true, 3, "", "", ""}}));
+    // Cancel sends nothing.
+    panel.sets.clear();
+    answerRange(upload, upload.EStartRadio, "1", "5", "1", false);
+    form->BUploadClick();
+    EXPECT_TRUE(panel.sets.empty());
+    // So does a field that is not a number: the dialog refuses OK.
+    answerRange(upload, upload.EStartRadio, "1", "5", "one");
+    form->BUploadClick();
+    EXPECT_TRUE(panel.sets.empty());
+    EXPECT_EQ(modal.texts(), QStringList{"Invalid Value on UploadFORM"});
+}
+
+TEST_F(MemoryWindow, ConversionErrorInThePanelEndsTheUploadSilently)
+{
+    load(fiveRows);
+    panel.throwOnSet = 1;
+    answerRange(upload, upload.EStartRadio, "1", "5", "1");
+    form->BUploadClick();
+    EXPECT_EQ(panel.sets.size(), 2u);
+    EXPECT_TRUE(modal.boxes.empty());
+}
+
+TEST_F(MemoryWindow, PanelMayCloseTheWindowDuringAnUpload)
+{
+    load(fiveRows);
+    form->OnSetMem.bind([this](bool, bool, int n, const QString&, const QString&, const QString&) {
+        panel.sets.push_back({});
+        if (n == 2)
+            form.reset();
+    });
+    answerRange(upload, upload.EStartRadio, "1", "5", "1");
+    form->BUploadClick();
+    EXPECT_EQ(panel.sets.size(), 2u);
+}
+
+TEST_F(MemoryWindow, WriteMemoryStoresTheCurrentRowIntoOneRadioMemory)
+{
+    load(fiveRows);
+    form->SGMemory->setCurrentRow(1);
+    modal.onDialog = [this](QDialog& shown) {
+        EXPECT_EQ(&shown, &single);
+        single.ENumber->setText("42");
+        single.BOk->click();
+        return single.result();
+    };
+    form->BWrite->click();
+    ASSERT_EQ(panel.sets.size(), 1u);
+    EXPECT_EQ(panel.sets[0], (FakePanel::Set{false, true, 42, "146.520.000", "FM", "NONE"}));
+    EXPECT_TRUE(form->BusyLed->Blink());
+
+    // Not a number: nothing, and no message.
+    modal.onDialog = [this](QDialog&) {
+        single.ENumber->setText("4x");
+        single.BOk->click();
+        return single.result();
+    };
+    form->BWriteClick();
+    modal.onDialog = [](QDialog&) { return int(Modal::Cancel); };
+    form->BWriteClick();
+    EXPECT_EQ(panel.sets.size(), 1u);
+    EXPECT_TRUE(modal.boxes.empty());
+}
+
+TEST_F(MemoryWindow, ConversionErrorsOfATuneOrWriteGetTheGeneralReport)
+{
+    load(fiveRows);
+    panel.throwOnSet = 0;
+    modal.onDialog = [this](QDialog&) {
+        single.ENumber->setText("3");
+        single.BOk->click();
+        return single.result();
+    };
+    form->BWrite->click();
+    panel.throwOnSet = 1;
+    EXPECT_THROW(form->SGMemoryDblClick(), EConvertError);
+    ASSERT_EQ(modal.boxes.size(), 1u);
+    EXPECT_EQ(modal.boxes[0].caption, QStringLiteral("TSLN"));
+    EXPECT_EQ(modal.boxes[0].text, QStringLiteral("'145.500.000' is not a valid integer value."));
+}
+
+TEST_F(MemoryWindow, DownloadReadsOneMemoryAtATimeAndGrowsTheList)
+{
+    panel.radio = {{5, {"145.500.000", "FM"}}, {6, {"007.030.000", "CWN"}}};
+    answerRange(download, download.EStartProg, "5", "7", "1");
+    form->BDownLoad->click();
+    EXPECT_TRUE(form->BusyLed->Blink());
+    EXPECT_TRUE(form->Downloading());
+    EXPECT_EQ(panel.gets, std::vector<int>{5});
+
+    panel.answer();
+    EXPECT_EQ(panel.gets, (std::vector<int>{5, 6}));
+    panel.answer();
+    EXPECT_EQ(form->NumofMemories(), 2);
+    EXPECT_EQ(form->ENum->text(), QStringLiteral("2"));
+    panel.answer();  // memory 7 is empty
+
+    EXPECT_EQ(panel.gets, (std::vector<int>{5, 6, 7, 0}));
+    EXPECT_EQ(form->NumofMemories(), 3);
+    EXPECT_EQ(form->Channel(1), (MemRecord{"145.500.000", "FM", "", ""}));
+    EXPECT_EQ(form->Channel(2), (MemRecord{"007.030.000", "CWN", "", ""}));
+    EXPECT_EQ(form->Channel(3), (MemRecord{"BLANK", "", "", ""}));
+    EXPECT_EQ(form->ENum->text(), QStringLiteral("3"));
+    EXPECT_FALSE(form->BusyLed->Blink());
+    EXPECT_FALSE(form->Downloading());
+    EXPECT_EQ(form->ReadMem(), 0);
+    EXPECT_TRUE(modal.boxes.empty());
+}
+
+TEST_F(MemoryWindow, DownloadIntoExistingRowsKeepsTheirDescriptions)
+{
+    load(fiveRows);
+    answerRange(download, download.EStartProg, "9", "9", "4");
+    form->BDownLoadClick();
+    panel.answer();
+    EXPECT_EQ(panel.gets, (std::vector<int>{9, 0}));
+    EXPECT_EQ(form->Channel(4), (MemRecord{"BLANK", "", "", "d"}));
+    EXPECT_EQ(form->NumofMemories(), 5);
+}
+
+TEST_F(MemoryWindow, DownloadDialogRefusalStartsNothing)
+{
+    answerRange(download, download.EStartProg, "5", "7", "x");
+    form->BDownLoadClick();
+    EXPECT_EQ(modal.texts(), QStringList{"Invalid Value on UploadFORM"});
+    EXPECT_TRUE(panel.gets.empty());
+    EXPECT_FALSE(form->BusyLed->Blink());
+    EXPECT_FALSE(form->Downloading());
+}
+
+TEST_F(MemoryWindow, ConversionErrorWhileAskingForTheNextMemoryStopsTheDownload)
+{
+    panel.throwOnGet = 1;
+    answerRange(download, download.EStartProg, "1", "3", "1");
+    form->BDownLoadClick();
+    panel.answer();
+    EXPECT_EQ(modal.texts(), QStringList{"Error During Download"});
+    EXPECT_EQ(panel.gets, (std::vector<int>{1, 2}));
+    EXPECT_TRUE(form->BusyLed->Blink());
+    EXPECT_EQ(form->Channel(1).Freq, QStringLiteral("BLANK"));
+}
+
+TEST_F(MemoryWindow, ConversionErrorInTheFirstRequestIsSilent)
+{
+    panel.throwOnGet = 0;
+    answerRange(download, download.EStartProg, "1", "3", "1");
+    form->BDownLoadClick();
+    EXPECT_TRUE(modal.boxes.empty());
+    EXPECT_TRUE(form->BusyLed->Blink());
+}
+
+TEST_F(MemoryWindow, ProgramRowsOutsideTheListStopTheDownload)
+{
+    answerRange(download, download.EStartProg, "1", "3", "0");
+    form->BDownLoadClick();
+    panel.answer();
+    EXPECT_EQ(modal.texts(), QStringList{"Error During Download"});
+    EXPECT_EQ(panel.gets, std::vector<int>{1});
+    EXPECT_EQ(form->NumofMemories(), 1);
+    EXPECT_EQ(form->Memories().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral("Freq"));
+}
+
+TEST_F(MemoryWindow, StalledDownloadCanBeCancelled)
+{
+    answerRange(download, download.EStartProg, "1", "3", "1");
+    form->BDownLoadClick();
+    panel.answer();
+    ASSERT_EQ(panel.gets, (std::vector<int>{1, 2}));
+
+    // The radio never answers memory 2. Pressing Download asks first.
+    modal.answers = {Modal::No};
+    form->BDownLoadClick();
+    ASSERT_EQ(modal.boxes.size(), 1u);
+    EXPECT_EQ(modal.boxes[0].kind, Modal::Kind::Confirm);
+    EXPECT_TRUE(form->Downloading());
+    EXPECT_EQ(modal.dialogs.size(), 1u);  // no new download dialog
+
+    form->BDownLoadClick();
+    EXPECT_FALSE(form->Downloading());
+    EXPECT_FALSE(form->BusyLed->Blink());
+    EXPECT_EQ(panel.gets, (std::vector<int>{1, 2, 0}));
+    EXPECT_EQ(form->ReadMem(), 0);
+
+    // A late answer is dropped; the next Download starts afresh.
+    form->StoreMem("145.500.000", "FM", "");
+    EXPECT_EQ(form->NumofMemories(), 1);
+    EXPECT_EQ(panel.gets.size(), 3u);
+    form->BDownLoadClick();
+    EXPECT_EQ(modal.dialogs.size(), 2u);
+    EXPECT_EQ(panel.gets.back(), 1);
+}
+
+TEST_F(MemoryWindow, PanelAnsweringAtOnceStillGetsOneRequestAtATime)
+{
+    panel.radio = {{1, {"145.500.000", "FM"}}, {2, {"146.520.000", "FM"}}};
+    form->OnGetMem.bind([this](int n) {
+        panel.gets.push_back(n);
+        if (n > 0)
+            panel.answer();
+    });
+    answerRange(download, download.EStartProg, "1", "2", "3");
+    form->BDownLoadClick();
+    EXPECT_EQ(panel.gets, (std::vector<int>{1, 2, 0}));
+    EXPECT_EQ(form->NumofMemories(), 4);
+    EXPECT_EQ(form->Channel(4).Freq, QStringLiteral("146.520.000"));
+    EXPECT_FALSE(form->Downloading());
+}
+
+TEST_F(MemoryWindow, ShownAsADocumentOfTheMainFrameAndHiddenByClosing)
+{
+    QMainWindow frame;
+    auto* area = new QMdiArea(&frame);
+    frame.setCentralWidget(area);
+    frame.resize(1000, 800);
+    frame.show();
+    auto* panelWindow = new QWidget;
+    area->addSubWindow(panelWindow)->show();
+
+    QPointer<TMemoryFORM> memory = new TMemoryFORM(panelWindow);
+    memory->setWindowTitle("Memory for IC756 on device COM2");
+    memory->resize(569, 401);
+    memory->ShowWindow();
+    QMdiSubWindow* sub = mdiWindowOf(memory);
+    ASSERT_NE(sub, nullptr);
+    EXPECT_TRUE(sub->isVisible());
+    EXPECT_EQ(memory->size(), QSize(569, 401));
+    EXPECT_EQ(area->subWindowList().size(), 2);
+
+    sub->close();
+    EXPECT_FALSE(sub->isVisible());
+    ASSERT_TRUE(memory);
+    memory->ShowWindow();
+    EXPECT_TRUE(sub->isVisible());
+    EXPECT_EQ(mdiWindowOf(memory), sub);
+    EXPECT_EQ(area->subWindowList().size(), 2);
+
+    // The window goes with its panel, and so does its frame.
+    delete panelWindow->parentWidget();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(memory);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(area->subWindowList().isEmpty());
+}
+
+TEST_F(MemoryWindow, WithoutAMainFrameItIsAWindowOfItsOwn)
+{
+    QWidget owner;
+    auto memory = std::make_unique<TMemoryFORM>(&owner);
+    memory->ShowWindow();
+    EXPECT_TRUE(memory->isVisible());
+    EXPECT_TRUE(memory->isWindow());
+    memory->close();
+    EXPECT_FALSE(memory->isVisible());
+    memory->ShowWindow();
+    EXPECT_TRUE(memory->isVisible());
+}
