@@ -27,7 +27,6 @@ void TMemOpenFORM::Start()
 {
     ENumber->setText(QStringLiteral("0"));
     show();
-    raise();
     repaint();
     sincePaint_.start();
 }
