@@ -401,3 +401,22 @@ TEST(CivEngine, EngineWithoutOwnerReleasesItsTimer)
     EXPECT_FALSE(timer);
     EXPECT_EQ(clock.nextDeadline(), -1);
 }
+
+TEST(CivEngine, AFrameRestartsTheCountdownUnlessBothDelaysEqualTheInterval)
+{
+    BusHarness h;
+    Tic756* e = h.open<Tic756>(0);
+    e->SendDelay = 1000;
+    e->ReplyTimeout = 1000;
+    h.clock.advance(750);  // the first event at 250 set 1000: next due at 1250
+    h.receive("FE FE E0 50 FB FD");
+    EXPECT_EQ(h.clock.nextDeadline(), 1250);
+    e->SendDelay = 300;
+    h.receive("FE FE E0 50 FB FD");
+    EXPECT_EQ(h.clock.nextDeadline(), 1750);
+    EXPECT_EQ(e->Timer()->interval(), 1000);
+    e->Timer()->setEnabled(false);
+    h.receive("FE FE E0 50 FB FD");
+    EXPECT_EQ(h.clock.nextDeadline(), -1);
+    EXPECT_FALSE(e->Timer()->enabled());
+}
