@@ -297,6 +297,13 @@ void Tciv::RxData(const quint8* data, qint32 len)
     trace_ = std::move(trace);
 }
 
+TRxHandler Tciv::rxHandler()
+{
+    TRxHandler handler;
+    handler.bind(this, &Tciv::RxData);
+    return handler;
+}
+
 void Tciv::RxByte(quint8 b) { consume(&b, 1); }
 
 // Only a jam byte and an FD do anything, so the window is brought up to date at

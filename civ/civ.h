@@ -7,6 +7,7 @@
 #include <deque>
 
 #include "civ/codec.h"
+#include "core/device.h"
 #include "core/event.h"
 #include "core/timer.h"
 
@@ -55,6 +56,7 @@ class Tciv : public QObject {
 public:
     // The timer is created with the same owner, as the panels expect to find it.
     explicit Tciv(QObject* owner);
+    // Releases the timer, then the queue. Unregister RxData from the device first.
     ~Tciv() override;
 
     quint8 Address = 0;
@@ -91,6 +93,9 @@ public:
     virtual void ReadMode();
     virtual void ReadOffset();
 
+    // Whether the model takes a frequency text that converts.
+    virtual bool CheckFreq(const QString& text) = 0;
+
     // Queues one complete frame. Frames over 20 bytes are refused (error 2); an
     // empty frame queues nothing.
     void SendCmd(const quint8* frame, qint32 len);
@@ -99,6 +104,9 @@ public:
     // The device's receive handler: frames are processed as their FD arrives, then
     // OnDebug gets the chunk's trace.
     void RxData(const quint8* data, qint32 len);
+    // RxData bound to this engine, ready for Tdevice::RegFunc; it goes quiet once
+    // the engine is gone.
+    TRxHandler rxHandler();
     // One received byte, without a trace.
     void RxByte(quint8 b);
     // The timer's event: transmits the head, or gives the whole queue up once the
@@ -114,7 +122,6 @@ protected:
     // One frame: positions 0-1 preamble, 2 destination, 3 source, 4 command, then
     // data; len counts the bytes before the FD.
     virtual void ParseFrame(const quint8* frame, int len);
-    virtual bool CheckFreq(const QString& text) = 0;
 
     // Frames body to Address from the controller and queues it; an empty body
     // queues nothing.

@@ -14,8 +14,6 @@ public:
     // The IC-706 family takes the filter byte with every mode and knows the narrow
     // modes 9-13 and WFM.
     void setMode(int mode) override;
-
-protected:
     bool CheckFreq(const QString& text) override;
 };
 
@@ -31,8 +29,6 @@ public:
     void setAntenna(int antenna);
     bool Dual() const { return dual_; }
     void setDual(bool dual);
-
-protected:
     bool CheckFreq(const QString& text) override;
 
 private:
@@ -46,7 +42,5 @@ class Tic821 : public Tciv {
 public:
     static constexpr quint8 DefaultAddress = 0x4C;
     explicit Tic821(QObject* owner);
-
-protected:
     bool CheckFreq(const QString& text) override;
 };

@@ -84,9 +84,7 @@ public:
             engine->ReplyTimeout = 1000;
             engine->SendDelay = 300;
         }
-        TRxHandler rx;
-        rx.bind(static_cast<Tciv*>(engine), &Tciv::RxData);
-        bus->RegFunc(rx);
+        bus->RegFunc(engine->rxHandler());
         return engine;
     }
 

@@ -230,3 +230,35 @@ TEST(CivWriters, SendCmdRefusesOverlongFrames)
     EXPECT_EQ(h.log.lines, (QStringList{"0 E(9,1)", "0 E(2,20)", "0 E(9,2)"}));
     EXPECT_EQ(queueOf(*e), (QStringList{"FE FE 50 E0 03 FD", hexOf(twenty)}));
 }
+
+namespace {
+
+class HfOnly : public Tciv {
+public:
+    using Tciv::Tciv;
+    bool CheckFreq(const QString& text) override { return text.startsWith(QLatin1String("0")); }
+};
+
+}  // namespace
+
+TEST(CivWriters, CheckFreqDecidesWhetherAConvertedFrequencyIsSent)
+{
+    BusHarness h;
+    HfOnly* e = h.open<HfOnly>();
+    e->Address = 0x50;
+    e->setFreq("145.500.000");
+    EXPECT_EQ(e->Freq(), "145.500.000");
+    EXPECT_TRUE(e->Queue().empty());
+    EXPECT_TRUE(h.log.lines.isEmpty());
+    e->setFreq("014.195.000");
+    EXPECT_EQ(queueOf(*e), QStringList{"FE FE 50 E0 05 00 50 19 14 00 FD"});
+
+    // The radio models hold no band limits: the radio itself refuses with NG.
+    Tic706 e706(nullptr);
+    Tic756 e756(nullptr);
+    Tic821 e821(nullptr);
+    for (Tciv* m : std::initializer_list<Tciv*>{&e706, &e756, &e821}) {
+        EXPECT_TRUE(m->CheckFreq("999.999.999"));
+        EXPECT_TRUE(m->CheckFreq("000.000.000"));
+    }
+}
