@@ -115,8 +115,7 @@ QByteArray SimRadio::execute(const QByteArray& body)
     const quint8 command = quint8(body[0]);
     switch (command) {
     case civ::Cmd::FreqReport:  // another controller's transceive frames set without an answer
-        if (body.size() == 6)
-            setFreqCommand(body);
+        setFreqCommand(body);
         return {};
     case civ::Cmd::ModeReport:
         if (body.size() >= 2)
@@ -170,13 +169,22 @@ QByteArray SimRadio::modeAnswer(quint8 command) const
     return civ::encode::modeReport(command, op.mode, civ::ModeTable::Ic706);
 }
 
-QByteArray SimRadio::setFreqCommand(const QByteArray& body)
+QByteArray SimRadio::setFreqCommand(const QByteArray& command)
 {
+    MemoryEntry& op = state_.operating();
+    QByteArray body = command;
+    if (body.size() == 5) {
+        // Four data bytes (the IC-731's format, which Hamlib uses for the IC-821)
+        // lack the hundreds of MHz: those of the present frequency if that lands in
+        // range, else the lowest that does.
+        body.append(char(op.freq / 100000000 % 10));
+        for (int hundreds = 0; hundreds <= 9 && !model().inRange(freqTextToHertz(civ::decode::freq(body))); ++hundreds)
+            body[5] = char(hundreds);
+    }
     if (body.size() != 6)
         return ng();
     const QString text = civ::decode::freq(body);
     const qint64 hz = text.isEmpty() ? -1 : freqTextToHertz(text);
-    MemoryEntry& op = state_.operating();
     if (hz <= 0 || !model().inRange(hz) || op.blank())
         return ng();
     stopScan();

@@ -36,7 +36,7 @@ bool Simulator::addRadios(QString* error)
     for (const RadioChoice& c : choices)
         if (c.address >= 0) {
             if (taken.contains(c.address)) {
-                *error = QStringLiteral("two radios at address %1").arg(c.address, 2, 16, QLatin1Char('0')).toUpper();
+                *error = QStringLiteral("two radios at address %1").arg(QStringLiteral("%1").arg(c.address, 2, 16, QLatin1Char('0')).toUpper());
                 return false;
             }
             taken.insert(c.address);
