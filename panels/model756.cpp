@@ -74,7 +74,9 @@ constexpr const char* SharedArt[] = {
     "Dial_8", "Dial_9", "Dial_10", "Dial_11", "Dial_12", "Dial_13", "Dial_14", "Dial_15",
 };
 
-const PanelModel Model{
+constexpr FreqRange Ranges[] = {{30000, 60000000}};
+
+const PanelLayout Model{
     "IC756",
     "IC-756",
     "PV756.dll",
@@ -90,14 +92,18 @@ const PanelModel Model{
     KnobUp,
     Spots,
     SharedArt,
+    Ranges,
+    true,
     99,
     "00.000.000",
     true,
+    {QSize(808, 608), QPoint(20, 4), QRect(156, 454, 121, 29), QPoint(280, 456), QPoint(356, 456),
+     QPoint(432, 456), QPoint(508, 456), QPoint(584, 456), QRect(24, 460, 97, 17), QRect(12, 488, 465, 69)},
 };
 
 }  // namespace
 
-const PanelModel& model() { return Model; }
+const PanelLayout& model() { return Model; }
 
 const char* bandKeyText(int spot)
 {

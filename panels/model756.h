@@ -9,7 +9,7 @@
 // positions are on the display bitmap.
 namespace Model756 {
 
-const PanelModel& model();
+const PanelLayout& model();
 
 // Hot spot numbers.
 enum Spot {

@@ -30,7 +30,27 @@ struct HotSpot {
 // Numbers (from 1) of every hot spot that contains the point, in number order.
 std::vector<int> hitTest(std::span<const HotSpot> table, int x, int y);
 
-struct PanelModel {
+// A band of frequencies a model accepts, both bounds excluded.
+struct FreqRange {
+    qint64 above;
+    qint64 below;
+};
+
+// Where the window's controls sit (buttons are 75 x 25).
+struct PanelWindow {
+    QSize size;
+    QPoint radio;
+    QRect freqEdit;
+    QPoint mainDial;
+    QPoint dialSub;  // (-1, -1): the model has no "Dial Sub"
+    QPoint memory;
+    QPoint update;
+    QPoint force;
+    QRect snoopBox;
+    QRect snoop;
+};
+
+struct PanelLayout {
     const char* radioName;       // engine RadioName and caption stem, "IC756"
     const char* rangeName;       // as the range message names the model, "IC-756"
     const char* libraryFile;     // "PV756.dll"
@@ -46,9 +66,12 @@ struct PanelModel {
     int knobUpSpot;
     std::span<const HotSpot> hotSpots;
     std::span<const char* const> sharedArt;  // shared pictures in fetch order
+    std::span<const FreqRange> ranges;  // tuning limits
+    bool formatMessage;          // a text that does not convert gets its own message
     int memoryChannels;          // highest memory channel number
     const char* freqMask;        // EFreq: characters that take a digit are '0'
     bool freqPadded;             // the typed text gets a "0" in front when sent
+    PanelWindow window;
 
     const HotSpot& spot(int number) const { return hotSpots[static_cast<size_t>(number - 1)]; }
     QRect knobArea() const { return QRect(knobPosition, knobSize); }

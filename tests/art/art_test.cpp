@@ -38,7 +38,7 @@ protected:
         library = nullptr;
     }
     static ArtLibrary* library;
-    const PanelModel& m = Model756::model();
+    const PanelLayout& m = Model756::model();
 
     QImage get(const char* name) const
     {

@@ -1,0 +1,140 @@
+#pragma once
+
+#include <QImage>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "panels/panelart.h"
+#include "panels/panelmodel.h"
+
+class FreqEdit;
+class PanelPicture;
+class QCheckBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QStatusBar;
+class TMemoryFORM;
+class Tciv;
+class Timer;
+
+// What the graphical radio panels share: the window and its controls, opening and
+// closing, the art, hit testing, the tuning knob, the typed frequency, the snoop
+// log, the status counters, engine errors, the request state machine and the
+// memory window's requests. A model adds its engine, its keys and its display.
+class GraphicalPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    ~GraphicalPanel() override;
+
+    const PanelLayout& layout() const { return model_; }
+
+    // Controls.
+    PanelPicture* IRadio = nullptr;
+    FreqEdit* EFreq = nullptr;
+    QPushButton* BMainDial = nullptr;
+    QPushButton* BDialSub = nullptr;
+    QPushButton* BMemory = nullptr;
+    QPushButton* BUpdate = nullptr;
+    QPushButton* BForce = nullptr;
+    QCheckBox* CBSnoop = nullptr;
+    QPlainTextEdit* MSnoop = nullptr;
+    QStatusBar* Status = nullptr;
+    QLabel* StatusPanels[3] = {};
+    Timer* Dial_Timer = nullptr;
+
+    // Handlers.
+    void IRadioMouseDown(int x, int y);
+    void IRadioMouseUp(int x, int y);
+    void Dial_TimerTimer();
+    void BMainDialClick();
+    void BDialSubClick();
+    void BMemoryClick();
+    void BUpdateClick();
+    virtual void BForceClick() = 0;
+    void CBSnoopClick();
+    void RadioNotify(int t, int q);
+    void RadioError(int e, int d);
+    void RadioDebug(QString s);
+    virtual void MemorySetRequest(bool s, bool w, int n, const QString& f, const QString& m, const QString& o);
+    virtual void MemoryGetRequest(int n);
+
+    void SelectMain();
+    void SelectSub();
+    virtual void RequestAll();
+    virtual void RequestSelected();
+
+    virtual void PaintFrequency() = 0;
+    virtual void PaintChannel() = 0;
+    virtual void PaintIndicators() = 0;
+
+    // State, for the model and for inspection.
+    Tciv* engine() const { return engine_; }
+    TMemoryFORM* memoryWindow() const { return memory_; }
+    int registration() const { return registration_; }
+    // True once the panel gave up opening and closes itself.
+    bool closing() const { return closing_; }
+    const QImage& displayBitmap() const { return display_; }
+
+    QString mainText;
+    QString subText;
+    int requestState = 0;
+    bool transfer = false;
+    int mainChannel = 1;
+    int subChannel = 1;
+    bool subSelected = false;
+    int mainChannelState = 0;  // 0 VFO, 3 memory
+    int subChannelState = 0;
+    int mainMode = 0;          // mode indicators
+    int subMode = 0;
+    qint64 mainStep = 10;
+    qint64 subStep = 10;
+    int dialFrame = 0;
+    int pressedSpot = 0;
+    int dialDirection = 0;     // 0 still, 1 up, 2 down
+
+protected:
+    GraphicalPanel(const PanelLayout& model, QWidget* owner, const QString& libraryPath);
+
+    // Opening, in order: art, device and address, caption, memory window, engine,
+    // registration, steps, forced state and a first read. The model's constructor
+    // calls it.
+    void FormCreate();
+    virtual Tciv* createEngine() = 0;
+    // The action of hot spot n (the knob halves are handled here).
+    virtual void hotSpotAction(int n) = 0;
+    // Draws a key's pressed picture at its rectangle.
+    void pressKey(int n);
+
+    // Draws a shared picture onto the panel picture, or onto the display bitmap.
+    void drawOnPicture(const QString& name, QPoint at);
+    void drawOnDisplay(const QString& name, QPoint at);
+    // Copies the display bitmap onto the panel picture in one draw.
+    void showDisplay();
+
+    QString& selectedText() { return subSelected ? subText : mainText; }
+    qint64& selectedStep() { return subSelected ? subStep : mainStep; }
+    // The engine's mode to the selected band's indicator.
+    void UpdateModeIndicator();
+
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void FormDestroy();
+    void closeSelf();
+    void buildControls();
+    void stepFrequency();
+
+    const PanelLayout& model_;
+    QPointer<QWidget> owner_;
+    PanelArt art_;
+    QImage display_;
+    Tciv* engine_ = nullptr;
+    TMemoryFORM* memory_ = nullptr;
+    int registration_ = 0;
+    bool closing_ = false;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "panels/graphicalpanel.h"
+
+class Tic756;
+
+// The IC-756 front panel: two bands on one display, dual watch and four antenna
+// settings.
+class THi_756FORM : public GraphicalPanel {
+    Q_OBJECT
+
+public:
+    // Opens at once: art, Device Select, engine. A panel that cannot open reports
+    // why and closes itself.
+    THi_756FORM(QWidget* owner, const QString& libraryPath);
+
+    void BForceClick() override;
+    void PaintFrequency() override;
+    void PaintChannel() override;
+    void PaintIndicators() override;
+
+    Tic756* radio() const;
+    int antennaStep = 0;
+
+protected:
+    Tciv* createEngine() override;
+    void hotSpotAction(int n) override;
+
+private:
+    void modeKey(int n, int mode);
+    void antennaKey();
+    void exchangeBands();
+    void vfoMemoKey();
+    void channelStep(int delta);
+    void bandKey(int n);
+};

@@ -1,0 +1,164 @@
+#include "panels/panellogic.h"
+
+#include <QStringList>
+
+#include "core/freqtext.h"
+
+bool freqInRange(const PanelLayout& model, const QString& text, QStringList* boxes)
+{
+    const qint64 hz = freqTextToHertz(text);
+    if (hz == 0 && model.formatMessage) {
+        boxes->append(QStringLiteral("Freq Error in FORMAT."));
+        return false;
+    }
+    for (const FreqRange& r : model.ranges) {
+        if (hz > r.above && hz < r.below)
+            return true;
+    }
+    return false;
+}
+
+TuneResult tuneStep(const PanelLayout& model, const QString& text, qint64 step, int direction)
+{
+    TuneResult r;
+    if (direction != 1 && direction != 2)
+        return r;
+    const qint64 hz = freqTextToHertz(text) + (direction == 1 ? step : -step);
+    r.text = hertzToFreqText(hz);
+    r.ok = freqInRange(model, r.text, &r.boxes);
+    if (!r.ok) {
+        r.boxes.append(QStringLiteral("Frequency ") + r.text + QStringLiteral(" is not in the ") +
+                       QString::fromLatin1(model.rangeName) + QStringLiteral(" Frequency Range."));
+    }
+    return r;
+}
+
+int modeIndicatorOf(int mode)
+{
+    switch (mode) {
+    case 1: return 4;
+    case 2: return 3;
+    case 3: return 2;
+    case 4: return 5;
+    case 5: return 1;
+    case 7: return 6;
+    default: return 0;
+    }
+}
+
+QString modeNameOf(int mode)
+{
+    switch (mode) {
+    case 0: return QStringLiteral("CWN");
+    case 1: return QStringLiteral("CW");
+    case 2: return QStringLiteral("LSB");
+    case 3: return QStringLiteral("USB");
+    case 4: return QStringLiteral("AM");
+    case 5: return QStringLiteral("FM");
+    case 7: return QStringLiteral("RTTY");
+    default: return {};
+    }
+}
+
+int modeNumberOf(const QString& name)
+{
+    // The order of the comparisons is the memory window's contract.
+    static const struct {
+        const char* name;
+        int mode;
+    } table[] = {{"FM", 5}, {"USB", 3}, {"LSB", 2}, {"AM", 4}, {"RTTY", 7}, {"CW", 1}, {"CWN", 0}};
+    for (const auto& entry : table) {
+        if (name.compare(QLatin1String(entry.name), Qt::CaseInsensitive) == 0)
+            return entry.mode;
+    }
+    return -1;
+}
+
+namespace {
+QString hex(int v) { return QString::number(static_cast<uint>(v), 16).toUpper().rightJustified(2, QLatin1Char('0')); }
+}  // namespace
+
+ErrorText engineErrorText(int e, int d)
+{
+    switch (e) {
+    case 0: return {QStringLiteral("No Response, Your CIV Interface is Not Connected or is Turned Off")};
+    case 1: return {QStringLiteral("No Response, Your Radio is Turned off or is Configured Wrong")};
+    case 2: return {QStringLiteral("MaxLen Exceeded in CIV, Len=") + hex(d)};
+    case 3: return {QStringLiteral("Ok Received without Command Verification")};
+    case 4:
+        if (d == 5)
+            return {QStringLiteral("Radio Said Frequency is Invalid")};
+        if (d == 6)
+            return {QStringLiteral("Radio Said Mode is Invalid")};
+        return {QStringLiteral("Radio Said Command ") + hex(d) + QStringLiteral(" is NO GOOD")};
+    case 5:
+    case 9: return {QStringLiteral("Queue Count = ") + QString::number(d), 1};
+    case 6: return {QStringLiteral("Radio Returned Memory Blank")};
+    case 7: return {QStringLiteral("CIV Received an Unknown Command, cm=") + hex(d)};
+    case 8: return {QStringLiteral("Try Count = ") + QString::number(d), 2};
+    case 10: return {QStringLiteral("Radio Returned Bad Frequency")};
+    case 11: return {QStringLiteral("Radio Returned Bad Mode")};
+    case 12: return {QStringLiteral("Radio Returned Bad Param")};
+    default: return {QStringLiteral("Unknown CIV Error ") + hex(e)};
+    }
+}
+
+NotifyActions notifyStep(int state, int t, int q, int engineBand)
+{
+    NotifyActions a;
+    a.state = state;
+    const bool freq = t == 3, mode = t == 4, blank = t == 6;
+    const NotifyActions::Text got = freq ? NotifyActions::FromEngine : NotifyActions::Blank;
+    switch (state) {
+    case 1:
+    case 3:
+    case 6:
+    case 8:
+        if (freq || blank) {
+            (state == 1 || state == 8 ? a.mainText : a.subText) = got;
+            a.state = state + 1;
+            a.readMode = true;
+        }
+        break;
+    case 2:
+    case 7:
+    case 9:
+        if (mode || blank) {
+            a.updateMode = mode;
+            a.state = 5;
+        }
+        break;
+    case 4:
+        if (mode || blank) {
+            a.updateMode = mode;
+            a.state = 1;
+            a.selectMain = true;
+            a.readFreq = true;
+        }
+        break;
+    case 5:
+        if (freq || blank)
+            (engineBand == 0 ? a.mainText : a.subText) = got;
+        a.updateMode = mode;
+        break;
+    case 10:
+        if (q == 0) {
+            a.busyOff = true;
+            a.endTransfer = true;
+        }
+        break;
+    case 11:
+        if (q == 0 && freq) {
+            a.storeMem = true;
+            a.endTransfer = true;
+        } else if (q == 0 && blank) {
+            a.mainText = NotifyActions::Blank;
+            a.storeBlank = true;
+            a.endTransfer = true;
+        }
+        break;
+    default:
+        break;
+    }
+    return a;
+}

@@ -1,0 +1,435 @@
+// The IC-756 panel on the offscreen platform, driven through its picture and
+// buttons, with a fake radio behind a device and virtual time.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "civ/codec.h"
+#include "civ/models.h"
+#include "core/modal.h"
+#include "fakeradio.h"
+#include "memory/freqedit.h"
+#include "memory/memoryform.h"
+#include "panels/hi_756.h"
+#include "panels/model756.h"
+#include "panels/panelart.h"
+#include "panels/panelpicture.h"
+
+namespace {
+
+const QString ArtPath = QStringLiteral(TSLN_BIN_DIR "/PV756.dll");
+const PanelLayout& M = Model756::model();
+
+// The largest difference of one colour channel between two pictures of one size.
+int maxDifference(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return 256;
+    int most = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                             std::abs(qBlue(p) - qBlue(q))});
+        }
+    }
+    return most;
+}
+
+QByteArray frameOf(const QByteArray& body) { return civ::frame(0x50, 0xE0, body); }
+
+class Panel756 : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        previous = DeviceList;
+        DeviceList = &devices;
+        radio = static_cast<FakeRadio*>(devices.append(std::make_unique<FakeRadio>()));
+    }
+    void TearDown() override
+    {
+        panels.clear();
+        DeviceList = previous;
+    }
+
+    THi_756FORM* open(const QString& path = ArtPath)
+    {
+        panels.push_back(std::make_unique<THi_756FORM>(nullptr, path));
+        runFor(clock, *radio, 3000);
+        return panels.back().get();
+    }
+
+    void press(THi_756FORM* p, QPoint at) { QTest::mousePress(p->IRadio, Qt::LeftButton, {}, at); }
+    void release(THi_756FORM* p, QPoint at) { QTest::mouseRelease(p->IRadio, Qt::LeftButton, {}, at); }
+    void click(THi_756FORM* p, QPoint at)
+    {
+        press(p, at);
+        release(p, at);
+    }
+    static QPoint centre(int n)
+    {
+        const HotSpot& h = M.spot(n);
+        return {(h.left + h.right) / 2, (h.top + h.bottom) / 2};
+    }
+
+    ModalRecorder modal;
+    FakeClock clock;
+    TDeviceList devices;
+    TDeviceList* previous = nullptr;
+    FakeRadio* radio = nullptr;
+    std::vector<std::unique_ptr<THi_756FORM>> panels;
+};
+
+TEST_F(Panel756, OpeningForcesAKnownStateAndReadsBothBands)
+{
+    THi_756FORM* p = open();
+    ASSERT_NE(p->engine(), nullptr);
+    EXPECT_EQ(p->windowTitle(), QStringLiteral("IC756 on device [Bench] <Serial>"));
+    EXPECT_EQ(p->memoryWindow()->windowTitle(), QStringLiteral("Memory for IC756 on device [Bench] <Serial>"));
+    EXPECT_EQ(p->engine()->MaxTries, 9);
+    EXPECT_EQ(p->engine()->SendDelay, 300);
+    EXPECT_EQ(p->registration(), 1);
+    EXPECT_EQ(p->mainText, QStringLiteral("014.195.000"));
+    EXPECT_EQ(p->subText, QStringLiteral("007.050.000"));
+    EXPECT_EQ(p->requestState, 5);
+    EXPECT_FALSE(p->subSelected);
+    EXPECT_EQ(p->mainMode, 2);  // USB
+    EXPECT_EQ(p->subMode, 3);   // LSB
+    EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
+    const auto cmds = radio->commands();
+    ASSERT_GE(cmds.size(), 3u);
+    EXPECT_EQ(cmds.front(), civ::encode::antenna(5));
+    EXPECT_EQ(p->StatusPanels[1]->text(), QStringLiteral("Queue Count = 0"));
+}
+
+TEST_F(Panel756, ATcpIpDeviceGetsTheSlowTiming)
+{
+    radio->Kind = Tdevice::KindTcpIp;
+    THi_756FORM* p = open();
+    EXPECT_EQ(p->engine()->MaxTries, 1);
+    EXPECT_EQ(p->engine()->ReplyTimeout, 15000);
+    EXPECT_EQ(p->engine()->SendDelay, 500);
+}
+
+// The first frame each hot spot's click sends, on a freshly opened panel.
+QByteArray expectedFirst(int n)
+{
+    using namespace civ::encode;
+    switch (n) {
+    case Model756::KnobDown: return freq(QStringLiteral("014.194.990"));
+    case Model756::KnobUp: return freq(QStringLiteral("014.195.010"));
+    case Model756::SSB: return mode(2, civ::ModeTable::Base);  // the radio is in USB
+    case Model756::CW: return mode(1, civ::ModeTable::Base);
+    case Model756::RTTY: return mode(7, civ::ModeTable::Base);
+    case Model756::AM: return mode(4, civ::ModeTable::Base);
+    case Model756::FM: return mode(5, civ::ModeTable::Base);
+    case Model756::ANT: return antenna(6);
+    case Model756::SPLIT: return split(true);
+    case Model756::DUAL: return dual(true);
+    case Model756::CHANGE: return vfo(8);
+    case Model756::VFOMemo: return memoryCmd(0);
+    case Model756::MAIN: return band(1);
+    case Model756::UP: return memory(2);
+    case Model756::DWN: return memory(99);
+    case Model756::MW: return memoryCmd(1);
+    case Model756::MCL: return memoryCmd(3);
+    default:
+        if (const char* text = Model756::bandKeyText(n))
+            return freq(QString::fromLatin1(text));
+        return {};  // TS and the digits send nothing
+    }
+}
+
+TEST_F(Panel756, EveryHotSpotCentreSendsItsCommand)
+{
+    for (int n = 1; n <= Model756::SpotCount; ++n) {
+        radio->reset();
+        THi_756FORM* p = open();
+        radio->sent.clear();
+        click(p, centre(n));
+        runFor(clock, *radio, 3000);
+        const QByteArray want = expectedFirst(n);
+        if (want.isEmpty()) {
+            EXPECT_TRUE(radio->sent.empty()) << "hot spot " << n;
+        } else {
+            ASSERT_FALSE(radio->sent.empty()) << "hot spot " << n;
+            EXPECT_EQ(radio->sent.front(), frameOf(want)) << "hot spot " << n;
+        }
+        if (n == Model756::TS)
+            EXPECT_EQ(p->mainStep, 100);
+        if (n >= Model756::MainDigit10MHz && n < Model756::MainDigit10MHz + 7)
+            EXPECT_EQ(p->mainStep, TuningSteps[6 - (n - Model756::MainDigit10MHz)]) << n;
+        if (n >= Model756::SubDigit10MHz && n < Model756::SubDigit10MHz + 7)
+            EXPECT_EQ(p->subStep, TuningSteps[6 - (n - Model756::SubDigit10MHz)]) << n;
+        EXPECT_TRUE(modal.boxes.empty()) << n << ": " << modal.texts().join('\n').toStdString();
+        panels.clear();
+    }
+}
+
+TEST_F(Panel756, KeysShowThePressedPictureUntilReleasedAnywhere)
+{
+    THi_756FORM* p = open();
+    const HotSpot& cw = M.spot(Model756::CW);
+    const QImage before = p->IRadio->canvas().copy(cw.area());
+    press(p, centre(Model756::CW));
+    EXPECT_GT(maxDifference(p->IRadio->canvas().copy(cw.area()), before), 20);
+    EXPECT_EQ(p->pressedSpot, Model756::CW);
+    release(p, QPoint(5, 5));
+    EXPECT_LE(maxDifference(p->IRadio->canvas().copy(cw.area()), before), 2);  // gradients dither
+    EXPECT_EQ(p->pressedSpot, 0);
+}
+
+TEST_F(Panel756, AClickOnAnEdgeHitsNothing)
+{
+    THi_756FORM* p = open();
+    radio->sent.clear();
+    const HotSpot& ssb = M.spot(Model756::SSB);
+    click(p, QPoint(ssb.left, (ssb.top + ssb.bottom) / 2));
+    click(p, QPoint((ssb.left + ssb.right) / 2, ssb.bottom));
+    click(p, QPoint(615, 300));  // between the knob halves
+    runFor(clock, *radio, 2000);
+    EXPECT_TRUE(radio->sent.empty());
+    EXPECT_EQ(p->dialFrame, 0);
+}
+
+TEST_F(Panel756, HoldingTheKnobTunesEveryQuarterSecondAndTurnsIt)
+{
+    THi_756FORM* p = open();
+    radio->silent = true;  // answers would retransmit; only the panel's steps matter here
+    press(p, centre(Model756::KnobUp));
+    EXPECT_EQ(p->mainText, QStringLiteral("014.195.010"));
+    EXPECT_EQ(p->dialFrame, 1);
+    clock.advance(249);
+    EXPECT_EQ(p->dialFrame, 1);
+    clock.advance(1);
+    EXPECT_EQ(p->dialFrame, 2);
+    clock.advance(750);
+    EXPECT_EQ(p->dialFrame, 5);
+    EXPECT_EQ(p->mainText, QStringLiteral("014.195.050"));
+    release(p, QPoint(1, 1));
+    clock.advance(1000);
+    EXPECT_EQ(p->dialFrame, 5);
+    EXPECT_EQ(p->mainText, QStringLiteral("014.195.050"));
+}
+
+TEST_F(Panel756, TheKnobWrapsAtBothEnds)
+{
+    THi_756FORM* p = open();
+    press(p, centre(Model756::KnobDown));
+    EXPECT_EQ(p->dialFrame, 15);
+    const QImage frame15 = p->IRadio->canvas().copy(M.knobArea());
+    release(p, centre(Model756::KnobDown));
+    press(p, centre(Model756::KnobUp));
+    EXPECT_EQ(p->dialFrame, 0);
+    EXPECT_NE(p->IRadio->canvas().copy(M.knobArea()), frame15);
+    release(p, centre(Model756::KnobUp));
+}
+
+TEST_F(Panel756, TuningOutOfRangeIsRefusedWithTheRangeMessage)
+{
+    THi_756FORM* p = open();
+    p->mainText = QStringLiteral("059.999.990");
+    radio->sent.clear();
+    press(p, centre(Model756::KnobUp));
+    EXPECT_EQ(modal.texts(), QStringList{QStringLiteral("Frequency 060.000.000 is not in the IC-756 Frequency Range.")});
+    EXPECT_EQ(p->mainText, QStringLiteral("059.999.990"));
+    // The box stops the repeat: no pile of boxes while it is open.
+    clock.advance(1000);
+    EXPECT_EQ(modal.boxes.size(), 1u);
+    release(p, QPoint(1, 1));
+    runFor(clock, *radio, 1000);
+    EXPECT_TRUE(radio->sent.empty());
+}
+
+TEST_F(Panel756, TypedFrequencyGoesToEitherBandWithALeadingZero)
+{
+    THi_756FORM* p = open();
+    radio->sent.clear();
+    p->EFreq->setMaskedText(QStringLiteral("21.250.000"));
+    p->BMainDial->click();
+    runFor(clock, *radio, 2000);
+    ASSERT_FALSE(radio->sent.empty());
+    EXPECT_EQ(radio->sent.front(), frameOf(civ::encode::freq(QStringLiteral("021.250.000"))));
+    EXPECT_EQ(p->mainText, QStringLiteral("021.250.000"));
+    radio->sent.clear();
+    p->BDialSub->click();
+    runFor(clock, *radio, 2000);
+    ASSERT_GE(radio->sent.size(), 2u);
+    EXPECT_EQ(radio->sent[0], frameOf(civ::encode::band(1)));
+    EXPECT_EQ(radio->sent[1], frameOf(civ::encode::freq(QStringLiteral("021.250.000"))));
+    EXPECT_EQ(p->subText, QStringLiteral("021.250.000"));
+}
+
+TEST_F(Panel756, SsbTogglesBetweenUsbAndLsbOnly)
+{
+    THi_756FORM* p = open();
+    click(p, centre(Model756::SSB));
+    runFor(clock, *radio, 2000);
+    EXPECT_EQ(p->engine()->mode(), 2);
+    click(p, centre(Model756::SSB));
+    runFor(clock, *radio, 2000);
+    EXPECT_EQ(p->engine()->mode(), 3);
+    EXPECT_EQ(p->mainMode, 2);
+}
+
+TEST_F(Panel756, ChannelsWrapAndAntennaWalks)
+{
+    THi_756FORM* p = open();
+    click(p, centre(Model756::DWN));
+    runFor(clock, *radio, 2000);
+    EXPECT_EQ(p->mainChannel, 99);
+    click(p, centre(Model756::UP));
+    runFor(clock, *radio, 2000);
+    EXPECT_EQ(p->mainChannel, 1);
+    radio->sent.clear();
+    for (int i = 0; i < 4; ++i)
+        click(p, centre(Model756::ANT));
+    runFor(clock, *radio, 3000);
+    std::vector<QByteArray> want;
+    for (int a : {6, 7, 8, 5})
+        want.push_back(frameOf(civ::encode::antenna(a)));
+    EXPECT_EQ(radio->sent, want);
+}
+
+TEST_F(Panel756, NoResponseRaisesABoxButNotDuringATransfer)
+{
+    THi_756FORM* p = open();
+    radio->silent = true;
+    p->BUpdate->click();
+    runFor(clock, *radio, 15000);
+    ASSERT_FALSE(modal.boxes.empty());
+    EXPECT_EQ(modal.boxes.back().text,
+              QStringLiteral("No Response, Your CIV Interface is Not Connected or is Turned Off"));
+    modal.boxes.clear();
+    p->MemoryGetRequest(4);
+    runFor(clock, *radio, 15000);
+    EXPECT_TRUE(modal.boxes.empty());
+    EXPECT_TRUE(p->transfer);
+}
+
+TEST_F(Panel756, SnoopShowsTheTrafficWhenChecked)
+{
+    THi_756FORM* p = open();
+    EXPECT_TRUE(p->MSnoop->isHidden());
+    p->CBSnoop->click();
+    EXPECT_FALSE(p->MSnoop->isHidden());
+    EXPECT_GT(p->MSnoop->blockCount(), 1);
+}
+
+TEST_F(Panel756, SharedArtIsFetchedOnceAndKeptUntilTheLastWindowCloses)
+{
+    const int before = PanelArt::fetchCount();
+    open();
+    const int first = PanelArt::fetchCount() - before;
+    EXPECT_EQ(first, 2 + static_cast<int>(M.sharedArt.size()));
+    open();
+    EXPECT_EQ(PanelArt::fetchCount() - before - first, 2);
+    EXPECT_EQ(PanelArt::windowsOf(M), 2);
+    panels.erase(panels.begin());
+    EXPECT_TRUE(PanelArt::sharedHeld(M));
+    // The remaining window still draws from the shared pictures.
+    THi_756FORM* p = panels.front().get();
+    const QImage before2 = p->IRadio->canvas().copy(M.knobArea());
+    press(p, centre(Model756::KnobUp));
+    EXPECT_NE(p->IRadio->canvas().copy(M.knobArea()), before2);
+    release(p, QPoint(1, 1));
+    panels.clear();
+    EXPECT_FALSE(PanelArt::sharedHeld(M));
+    EXPECT_EQ(PanelArt::windowsOf(M), 0);
+}
+
+TEST_F(Panel756, TheThreeArtFailuresHaveTheirOwnTexts)
+{
+    const struct {
+        QString path;
+        QString text;
+    } cases[] = {
+        {QStringLiteral("/nonexistent/PV756.dll"), QStringLiteral("PV756.DLL Could Not be Found!")},
+        {QStringLiteral(TSLN_TEST_ART_DIR "/noexport_art.dll"), QStringLiteral("PV756.DLL is Corrupt!")},
+        {QStringLiteral(TSLN_TEST_ART_DIR "/partial_art.dll"),
+         QStringLiteral("A Resource was not found in the DLL.  Please contact Tech Support.")},
+    };
+    for (const auto& c : cases) {
+        modal.boxes.clear();
+        auto* p = new THi_756FORM(nullptr, c.path);
+        QPointer<THi_756FORM> guard(p);
+        EXPECT_EQ(modal.texts(), QStringList{c.text});
+        EXPECT_TRUE(p->closing());
+        EXPECT_EQ(p->engine(), nullptr);
+        EXPECT_EQ(radio->HandlerCount(), 0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(guard.isNull());
+        EXPECT_EQ(PanelArt::windowsOf(M), 0);
+    }
+}
+
+TEST_F(Panel756, ARefusedRegistrationClosesThePanel)
+{
+    std::vector<int> handles;
+    for (int i = 0; i < Tdevice::MaxHandlers; ++i)
+        handles.push_back(radio->RegFunc(TRxHandler()));
+    auto* p = new THi_756FORM(nullptr, ArtPath);
+    QPointer<THi_756FORM> guard(p);
+    EXPECT_TRUE(p->closing());
+    EXPECT_TRUE(radio->sent.empty());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(guard.isNull());
+    for (int h : handles)
+        radio->UnRegFunc(h);
+}
+
+TEST_F(Panel756, ClosingUnregistersFromTheDevice)
+{
+    open();
+    EXPECT_EQ(radio->HandlerCount(), 1);
+    panels.clear();
+    EXPECT_EQ(radio->HandlerCount(), 0);
+    const QByteArray report = civ::frame(0xE0, 0x50, civ::encode::freqReport(0x00, QStringLiteral("007.000.000")));
+    radio->Deliver(reinterpret_cast<const quint8*>(report.constData()), static_cast<qint32>(report.size()));
+}
+
+TEST_F(Panel756, MemoryRequestsDriveTheRadioAndEndTheTransfer)
+{
+    THi_756FORM* p = open();
+    radio->sent.clear();
+    p->MemorySetRequest(false, true, 3, QStringLiteral("007.100.000"), QStringLiteral("cw"), QString());
+    EXPECT_TRUE(p->transfer);
+    EXPECT_EQ(p->requestState, 10);
+    runFor(clock, *radio, 3000);
+    std::vector<QByteArray> want;
+    using namespace civ::encode;
+    for (const QByteArray& body : {vfo(1), memory(3), freq(QStringLiteral("007.100.000")),
+                                   mode(1, civ::ModeTable::Base), memoryCmd(1)})
+        want.push_back(frameOf(body));
+    EXPECT_EQ(radio->sent, want);
+    EXPECT_FALSE(p->transfer);
+
+    radio->sent.clear();
+    p->MemoryGetRequest(7);
+    EXPECT_EQ(p->requestState, 11);
+    runFor(clock, *radio, 3000);
+    EXPECT_FALSE(p->transfer);
+    p->MemoryGetRequest(0);
+    EXPECT_EQ(p->requestState, 5);
+}
+
+TEST_F(Panel756, WritesAScreenshot)
+{
+    THi_756FORM* p = open();
+    click(p, centre(Model756::MAIN));
+    click(p, centre(Model756::MAIN));
+    click(p, centre(Model756::CW));
+    click(p, centre(Model756::MainDigit10MHz + 4));
+    runFor(clock, *radio, 3000);
+    QDir().mkpath(QStringLiteral(TSLN_SHOT_DIR));
+    EXPECT_TRUE(p->grab().save(QStringLiteral(TSLN_SHOT_DIR "/ic756-panel.png")));
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+// The panels' widget-free decisions: hit testing, steps, range checks, error
+// texts and the request state machine.
+
+#include <gtest/gtest.h>
+
+#include "panels/model756.h"
+#include "panels/panellogic.h"
+
+namespace {
+
+const PanelLayout& M = Model756::model();
+
+TEST(HitTest, ContainmentIsStrictOnAllFourSides)
+{
+    const HotSpot& ssb = M.spot(Model756::SSB);  // 93, 151, 400, 424
+    EXPECT_EQ(hitTest(M.hotSpots, 94, 401), std::vector<int>{Model756::SSB});
+    EXPECT_EQ(hitTest(M.hotSpots, 150, 423), std::vector<int>{Model756::SSB});
+    for (auto [x, y] : {std::pair{ssb.left, 410}, {ssb.right, 410}, {120, ssb.top}, {120, ssb.bottom}})
+        EXPECT_TRUE(hitTest(M.hotSpots, x, y).empty()) << x << "," << y;
+}
+
+TEST(HitTest, TheKnobSeamBelongsToNeitherHalfAndOutsideHitsNothing)
+{
+    EXPECT_TRUE(hitTest(M.hotSpots, 615, 300).empty());
+    EXPECT_EQ(hitTest(M.hotSpots, 614, 300), std::vector<int>{Model756::KnobDown});
+    EXPECT_EQ(hitTest(M.hotSpots, 616, 300), std::vector<int>{Model756::KnobUp});
+    EXPECT_TRUE(hitTest(M.hotSpots, 5, 5).empty());
+}
+
+TEST(HitTest, EveryHotSpotCentreHitsOnlyItself)
+{
+    for (int n = 1; n <= static_cast<int>(M.hotSpots.size()); ++n) {
+        const HotSpot& h = M.spot(n);
+        EXPECT_EQ(hitTest(M.hotSpots, (h.left + h.right) / 2, (h.top + h.bottom) / 2), std::vector<int>{n}) << n;
+    }
+}
+
+TEST(TuningSteps, TsWalksUpToTenMegahertzThenWraps)
+{
+    qint64 step = 10;
+    for (int i = 0; i < 6; ++i)
+        step = nextTuningStep(step);
+    EXPECT_EQ(step, 10000000);
+    EXPECT_EQ(nextTuningStep(step), 10);
+}
+
+TEST(TuneStep, StepsWithinTheRange)
+{
+    const TuneResult up = tuneStep(M, QStringLiteral("014.195.000"), 1000, 1);
+    EXPECT_TRUE(up.ok);
+    EXPECT_EQ(up.text, QStringLiteral("014.196.000"));
+    const TuneResult down = tuneStep(M, QStringLiteral("014.195.000"), 10, 2);
+    EXPECT_EQ(down.text, QStringLiteral("014.194.990"));
+}
+
+TEST(TuneStep, RefusesLeavingTheRangeNamingTheText)
+{
+    const TuneResult up = tuneStep(M, QStringLiteral("059.999.990"), 10, 1);
+    EXPECT_FALSE(up.ok);
+    EXPECT_EQ(up.boxes, QStringList{QStringLiteral("Frequency 060.000.000 is not in the IC-756 Frequency Range.")});
+    const TuneResult down = tuneStep(M, QStringLiteral("000.030.010"), 10, 2);
+    EXPECT_FALSE(down.ok);
+    EXPECT_EQ(down.boxes, QStringList{QStringLiteral("Frequency 000.030.000 is not in the IC-756 Frequency Range.")});
+    EXPECT_TRUE(tuneStep(M, QStringLiteral("000.030.011"), 10, 2).ok);
+}
+
+TEST(TuneStep, ATextThatDoesNotConvertIsAFormatError)
+{
+    const TuneResult r = tuneStep(M, QStringLiteral("BLANK"), 10, 1);
+    EXPECT_FALSE(r.ok);
+    ASSERT_EQ(r.boxes.size(), 2);
+    EXPECT_EQ(r.boxes[0], QStringLiteral("Freq Error in FORMAT."));
+}
+
+TEST(Modes, IndicatorsAndNames)
+{
+    EXPECT_EQ(modeIndicatorOf(1), 4);
+    EXPECT_EQ(modeIndicatorOf(5), 1);
+    EXPECT_EQ(modeIndicatorOf(7), 6);
+    EXPECT_EQ(modeIndicatorOf(0), 0);
+    EXPECT_EQ(modeIndicatorOf(6), 0);
+    EXPECT_EQ(modeNumberOf(QStringLiteral("cwn")), 0);
+    EXPECT_EQ(modeNumberOf(QStringLiteral("CWn")), 0);
+    EXPECT_EQ(modeNumberOf(QStringLiteral("usb")), 3);
+    EXPECT_EQ(modeNumberOf(QStringLiteral("WFM")), -1);
+    EXPECT_EQ(modeNameOf(7), QStringLiteral("RTTY"));
+    EXPECT_EQ(modeNameOf(6), QString());
+}
+
+TEST(ErrorTexts, BoxesAndCounters)
+{
+    EXPECT_EQ(engineErrorText(13, 0).text, QStringLiteral("Unknown CIV Error 0D"));
+    EXPECT_EQ(engineErrorText(2, 20).text, QStringLiteral("MaxLen Exceeded in CIV, Len=14"));
+    EXPECT_EQ(engineErrorText(4, 5).text, QStringLiteral("Radio Said Frequency is Invalid"));
+    EXPECT_EQ(engineErrorText(4, 0x12).text, QStringLiteral("Radio Said Command 12 is NO GOOD"));
+    EXPECT_EQ(engineErrorText(9, 3).statusPanel, 1);
+    EXPECT_EQ(engineErrorText(5, 0).text, QStringLiteral("Queue Count = 0"));
+    EXPECT_EQ(engineErrorText(8, 2).text, QStringLiteral("Try Count = 2"));
+    EXPECT_EQ(engineErrorText(8, 2).statusPanel, 2);
+    EXPECT_EQ(engineErrorText(-1, 0).text, QStringLiteral("Unknown CIV Error FFFFFFFF"));
+}
+
+TEST(RequestStates, ReadAllGoesSubFrequencySubModeMainFrequencyMainMode)
+{
+    NotifyActions a = notifyStep(3, 3, 0, 1);
+    EXPECT_EQ(a.subText, NotifyActions::FromEngine);
+    EXPECT_TRUE(a.readMode);
+    EXPECT_EQ(a.state, 4);
+    a = notifyStep(4, 4, 0, 1);
+    EXPECT_TRUE(a.updateMode && a.selectMain && a.readFreq);
+    EXPECT_EQ(a.state, 1);
+    a = notifyStep(1, 3, 0, 0);
+    EXPECT_EQ(a.mainText, NotifyActions::FromEngine);
+    EXPECT_EQ(a.state, 2);
+    a = notifyStep(2, 4, 0, 0);
+    EXPECT_TRUE(a.updateMode);
+    EXPECT_EQ(a.state, 5);
+}
+
+TEST(RequestStates, IgnoredNotificationsAndBlanks)
+{
+    EXPECT_EQ(notifyStep(4, 3, 0, 1).state, 4);  // the doubled read's answer
+    EXPECT_EQ(notifyStep(4, 3, 0, 1).subText, NotifyActions::Keep);
+    EXPECT_EQ(notifyStep(3, 6, 0, 1).subText, NotifyActions::Blank);
+    EXPECT_EQ(notifyStep(2, 6, 0, 0).state, 5);
+    EXPECT_EQ(notifyStep(5, 6, 0, 1).subText, NotifyActions::Blank);
+    EXPECT_EQ(notifyStep(5, 3, 0, 0).mainText, NotifyActions::FromEngine);
+    EXPECT_EQ(notifyStep(5, 1, 0, 0).state, 5);
+    EXPECT_EQ(notifyStep(6, 3, 0, 1).state, 7);
+    EXPECT_EQ(notifyStep(8, 3, 0, 0).state, 9);
+}
+
+TEST(RequestStates, MemoryTransfersEndOnlyWhenTheQueueIsEmpty)
+{
+    EXPECT_FALSE(notifyStep(10, 1, 2, 0).busyOff);
+    EXPECT_TRUE(notifyStep(10, 1, 0, 0).busyOff);
+    EXPECT_EQ(notifyStep(10, 1, 0, 0).state, 10);
+    EXPECT_FALSE(notifyStep(11, 4, 0, 0).storeMem);
+    EXPECT_FALSE(notifyStep(11, 3, 1, 0).storeMem);
+    EXPECT_TRUE(notifyStep(11, 3, 0, 0).storeMem);
+    const NotifyActions blank = notifyStep(11, 6, 0, 0);
+    EXPECT_TRUE(blank.storeBlank && blank.endTransfer);
+    EXPECT_EQ(blank.mainText, NotifyActions::Blank);
+}
+
+}  // namespace
