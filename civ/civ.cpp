@@ -54,11 +54,11 @@ qint32 nextControl(const quint8* data, qint32 from, qint32 len)
 {
     qint32 i = from;
 #ifdef __SSE2__
-    const __m128i fe = _mm_set1_epi8(char(0xFE)), fc = _mm_set1_epi8(char(Jam));
+    const __m128i highBits = _mm_set1_epi8(char(0xFE)), fc = _mm_set1_epi8(char(Jam));
     for (; i + 16 <= len; i += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
         // FC and FD are the bytes that read FC once the lowest bit is dropped.
-        const int mask = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(v, fe), fc));
+        const int mask = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(v, highBits), fc));
         if (mask)
             return i + __builtin_ctz(unsigned(mask));
     }
