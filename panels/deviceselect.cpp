@@ -1,12 +1,25 @@
 #include "panels/deviceselect.h"
 
+#include <QComboBox>
+#include <QLineEdit>
+
 #include "core/device.h"
+#include "core/modal.h"
+#include "shell/seldevice.h"
 
 bool selectDevice(int defaultAddress, int* device, int* address)
 {
-    if (!DeviceList || DeviceList->count() == 0)
+    if (!DSelFORM)
         return false;
-    *device = 0;
-    *address = defaultAddress;
-    return true;
+    DSelFORM->AddressUsed = true;
+    DSelFORM->Eaddress->setText(QStringLiteral("%1").arg(defaultAddress, 2, 16, QLatin1Char('0')).toUpper());
+    if (Modal::exec(*DSelFORM) != Modal::Ok)
+        return false;
+    *device = DSelFORM->CBDeviceName->currentIndex();
+    *address = DSelFORM->address();
+    if (*address < 0) {
+        Modal::error(QStringLiteral("'$%1' is not a valid integer value").arg(DSelFORM->Eaddress->text()));
+        return false;
+    }
+    return DeviceList && DeviceList->at(*device);
 }

@@ -21,6 +21,7 @@
 #include "panels/model756.h"
 #include "panels/panelart.h"
 #include "panels/panelpicture.h"
+#include "shell/seldevice.h"
 
 namespace {
 
@@ -52,11 +53,20 @@ protected:
         previous = DeviceList;
         DeviceList = &devices;
         radio = static_cast<FakeRadio*>(devices.append(std::make_unique<FakeRadio>()));
+        previousSelect = DSelFORM;
+        DSelFORM = &select;
+        modal.onDialog = [this](QDialog& dialog) {
+            EXPECT_EQ(&dialog, DSelFORM);
+            offeredAddress = DSelFORM->Eaddress->text();
+            DSelFORM->FormActivate();
+            return selectAnswer;
+        };
     }
     void TearDown() override
     {
         panels.clear();
         DeviceList = previous;
+        DSelFORM = previousSelect;
     }
 
     THi_756FORM* open(const QString& path = ArtPath)
@@ -81,6 +91,10 @@ protected:
 
     ModalRecorder modal;
     FakeClock clock;
+    TDSelFORM select;
+    TDSelFORM* previousSelect = nullptr;
+    int selectAnswer = Modal::Ok;
+    QString offeredAddress;
     TDeviceList devices;
     TDeviceList* previous = nullptr;
     FakeRadio* radio = nullptr;
@@ -91,6 +105,8 @@ TEST_F(Panel756, OpeningForcesAKnownStateAndReadsBothBands)
 {
     THi_756FORM* p = open();
     ASSERT_NE(p->engine(), nullptr);
+    EXPECT_EQ(offeredAddress, QStringLiteral("50"));
+    EXPECT_EQ(p->engine()->Address, 0x50);
     EXPECT_EQ(p->windowTitle(), QStringLiteral("IC756 on device [Bench] <Serial>"));
     EXPECT_EQ(p->memoryWindow()->windowTitle(), QStringLiteral("Memory for IC756 on device [Bench] <Serial>"));
     EXPECT_EQ(p->engine()->MaxTries, 9);
@@ -368,6 +384,39 @@ TEST_F(Panel756, TheThreeArtFailuresHaveTheirOwnTexts)
         EXPECT_TRUE(guard.isNull());
         EXPECT_EQ(PanelArt::windowsOf(M), 0);
     }
+}
+
+TEST_F(Panel756, LeavingDeviceSelectWithoutOkClosesThePanel)
+{
+    selectAnswer = Modal::Cancel;
+    auto* p = new THi_756FORM(nullptr, ArtPath);
+    QPointer<THi_756FORM> guard(p);
+    EXPECT_TRUE(p->closing());
+    EXPECT_EQ(p->engine(), nullptr);
+    EXPECT_EQ(p->memoryWindow(), nullptr);
+    // Nothing reaches for the missing engine.
+    p->BForce->click();
+    p->BUpdate->click();
+    p->BMainDial->click();
+    QTest::mouseClick(p->IRadio, Qt::LeftButton, {}, QPoint(120, 410));
+    EXPECT_TRUE(radio->sent.empty());
+    EXPECT_EQ(radio->HandlerCount(), 0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(guard.isNull());
+    EXPECT_EQ(PanelArt::windowsOf(M), 0);
+}
+
+TEST_F(Panel756, TheTypedAddressIsTheEnginesAddress)
+{
+    modal.onDialog = [](QDialog&) {
+        DSelFORM->FormActivate();
+        DSelFORM->Eaddress->setText(QStringLiteral("5C"));
+        return Modal::Ok;
+    };
+    radio->address = 0x5C;
+    THi_756FORM* p = open();
+    EXPECT_EQ(p->engine()->Address, 0x5C);
+    EXPECT_EQ(p->mainText, QStringLiteral("014.195.000"));
 }
 
 TEST_F(Panel756, ARefusedRegistrationClosesThePanel)
