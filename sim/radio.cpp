@@ -88,6 +88,11 @@ void SimRadio::onFrame(const QByteArray& frame)
     const auto parts = civ::splitFrame(frame);
     if (!parts || parts->to != address_ || parts->from == address_)
         return;
+    // An OK or NG is itself an answer; answering it could start an endless exchange
+    // with a station that does the same.
+    const quint8 command = quint8(parts->body[0]);
+    if (command == civ::Cmd::Ok || command == civ::Cmd::Ng)
+        return;
     const QByteArray answer = refuseAll_ ? ng() : execute(parts->body);
     if (!answer.isEmpty())
         transmit(parts->from, answer, answerDelayMs_);

@@ -318,3 +318,16 @@ TEST_F(RadioTest, FramesItSentItselfOrToOthersAreIgnored)
     pc.send("FE FE 00 50 00 00 50 19 14 00 FD");
     EXPECT_EQ(pc.heard.size(), 6 + 11);
 }
+
+TEST_F(RadioTest, AnswersAreNotAnswered)
+{
+    SimRadio& ic756 = use("ic756");
+    SimRadio ic821(bus, *findRadioModel("ic821"), 0x4C);
+    // A report from one radio to the other draws one NG, and the NG nothing more.
+    pc.heard.clear();
+    pc.send("FE FE 50 4C 03 00 00 50 45 01 FD");
+    EXPECT_EQ(hexText(pc.heard), "FE FE 50 4C 03 00 00 50 45 01 FD FE FE 4C 50 FA FD");
+    EXPECT_EQ(ic756.state().operating().freq, 14195000);
+    EXPECT_EQ(ask("FB"), "");
+    EXPECT_EQ(ask("FA"), "");
+}

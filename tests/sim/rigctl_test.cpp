@@ -21,6 +21,8 @@ struct RigctlCase {
     int expectMode;
 };
 
+void PrintTo(const RigctlCase& c, std::ostream* os) { *os << c.radio << " as Hamlib model " << c.hamlibModel; }
+
 class Rigctl : public ::testing::TestWithParam<RigctlCase> {};
 
 QStringList runRigctl(const QString& program, int model, const QString& port, const QStringList& commands, int* exitCode)
