@@ -74,9 +74,11 @@ void MemoryGrid::setModel(QAbstractItemModel* model)
 
 void MemoryGrid::applyColumnWidths()
 {
-    // A reset of the model gives the header its default sizes again.
+    // A reset of the model gives the header its default sizes again. The
+    // frequency column is widened when the font would cut a frequency text.
+    const int freqWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000.000.000")) + 8;
     for (int i = 0; i < horizontalHeader()->count() && i < int(std::size(ColumnWidths)); ++i)
-        horizontalHeader()->resizeSection(i, ColumnWidths[i]);
+        horizontalHeader()->resizeSection(i, i == 0 ? std::max(ColumnWidths[i], freqWidth) : ColumnWidths[i]);
 }
 
 void MemoryGrid::keyPressEvent(QKeyEvent* event)
@@ -102,7 +104,9 @@ bool MemoryGrid::eventFilter(QObject* watched, QEvent* event)
         option.position = QStyleOptionHeader::OnlyOneSection;
         option.text = QStringLiteral("Channel");
         option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        // The button is disabled (it would select everything) but reads like a caption.
         option.state |= QStyle::State_Enabled;
+        option.palette.setCurrentColorGroup(QPalette::Active);
         QPainter painter(corner_);
         corner_->style()->drawControl(QStyle::CE_Header, &option, &painter, corner_);
         return true;
