@@ -1,7 +1,6 @@
 #include "panels/graphicalpanel.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPainter>
@@ -183,12 +182,6 @@ void GraphicalPanel::closeSelf()
         sub->deleteLater();
     else
         deleteLater();
-}
-
-void GraphicalPanel::closeEvent(QCloseEvent* event)
-{
-    // Closing frees the window (WA_DeleteOnClose).
-    QWidget::closeEvent(event);
 }
 
 void GraphicalPanel::FormDestroy()

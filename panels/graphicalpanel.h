@@ -120,7 +120,6 @@ protected:
     // The engine's mode to the selected band's indicator.
     void UpdateModeIndicator();
 
-    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

@@ -74,7 +74,7 @@ constexpr const char* SharedArt[] = {
     "Dial_8", "Dial_9", "Dial_10", "Dial_11", "Dial_12", "Dial_13", "Dial_14", "Dial_15",
 };
 
-constexpr FreqRange Ranges[] = {{30000, 60000000}};
+constexpr TuningRange Ranges[] = {{30000, 60000000}};
 
 const PanelLayout Model{
     "IC756",

@@ -11,7 +11,7 @@ bool freqInRange(const PanelLayout& model, const QString& text, QStringList* box
         boxes->append(QStringLiteral("Freq Error in FORMAT."));
         return false;
     }
-    for (const FreqRange& r : model.ranges) {
+    for (const TuningRange& r : model.ranges) {
         if (hz > r.above && hz < r.below)
             return true;
     }

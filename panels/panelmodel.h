@@ -31,7 +31,7 @@ struct HotSpot {
 std::vector<int> hitTest(std::span<const HotSpot> table, int x, int y);
 
 // A band of frequencies a model accepts, both bounds excluded.
-struct FreqRange {
+struct TuningRange {
     qint64 above;
     qint64 below;
 };
@@ -66,7 +66,7 @@ struct PanelLayout {
     int knobUpSpot;
     std::span<const HotSpot> hotSpots;
     std::span<const char* const> sharedArt;  // shared pictures in fetch order
-    std::span<const FreqRange> ranges;  // tuning limits
+    std::span<const TuningRange> ranges;  // tuning limits
     bool formatMessage;          // a text that does not convert gets its own message
     int memoryChannels;          // highest memory channel number
     const char* freqMask;        // EFreq: characters that take a digit are '0'

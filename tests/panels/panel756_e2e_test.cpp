@@ -1,0 +1,167 @@
+// The IC-756 panel against the simulated radio over TCP/IP: the real device, the
+// real engine, the real memory window.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTcpServer>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "civ/civ.h"
+#include "core/device.h"
+#include "core/freqtext.h"
+#include "core/modal.h"
+#include "memory/download.h"
+#include "memory/memoryform.h"
+#include "memory/memorymodel.h"
+#include "memory/upload.h"
+#include "panels/hi_756.h"
+#include "panels/panelpicture.h"
+#include "shell/seldevice.h"
+#include "sim/radio.h"
+#include "sim/simulator.h"
+#include "sim/tcprelay.h"
+#include "transport/device_tcpip.h"
+#include "transport/tcpip.h"
+
+namespace {
+
+bool waitFor(const std::function<bool()>& done, int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+class Panel756Sim : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SimOptions o;
+        o.radios = {{QStringLiteral("ic756"), -1}};
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost);
+        o.tcpPort = probe.serverPort();
+        probe.close();
+        o.pty = false;
+        o.stdinControl = false;
+        sim = std::make_unique<Simulator>(o);
+        QString error;
+        ASSERT_TRUE(sim->start(&error)) << error.toStdString();
+
+        previousList = std::exchange(DeviceList, &devices);
+        previousSelect = std::exchange(DSelFORM, &select);
+        previousUpload = std::exchange(UploadFORM, &upload);
+        previousDownload = std::exchange(DownloadFORM, &download);
+        device = static_cast<Tdevice_tcpip*>(
+            devices.append(std::make_unique<Tdevice_tcpip>(nullptr, QStringLiteral("[Sim] <TCP/IP>"))));
+        device->Kind = Tdevice::KindTcpIp;
+        device->Window->EHostName->setText(QStringLiteral("127.0.0.1"));
+        device->Window->EPort->setText(QString::number(sim->tcp()->port()));
+        device->Window->BCon->click();
+        ASSERT_TRUE(waitFor([&] { return device->Window->isConnected(); }, 5000));
+
+        modal.onDialog = [this](QDialog& d) {
+            if (&d == DSelFORM) {
+                DSelFORM->FormActivate();
+            } else if (&d == UploadFORM) {
+                UploadFORM->EStart->setText(QStringLiteral("1"));
+                UploadFORM->EEnding->setText(QString::number(Channels));
+                UploadFORM->EStartRadio->setText(QStringLiteral("1"));
+            } else if (&d == DownloadFORM) {
+                DownloadFORM->EStart->setText(QStringLiteral("1"));
+                DownloadFORM->EEnding->setText(QString::number(Channels + 1));
+                DownloadFORM->EStartProg->setText(QStringLiteral("1"));
+            }
+            return int(Modal::Ok);
+        };
+    }
+    void TearDown() override
+    {
+        panel.reset();
+        DeviceList = previousList;
+        DSelFORM = previousSelect;
+        UploadFORM = previousUpload;
+        DownloadFORM = previousDownload;
+    }
+
+    bool idle() { return panel->engine() && panel->engine()->Queue().empty(); }
+
+    static constexpr int Channels = 10;
+    std::unique_ptr<Simulator> sim;
+    ModalRecorder modal;
+    TDeviceList devices;
+    TDeviceList* previousList = nullptr;
+    TDSelFORM select;
+    TDSelFORM* previousSelect = nullptr;
+    TUploadFORM upload;
+    TUploadFORM* previousUpload = nullptr;
+    TDownloadFORM download;
+    TDownloadFORM* previousDownload = nullptr;
+    Tdevice_tcpip* device = nullptr;
+    std::unique_ptr<THi_756FORM> panel;
+};
+
+TEST_F(Panel756Sim, OpeningReadsBothBands)
+{
+    SimRadio& radio = *sim->radios().front();
+    panel = std::make_unique<THi_756FORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));
+    ASSERT_TRUE(waitFor([&] { return panel->requestState == 5 && !panel->mainText.isEmpty() && idle(); }, 60000))
+        << modal.texts().join('\n').toStdString();
+    EXPECT_EQ(panel->subText.size(), 11);
+    EXPECT_EQ(panel->mainText, hertzToFreqText(radio.state().operating().freq));
+    EXPECT_FALSE(panel->subSelected);
+    EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
+
+    // Tuning from the keypad reaches the radio and comes back on the display.
+    QTest::mouseClick(panel->IRadio, Qt::LeftButton, {}, QPoint(611, 75));  // keypad 5
+    ASSERT_TRUE(waitFor([&] { return panel->mainText == QStringLiteral("014.200.000") && idle(); }, 30000));
+    EXPECT_EQ(radio.state().operating().freq, 14200000);
+}
+
+TEST_F(Panel756Sim, UploadThenDownloadGivesBackTheListAndABlankMemory)
+{
+    panel = std::make_unique<THi_756FORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));
+    ASSERT_TRUE(waitFor([&] { return panel->requestState == 5 && idle(); }, 60000));
+    TMemoryFORM* memory = panel->memoryWindow();
+    auto* rows = memory->findChild<MemoryModel*>();
+    ASSERT_NE(rows, nullptr);
+    memory->SetNumofMemories(Channels);
+    const char* modes[] = {"USB", "LSB", "CW", "AM", "FM", "RTTY", "CWN", "USB", "FM", "AM"};
+    std::vector<MemRecord> list;
+    for (int i = 0; i < Channels; ++i) {
+        MemRecord r;
+        r.Freq = hertzToFreqText(7000000 + i * 1012340);
+        r.Mode = QString::fromLatin1(modes[i]);
+        r.Description = QStringLiteral("channel %1").arg(i + 1);
+        rows->setRecord(i, r);
+        list.push_back(r);
+    }
+    memory->BUploadClick();
+    ASSERT_TRUE(waitFor([&] { return !panel->transfer && idle(); }, 90000)) << modal.texts().join('\n').toStdString();
+
+    for (int i = 0; i < Channels; ++i)
+        rows->setRecord(i, MemRecord{});
+    memory->BDownLoadClick();
+    ASSERT_TRUE(waitFor([&] { return !memory->Downloading() && idle(); }, 90000))
+        << modal.texts().join('\n').toStdString();
+    for (int i = 0; i < Channels; ++i) {
+        const MemRecord r = rows->recordAt(i);
+        EXPECT_EQ(r.Freq, list[static_cast<size_t>(i)].Freq) << i + 1;
+        EXPECT_EQ(r.Mode.toUpper(), list[static_cast<size_t>(i)].Mode) << i + 1;
+    }
+    ASSERT_GE(rows->count(), Channels + 1);
+    EXPECT_EQ(rows->recordAt(Channels).Freq, QStringLiteral("BLANK"));
+    EXPECT_EQ(panel->requestState, 5);
+}
+
+}  // namespace
