@@ -1,0 +1,92 @@
+// Opening IC-756 panels and repainting after a notification.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <memory>
+
+#include "core/modal.h"
+#include "fakeradio.h"
+#include "panels/hi_756.h"
+#include "panels/panelpicture.h"
+#include "shell/seldevice.h"
+
+namespace {
+
+const QString ArtPath = QStringLiteral(TSLN_BIN_DIR "/PV756.dll");
+
+// A device list with one silent radio and a Device Select that answers OK.
+struct Bench {
+    ModalRecorder modal;
+    TDeviceList devices;
+    TDSelFORM select;
+    FakeRadio* radio;
+    Bench()
+    {
+        DeviceList = &devices;
+        DSelFORM = &select;
+        radio = static_cast<FakeRadio*>(devices.append(std::make_unique<FakeRadio>()));
+        radio->silent = true;
+        modal.onDialog = [](QDialog&) {
+            DSelFORM->FormActivate();
+            return int(Modal::Ok);
+        };
+    }
+    ~Bench()
+    {
+        DeviceList = nullptr;
+        DSelFORM = nullptr;
+    }
+};
+
+void FirstPanel(benchmark::State& state)
+{
+    Bench bench;
+    for (auto _ : state) {
+        auto panel = std::make_unique<THi_756FORM>(nullptr, ArtPath);
+        benchmark::DoNotOptimize(panel.get());
+        panel.reset();
+        bench.radio->sent.clear();
+    }
+}
+BENCHMARK(FirstPanel)->Unit(benchmark::kMillisecond);
+
+void SecondPanel(benchmark::State& state)
+{
+    Bench bench;
+    THi_756FORM first(nullptr, ArtPath);
+    for (auto _ : state) {
+        auto panel = std::make_unique<THi_756FORM>(nullptr, ArtPath);
+        benchmark::DoNotOptimize(panel.get());
+        panel.reset();
+        bench.radio->sent.clear();
+    }
+}
+BENCHMARK(SecondPanel)->Unit(benchmark::kMillisecond);
+
+void NotificationRepaint(benchmark::State& state)
+{
+    Bench bench;
+    THi_756FORM panel(nullptr, ArtPath);
+    panel.requestState = 5;
+    panel.mainText = QStringLiteral("014.195.000");
+    panel.subText = QStringLiteral("007.050.000");
+    for (auto _ : state) {
+        panel.RadioNotify(3, 0);
+        panel.IRadio->repaint();
+    }
+}
+BENCHMARK(NotificationRepaint)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
