@@ -32,13 +32,22 @@ QList<RadioModel> buildModels()
         {10, mem(28500 * kHz, Usb)},
     };
 
-    RadioModel ic706{
-        "ic706", "IC-706", 0x48,
-        {{30 * kHz, 200 * MHz}},
-        {CwN, Cw, Lsb, Usb, Am, Fm, Wfm, Rtty, LsbN, UsbN, AmN, RttyN, FmN},
-        99, false, true, false, false, basicScans, 10, 600 * kHz,
-        {mem(14195 * kHz, Usb), mem(7050 * kHz, Lsb)},
-        hfVhfPresets,
+    const RadioModel ic706{
+        .key = "ic706",
+        .name = "IC-706",
+        .address = 0x48,
+        .ranges = {{30 * kHz, 200 * MHz}},
+        .modes = {CwN, Cw, Lsb, Usb, Am, Fm, Wfm, Rtty, LsbN, UsbN, AmN, RttyN, FmN},
+        .memories = 99,
+        .mainSub = false,
+        .duplex = true,
+        .dualWatch = false,
+        .antenna = false,
+        .scans = basicScans,
+        .knobStep = 10,
+        .offset = 600 * kHz,
+        .vfos = {mem(14195 * kHz, Usb), mem(7050 * kHz, Lsb)},
+        .presets = hfVhfPresets,
     };
     RadioModel ic706mkii = ic706;
     ic706mkii.key = "ic706mkii";
@@ -46,13 +55,22 @@ QList<RadioModel> buildModels()
     ic706mkii.scans = fineScans;
     ic706mkii.vfos = {mem(145500 * kHz, Fm), mem(14074 * kHz, Usb)};
 
-    RadioModel ic756{
-        "ic756", "IC-756", 0x50,
-        {{30 * kHz, 60 * MHz}},
-        {CwN, Cw, Lsb, Usb, Am, Fm, Rtty, LsbN, UsbN, AmN, RttyN, FmN},
-        99, true, false, true, true, fineScans, 10, 0,
-        {mem(14195 * kHz, Usb), mem(14250 * kHz, Usb), mem(7050 * kHz, Lsb), mem(3700 * kHz, Lsb)},
-        {
+    const RadioModel ic756{
+        .key = "ic756",
+        .name = "IC-756",
+        .address = 0x50,
+        .ranges = {{30 * kHz, 60 * MHz}},
+        .modes = {CwN, Cw, Lsb, Usb, Am, Fm, Rtty, LsbN, UsbN, AmN, RttyN, FmN},
+        .memories = 99,
+        .mainSub = true,
+        .duplex = false,
+        .dualWatch = true,
+        .antenna = true,
+        .scans = fineScans,
+        .knobStep = 10,
+        .offset = 0,
+        .vfos = {mem(14195 * kHz, Usb), mem(14250 * kHz, Usb), mem(7050 * kHz, Lsb), mem(3700 * kHz, Lsb)},
+        .presets = {
             {1, mem(14195 * kHz, Usb)},
             {2, mem(7050 * kHz, Lsb)},
             {3, mem(21300 * kHz, Usb)},
@@ -62,13 +80,22 @@ QList<RadioModel> buildModels()
         },
     };
 
-    RadioModel ic821{
-        "ic821", "IC-821", 0x4C,
-        {{136 * MHz, 174 * MHz}, {420 * MHz, 460 * MHz}},
-        {CwN, Cw, Lsb, Usb, Fm, FmN},
-        80, true, true, false, false, basicScans, 100, 600 * kHz,
-        {mem(145500 * kHz, Fm), mem(145800 * kHz, Fm), mem(435000 * kHz, Fm), mem(433500 * kHz, Fm)},
-        {
+    const RadioModel ic821{
+        .key = "ic821",
+        .name = "IC-821",
+        .address = 0x4C,
+        .ranges = {{136 * MHz, 174 * MHz}, {420 * MHz, 460 * MHz}},
+        .modes = {CwN, Cw, Lsb, Usb, Fm, FmN},
+        .memories = 80,
+        .mainSub = true,
+        .duplex = true,
+        .dualWatch = false,
+        .antenna = false,
+        .scans = basicScans,
+        .knobStep = 100,
+        .offset = 600 * kHz,
+        .vfos = {mem(145500 * kHz, Fm), mem(145800 * kHz, Fm), mem(435000 * kHz, Fm), mem(433500 * kHz, Fm)},
+        .presets = {
             {1, mem(145500 * kHz, Fm)},
             {2, mem(145600 * kHz, Fm, Duplex::Minus)},
             {3, mem(435000 * kHz, Fm)},
