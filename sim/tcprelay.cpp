@@ -22,7 +22,9 @@ public:
 
     void hear(const quint8* data, int len) override
     {
-        if (socket_->state() == QAbstractSocket::ConnectedState)
+        // A client that stops reading loses the line's bytes instead of piling them up.
+        constexpr qint64 Backlog = 1 << 20;
+        if (socket_->state() == QAbstractSocket::ConnectedState && socket_->bytesToWrite() < Backlog)
             socket_->write(reinterpret_cast<const char*>(data), len);
     }
     QString describe() const override { return QStringLiteral("TCP client %1").arg(peer_); }
