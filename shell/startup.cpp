@@ -6,12 +6,28 @@
 #include "shell/disclaimer.h"
 #include "shell/helpviewer.h"
 #include "shell/mainform.h"
+#include "shell/newdevice.h"
+#include "shell/seldevice.h"
 #include "shell/widgetmodal.h"
+#include "memory/download.h"
+#include "memory/memedit.h"
+#include "memory/memopen.h"
+#include "memory/single.h"
+#include "memory/upload.h"
+#include "transport/comport.h"
 
 void createSharedWindows()
 {
     MainFORM = new TMainFORM;
     AboutBox = new TAboutBox(MainFORM);
+    DSelFORM = new TDSelFORM(MainFORM);
+    ComPortFORM = new TComPortFORM(MainFORM);
+    NewDeviceFORM = new TNewDeviceFORM(MainFORM);
+    MemEditFORM = new TMemEditFORM(MainFORM);
+    UploadFORM = new TUploadFORM(MainFORM);
+    DownloadFORM = new TDownloadFORM(MainFORM);
+    MemOpenFORM = new TMemOpenFORM(MainFORM);
+    SingleUpload = new TSingleUpload(MainFORM);
     DisclaimerFORM = new TDisclaimerFORM(MainFORM);
 }
 
