@@ -219,16 +219,16 @@ TEST(Comm32, QueueWriteNeedsAnOpenPortAndAWorkingWriter)
     comm.QueueWrite(&byte, 1);
     ASSERT_TRUE(waitFor([&] { return !comm.QueueWrite(&byte, 1); }));
     comm.ClosePort();
+    EXPECT_FALSE(comm.QueueWrite(&byte, 1));
 
     QFile file(log);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString text = QString::fromLocal8Bit(file.readAll());
-    // Written before the log file was created by OpenPort: nowhere to go.
-    EXPECT_FALSE(text.contains("Write thread not created"));
     EXPECT_TRUE(text.contains("Writing to comm port\r\n"));
     EXPECT_TRUE(text.contains("Failed to Post to Write thread. \r\n"));
     EXPECT_TRUE(text.contains("Read thread shutting down\r\n"));
     EXPECT_TRUE(text.contains("Write thread shutting down\r\n"));
+    EXPECT_TRUE(text.endsWith("Write thread not created\r\n"));
 }
 
 TEST(Comm32, ALargeWriteIsContinuedUntilEveryByteIsOut)

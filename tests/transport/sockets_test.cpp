@@ -202,6 +202,39 @@ TEST(Sockets, WithoutAHandlerFailuresShowABox)
     EXPECT_EQ(modal.boxes.front().text, "Error 10061 in function FD_CONNECT\r\nConnection refused");
 }
 
+TEST(Sockets, ASendThatWouldBlockIsReportedAndRoomIsAnnounced)
+{
+    Server server;
+    TSockets s;
+    Owner owner(s);
+    connectTo(s, server.port());
+    ASSERT_TRUE(server.waitPeer());
+    ASSERT_TRUE(waitFor([&] { return owner.needed == 1; }));
+
+    // The relay reads nothing: sooner or later the socket takes no more.
+    const QByteArray chunk(65536, 'x');
+    qint64 sent = 0;
+    for (int i = 0; i < 1000 && owner.reports.empty(); ++i) {
+        int len = int(chunk.size());
+        const int n = s.SSend(s.SocketHandle(), reinterpret_cast<const quint8*>(chunk.constData()), len);
+        if (n > 0)
+            sent += n;
+    }
+    ASSERT_EQ(owner.reports.size(), 1u);
+    EXPECT_EQ(owner.reports[0].error, 10035);
+    EXPECT_EQ(owner.reports[0].msg, "Operation would block");
+
+    // Once the relay drains it, the owner hears that it may send again.
+    qint64 drained = 0;
+    ASSERT_TRUE(waitFor([&] {
+        drained += server.peer->readAll().size();
+        return owner.needed == 2;
+    }, 10000));
+    while (drained < sent && waitFor([&] { return server.peer->bytesAvailable() > 0; }, 1000))
+        drained += server.peer->readAll().size();
+    EXPECT_EQ(drained, sent);
+}
+
 TEST(Sockets, MissingOrUnusableInputStopsConnectWithABox)
 {
     ModalRecorder modal;
