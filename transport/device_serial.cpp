@@ -61,7 +61,8 @@ void Tdevice_serial::Send(const quint8* data, qint32 len)
         Window->TxLed->setLedColor(lcGreen);
         Window->TxLed->setBlink(true);
     }
-    Comm->QueueWrite(data, quint16(qBound(0, len, 0xFFFF)));
+    if (Comm)
+        Comm->QueueWrite(data, quint16(qBound(0, len, 0xFFFF)));
 }
 
 void Tdevice_serial::ReceiveData(const quint8* buffer, quint16 length)
