@@ -21,6 +21,7 @@
 #include "transport/ledlittle.h"
 #include "transport/mdichild.h"
 #include "transport/serial.h"
+#include "transport/serialports.h"
 #include "transport/sockets.h"
 #include "transport/tcpip.h"
 
@@ -367,6 +368,10 @@ TEST(ComPortDialog, LooksAsDesignedAndKeepsItsValues)
     ASSERT_GE(dialog.CBPort->count(), 4);
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(dialog.CBPort->itemText(i), QStringLiteral("COM%1").arg(i + 1));
+    QStringList found;
+    for (int i = 4; i < dialog.CBPort->count(); ++i)
+        found << dialog.CBPort->itemText(i);
+    EXPECT_EQ(found, serialPortsFound());
     EXPECT_TRUE(dialog.CBPort->isEditable());
     EXPECT_EQ(dialog.CBPort->currentText(), "COM2");
     QStringList bauds;
