@@ -128,6 +128,25 @@ TEST_F(Panel756Sim, OpeningReadsBothBands)
     EXPECT_EQ(radio.state().operating().freq, 14200000);
 }
 
+TEST_F(Panel756Sim, EveryHotSpotIsTakenByTheRadio)
+{
+    panel = std::make_unique<THi_756FORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));
+    ASSERT_TRUE(waitFor([&] { return panel->requestState == 5 && idle(); }, 60000));
+    const PanelLayout& m = panel->layout();
+    for (int n = 1; n <= static_cast<int>(m.hotSpots.size()); ++n) {
+        const HotSpot& h = m.spot(n);
+        QTest::mouseClick(panel->IRadio, Qt::LeftButton, {}, QPoint((h.left + h.right) / 2, (h.top + h.bottom) / 2));
+        ASSERT_TRUE(waitFor([&] { return idle(); }, 30000)) << "hot spot " << n;
+        EXPECT_TRUE(modal.boxes.empty()) << "hot spot " << n << ": " << modal.texts().join('\n').toStdString();
+        modal.boxes.clear();
+    }
+    // MAIN moved the selection to the sub band, and the last key, keypad 0, put it on
+    // 50.1 MHz.
+    EXPECT_TRUE(panel->subSelected);
+    EXPECT_EQ(panel->subText, QStringLiteral("050.100.000"));
+    EXPECT_EQ(sim->radios().front()->state().operating().freq, 50100000);
+}
+
 TEST_F(Panel756Sim, UploadThenDownloadGivesBackTheListAndABlankMemory)
 {
     panel = std::make_unique<THi_756FORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));

@@ -283,6 +283,14 @@ TEST_F(Panel756, TypedFrequencyGoesToEitherBandWithALeadingZero)
     EXPECT_EQ(p->subText, QStringLiteral("021.250.000"));
 }
 
+TEST_F(Panel756, TheSpaceBarFillsTheBlanksWithZeros)
+{
+    THi_756FORM* p = open();
+    p->EFreq->setMaskedText(QStringLiteral("14.2  .   "));
+    QTest::keyClick(p->EFreq, Qt::Key_Space);
+    EXPECT_EQ(p->EFreq->maskedText(), QStringLiteral("14.200.000"));
+}
+
 TEST_F(Panel756, SsbTogglesBetweenUsbAndLsbOnly)
 {
     THi_756FORM* p = open();
