@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -167,9 +168,13 @@ void GraphicalPanel::FormCreate()
     mainStep = 10;
     subStep = 10;
     showAsMdiChild(owner_, this);
-    if (QMdiSubWindow* sub = mdiWindowOf(this))
-        sub->showMaximized();
     memory_->ShowWindow();
+    // The memory window opens behind its panel.
+    if (QMdiSubWindow* sub = mdiWindowOf(this)) {
+        sub->showMaximized();
+        if (QMdiArea* area = sub->mdiArea())
+            area->setActiveSubWindow(sub);
+    }
     BForceClick();
     RequestAll();
 }
@@ -314,7 +319,6 @@ void GraphicalPanel::BMainDialClick()
     const QString text = (model_.freqPadded ? QStringLiteral("0") : QString()) + EFreq->maskedText();
     engine_->setFreq(text);
     mainText = text;
-    PaintFrequency();
 }
 
 void GraphicalPanel::BDialSubClick()
@@ -325,7 +329,6 @@ void GraphicalPanel::BDialSubClick()
     const QString text = (model_.freqPadded ? QStringLiteral("0") : QString()) + EFreq->maskedText();
     engine_->setFreq(text);
     subText = text;
-    PaintFrequency();
 }
 
 void GraphicalPanel::BMemoryClick()

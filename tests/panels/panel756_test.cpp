@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QCheckBox>
 #include <QLabel>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -22,6 +25,7 @@
 #include "panels/panelart.h"
 #include "panels/panelpicture.h"
 #include "shell/seldevice.h"
+#include "transport/mdichild.h"
 
 namespace {
 
@@ -123,6 +127,32 @@ TEST_F(Panel756, OpeningForcesAKnownStateAndReadsBothBands)
     ASSERT_GE(cmds.size(), 3u);
     EXPECT_EQ(cmds.front(), civ::encode::antenna(5));
     EXPECT_EQ(p->StatusPanels[1]->text(), QStringLiteral("Queue Count = 0"));
+}
+
+TEST_F(Panel756, OpensMaximizedInTheMainFrameInFrontOfItsMemoryWindow)
+{
+    QMainWindow frame;
+    auto* area = new QMdiArea(&frame);
+    frame.setCentralWidget(area);
+    frame.resize(1000, 760);
+    frame.show();
+    auto* p = new THi_756FORM(&frame, ArtPath);
+    QPointer<THi_756FORM> guard(p);
+    runFor(clock, *radio, 3000);
+    QMdiSubWindow* sub = mdiWindowOf(p);
+    ASSERT_NE(sub, nullptr);
+    EXPECT_TRUE(sub->isMaximized());
+    EXPECT_EQ(area->activeSubWindow(), sub);
+    EXPECT_NE(mdiWindowOf(p->memoryWindow()), nullptr);
+    EXPECT_EQ(area->subWindowList().size(), 2);
+    QDir().mkpath(QStringLiteral(TSLN_SHOT_DIR));
+    frame.grab().save(QStringLiteral(TSLN_SHOT_DIR "/ic756-in-frame.png"));
+    sub->close();
+    for (int i = 0; i < 3; ++i)  // the memory window's frame goes one round later
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(guard.isNull());
+    EXPECT_EQ(radio->HandlerCount(), 0);
+    EXPECT_TRUE(area->subWindowList().isEmpty());
 }
 
 TEST_F(Panel756, ATcpIpDeviceGetsTheSlowTiming)
