@@ -15,7 +15,7 @@ using namespace Model756;
 
 namespace {
 
-const PanelModel& M = model();
+const PanelLayout& M = model();
 
 constexpr QPointF KnobCentre{615.0, 325.0};
 constexpr qreal KnobRadius = 105.0;
