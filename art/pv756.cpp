@@ -228,7 +228,6 @@ void radio(QPainter& p)
         drawLegend(p, QRectF(s.left, s.bottom + 1, s.right - s.left, 11),
                    QString::fromLatin1(BandLabels[k == 9 ? 9 : k]) + QStringLiteral(" MHz"), 8, QColor(0xe0, 0xa0, 0x50));
     }
-    drawLegend(p, QRectF(540, 152, 150, 14), QStringLiteral("MAIN DIAL"), 9, legend, true, Qt::AlignLeft);
 
     // Front-panel controls that the program does not drive.
     const struct {

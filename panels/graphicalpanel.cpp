@@ -253,6 +253,7 @@ void GraphicalPanel::IRadioMouseDown(int x, int y)
     if (!engine_ || closing_)
         return;
     QPointer<GraphicalPanel> alive(this);
+    mouseDownStarted();
     for (int n : hitTest(model_.hotSpots, x, y)) {
         pressedSpot = n;
         if (n == model_.knobDownSpot || n == model_.knobUpSpot) {
@@ -268,13 +269,21 @@ void GraphicalPanel::IRadioMouseDown(int x, int y)
     PaintIndicators();
 }
 
+void GraphicalPanel::releaseKey(int n)
+{
+    const HotSpot& h = model_.spot(n);
+    if (h.key)
+        drawOnPicture(QStringLiteral("BU_") + QLatin1String(h.key), h.topLeft());
+}
+
+NotifyActions GraphicalPanel::notifyActions(int t, int q) { return notifyStep(requestState, t, q, engine_->band()); }
+
+QString GraphicalPanel::modeName(int mode) const { return modeNameOf(mode); }
+
 void GraphicalPanel::IRadioMouseUp(int, int)
 {
-    if (pressedSpot > 0 && pressedSpot <= static_cast<int>(model_.hotSpots.size())) {
-        const HotSpot& h = model_.spot(pressedSpot);
-        if (h.key)
-            drawOnPicture(QStringLiteral("BU_") + QLatin1String(h.key), h.topLeft());
-    }
+    if (pressedSpot > 0 && pressedSpot <= static_cast<int>(model_.hotSpots.size()))
+        releaseKey(pressedSpot);
     pressedSpot = 0;
     dialDirection = 0;
     Dial_Timer->setEnabled(false);
@@ -389,7 +398,7 @@ void GraphicalPanel::RadioNotify(int t, int q)
 {
     if (!engine_)
         return;
-    const NotifyActions a = notifyStep(requestState, t, q, engine_->band());
+    const NotifyActions a = notifyActions(t, q);
     auto text = [this](NotifyActions::Text kind) {
         return kind == NotifyActions::Blank ? QStringLiteral("BLANK") : engine_->Freq();
     };
@@ -415,7 +424,7 @@ void GraphicalPanel::RadioNotify(int t, int q)
     if (a.busyOff && memory_)
         memory_->BusyOff();
     if (a.storeMem && memory_)
-        memory_->StoreMem(engine_->Freq(), modeNameOf(engine_->mode()), QString());
+        memory_->StoreMem(engine_->Freq(), modeName(engine_->mode()), QString());
     if (a.storeBlank && memory_)
         memory_->StoreMem(QStringLiteral("BLANK"), QString(), QString());
     if (!alive || !engine_)

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "panels/panelart.h"
+#include "panels/panellogic.h"
 #include "panels/panelmodel.h"
 
 class FreqEdit;
@@ -108,6 +109,14 @@ protected:
     virtual void hotSpotAction(int n) = 0;
     // Draws a key's pressed picture at its rectangle.
     void pressKey(int n);
+    // Draws what a key shows once released (its "BU_" picture).
+    virtual void releaseKey(int n);
+    // Runs before every hit test, hit or not.
+    virtual void mouseDownStarted() {}
+    // What a notification means in the current request state.
+    virtual NotifyActions notifyActions(int t, int q);
+    // The mode text a memory read hands to the memory window.
+    virtual QString modeName(int mode) const;
 
     // Draws a shared picture onto the panel picture, or onto the display bitmap.
     void drawOnPicture(const QString& name, QPoint at);
