@@ -20,6 +20,7 @@
 #include "fakeradio.h"
 #include "memory/freqedit.h"
 #include "memory/memoryform.h"
+#include "panels/artlibrary.h"
 #include "panels/hi_756.h"
 #include "panels/model756.h"
 #include "panels/panelart.h"
@@ -319,6 +320,33 @@ TEST_F(Panel756, TheSpaceBarFillsTheBlanksWithZeros)
     p->EFreq->setMaskedText(QStringLiteral("14.2  .   "));
     QTest::keyClick(p->EFreq, Qt::Key_Space);
     EXPECT_EQ(p->EFreq->maskedText(), QStringLiteral("14.200.000"));
+}
+
+TEST_F(Panel756, ABlankMemoryShowsZerosInTheFullSetOnTheEnginesBand)
+{
+    THi_756FORM* p = open();
+    ArtLibrary art(ArtPath);
+    const QImage zero = art.fetch("MF_Num0").convertToFormat(QImage::Format_RGB32);
+    p->RadioNotify(6, 0);
+    EXPECT_EQ(p->mainText, QStringLiteral("BLANK"));
+    for (int left : Model756::DigitLefts) {
+        const QImage place = p->displayBitmap().copy(QRect(QPoint(left, Model756::MainLineTop), zero.size()));
+        EXPECT_EQ(place.convertToFormat(QImage::Format_RGB32), zero) << left;
+    }
+    EXPECT_EQ(p->subText, QStringLiteral("007.050.000"));
+}
+
+TEST_F(Panel756, AnUnfilledTypedFrequencyLeavesTheDigitPlacesAlone)
+{
+    THi_756FORM* p = open();
+    const QImage before = p->displayBitmap().copy();
+    p->EFreq->setMaskedText(QStringLiteral("  .   .   "));
+    p->BMainDial->click();
+    EXPECT_EQ(p->mainText, QStringLiteral("0  .   .   "));
+    EXPECT_EQ(modal.texts(), QStringList{QStringLiteral("Radio Returned Bad Frequency")});
+    p->PaintFrequency();
+    const QRect line(QPoint(Model756::DigitLefts[1], Model756::MainLineTop), QSize(190, 34));
+    EXPECT_EQ(p->displayBitmap().copy(line), before.copy(line));
 }
 
 TEST_F(Panel756, SsbTogglesBetweenUsbAndLsbOnly)
