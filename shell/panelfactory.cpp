@@ -1,7 +1,21 @@
-#include "shell/adddevice.h"
 #include "shell/panelfactory.h"
 
-QWidget* createRadioPanel(PanelModel, QWidget*, const QString&) { return nullptr; }
+#include "panels/hi_756.h"
+#include "shell/adddevice.h"
+
+QWidget* createRadioPanel(PanelModel model, QWidget* owner, const QString& libraryPath)
+{
+    switch (model) {
+    case PanelModel::IC756: return new THi_756FORM(owner, libraryPath);
+    case PanelModel::IC706:
+    case PanelModel::IC706MKII:
+    case PanelModel::IC821:
+        // No panel of these models is built yet, and their art libraries are not
+        // shipped, so their menu items stay disabled.
+        return nullptr;
+    }
+    return nullptr;
+}
 
 QWidget* createTextPanel821(QWidget*) { return nullptr; }
 

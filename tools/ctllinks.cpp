@@ -2,6 +2,7 @@
 
 #include <QEventLoop>
 #include <QTimer>
+#include <cstring>
 
 #include "core/intconv.h"
 #include "transport/comm32.h"
@@ -22,7 +23,10 @@ bool CtlSerialLink::open(const QString& port, int baud, QString* error)
     try {
         comm_->OpenPort();
     } catch (const ECommsError& e) {
-        *error = QStringLiteral("cannot open %1: %2").arg(port, e.message().trimmed());
+        QString why = e.message().trimmed();
+        if (e.errorCode() != 0)
+            why += QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(e.errorCode())));
+        *error = QStringLiteral("cannot open %1: %2").arg(port, why);
         return false;
     } catch (const std::exception& e) {
         *error = QStringLiteral("cannot open %1: %2").arg(port, QString::fromUtf8(e.what()));

@@ -1,0 +1,185 @@
+// tsln-ctl end to end: the real program against the real simulator, over a
+// pseudo-terminal and over TCP on 127.0.0.1.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QThread>
+
+namespace {
+
+const QString kBin = QStringLiteral(TSLN_BIN_DIR);
+
+int freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+struct Result {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+// One simulator for a test: its TCP port, its pseudo-terminal link and its console.
+class Sim {
+public:
+    Sim()
+    {
+        port = freePort();
+        link = dir.filePath("civ");
+        process.setProgram(kBin + "/tsln-sim");
+        process.setArguments({"--port", QString::number(port), "--link", link});
+        process.start();
+        process.waitForStarted();
+        // Ready once it has said what listens where.
+        for (int i = 0; i < 100 && !process.readAllStandardOutput().contains("tsln-sim:") &&
+                        process.state() == QProcess::Running;
+             ++i)
+            process.waitForReadyRead(100);
+    }
+    ~Sim()
+    {
+        process.terminate();
+        if (!process.waitForFinished(3000))
+            process.kill();
+    }
+    void command(const QByteArray& line)
+    {
+        process.write(line + "\n");
+        process.waitForBytesWritten(1000);
+        // The simulator answers each control command with a line of its own.
+        process.waitForReadyRead(1000);
+    }
+    QString state(const QString& address)
+    {
+        process.readAllStandardOutput();
+        process.write("show " + address.toLatin1() + "\n");
+        process.waitForBytesWritten(1000);
+        QByteArray out;
+        for (int i = 0; i < 30; ++i) {
+            process.waitForReadyRead(100);
+            out += process.readAllStandardOutput();
+            if (out.contains("memory"))
+                break;
+        }
+        return QString::fromUtf8(out);
+    }
+
+    QTemporaryDir dir;
+    QProcess process;
+    int port = 0;
+    QString link;
+};
+
+Result ctl(const QStringList& args, int timeoutMs = 60000)
+{
+    QProcess p;
+    p.start(kBin + "/tsln-ctl", args);
+    p.waitForFinished(timeoutMs);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+}  // namespace
+
+TEST(CtlEndToEnd, TcpCommandsReachTheRadioAndChangeItsState)
+{
+    Sim sim;
+    const QString tcp = QStringLiteral("127.0.0.1:%1").arg(sim.port);
+    Result r = ctl({"--tcp", tcp, "--model", "ic756", "freq", "007.050.000", "mode", "2", "split", "on",
+                    "readfreq", "readmode"});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.out + r.err);
+    EXPECT_TRUE(r.out.contains("notify 1 ")) << qPrintable(r.out);
+    EXPECT_TRUE(r.out.contains("notify 3 1 freq=007.050.000")) << qPrintable(r.out);
+    EXPECT_TRUE(r.out.contains("notify 4 0 mode=2")) << qPrintable(r.out);
+    EXPECT_TRUE(r.out.endsWith("freq=007.050.000\nmode=2\n")) << qPrintable(r.out);
+    const QString state = sim.state("50");
+    EXPECT_TRUE(state.contains("7.050")) << qPrintable(state);
+
+    // The IC-756 extras and a raw frame.
+    r = ctl({"--tcp", tcp, "--model", "ic756", "dual", "on", "antenna", "6", "raw", "FE", "FE", "50", "E0", "03",
+             "FD"});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.out + r.err);
+    EXPECT_TRUE(r.out.contains("notify 3 0 freq=007.050.000")) << qPrintable(r.out);
+}
+
+TEST(CtlEndToEnd, SerialRefusedFrequencyGivesStatusOne)
+{
+    Sim sim;
+    Result r = ctl({"--serial", sim.link, "--model", "ic821", "freq", "014.195.000"});
+    EXPECT_EQ(r.status, 1) << qPrintable(r.out + r.err);
+    EXPECT_TRUE(r.out.contains("error 4 5 Radio Said Frequency is Invalid")) << qPrintable(r.out);
+    EXPECT_TRUE(r.out.contains("notify 2 0")) << qPrintable(r.out);
+
+    r = ctl({"--serial", sim.link, "--model", "ic821", "--trace", "freq", "435.100.000", "readfreq"});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.out + r.err);
+    EXPECT_TRUE(r.out.contains("trace FE FE 4C E0 05 00 00 10 35 04 FD -")) << qPrintable(r.out);
+    EXPECT_TRUE(r.out.contains("freq=435.100.000\n")) << qPrintable(r.out);
+
+    r = ctl({"--serial", sim.link, "--model", "ic756", "freq", "14.195"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.contains("error 10 0 Radio Returned Bad Frequency")) << qPrintable(r.out);
+}
+
+TEST(CtlEndToEnd, SilentRadioIsGivenUpWithStatusOne)
+{
+    Sim sim;
+    sim.command("fault off 48 on");
+    Result r = ctl({"--tcp", QStringLiteral("127.0.0.1:%1").arg(sim.port), "--model", "ic706mkii", "readfreq",
+                    "readmode"},
+                   40000);
+    EXPECT_EQ(r.status, 1) << qPrintable(r.out + r.err);
+    EXPECT_TRUE(r.out.contains("error 1 0 No Response, Your Radio is Turned off or is Configured Wrong"))
+        << qPrintable(r.out);
+}
+
+TEST(CtlEndToEnd, WatchPrintsTheKnobsReports)
+{
+    Sim sim;
+    sim.command("knob 50 every 300");
+    Result r = ctl({"--tcp", QStringLiteral("127.0.0.1:%1").arg(sim.port), "--model", "ic756", "watch", "2"});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.out + r.err);
+    EXPECT_GE(r.out.count("notify 3 0 freq="), 3) << qPrintable(r.out);
+}
+
+TEST(CtlEndToEnd, UnreachableDevicesGiveStatusTwoWithAMessage)
+{
+    Result r = ctl({"--tcp", QStringLiteral("127.0.0.1:%1").arg(freePort()), "--model", "ic756", "readfreq"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.startsWith("tsln-ctl: cannot connect to 127.0.0.1:")) << qPrintable(r.err);
+    EXPECT_TRUE(r.err.contains("refused")) << qPrintable(r.err);
+    EXPECT_EQ(r.err.count('\n'), 1);
+
+    r = ctl({"--serial", "/dev/tsln-no-such-port", "--model", "ic756", "readfreq"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.startsWith("tsln-ctl: cannot open /dev/tsln-no-such-port: ")) << qPrintable(r.err);
+
+    r = ctl({"--tcp", "127.0.0.1", "--model", "ic756", "bogus"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "tsln-ctl: unknown command 'bogus'\n");
+
+    r = ctl({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.contains("Examples:"));
+}
+
+TEST(CtlEndToEnd, RelayClosingMidSessionGivesStatusTwo)
+{
+    QTcpServer relay;
+    ASSERT_TRUE(relay.listen(QHostAddress::LocalHost, 0));
+    QProcess p;
+    p.start(kBin + "/tsln-ctl",
+            {"--tcp", QStringLiteral("127.0.0.1:%1").arg(relay.serverPort()), "--model", "ic756", "watch", "30"});
+    ASSERT_TRUE(relay.waitForNewConnection(10000));
+    QTcpSocket* s = relay.nextPendingConnection();
+    QThread::msleep(200);
+    s->close();
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitCode(), 2);
+    EXPECT_EQ(QString::fromUtf8(p.readAllStandardError()), "tsln-ctl: the relay closed the connection\n");
+}
