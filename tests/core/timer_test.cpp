@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+#include <QTest>
 #include <memory>
 #include <vector>
 
@@ -122,4 +124,41 @@ TEST(Timer, UnboundHandlerIsNotCalled)
     t.setInterval(10);
     clock.advance(100);  // must simply not crash
     SUCCEED();
+}
+
+// The real-time backend keeps the same rules; these run on the event loop with
+// generous margins, since wall-clock time is all they can use.
+TEST(TimerRealClock, RepeatsAndSameIntervalKeepsTheCountdown)
+{
+    Timer t;
+    int fired = 0;
+    t.OnTimer.bind([&] { ++fired; });
+    t.setInterval(40);
+    QElapsedTimer clock;
+    clock.start();
+    // Re-setting the same interval every 5 ms must not hold the timer back.
+    while (clock.elapsed() < 300) {
+        t.setInterval(40);
+        QTest::qWait(5);
+    }
+    EXPECT_GE(fired, 3);
+}
+
+TEST(TimerRealClock, ChangedIntervalRestartsTheCountdown)
+{
+    Timer t;
+    int fired = 0;
+    t.OnTimer.bind([&] { ++fired; });
+    t.setInterval(60);
+    QElapsedTimer clock;
+    clock.start();
+    int next = 61;
+    while (clock.elapsed() < 300) {
+        t.setInterval(next);  // a different value each time: the countdown starts again
+        next = next == 61 ? 60 : 61;
+        QTest::qWait(10);
+    }
+    EXPECT_EQ(fired, 0);
+    QTest::qWait(150);
+    EXPECT_GE(fired, 1);
 }
