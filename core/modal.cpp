@@ -33,6 +33,14 @@ int show(Kind kind, const QString& caption, const QString& text) { return answer
 
 void error(const QString& text) { answer(Kind::Error, QStringLiteral("Error"), text); }
 
+void exception(const QString& text)
+{
+    QString message = text;
+    if (!message.isEmpty() && !message.endsWith(QLatin1Char('.')))
+        message += QLatin1Char('.');
+    answer(Kind::Error, QStringLiteral("TSLN"), message);
+}
+
 void info(const QString& text) { answer(Kind::Info, QStringLiteral("TSLN"), text); }
 
 bool confirm(const QString& text)

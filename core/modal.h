@@ -36,6 +36,8 @@ Handler* handler();
 // Any box, with its own caption; returns the button pressed.
 int show(Kind kind, const QString& caption, const QString& text);
 void error(const QString& text);
+// The program's general report of an error that no handler dealt with.
+void exception(const QString& text);
 void info(const QString& text);
 // Yes/No: anything but an explicit No goes ahead.
 bool confirm(const QString& text);

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "civ/errortext.h"
 #include "core/freqtext.h"
 
 bool freqInRange(const PanelLayout& model, const QString& text, QStringList* boxes)
@@ -74,33 +75,10 @@ int modeNumberOf(const QString& name)
     return -1;
 }
 
-namespace {
-QString hex(int v) { return QString::number(static_cast<uint>(v), 16).toUpper().rightJustified(2, QLatin1Char('0')); }
-}  // namespace
-
 ErrorText engineErrorText(int e, int d)
 {
-    switch (e) {
-    case 0: return {QStringLiteral("No Response, Your CIV Interface is Not Connected or is Turned Off")};
-    case 1: return {QStringLiteral("No Response, Your Radio is Turned off or is Configured Wrong")};
-    case 2: return {QStringLiteral("MaxLen Exceeded in CIV, Len=") + hex(d)};
-    case 3: return {QStringLiteral("Ok Received without Command Verification")};
-    case 4:
-        if (d == 5)
-            return {QStringLiteral("Radio Said Frequency is Invalid")};
-        if (d == 6)
-            return {QStringLiteral("Radio Said Mode is Invalid")};
-        return {QStringLiteral("Radio Said Command ") + hex(d) + QStringLiteral(" is NO GOOD")};
-    case 5:
-    case 9: return {QStringLiteral("Queue Count = ") + QString::number(d), 1};
-    case 6: return {QStringLiteral("Radio Returned Memory Blank")};
-    case 7: return {QStringLiteral("CIV Received an Unknown Command, cm=") + hex(d)};
-    case 8: return {QStringLiteral("Try Count = ") + QString::number(d), 2};
-    case 10: return {QStringLiteral("Radio Returned Bad Frequency")};
-    case 11: return {QStringLiteral("Radio Returned Bad Mode")};
-    case 12: return {QStringLiteral("Radio Returned Bad Param")};
-    default: return {QStringLiteral("Unknown CIV Error ") + hex(e)};
-    }
+    const int panel = (e == 5 || e == 9) ? 1 : (e == 8 ? 2 : 0);
+    return {civErrorText(e, d), panel};
 }
 
 NotifyActions notifyStep(int state, int t, int q, int engineBand)

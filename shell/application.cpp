@@ -18,10 +18,4 @@ bool TApplication::notify(QObject* receiver, QEvent* event)
     return false;
 }
 
-void TApplication::showException(const QString& text)
-{
-    QString message = text;
-    if (!message.isEmpty() && !message.endsWith(QLatin1Char('.')))
-        message += QLatin1Char('.');
-    Modal::show(Modal::Kind::Error, QStringLiteral("TSLN"), message);
-}
+void TApplication::showException(const QString& text) { Modal::exception(text); }
