@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "memory/memoryform.h"
 #include "panels/panelart.h"
 #include "panels/panellogic.h"
 #include "panels/panelmodel.h"
@@ -17,7 +18,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
-class TMemoryFORM;
+
 class Tciv;
 class Timer;
 
@@ -142,7 +143,9 @@ private:
     PanelArt art_;
     QImage display_;
     Tciv* engine_ = nullptr;
-    TMemoryFORM* memory_ = nullptr;
+    // The memory window lives in the frame's document area, which may delete it
+    // before the panel when the whole frame goes.
+    QPointer<TMemoryFORM> memory_;
     int registration_ = 0;
     bool closing_ = false;
 };

@@ -62,7 +62,13 @@ TMainFORM::TMainFORM(QWidget* parent) : QMainWindow(parent)
 
 TMainFORM::~TMainFORM()
 {
-    if (DeviceList == deviceList_.get())
+    // Panels unregister from their devices as they close, so the windows go
+    // before the devices do.
+    TDeviceList* mine = deviceList_.get();
+    delete area_;
+    area_ = nullptr;
+    deviceList_.reset();
+    if (DeviceList == mine)
         DeviceList = nullptr;
 }
 

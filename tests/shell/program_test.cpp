@@ -1,0 +1,113 @@
+// The whole program wired together as an operator uses it: the shared windows,
+// Add Device from the menu, a TCP/IP device connected to the simulator, and the
+// IC-756 panel opened from the Radio menu. Also leaves a picture of the frame.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+#include "civ/civ.h"
+#include "core/device.h"
+#include "core/modal.h"
+#include "panels/hi_756.h"
+#include "shell/mainform.h"
+#include "shell/newdevice.h"
+#include "shell/seldevice.h"
+#include "shell/startup.h"
+#include "sim/simulator.h"
+#include "sim/tcprelay.h"
+#include "transport/device_tcpip.h"
+#include "transport/tcpip.h"
+
+namespace {
+
+bool waitFor(const std::function<bool()>& done, int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST(Program, AnOperatorAddsADeviceAndOpensTheIc756Panel)
+{
+    SimOptions options;
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    options.tcpPort = probe.serverPort();
+    probe.close();
+    options.pty = false;
+    options.stdinControl = false;
+    Simulator sim(options);
+    QString error;
+    ASSERT_TRUE(sim.start(&error)) << qPrintable(error);
+
+    ModalRecorder modal;
+    modal.onDialog = [](QDialog& d) {
+        if (&d == NewDeviceFORM) {
+            NewDeviceFORM->EDeviceName->setText("Sim");
+            NewDeviceFORM->setTypeIndex(TNewDeviceFORM::TcpIp);
+        } else if (&d == DSelFORM) {
+            DSelFORM->FormActivate();
+        }
+        return Modal::Ok;
+    };
+
+    createSharedWindows();
+    std::unique_ptr<TMainFORM> frame(MainFORM);
+    frame->resize(1100, 900);
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    if (frame->libraryPath(PanelModel::IC756).isEmpty())
+        GTEST_SKIP() << "PV756.dll is not beside the tests";
+
+    frame->AddDevice1->trigger();
+    ASSERT_EQ(DeviceList->count(), 1);
+    auto* device = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(0));
+    ASSERT_NE(device, nullptr);
+    EXPECT_EQ(device->Name, "[Sim] <TCP/IP>");
+    EXPECT_EQ(device->Kind, 1);
+    device->Window->EHostName->setText("127.0.0.1");
+    device->Window->EPort->setText(QString::number(sim.tcp()->port()));
+    device->Window->BCon->click();
+    ASSERT_TRUE(waitFor([&] { return device->Window->isConnected(); }, 5000));
+
+    frame->IC7561->trigger();
+    THi_756FORM* panel = frame->findChild<THi_756FORM*>();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->windowTitle(), "IC756 on device [Sim] <TCP/IP>");
+    EXPECT_EQ(DSelFORM->Eaddress->text(), "50");
+    // Opening reads both bands; the radio answers over the relay.
+    ASSERT_TRUE(waitFor([&] { return panel->mainText.size() == 11 && panel->subText.size() == 11 &&
+                                     panel->engine()->Queue().empty(); },
+                        20000));
+    EXPECT_TRUE(modal.boxes.empty()) << qPrintable(modal.texts().join(" | "));
+
+    QStringList captions;
+    for (QMdiSubWindow* sub : frame->mdiArea()->subWindowList())
+        captions << sub->widget()->windowTitle();
+    EXPECT_TRUE(captions.contains("[Sim] <TCP/IP>"));
+    EXPECT_TRUE(captions.contains("IC756 on device [Sim] <TCP/IP>"));
+
+    QDir().mkpath(TSLN_SCREENSHOT_DIR);
+    EXPECT_TRUE(frame->grab().save(QDir(TSLN_SCREENSHOT_DIR).filePath("program.png")));
+
+    frame.reset();
+    MainFORM = nullptr;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
