@@ -469,3 +469,11 @@ void Tciv::ParseFrame(const quint8* frame, int len)
     restartForReply();
     SendNext();
 }
+
+void Tciv::setTimingForDevice(int kind)
+{
+    const bool tcp = kind == Tdevice::KindTcpIp;
+    MaxTries = tcp ? 1 : 9;
+    ReplyTimeout = tcp ? 15000 : 1000;
+    SendDelay = tcp ? 500 : 300;
+}

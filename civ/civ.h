@@ -65,6 +65,9 @@ public:
     int MaxTries = 9;
     int ReplyTimeout = 1000;  // ms
     int SendDelay = 250;      // ms
+    // The timing every panel sets by the kind of its device: TCP/IP (1) one try,
+    // 15 s, 500 ms; serial (2, and anything else) nine tries, 1 s, 300 ms.
+    void setTimingForDevice(int kind);
     TOnNotify OnNotify;
     TOnError OnError;
     TOnDebug OnDebug;

@@ -146,15 +146,7 @@ void GraphicalPanel::FormCreate()
     engine_->OnNotify.bind(this, &GraphicalPanel::RadioNotify);
     engine_->OnError.bind(this, &GraphicalPanel::RadioError);
     engine_->OnDebug.bind(this, &GraphicalPanel::RadioDebug);
-    if (dev->Kind == Tdevice::KindTcpIp) {
-        engine_->MaxTries = 1;
-        engine_->ReplyTimeout = 15000;
-        engine_->SendDelay = 500;
-    } else {
-        engine_->MaxTries = 9;
-        engine_->ReplyTimeout = 1000;
-        engine_->SendDelay = 300;
-    }
+    engine_->setTimingForDevice(dev->Kind);
     TRxHandler receive;
     receive.bind(engine_, &Tciv::RxData);
     registration_ = dev->RegFunc(receive);

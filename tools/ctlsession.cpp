@@ -12,20 +12,6 @@
 
 namespace {
 
-// Engine timing by the kind of device, as the panels set it.
-void setTiming(Tciv* engine, int kind)
-{
-    if (kind == Tdevice::KindTcpIp) {
-        engine->MaxTries = 1;
-        engine->ReplyTimeout = 15000;
-        engine->SendDelay = 500;
-    } else {
-        engine->MaxTries = 9;
-        engine->ReplyTimeout = 1000;
-        engine->SendDelay = 300;
-    }
-}
-
 // Codes that mean a command was refused, given up or could not be sent.
 bool isFailure(int e) { return e == 0 || e == 1 || e == 2 || e == 4 || e == 10; }
 
@@ -80,7 +66,7 @@ void CtlSession::createEngine()
     if (options_.address >= 0)
         engine_->Address = static_cast<quint8>(options_.address);
     engine_->device = 0;
-    setTiming(engine_, link_->Kind);
+    engine_->setTimingForDevice(link_->Kind);
     engine_->OnNotify.bind(this, &CtlSession::RadioNotify);
     engine_->OnError.bind(this, &CtlSession::RadioError);
     if (options_.trace)

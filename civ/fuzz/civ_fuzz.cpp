@@ -82,15 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     default: engine = new Tic821(owner.get()); break;
     }
     QPointer<Tciv> alive(engine);
-    if (setup & 0x08) {
-        engine->MaxTries = 1;
-        engine->ReplyTimeout = 15000;
-        engine->SendDelay = 500;
-    } else {
-        engine->MaxTries = 9;
-        engine->ReplyTimeout = 1000;
-        engine->SendDelay = 300;
-    }
+    engine->setTimingForDevice((setup & 0x08) ? Tdevice::KindTcpIp : Tdevice::KindSerial);
     const bool writeBack = setup & 0x10;
     const bool nested = setup & 0x20;
     const bool closeInside = setup & 0x40;

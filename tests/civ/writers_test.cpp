@@ -262,3 +262,20 @@ TEST(CivWriters, CheckFreqDecidesWhetherAConvertedFrequencyIsSent)
         EXPECT_TRUE(m->CheckFreq("000.000.000"));
     }
 }
+
+TEST(CivWriters, TimingFollowsTheKindOfDevice)
+{
+    BusHarness h;
+    Tic756* e = new Tic756(h.owner.get());
+    EXPECT_EQ(e->MaxTries, 9);
+    EXPECT_EQ(e->ReplyTimeout, 1000);
+    EXPECT_EQ(e->SendDelay, 250);
+    e->setTimingForDevice(Tdevice::KindTcpIp);
+    EXPECT_EQ(e->MaxTries, 1);
+    EXPECT_EQ(e->ReplyTimeout, 15000);
+    EXPECT_EQ(e->SendDelay, 500);
+    e->setTimingForDevice(Tdevice::KindSerial);
+    EXPECT_EQ(e->MaxTries, 9);
+    EXPECT_EQ(e->ReplyTimeout, 1000);
+    EXPECT_EQ(e->SendDelay, 300);
+}
