@@ -209,12 +209,15 @@ TEST_F(Panel756, EveryHotSpotCentreSendsItsCommand)
             ASSERT_FALSE(radio->sent.empty()) << "hot spot " << n;
             EXPECT_EQ(radio->sent.front(), frameOf(want)) << "hot spot " << n;
         }
-        if (n == Model756::TS)
+        if (n == Model756::TS) {
             EXPECT_EQ(p->mainStep, 100);
-        if (n >= Model756::MainDigit10MHz && n < Model756::MainDigit10MHz + 7)
+        }
+        if (n >= Model756::MainDigit10MHz && n < Model756::MainDigit10MHz + 7) {
             EXPECT_EQ(p->mainStep, TuningSteps[6 - (n - Model756::MainDigit10MHz)]) << n;
-        if (n >= Model756::SubDigit10MHz && n < Model756::SubDigit10MHz + 7)
+        }
+        if (n >= Model756::SubDigit10MHz && n < Model756::SubDigit10MHz + 7) {
             EXPECT_EQ(p->subStep, TuningSteps[6 - (n - Model756::SubDigit10MHz)]) << n;
+        }
         EXPECT_TRUE(modal.boxes.empty()) << n << ": " << modal.texts().join('\n').toStdString();
         panels.clear();
     }

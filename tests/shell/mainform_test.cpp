@@ -79,8 +79,9 @@ TEST(MainForm, CaptionsShortcutsAndInitialStates)
         EXPECT_EQ(i.action->text(), i.caption);
         EXPECT_EQ(i.action->shortcut(), i.key) << i.caption;
         // Qt reports a hidden action as disabled; its state shows in what it answers.
-        if (i.visible)
+        if (i.visible) {
             EXPECT_EQ(i.action->isEnabled(), i.enabled) << i.caption;
+        }
         EXPECT_EQ(i.action->isVisible(), i.visible) << i.caption;
     }
     EXPECT_EQ(form.Radio1->actions(),
