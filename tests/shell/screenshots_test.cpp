@@ -21,6 +21,7 @@
 #include "transport/tcpip.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 namespace {
