@@ -13,6 +13,7 @@
 
 #include "civ/civ.h"
 #include "core/device.h"
+#include "support/waitfor.h"
 #include "core/freqtext.h"
 #include "core/modal.h"
 #include "memory/download.h"
@@ -29,18 +30,6 @@
 #include "transport/tcpip.h"
 
 namespace {
-
-bool waitFor(const std::function<bool()>& done, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 class Panel756Sim : public ::testing::Test {
 protected:

@@ -17,6 +17,7 @@
 
 #include "civ/civ.h"
 #include "core/device.h"
+#include "support/waitfor.h"
 #include "core/modal.h"
 #include "panels/hi_756.h"
 #include "shell/mainform.h"
@@ -27,22 +28,6 @@
 #include "sim/tcprelay.h"
 #include "transport/device_tcpip.h"
 #include "transport/tcpip.h"
-
-namespace {
-
-bool waitFor(const std::function<bool()>& done, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
-
-}  // namespace
 
 TEST(Program, AnOperatorAddsADeviceAndOpensTheIc756Panel)
 {

@@ -1,17 +1,15 @@
 #pragma once
 
 #include <QByteArray>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QString>
-#include <QTimer>
-#include <functional>
 
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include "support/waitfor.h"
 
 // A pseudo-terminal pair: the component under test opens the slave by name, the
 // test plays the far end on the master.
@@ -73,15 +71,3 @@ struct PtyPair {
     }
 };
 
-// Runs the event loop until done() holds or ms pass; returns done().
-inline bool waitFor(const std::function<bool()>& done, int ms = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    // The tick wakes the waiting loop so the deadline is seen without spinning.
-    QTimer tick;
-    tick.start(10);
-    while (!done() && t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    return done();
-}
