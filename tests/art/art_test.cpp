@@ -8,24 +8,9 @@
 
 #include "panels/artlibrary.h"
 #include "panels/model756.h"
+#include "support/imagediff.h"
 
 namespace {
-
-// The largest difference of one colour channel between two pictures of one size.
-int maxDifference(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size())
-        return 256;
-    int most = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                             std::abs(qBlue(p) - qBlue(q))});
-        }
-    }
-    return most;
-}
 
 const QString LibraryPath = QStringLiteral(TSLN_BIN_DIR "/PV756.dll");
 

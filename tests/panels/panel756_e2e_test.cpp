@@ -28,6 +28,7 @@
 #include "sim/tcprelay.h"
 #include "transport/device_tcpip.h"
 #include "transport/tcpip.h"
+#include "support/freeport.h"
 
 namespace {
 
@@ -37,10 +38,7 @@ protected:
     {
         SimOptions o;
         o.radios = {{QStringLiteral("ic756"), -1}};
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost);
-        o.tcpPort = probe.serverPort();
-        probe.close();
+        o.tcpPort = freeLocalPort();
         o.pty = false;
         o.stdinControl = false;
         sim = std::make_unique<Simulator>(o);

@@ -27,27 +27,12 @@
 #include "panels/panelpicture.h"
 #include "shell/seldevice.h"
 #include "transport/mdichild.h"
+#include "support/imagediff.h"
 
 namespace {
 
 const QString ArtPath = QStringLiteral(TSLN_BIN_DIR "/PV756.dll");
 const PanelLayout& M = Model756::model();
-
-// The largest difference of one colour channel between two pictures of one size.
-int maxDifference(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size())
-        return 256;
-    int most = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                             std::abs(qBlue(p) - qBlue(q))});
-        }
-    }
-    return most;
-}
 
 QByteArray frameOf(const QByteArray& body) { return civ::frame(0x50, 0xE0, body); }
 

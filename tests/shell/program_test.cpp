@@ -28,14 +28,12 @@
 #include "sim/tcprelay.h"
 #include "transport/device_tcpip.h"
 #include "transport/tcpip.h"
+#include "support/freeport.h"
 
 TEST(Program, AnOperatorAddsADeviceAndOpensTheIc756Panel)
 {
     SimOptions options;
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    options.tcpPort = probe.serverPort();
-    probe.close();
+    options.tcpPort = freeLocalPort();
     options.pty = false;
     options.stdinControl = false;
     Simulator sim(options);

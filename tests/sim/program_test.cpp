@@ -9,17 +9,11 @@
 #include <QTemporaryDir>
 
 #include "simtest.h"
+#include "support/freeport.h"
 
 namespace {
 
 const QString Program = QStringLiteral(TSLN_SIM_PROGRAM);
-
-int freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
 
 QString readLine(QProcess& p, int timeoutMs = 10000)
 {
@@ -53,7 +47,7 @@ TEST(Program, HelpAndBadOptions)
 
 TEST(Program, ServesTcpAndStdinThenQuits)
 {
-    const int port = freePort();
+    const int port = freeLocalPort();
     QProcess sim;
     sim.start(Program, {"--no-pty", "--port", QString::number(port)});
     ASSERT_TRUE(sim.waitForStarted(10000));

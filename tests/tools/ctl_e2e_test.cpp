@@ -8,17 +8,11 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
+#include "support/freeport.h"
 
 namespace {
 
 const QString kBin = QStringLiteral(TSLN_BIN_DIR);
-
-int freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
 
 struct Result {
     int status = -1;
@@ -31,7 +25,7 @@ class Sim {
 public:
     Sim()
     {
-        port = freePort();
+        port = freeLocalPort();
         link = dir.filePath("civ");
         process.setProgram(kBin + "/tsln-sim");
         process.setArguments({"--port", QString::number(port), "--link", link});
@@ -149,7 +143,7 @@ TEST(CtlEndToEnd, WatchPrintsTheKnobsReports)
 
 TEST(CtlEndToEnd, UnreachableDevicesGiveStatusTwoWithAMessage)
 {
-    Result r = ctl({"--tcp", QStringLiteral("127.0.0.1:%1").arg(freePort()), "--model", "ic756", "readfreq"});
+    Result r = ctl({"--tcp", QStringLiteral("127.0.0.1:%1").arg(freeLocalPort()), "--model", "ic756", "readfreq"});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.startsWith("tsln-ctl: cannot connect to 127.0.0.1:")) << qPrintable(r.err);
     EXPECT_TRUE(r.err.contains("refused")) << qPrintable(r.err);

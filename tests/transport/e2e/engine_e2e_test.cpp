@@ -24,6 +24,7 @@
 #include "transport/device_tcpip.h"
 #include "transport/pty.h"
 #include "transport/ser2net.h"
+#include "support/freeport.h"
 
 namespace {
 
@@ -36,10 +37,7 @@ struct SimulatedRadio {
         SimOptions o;
         o.radios = {{QStringLiteral("ic756"), -1}};
         // 0 would mean no listener: take a port that is free now.
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost);
-        o.tcpPort = probe.serverPort();
-        probe.close();
+        o.tcpPort = freeLocalPort();
         o.pty = true;
         o.stdinControl = false;
         sim = std::make_unique<Simulator>(o);
