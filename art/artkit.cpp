@@ -280,8 +280,8 @@ void drawKnob(QPainter& p, QPointF c, qreal radius, qreal angle)
         const qreal a = qDegreesToRadians(angle + i * 360.0 / ridges);
         const QPointF dir(qCos(a), qSin(a));
         const qreal light = 0.5 + 0.5 * qCos(a + qDegreesToRadians(135.0));
-        p.setPen(QPen(QColor::fromRgbF(0.2 + 0.45 * light, 0.21 + 0.45 * light, 0.23 + 0.45 * light, 0.9), 1.6,
-                      Qt::SolidLine, Qt::RoundCap));
+        p.setPen(QPen(QColor::fromRgbF(0.2 + 0.45 * light, 0.21 + 0.45 * light, 0.23 + 0.45 * light, 0.9),
+                      1.6, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(c + dir * (radius * 0.87), c + dir * (radius * 0.985));
     }
     p.setPen(Qt::NoPen);

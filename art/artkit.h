@@ -16,8 +16,8 @@ namespace ArtKit {
 // Colours of the LCD.
 QColor lcdBackground();
 QColor lcdInk();
-QColor lcdGhost();   // unlit segments, faintly visible as on a real LCD
-QColor lcdDim();     // the half-intensity ink of the second band
+QColor lcdGhost();  // unlit segments, faintly visible as on a real LCD
+QColor lcdDim();    // the half-intensity ink of the second band
 
 // A picture of the given size whose top left corner lies at origin in the
 // coordinates draw paints in (the panel's or the display's).
@@ -33,8 +33,8 @@ enum class KeyStyle { Grey, Dark, Accent };
 void drawKey(QPainter& p, const QRect& area, const QString& legend, bool pressed, KeyStyle style);
 
 // A seven-segment digit (0..9) in cell; unlit segments drawn in ghost.
-void drawSegmentDigit(QPainter& p, const QRectF& cell, int digit, const QColor& ink,
-                      const QColor& ghost, qreal thickness);
+void drawSegmentDigit(QPainter& p, const QRectF& cell, int digit, const QColor& ink, const QColor& ghost,
+                      qreal thickness);
 
 // Dot-matrix text in a 5 x 7 font; dot is the pitch of one dot. Returns the width.
 qreal drawDotText(QPainter& p, QPointF topLeft, const QString& text, qreal dot, const QColor& ink);

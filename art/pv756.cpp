@@ -70,8 +70,8 @@ void channelDigit(QPainter& p, QPoint at, int digit)
 {
     const QRect cell(at, ChannelDigitSize);
     lcd(p, cell);
-    drawSegmentDigit(p, QRectF(cell).adjusted(1, 1, -1, -1), digit < 0 ? 8 : digit, digit < 0 ? lcdGhost() : lcdInk(),
-                     lcdGhost(), 2.6);
+    drawSegmentDigit(p, QRectF(cell).adjusted(1, 1, -1, -1), digit < 0 ? 8 : digit,
+                     digit < 0 ? lcdGhost() : lcdInk(), lcdGhost(), 2.6);
 }
 
 void vfoMark(QPainter& p, QPoint at, bool on)
@@ -90,8 +90,8 @@ void stepMark(QPainter& p, QPoint at, bool on)
     const QRect r(at, StepMarkSize);
     lcd(p, r);
     if (on) {
-        QPolygonF bar({QPointF(at.x() + 1, at.y()), QPointF(at.x() + 16, at.y()), QPointF(at.x() + 14, at.y() + 3),
-                       QPointF(at.x() + 3, at.y() + 3)});
+        QPolygonF bar({QPointF(at.x() + 1, at.y()), QPointF(at.x() + 16, at.y()),
+                       QPointF(at.x() + 14, at.y() + 3), QPointF(at.x() + 3, at.y() + 3)});
         p.setPen(Qt::NoPen);
         p.setBrush(lcdInk());
         p.drawPolygon(bar);
@@ -121,7 +121,8 @@ void antenna(QPainter& p, int which, bool receive)
 {
     const QPoint at = AntennaAt;
     lcd(p, QRect(at, AntennaSize));
-    drawDotText(p, QPointF(at.x() + 2, at.y()), QStringLiteral("ANT") + QString::number(which), 2.0, lcdInk());
+    drawDotText(p, QPointF(at.x() + 2, at.y()), QStringLiteral("ANT") + QString::number(which), 2.0,
+                lcdInk());
     if (receive)
         drawDotText(p, QPointF(at.x() + 48, at.y() + 7), QStringLiteral("RX"), 1.0, lcdInk());
 }
@@ -219,14 +220,16 @@ void radio(QPainter& p)
     // Legends printed on the panel.
     const QColor legend(0xc8, 0xcc, 0xd0);
     drawLegend(p, QRectF(2, 54, 58, 12), QStringLiteral("ANT"), 9, legend);
-    drawLegend(p, QRectF(93, 384, 120, 14), QStringLiteral("MODE"), 10, legend, true, Qt::AlignLeft | Qt::AlignVCenter);
+    drawLegend(p, QRectF(93, 384, 120, 14), QStringLiteral("MODE"), 10, legend, true,
+               Qt::AlignLeft | Qt::AlignVCenter);
     drawLegend(p, QRectF(537, 20, 148, 13), QStringLiteral("BAND  /  KEYPAD"), 9, legend, true);
     drawLegend(p, QRectF(690, 20, 52, 13), QStringLiteral("MEMORY"), 9, legend, true);
     drawLegend(p, QRectF(484, 20, 46, 13), QStringLiteral("VFO"), 9, legend, true);
     for (int k = 0; k < 10; ++k) {
         const HotSpot& s = M.spot(k == 9 ? Spot::Keypad0 : Spot::Keypad1 + k);
         drawLegend(p, QRectF(s.left, s.bottom + 1, s.right - s.left, 11),
-                   QString::fromLatin1(BandLabels[k == 9 ? 9 : k]) + QStringLiteral(" MHz"), 8, QColor(0xe0, 0xa0, 0x50));
+                   QString::fromLatin1(BandLabels[k == 9 ? 9 : k]) + QStringLiteral(" MHz"), 8,
+                   QColor(0xe0, 0xa0, 0x50));
     }
 
     // Front-panel controls that the program does not drive.
@@ -235,7 +238,10 @@ void radio(QPainter& p)
         const char* name;
         qreal angle;
     } controls[] = {
-        {{150, 300}, "AF  RF/SQL", -40}, {{240, 300}, "TWIN PBT", 0}, {{330, 300}, "NOTCH", 25}, {{420, 300}, "NR", 60},
+        {{150, 300}, "AF  RF/SQL", -40},
+        {{240, 300}, "TWIN PBT", 0},
+        {{330, 300}, "NOTCH", 25},
+        {{420, 300}, "NR", 60},
     };
     for (const auto& c : controls) {
         p.setPen(QPen(QColor(0x80, 0x84, 0x8a), 1));
@@ -318,11 +324,13 @@ bool drawPicture(QImage* image, const char* name)
         return true;
     }
     if (digitOf(name, "NumMem", &digit)) {
-        *image = picture(ChannelDigitSize, QPoint(0, 0), [&](QPainter& p) { channelDigit(p, QPoint(0, 0), digit); });
+        *image = picture(ChannelDigitSize, QPoint(0, 0),
+                         [&](QPainter& p) { channelDigit(p, QPoint(0, 0), digit); });
         return true;
     }
     if (n == QLatin1String("MemNum_Off")) {
-        *image = picture(ChannelDigitSize, QPoint(0, 0), [](QPainter& p) { channelDigit(p, QPoint(0, 0), -1); });
+        *image =
+            picture(ChannelDigitSize, QPoint(0, 0), [](QPainter& p) { channelDigit(p, QPoint(0, 0), -1); });
         return true;
     }
     if (n == QLatin1String("VFO") || n == QLatin1String("VFO_OFF")) {

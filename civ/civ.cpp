@@ -75,8 +75,8 @@ int nearestPreamble(const quint8* window)
 {
 #ifdef __SSE2__
     const __m128i fe = _mm_set1_epi8(char(Preamble));
-    const auto low = unsigned(_mm_movemask_epi8(
-        _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(window)), fe)));
+    const auto low = unsigned(
+        _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(window)), fe)));
     const auto high = unsigned(_mm_movemask_epi8(
         _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(window + W - 16)), fe)));
     const unsigned fes = low | high << (W - 16);
@@ -310,7 +310,7 @@ void Tciv::RxByte(quint8 b) { consume(&b, 1); }
 // each FD and at the end of the chunk instead of byte by byte.
 bool Tciv::consume(const quint8* data, qint32 len)
 {
-    qint32 start = 0;    // first byte not yet in the window
+    qint32 start = 0;     // first byte not yet in the window
     qint32 lastJam = -1;  // last jam byte since start
     for (qint32 i = nextControl(data, 0, len); i < len; i = nextControl(data, i + 1, len)) {
         if (data[i] == Jam) {

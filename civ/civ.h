@@ -23,7 +23,7 @@ struct TCmd {
     bool Echoed = false;  // seen coming back on the bus
     int Tries = 0;        // transmissions so far
     int NgCount = 0;
-    quint64 Serial = 0;   // tells a command from the one queued after it in the same place
+    quint64 Serial = 0;  // tells a command from the one queued after it in the same place
 };
 
 // The CI-V protocol engine behind a radio panel: queues commands, sends the head of

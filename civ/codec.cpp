@@ -68,9 +68,8 @@ const Table& memoryCmdTable()
 
 const Table& scanTable()
 {
-    static const Table t{{0, bytes({0x0E, 0x01})}, {1, bytes({0x0E, 0x00})},
-                         {2, bytes({0x0E, 0x02})}, {3, bytes({0x0E, 0x03})},
-                         {4, bytes({0x0E, 0x12})}, {5, bytes({0x0E, 0x13})},
+    static const Table t{{0, bytes({0x0E, 0x01})}, {1, bytes({0x0E, 0x00})}, {2, bytes({0x0E, 0x02})},
+                         {3, bytes({0x0E, 0x03})}, {4, bytes({0x0E, 0x12})}, {5, bytes({0x0E, 0x13})},
                          {6, bytes({0x0E, 0x22})}, {7, bytes({0x0E, 0x23})}};
     return t;
 }
@@ -109,14 +108,14 @@ struct ModeRow {
 };
 
 constexpr ModeRow baseModes[] = {
-    {0, 0x03, 0x02}, {1, 0x03, 0x01}, {2, 0x00, NoFilter}, {3, 0x01, NoFilter},
+    {0, 0x03, 0x02},     {1, 0x03, 0x01},     {2, 0x00, NoFilter}, {3, 0x01, NoFilter},
     {4, 0x02, NoFilter}, {5, 0x05, NoFilter}, {7, 0x04, NoFilter},
 };
 
 constexpr ModeRow ic706Modes[] = {
-    {0, 0x03, 0x02},  {1, 0x03, 0x01},  {2, 0x00, 0x01},  {3, 0x01, 0x01},  {4, 0x02, 0x01},
-    {5, 0x05, 0x01},  {6, 0x06, NoFilter}, {7, 0x04, 0x01}, {9, 0x00, 0x02}, {10, 0x01, 0x02},
-    {11, 0x02, 0x02}, {12, 0x04, 0x02}, {13, 0x05, 0x02},
+    {0, 0x03, 0x02},  {1, 0x03, 0x01},     {2, 0x00, 0x01},  {3, 0x01, 0x01}, {4, 0x02, 0x01},
+    {5, 0x05, 0x01},  {6, 0x06, NoFilter}, {7, 0x04, 0x01},  {9, 0x00, 0x02}, {10, 0x01, 0x02},
+    {11, 0x02, 0x02}, {12, 0x04, 0x02},    {13, 0x05, 0x02},
 };
 
 // Mode numbers by mode byte 00..06.
@@ -138,10 +137,7 @@ bool bcdByte(quint8 b, int* value)
 
 quint8 toBcd(int twoDigits) { return quint8(((twoDigits / 10) << 4) | (twoDigits % 10)); }
 
-QByteArray withCommand(quint8 command, const QByteArray& data)
-{
-    return QByteArray(1, char(command)) + data;
-}
+QByteArray withCommand(quint8 command, const QByteArray& data) { return QByteArray(1, char(command)) + data; }
 
 const quint8* raw(const QByteArray& body) { return reinterpret_cast<const quint8*>(body.constData()); }
 

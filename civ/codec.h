@@ -17,7 +17,7 @@ namespace civ {
 
 inline constexpr quint8 Preamble = 0xFE;
 inline constexpr quint8 EndOfMessage = 0xFD;
-inline constexpr quint8 Jam = 0xFC;       // collision: discards everything not yet framed
+inline constexpr quint8 Jam = 0xFC;         // collision: discards everything not yet framed
 inline constexpr quint8 Controller = 0xE0;  // this program's own bus address
 inline constexpr quint8 Broadcast = 0x00;   // destination of the radios' own reports
 inline constexpr quint8 NoData = 0xFF;      // first data byte of a blank frequency/mode
@@ -25,13 +25,13 @@ inline constexpr int MaxFrame = 20;         // preamble and FD included
 
 // Command bytes (position 5 of a frame).
 namespace Cmd {
-inline constexpr quint8 FreqReport = 0x00;   // the radio tells of a frequency change
-inline constexpr quint8 ModeReport = 0x01;   // the radio tells of a mode change
-inline constexpr quint8 ReadFreq = 0x03;     // request, and the radio's answer
-inline constexpr quint8 ReadMode = 0x04;     // request, and the radio's answer
+inline constexpr quint8 FreqReport = 0x00;  // the radio tells of a frequency change
+inline constexpr quint8 ModeReport = 0x01;  // the radio tells of a mode change
+inline constexpr quint8 ReadFreq = 0x03;    // request, and the radio's answer
+inline constexpr quint8 ReadMode = 0x04;    // request, and the radio's answer
 inline constexpr quint8 SetFreq = 0x05;
 inline constexpr quint8 SetMode = 0x06;
-inline constexpr quint8 SelectVfo = 0x07;    // also band and dual watch
+inline constexpr quint8 SelectVfo = 0x07;  // also band and dual watch
 inline constexpr quint8 SelectMemory = 0x08;
 inline constexpr quint8 MemoryWrite = 0x09;
 inline constexpr quint8 MemoryToVfo = 0x0A;
@@ -95,26 +95,27 @@ std::optional<int> channelFromBytes(const QByteArray& bytes);
 
 // Bodies of the commands the program sends.
 namespace encode {
-QByteArray readFreq();                     // 03
-QByteArray readMode();                     // 04
-QByteArray readOffset();                   // 0C
-QByteArray freq(const QString& text);      // 05 + BCD; empty when the text does not convert
+QByteArray readFreq();                       // 03
+QByteArray readMode();                       // 04
+QByteArray readOffset();                     // 0C
+QByteArray freq(const QString& text);        // 05 + BCD; empty when the text does not convert
 QByteArray mode(int mode, ModeTable table);  // 06 + mode bytes; empty when not in the table
-QByteArray band(int band);                 // 0: 07 D0, 1: 07 D1
-QByteArray vfo(int vfo);                   // 0: 07, 1: 07 00, 2: 07 01, 7: 07 A0, 8: 07 B0
-QByteArray memory(int channel);            // 08 + channel bytes
-QByteArray memoryCmd(int cmd);             // 0-5: 08, 09, 0A, 0B, 0C, 0D
-QByteArray scan(int cmd);                  // 0-7: 0E 01, 00, 02, 03, 12, 13, 22, 23
-QByteArray split(bool on);                 // 0F 01 / 0F 00
-QByteArray duplex(int duplex);             // 0-2: 0F 10, 0F 11, 0F 12
-QByteArray dual(bool on);                  // 07 C1 / 07 C0
-QByteArray antenna(int antenna);           // 5-8: 12 00 00, 12 01 00, 12 00 01, 12 01 01
+QByteArray band(int band);                   // 0: 07 D0, 1: 07 D1
+QByteArray vfo(int vfo);                     // 0: 07, 1: 07 00, 2: 07 01, 7: 07 A0, 8: 07 B0
+QByteArray memory(int channel);              // 08 + channel bytes
+QByteArray memoryCmd(int cmd);               // 0-5: 08, 09, 0A, 0B, 0C, 0D
+QByteArray scan(int cmd);                    // 0-7: 0E 01, 00, 02, 03, 12, 13, 22, 23
+QByteArray split(bool on);                   // 0F 01 / 0F 00
+QByteArray duplex(int duplex);               // 0-2: 0F 10, 0F 11, 0F 12
+QByteArray dual(bool on);                    // 07 C1 / 07 C0
+QByteArray antenna(int antenna);             // 5-8: 12 00 00, 12 01 00, 12 00 01, 12 01 01
 
 // Bodies of the answers and reports a radio sends.
-QByteArray ok();                                     // FB
-QByteArray ng();                                     // FA
-QByteArray freqReport(quint8 command, const QString& text);  // command + BCD; empty when the text does not convert
-QByteArray blankFreqReport(quint8 command);          // command FF
+QByteArray ok();  // FB
+QByteArray ng();  // FA
+QByteArray freqReport(quint8 command,
+                      const QString& text);  // command + BCD; empty when the text does not convert
+QByteArray blankFreqReport(quint8 command);  // command FF
 QByteArray modeReport(quint8 command, int mode, ModeTable table);  // command + mode bytes
 }  // namespace encode
 

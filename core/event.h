@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
-#include <type_traits>
 #include <memory>
 #include <type_traits>
 
@@ -21,7 +20,7 @@ public:
     // A method of object; its parameters need only accept the event's arguments
     // (a handler may take a QString by const reference, say).
     template <typename T, typename Method>
-        requires std::is_member_function_pointer_v<Method>
+    requires std::is_member_function_pointer_v<Method>
     void bind(T* object, Method method)
     {
         if constexpr (std::is_base_of_v<QObject, T>) {

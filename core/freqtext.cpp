@@ -34,8 +34,7 @@ QString hertzToFreqText(qint64 hertz)
     case 7: padded = QStringLiteral("00") + s; break;
     case 8: padded = QStringLiteral("0") + s; break;
     case 9: padded = s; break;
-    case 10:
-        return s.left(4) + QLatin1Char('.') + s.mid(4, 3) + QLatin1Char('.') + s.mid(7, 3);
+    case 10: return s.left(4) + QLatin1Char('.') + s.mid(4, 3) + QLatin1Char('.') + s.mid(7, 3);
     default: return QString();
     }
     return padded.left(3) + QLatin1Char('.') + padded.mid(3, 3) + QLatin1Char('.') + padded.mid(6, 3);

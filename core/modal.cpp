@@ -43,10 +43,7 @@ void exception(const QString& text)
 
 void info(const QString& text) { answer(Kind::Info, QStringLiteral("TSLN"), text); }
 
-bool confirm(const QString& text)
-{
-    return answer(Kind::Confirm, QStringLiteral("Confirm"), text) != No;
-}
+bool confirm(const QString& text) { return answer(Kind::Confirm, QStringLiteral("Confirm"), text) != No; }
 
 bool okCancel(const QString& caption, const QString& text)
 {

@@ -4,10 +4,7 @@
 
 namespace {
 
-bool isPlaceChar(QChar c)
-{
-    return c == QLatin1Char('0') || c == QLatin1Char('9');
-}
+bool isPlaceChar(QChar c) { return c == QLatin1Char('0') || c == QLatin1Char('9'); }
 
 // Characters with a meaning of their own in Qt's input masks.
 bool isQtMaskChar(QChar c)
@@ -20,10 +17,7 @@ bool isQtMaskChar(QChar c)
 
 FreqEdit::FreqEdit(QWidget* parent) : FreqEdit(QStringLiteral("000.000.000;1;_"), parent) {}
 
-FreqEdit::FreqEdit(const QString& editMask, QWidget* parent) : QLineEdit(parent)
-{
-    setEditMask(editMask);
-}
+FreqEdit::FreqEdit(const QString& editMask, QWidget* parent) : QLineEdit(parent) { setEditMask(editMask); }
 
 void FreqEdit::setEditMask(const QString& editMask)
 {

@@ -29,8 +29,7 @@ TMemEditFORM::TMemEditFORM(QWidget* parent) : QDialog(parent)
     MEFreq->setObjectName(QStringLiteral("MEFreq"));
     RGMode = new RadioGroup(QStringLiteral("Mode"), modeTexts, 2, this);
     RGMode->setObjectName(QStringLiteral("RGMode"));
-    RGDuplex = new RadioGroup(QStringLiteral("Duplex"),
-                              {"Simplex", "Duplex Minus", "Duplex Plus"}, 1, this);
+    RGDuplex = new RadioGroup(QStringLiteral("Duplex"), {"Simplex", "Duplex Minus", "Duplex Plus"}, 1, this);
     RGDuplex->setObjectName(QStringLiteral("RGDuplex"));
     EDesc = new QLineEdit(this);
     EDesc->setObjectName(QStringLiteral("EDesc"));
@@ -61,10 +60,7 @@ TMemEditFORM::TMemEditFORM(QWidget* parent) : QDialog(parent)
     connect(BCancel, &QPushButton::clicked, this, [this] { done(Modal::Cancel); });
 }
 
-void TMemEditFORM::reject()
-{
-    done(Modal::Cancel);
-}
+void TMemEditFORM::reject() { done(Modal::Cancel); }
 
 void TMemEditFORM::Reset()
 {

@@ -24,10 +24,7 @@ MemRecord splitLine(const char* begin, const char* end)
     return record;
 }
 
-void appendLatin1(QByteArray& out, const QString& text)
-{
-    out.append(text.toLatin1());
-}
+void appendLatin1(QByteArray& out, const QString& text) { out.append(text.toLatin1()); }
 
 }  // namespace
 

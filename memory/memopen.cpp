@@ -40,7 +40,4 @@ void TMemOpenFORM::SetCount(int line, bool force)
     sincePaint_.start();
 }
 
-void TMemOpenFORM::Finish()
-{
-    close();
-}
+void TMemOpenFORM::Finish() { close(); }

@@ -106,8 +106,7 @@ TMemoryFORM::TMemoryFORM(QWidget* owner) : owner_(owner), model_(new MemoryModel
     connect(BEdit, &QPushButton::clicked, this, &TMemoryFORM::BEditClick);
     connect(BDelete, &QPushButton::clicked, this, &TMemoryFORM::BDeleteClick);
     connect(BClear, &QPushButton::clicked, this, &TMemoryFORM::BClearClick);
-    connect(BWrite, &QPushButton::clicked, this,
-            [this] { runReportingErrors([this] { BWriteClick(); }); });
+    connect(BWrite, &QPushButton::clicked, this, [this] { runReportingErrors([this] { BWriteClick(); }); });
     connect(BUpload, &QPushButton::clicked, this, &TMemoryFORM::BUploadClick);
     connect(BDownLoad, &QPushButton::clicked, this, &TMemoryFORM::BDownLoadClick);
     connect(SGMemory, &QAbstractItemView::doubleClicked, this,
@@ -129,10 +128,7 @@ TMemoryFORM::~TMemoryFORM()
         sub->deleteLater();
 }
 
-int TMemoryFORM::NumofMemories() const
-{
-    return model_->count();
-}
+int TMemoryFORM::NumofMemories() const { return model_->count(); }
 
 void TMemoryFORM::SetNumofMemories(int n)
 {
@@ -148,10 +144,7 @@ MemRecord TMemoryFORM::Channel(qint64 n) const
     return model_->recordAt(static_cast<int>(n - 1));
 }
 
-int TMemoryFORM::currentRow() const
-{
-    return SGMemory->currentRow();
-}
+int TMemoryFORM::currentRow() const { return SGMemory->currentRow(); }
 
 void TMemoryFORM::Clear()
 {
@@ -190,10 +183,7 @@ void TMemoryFORM::deleteCurrentRow()
     Renumber();
 }
 
-void TMemoryFORM::SGMemoryInsert()
-{
-    insertBlankRow();
-}
+void TMemoryFORM::SGMemoryInsert() { insertBlankRow(); }
 
 void TMemoryFORM::SGMemoryRowMoved(int from, int to)
 {
@@ -202,10 +192,7 @@ void TMemoryFORM::SGMemoryRowMoved(int from, int to)
     Renumber();
 }
 
-void TMemoryFORM::BDeleteClick()
-{
-    deleteCurrentRow();
-}
+void TMemoryFORM::BDeleteClick() { deleteCurrentRow(); }
 
 void TMemoryFORM::BClearClick()
 {
@@ -257,10 +244,7 @@ void TMemoryFORM::setMem(bool s, bool w, int n, const MemRecord& record)
     OnSetMem(s, w, n, record.Freq, record.Mode, record.Duplex);
 }
 
-void TMemoryFORM::BusyOff()
-{
-    BusyLed->setBlink(false);
-}
+void TMemoryFORM::BusyOff() { BusyLed->setBlink(false); }
 
 void TMemoryFORM::BWriteClick()
 {

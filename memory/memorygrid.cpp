@@ -68,7 +68,8 @@ void MemoryGrid::setModel(QAbstractItemModel* model)
     disconnect(resetConnection_);
     QTableView::setModel(model);
     if (model)
-        resetConnection_ = connect(model, &QAbstractItemModel::modelReset, this, &MemoryGrid::applyColumnWidths);
+        resetConnection_ =
+            connect(model, &QAbstractItemModel::modelReset, this, &MemoryGrid::applyColumnWidths);
     applyColumnWidths();
 }
 
@@ -84,14 +85,9 @@ void MemoryGrid::applyColumnWidths()
 void MemoryGrid::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_Insert:
-        emit insertPressed();
-        return;
-    case Qt::Key_Delete:
-        emit deletePressed();
-        return;
-    default:
-        QTableView::keyPressEvent(event);
+    case Qt::Key_Insert: emit insertPressed(); return;
+    case Qt::Key_Delete: emit deletePressed(); return;
+    default: QTableView::keyPressEvent(event);
     }
 }
 

@@ -76,15 +76,9 @@ void MemoryModel::renumber()
         emit headerDataChanged(Qt::Vertical, 0, count() - 1);
 }
 
-int MemoryModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : count();
-}
+int MemoryModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : count(); }
 
-int MemoryModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : ColumnCount;
-}
+int MemoryModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
 
 QVariant MemoryModel::data(const QModelIndex& index, int role) const
 {

@@ -4,8 +4,7 @@
 #include <QGridLayout>
 #include <QRadioButton>
 
-RadioGroup::RadioGroup(const QString& caption, const QStringList& items, int columns,
-                       QWidget* parent)
+RadioGroup::RadioGroup(const QString& caption, const QStringList& items, int columns, QWidget* parent)
     : QGroupBox(caption, parent), group_(new QButtonGroup(this))
 {
     columns = std::max(columns, 1);
@@ -25,10 +24,7 @@ QRadioButton* RadioGroup::button(int index) const
     return index >= 0 && index < count() ? buttons_[index] : nullptr;
 }
 
-int RadioGroup::itemIndex() const
-{
-    return group_->checkedId();
-}
+int RadioGroup::itemIndex() const { return group_->checkedId(); }
 
 void RadioGroup::setItemIndex(int index)
 {

@@ -13,8 +13,7 @@ class RadioGroup : public QGroupBox {
     Q_OBJECT
 
 public:
-    RadioGroup(const QString& caption, const QStringList& items, int columns = 1,
-               QWidget* parent = nullptr);
+    RadioGroup(const QString& caption, const QStringList& items, int columns = 1, QWidget* parent = nullptr);
 
     int count() const { return static_cast<int>(buttons_.size()); }
     QRadioButton* button(int index) const;

@@ -35,9 +35,9 @@ QLineEdit* edit(const char* name, QWidget* parent)
 
 }  // namespace
 
-RangeDialog::RangeDialog(const QString& caption, const QString& fromHeading,
-                         const QString& toHeading, const QString& startLabel,
-                         const QString& endingLabel, const QString& targetLabel, QWidget* parent)
+RangeDialog::RangeDialog(const QString& caption, const QString& fromHeading, const QString& toHeading,
+                         const QString& startLabel, const QString& endingLabel, const QString& targetLabel,
+                         QWidget* parent)
     : QDialog(parent)
 {
     setWindowTitle(caption);
@@ -97,10 +97,7 @@ void RangeDialog::EEndingChange()
         ENum->setText(QString::number(ending - start + 1));
 }
 
-void RangeDialog::EStartChange()
-{
-    EEndingChange();
-}
+void RangeDialog::EStartChange() { EEndingChange(); }
 
 bool RangeDialog::FormCloseCheck() const
 {
@@ -120,7 +117,4 @@ void RangeDialog::done(int result)
     QDialog::done(result);
 }
 
-void RangeDialog::reject()
-{
-    done(Modal::Cancel);
-}
+void RangeDialog::reject() { done(Modal::Cancel); }

@@ -37,8 +37,8 @@ public:
 
 protected:
     RangeDialog(const QString& caption, const QString& fromHeading, const QString& toHeading,
-                const QString& startLabel, const QString& endingLabel,
-                const QString& targetLabel, QWidget* parent);
+                const QString& startLabel, const QString& endingLabel, const QString& targetLabel,
+                QWidget* parent);
 
     // The fourth field: where the range goes.
     QLineEdit* target_;

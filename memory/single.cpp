@@ -37,7 +37,4 @@ TSingleUpload::TSingleUpload(QWidget* parent) : QDialog(parent)
     connect(BCancel, &QPushButton::clicked, this, [this] { done(Modal::Cancel); });
 }
 
-void TSingleUpload::reject()
-{
-    done(Modal::Cancel);
-}
+void TSingleUpload::reject() { done(Modal::Cancel); }

@@ -1,7 +1,8 @@
 #include "panels/artlibrary.h"
 
-#include <QFile>
 #include <dlfcn.h>
+
+#include <QFile>
 
 ArtLibrary::ArtLibrary(const QString& path)
 {

@@ -50,7 +50,8 @@ void GraphicalPanel::buildControls()
     EFreq->setFont(font);
     EFreq->setStyleSheet(QStringLiteral("QLineEdit { background: green; color: yellow; }"));
 
-    auto button = [this](const char* name, const QString& caption, QPoint at, void (GraphicalPanel::*click)()) {
+    auto button = [this](const char* name, const QString& caption, QPoint at,
+                         void (GraphicalPanel::*click)()) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(QString::fromLatin1(name));
         b->setGeometry(QRect(at, QSize(75, 25)));
@@ -268,7 +269,10 @@ void GraphicalPanel::releaseKey(int n)
         drawOnPicture(QStringLiteral("BU_") + QLatin1String(h.key), h.topLeft());
 }
 
-NotifyActions GraphicalPanel::notifyActions(int t, int q) { return notifyStep(requestState, t, q, engine_->band()); }
+NotifyActions GraphicalPanel::notifyActions(int t, int q)
+{
+    return notifyStep(requestState, t, q, engine_->band());
+}
 
 QString GraphicalPanel::modeName(int mode) const { return modeNameOf(mode); }
 
@@ -440,7 +444,8 @@ void GraphicalPanel::RadioDebug(QString s) { MSnoop->appendPlainText(s); }
 
 // --- memory window ---
 
-void GraphicalPanel::MemorySetRequest(bool s, bool w, int n, const QString& f, const QString& m, const QString&)
+void GraphicalPanel::MemorySetRequest(bool s, bool w, int n, const QString& f, const QString& m,
+                                      const QString&)
 {
     if (!engine_)
         return;

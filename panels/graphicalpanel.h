@@ -61,7 +61,8 @@ public:
     void RadioNotify(int t, int q);
     void RadioError(int e, int d);
     void RadioDebug(QString s);
-    virtual void MemorySetRequest(bool s, bool w, int n, const QString& f, const QString& m, const QString& o);
+    virtual void MemorySetRequest(bool s, bool w, int n, const QString& f, const QString& m,
+                                  const QString& o);
     virtual void MemoryGetRequest(int n);
 
     void SelectMain();
@@ -90,13 +91,13 @@ public:
     bool subSelected = false;
     int mainChannelState = 0;  // 0 VFO, 3 memory
     int subChannelState = 0;
-    int mainMode = 0;          // mode indicators
+    int mainMode = 0;  // mode indicators
     int subMode = 0;
     qint64 mainStep = 10;
     qint64 subStep = 10;
     int dialFrame = 0;
     int pressedSpot = 0;
-    int dialDirection = 0;     // 0 still, 1 up, 2 down
+    int dialDirection = 0;  // 0 still, 1 up, 2 down
 
 protected:
     GraphicalPanel(const PanelLayout& model, QWidget* owner, const QString& libraryPath);

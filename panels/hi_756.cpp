@@ -5,7 +5,8 @@
 
 using namespace Model756;
 
-THi_756FORM::THi_756FORM(QWidget* owner, const QString& libraryPath) : GraphicalPanel(model(), owner, libraryPath)
+THi_756FORM::THi_756FORM(QWidget* owner, const QString& libraryPath)
+    : GraphicalPanel(model(), owner, libraryPath)
 {
     setObjectName(QStringLiteral("Hi_756FORM"));
     FormCreate();
@@ -233,8 +234,10 @@ void THi_756FORM::PaintChannel()
         if (b.state == 3) {
             const int tens = b.channel > 9 ? b.channel / 10 : 0;
             const int units = b.channel - tens * 10;
-            drawOnDisplay(QStringLiteral("NumMem") + QString::number(tens), QPoint(ChannelTensLeft, b.digitTop));
-            drawOnDisplay(QStringLiteral("NumMem") + QString::number(units), QPoint(ChannelUnitsLeft, b.digitTop));
+            drawOnDisplay(QStringLiteral("NumMem") + QString::number(tens),
+                          QPoint(ChannelTensLeft, b.digitTop));
+            drawOnDisplay(QStringLiteral("NumMem") + QString::number(units),
+                          QPoint(ChannelUnitsLeft, b.digitTop));
             drawOnDisplay(QStringLiteral("VFO_OFF"), QPoint(ChannelTensLeft, b.vfoTop));
         } else if (b.state == 0) {
             drawOnDisplay(QStringLiteral("VFO"), QPoint(ChannelTensLeft, b.vfoTop));

@@ -55,23 +55,21 @@ constexpr const char* BandKeys[10] = {
 };
 
 constexpr const char* SharedArt[] = {
-    "BU_ANT", "BD_ANT", "BU_SSB", "BD_SSB", "BU_CW", "BD_CW", "BU_RTTY", "BD_RTTY",
-    "BU_AM", "BD_AM", "BU_FM", "BD_FM", "BU_SPLIT", "BD_SPLIT", "BU_DUAL", "BD_DUAL",
-    "BU_CHANGE", "BD_CHANGE", "BU_VFOMemo", "BD_VFOMemo", "BU_MAIN", "BD_MAIN",
-    "BU_UP", "BD_UP", "BU_DWN", "BD_DWN", "BU_MW", "BD_MW", "BU_MCL", "BD_MCL",
-    "BU_TS", "BD_TS",
-    "BU_0", "BD_0", "BU_1", "BD_1", "BU_2", "BD_2", "BU_3", "BD_3", "BU_4", "BD_4",
-    "BU_5", "BD_5", "BU_6", "BD_6", "BU_7", "BD_7", "BU_8", "BD_8", "BU_9", "BD_9",
-    "D_Ant1", "D_Ant2", "D_Ant1R", "D_Ant2R", "VFO", "VFO_OFF", "MemNum_Off",
-    "M_TS", "M_TS_OFF", "FM", "USB", "LSB", "CW", "AM", "RTTY",
-    "D_Split", "D_Split_OFF", "D_Dual", "D_Dual_OFF",
-    "MF_Num0", "MH_Num0", "NumMem0", "MF_Num1", "MH_Num1", "NumMem1",
-    "MF_Num2", "MH_Num2", "NumMem2", "MF_Num3", "MH_Num3", "NumMem3",
-    "MF_Num4", "MH_Num4", "NumMem4", "MF_Num5", "MH_Num5", "NumMem5",
-    "MF_Num6", "MH_Num6", "NumMem6", "MF_Num7", "MH_Num7", "NumMem7",
-    "MF_Num8", "MH_Num8", "NumMem8", "MF_Num9", "MH_Num9", "NumMem9",
-    "Dial_0", "Dial_1", "Dial_2", "Dial_3", "Dial_4", "Dial_5", "Dial_6", "Dial_7",
-    "Dial_8", "Dial_9", "Dial_10", "Dial_11", "Dial_12", "Dial_13", "Dial_14", "Dial_15",
+    "BU_ANT",    "BD_ANT",    "BU_SSB",     "BD_SSB",     "BU_CW",       "BD_CW",    "BU_RTTY",    "BD_RTTY",
+    "BU_AM",     "BD_AM",     "BU_FM",      "BD_FM",      "BU_SPLIT",    "BD_SPLIT", "BU_DUAL",    "BD_DUAL",
+    "BU_CHANGE", "BD_CHANGE", "BU_VFOMemo", "BD_VFOMemo", "BU_MAIN",     "BD_MAIN",  "BU_UP",      "BD_UP",
+    "BU_DWN",    "BD_DWN",    "BU_MW",      "BD_MW",      "BU_MCL",      "BD_MCL",   "BU_TS",      "BD_TS",
+    "BU_0",      "BD_0",      "BU_1",       "BD_1",       "BU_2",        "BD_2",     "BU_3",       "BD_3",
+    "BU_4",      "BD_4",      "BU_5",       "BD_5",       "BU_6",        "BD_6",     "BU_7",       "BD_7",
+    "BU_8",      "BD_8",      "BU_9",       "BD_9",       "D_Ant1",      "D_Ant2",   "D_Ant1R",    "D_Ant2R",
+    "VFO",       "VFO_OFF",   "MemNum_Off", "M_TS",       "M_TS_OFF",    "FM",       "USB",        "LSB",
+    "CW",        "AM",        "RTTY",       "D_Split",    "D_Split_OFF", "D_Dual",   "D_Dual_OFF", "MF_Num0",
+    "MH_Num0",   "NumMem0",   "MF_Num1",    "MH_Num1",    "NumMem1",     "MF_Num2",  "MH_Num2",    "NumMem2",
+    "MF_Num3",   "MH_Num3",   "NumMem3",    "MF_Num4",    "MH_Num4",     "NumMem4",  "MF_Num5",    "MH_Num5",
+    "NumMem5",   "MF_Num6",   "MH_Num6",    "NumMem6",    "MF_Num7",     "MH_Num7",  "NumMem7",    "MF_Num8",
+    "MH_Num8",   "NumMem8",   "MF_Num9",    "MH_Num9",    "NumMem9",     "Dial_0",   "Dial_1",     "Dial_2",
+    "Dial_3",    "Dial_4",    "Dial_5",     "Dial_6",     "Dial_7",      "Dial_8",   "Dial_9",     "Dial_10",
+    "Dial_11",   "Dial_12",   "Dial_13",    "Dial_14",    "Dial_15",
 };
 
 constexpr TuningRange Ranges[] = {{30000, 60000000}};

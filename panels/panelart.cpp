@@ -7,7 +7,9 @@ namespace {
 int fetches = 0;
 }
 
-PanelArt::PanelArt(const PanelLayout& model, const QString& libraryPath) : model_(model), path_(libraryPath) {}
+PanelArt::PanelArt(const PanelLayout& model, const QString& libraryPath) : model_(model), path_(libraryPath)
+{
+}
 
 PanelArt::~PanelArt()
 {
@@ -90,7 +92,8 @@ QString PanelArt::failureText(const PanelLayout& model, Failure failure)
     switch (failure) {
     case LibraryMissing: return stem + QStringLiteral(".DLL Could Not be Found!");
     case LibraryCorrupt: return stem + QStringLiteral(".DLL is Corrupt!");
-    case PictureMissing: return QStringLiteral("A Resource was not found in the DLL.  Please contact Tech Support.");
+    case PictureMissing:
+        return QStringLiteral("A Resource was not found in the DLL.  Please contact Tech Support.");
     case None: break;
     }
     return {};

@@ -135,8 +135,7 @@ NotifyActions notifyStep(int state, int t, int q, int engineBand)
             a.endTransfer = true;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return a;
 }

@@ -12,8 +12,8 @@
 // What a range check or a knob step found.
 struct TuneResult {
     bool ok = false;
-    QString text;      // the new frequency text
-    QStringList boxes; // error boxes to show, in order
+    QString text;       // the new frequency text
+    QStringList boxes;  // error boxes to show, in order
 };
 
 // Checks a frequency text against the model's limits. A text that does not convert
@@ -44,14 +44,14 @@ struct NotifyActions {
     Text mainText = Keep;
     Text subText = Keep;
     bool updateMode = false;
-    int state = 0;          // the state afterwards
+    int state = 0;  // the state afterwards
     bool selectMain = false;
     bool readMode = false;
     bool readFreq = false;
     // Memory transfers (states 10 and 11).
     bool busyOff = false;
-    bool storeMem = false;       // hand the engine's frequency and mode to the memory window
-    bool storeBlank = false;     // hand "BLANK" to the memory window
+    bool storeMem = false;    // hand the engine's frequency and mode to the memory window
+    bool storeBlank = false;  // hand "BLANK" to the memory window
     bool endTransfer = false;
 };
 // engineBand: the engine's band (0 main, else sub), for state 5.

@@ -51,26 +51,26 @@ struct PanelWindow {
 };
 
 struct PanelLayout {
-    const char* radioName;       // engine RadioName and caption stem, "IC756"
-    const char* rangeName;       // as the range message names the model, "IC-756"
-    const char* libraryFile;     // "PV756.dll"
-    const char* libraryStem;     // the file name in capitals for messages, "PV756"
-    int defaultAddress;          // CI-V address offered in Device Select
-    QSize pictureSize;           // "RADIO"
-    QPoint displayOrigin;        // where "DISPLAY" sits on the picture
+    const char* radioName;    // engine RadioName and caption stem, "IC756"
+    const char* rangeName;    // as the range message names the model, "IC-756"
+    const char* libraryFile;  // "PV756.dll"
+    const char* libraryStem;  // the file name in capitals for messages, "PV756"
+    int defaultAddress;       // CI-V address offered in Device Select
+    QSize pictureSize;        // "RADIO"
+    QPoint displayOrigin;     // where "DISPLAY" sits on the picture
     QSize displaySize;
-    int knobFrames;              // "Dial_0" ... "Dial_<n-1>"
+    int knobFrames;  // "Dial_0" ... "Dial_<n-1>"
     QPoint knobPosition;
     QSize knobSize;
-    int knobDownSpot;            // hot spot numbers of the knob halves
+    int knobDownSpot;  // hot spot numbers of the knob halves
     int knobUpSpot;
     std::span<const HotSpot> hotSpots;
     std::span<const char* const> sharedArt;  // shared pictures in fetch order
-    std::span<const TuningRange> ranges;  // tuning limits
-    bool formatMessage;          // a text that does not convert gets its own message
-    int memoryChannels;          // highest memory channel number
-    const char* freqMask;        // EFreq: characters that take a digit are '0'
-    bool freqPadded;             // the typed text gets a "0" in front when sent
+    std::span<const TuningRange> ranges;     // tuning limits
+    bool formatMessage;                      // a text that does not convert gets its own message
+    int memoryChannels;                      // highest memory channel number
+    const char* freqMask;                    // EFreq: characters that take a digit are '0'
+    bool freqPadded;                         // the typed text gets a "0" in front when sent
     PanelWindow window;
 
     const HotSpot& spot(int number) const { return hotSpots[static_cast<size_t>(number - 1)]; }

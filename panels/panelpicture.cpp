@@ -4,10 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-PanelPicture::PanelPicture(QWidget* parent) : QWidget(parent)
-{
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
+PanelPicture::PanelPicture(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 void PanelPicture::setPicture(const QImage& image)
 {

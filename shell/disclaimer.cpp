@@ -42,7 +42,8 @@ TDisclaimerFORM::TDisclaimerFORM(QWidget* parent) : QDialog(parent)
     Memo1->setPlainText(noticeText());
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Close"), this);
+    BitBtn1 =
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Close"), this);
     BitBtn1->setGeometry(236, 280, 75, 25);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
 }

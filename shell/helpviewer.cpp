@@ -29,9 +29,9 @@ HelpViewer::HelpViewer(const QList<HelpTopic>& topics, QWidget* parent)
         contents_->addItem(t.title);
     browser_ = new QTextBrowser(splitter);
     browser_->setOpenLinks(false);
-    browser_->document()->setDefaultStyleSheet(QStringLiteral(
-        "h1 { color: #006060; } h2 { color: #006060; } code { background: #eef; }"
-        "td, th { padding: 2px 8px; } th { background: #dde; }"));
+    browser_->document()->setDefaultStyleSheet(
+        QStringLiteral("h1 { color: #006060; } h2 { color: #006060; } code { background: #eef; }"
+                       "td, th { padding: 2px 8px; } th { background: #dde; }"));
     splitter->addWidget(contents_);
     splitter->addWidget(browser_);
     splitter->setStretchFactor(1, 1);

@@ -109,7 +109,8 @@ void TMainFORM::buildMenus()
     });
 
     Window1 = MainMenu1->addMenu(QStringLiteral("&Window"));
-    Tile1 = action(Window1, QStringLiteral("Tile"), QKeySequence(Qt::CTRL | Qt::Key_F1), &TMainFORM::Tile1Click);
+    Tile1 =
+        action(Window1, QStringLiteral("Tile"), QKeySequence(Qt::CTRL | Qt::Key_F1), &TMainFORM::Tile1Click);
     Cascade1 = action(Window1, QStringLiteral("Cascade"), QKeySequence(Qt::CTRL | Qt::Key_F2),
                       &TMainFORM::Cascade1Click);
     connect(Window1, &QMenu::aboutToShow, this, &TMainFORM::fillWindowMenu);

@@ -1,5 +1,10 @@
 #include "shell/startup.h"
 
+#include "memory/download.h"
+#include "memory/memedit.h"
+#include "memory/memopen.h"
+#include "memory/single.h"
+#include "memory/upload.h"
 #include "shell/about.h"
 #include "shell/appicon.h"
 #include "shell/application.h"
@@ -9,11 +14,6 @@
 #include "shell/newdevice.h"
 #include "shell/seldevice.h"
 #include "shell/widgetmodal.h"
-#include "memory/download.h"
-#include "memory/memedit.h"
-#include "memory/memopen.h"
-#include "memory/single.h"
-#include "memory/upload.h"
 #include "transport/comport.h"
 
 void createSharedWindows()

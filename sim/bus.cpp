@@ -144,8 +144,8 @@ void SimBus::deliver(const QByteArray& chunk)
     const QList<Attached> snapshot = stations_;
     const auto* data = reinterpret_cast<const quint8*>(chunk.constData());
     for (const Attached& a : snapshot) {
-        const bool stillAttached = std::any_of(stations_.begin(), stations_.end(),
-            [&a](const Attached& s) { return s.id == a.id; });
+        const bool stillAttached =
+            std::any_of(stations_.begin(), stations_.end(), [&a](const Attached& s) { return s.id == a.id; });
         if (!stillAttached)
             continue;
         if (a.station->isController() && faults_.interfaceDead)

@@ -1,12 +1,13 @@
 #include "sim/controlport.h"
 
+#include <unistd.h>
+
 #include <QHostAddress>
 #include <QSocketNotifier>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <cerrno>
 #include <cstdio>
-#include <unistd.h>
 
 #include "sim/simcontrol.h"
 
@@ -21,7 +22,9 @@ bool ControlServer::listen(quint16 port, QString* error)
     if (server_->listen(QHostAddress::LocalHost, port))
         return true;
     if (error)
-        *error = QStringLiteral("cannot listen for control on 127.0.0.1:%1: %2").arg(port).arg(server_->errorString());
+        *error = QStringLiteral("cannot listen for control on 127.0.0.1:%1: %2")
+                     .arg(port)
+                     .arg(server_->errorString());
     return false;
 }
 

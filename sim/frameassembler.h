@@ -16,7 +16,10 @@ public:
     explicit FrameAssembler(FrameHandler onFrame) : onFrame_(std::move(onFrame)) {}
 
     void feed(const quint8* data, int len);
-    void feed(const QByteArray& bytes) { feed(reinterpret_cast<const quint8*>(bytes.constData()), int(bytes.size())); }
+    void feed(const QByteArray& bytes)
+    {
+        feed(reinterpret_cast<const quint8*>(bytes.constData()), int(bytes.size()));
+    }
     void reset() { buffer_.clear(); }
 
 private:

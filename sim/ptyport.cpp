@@ -1,19 +1,23 @@
 #include "sim/ptyport.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSocketNotifier>
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <QFile>
+#include <QFileInfo>
+#include <QSocketNotifier>
+#include <cerrno>
+#include <cstring>
+
 #include "sim/bus.h"
 
 namespace {
-QString errnoText(const char* what) { return QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno))); }
+QString errnoText(const char* what)
+{
+    return QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
+}
 }  // namespace
 
 PtyPort::PtyPort(SimBus& bus, QObject* parent) : QObject(parent), bus_(bus) {}

@@ -57,7 +57,9 @@ SimRadio::~SimRadio() { bus_.detach(this); }
 
 QString SimRadio::describe() const
 {
-    QString text = QStringLiteral("%1 at %2").arg(model().name, QStringLiteral("%1").arg(address_, 2, 16, QLatin1Char('0')).toUpper());
+    QString text =
+        QStringLiteral("%1 at %2")
+            .arg(model().name, QStringLiteral("%1").arg(address_, 2, 16, QLatin1Char('0')).toUpper());
     if (!powered_)
         text += QStringLiteral(" (off)");
     if (refuseAll_)
@@ -126,34 +128,22 @@ QByteArray SimRadio::execute(const QByteArray& body)
         if (body.size() >= 2)
             setModeCommand(body);
         return {};
-    case 0x02:
-        return bandEdges();
-    case civ::Cmd::ReadFreq:
-        return body.size() == 1 ? freqAnswer(civ::Cmd::ReadFreq) : ng();
-    case civ::Cmd::ReadMode:
-        return body.size() == 1 ? modeAnswer(civ::Cmd::ReadMode) : ng();
-    case civ::Cmd::SetFreq:
-        return setFreqCommand(body);
-    case civ::Cmd::SetMode:
-        return setModeCommand(body);
-    case civ::Cmd::SelectVfo:
-        return vfoCommand(body);
+    case 0x02: return bandEdges();
+    case civ::Cmd::ReadFreq: return body.size() == 1 ? freqAnswer(civ::Cmd::ReadFreq) : ng();
+    case civ::Cmd::ReadMode: return body.size() == 1 ? modeAnswer(civ::Cmd::ReadMode) : ng();
+    case civ::Cmd::SetFreq: return setFreqCommand(body);
+    case civ::Cmd::SetMode: return setModeCommand(body);
+    case civ::Cmd::SelectVfo: return vfoCommand(body);
     case civ::Cmd::SelectMemory:
     case civ::Cmd::MemoryWrite:
     case civ::Cmd::MemoryToVfo:
-    case civ::Cmd::MemoryClear:
-        return memoryCommand(body);
+    case civ::Cmd::MemoryClear: return memoryCommand(body);
     case civ::Cmd::ReadOffset:
-    case civ::Cmd::WriteOffset:
-        return offsetCommand(body);
-    case civ::Cmd::Scan:
-        return scanCommand(body);
-    case civ::Cmd::SplitDuplex:
-        return splitDuplexCommand(body);
-    case civ::Cmd::Antenna:
-        return antennaCommand(body);
-    default:
-        return ng();
+    case civ::Cmd::WriteOffset: return offsetCommand(body);
+    case civ::Cmd::Scan: return scanCommand(body);
+    case civ::Cmd::SplitDuplex: return splitDuplexCommand(body);
+    case civ::Cmd::Antenna: return antennaCommand(body);
+    default: return ng();
     }
 }
 
@@ -183,7 +173,8 @@ QByteArray SimRadio::setFreqCommand(const QByteArray& command)
         // lack the hundreds of MHz: those of the present frequency if that lands in
         // range, else the lowest that does.
         body.append(char(op.freq / 100000000 % 10));
-        for (int hundreds = 0; hundreds <= 9 && !model().inRange(freqTextToHertz(civ::decode::freq(body))); ++hundreds)
+        for (int hundreds = 0; hundreds <= 9 && !model().inRange(freqTextToHertz(civ::decode::freq(body)));
+             ++hundreds)
             body[5] = char(hundreds);
     }
     if (body.size() != 6)
@@ -255,15 +246,10 @@ QByteArray SimRadio::memoryCommand(const QByteArray& body)
         stopScan();
         state_.selectMemoryMode();
         return ok();
-    case civ::Cmd::MemoryWrite:
-        return state_.writeMemory() ? ok() : ng();
-    case civ::Cmd::MemoryToVfo:
-        return state_.memoryToVfo() ? ok() : ng();
-    case civ::Cmd::MemoryClear:
-        state_.clearMemory();
-        return ok();
-    default:
-        return ng();
+    case civ::Cmd::MemoryWrite: return state_.writeMemory() ? ok() : ng();
+    case civ::Cmd::MemoryToVfo: return state_.memoryToVfo() ? ok() : ng();
+    case civ::Cmd::MemoryClear: state_.clearMemory(); return ok();
+    default: return ng();
     }
 }
 

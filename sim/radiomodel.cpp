@@ -10,8 +10,8 @@ struct ModeName {
     const char* name;
 };
 constexpr ModeName ModeNames[] = {
-    {simmode::CwN, "CW-N"}, {simmode::Cw, "CW"},     {simmode::Lsb, "LSB"},     {simmode::Usb, "USB"},
-    {simmode::Am, "AM"},    {simmode::Fm, "FM"},     {simmode::Wfm, "WFM"},     {simmode::Rtty, "RTTY"},
+    {simmode::CwN, "CW-N"},   {simmode::Cw, "CW"},      {simmode::Lsb, "LSB"},  {simmode::Usb, "USB"},
+    {simmode::Am, "AM"},      {simmode::Fm, "FM"},      {simmode::Wfm, "WFM"},  {simmode::Rtty, "RTTY"},
     {simmode::LsbN, "LSB-N"}, {simmode::UsbN, "USB-N"}, {simmode::AmN, "AM-N"}, {simmode::RttyN, "RTTY-N"},
     {simmode::FmN, "FM-N"},
 };
@@ -24,12 +24,9 @@ QList<RadioModel> buildModels()
     const QList<quint8> basicScans{0x00, 0x01, 0x02, 0x03, 0x22, 0x23};
     const QList<quint8> fineScans{0x00, 0x01, 0x02, 0x03, 0x12, 0x13, 0x22, 0x23};
     const QList<PresetMemory> hfVhfPresets{
-        {1, mem(145500 * kHz, Fm)},
-        {2, mem(145600 * kHz, Fm, Duplex::Minus)},
-        {3, mem(14195 * kHz, Usb)},
-        {4, mem(7050 * kHz, Lsb)},
-        {5, mem(3560 * kHz, Cw)},
-        {10, mem(28500 * kHz, Usb)},
+        {1, mem(145500 * kHz, Fm)}, {2, mem(145600 * kHz, Fm, Duplex::Minus)},
+        {3, mem(14195 * kHz, Usb)}, {4, mem(7050 * kHz, Lsb)},
+        {5, mem(3560 * kHz, Cw)},   {10, mem(28500 * kHz, Usb)},
     };
 
     const RadioModel ic706{
@@ -70,14 +67,15 @@ QList<RadioModel> buildModels()
         .knobStep = 10,
         .offset = 0,
         .vfos = {mem(14195 * kHz, Usb), mem(14250 * kHz, Usb), mem(7050 * kHz, Lsb), mem(3700 * kHz, Lsb)},
-        .presets = {
-            {1, mem(14195 * kHz, Usb)},
-            {2, mem(7050 * kHz, Lsb)},
-            {3, mem(21300 * kHz, Usb)},
-            {4, mem(10106 * kHz, Cw)},
-            {5, mem(50150 * kHz, Usb)},
-            {12, mem(29600 * kHz, Fm)},
-        },
+        .presets =
+            {
+                {1, mem(14195 * kHz, Usb)},
+                {2, mem(7050 * kHz, Lsb)},
+                {3, mem(21300 * kHz, Usb)},
+                {4, mem(10106 * kHz, Cw)},
+                {5, mem(50150 * kHz, Usb)},
+                {12, mem(29600 * kHz, Fm)},
+            },
     };
 
     const RadioModel ic821{
@@ -95,14 +93,15 @@ QList<RadioModel> buildModels()
         .knobStep = 100,
         .offset = 600 * kHz,
         .vfos = {mem(145500 * kHz, Fm), mem(145800 * kHz, Fm), mem(435000 * kHz, Fm), mem(433500 * kHz, Fm)},
-        .presets = {
-            {1, mem(145500 * kHz, Fm)},
-            {2, mem(145600 * kHz, Fm, Duplex::Minus)},
-            {3, mem(435000 * kHz, Fm)},
-            {4, mem(144300 * kHz, Usb)},
-            {5, mem(432200 * kHz, Cw)},
-            {80, mem(439000 * kHz, Fm, Duplex::Minus)},
-        },
+        .presets =
+            {
+                {1, mem(145500 * kHz, Fm)},
+                {2, mem(145600 * kHz, Fm, Duplex::Minus)},
+                {3, mem(435000 * kHz, Fm)},
+                {4, mem(144300 * kHz, Usb)},
+                {5, mem(432200 * kHz, Cw)},
+                {80, mem(439000 * kHz, Fm, Duplex::Minus)},
+            },
     };
     return {ic706, ic706mkii, ic756, ic821};
 }

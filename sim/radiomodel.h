@@ -39,16 +39,16 @@ struct PresetMemory {
 
 // What one radio model is, as data: everything the shared behaviour looks up.
 struct RadioModel {
-    QString key;       // "ic706mkii", used on the command line
-    QString name;      // "IC-706MKII"
-    quint8 address;    // default CI-V address
+    QString key;     // "ic706mkii", used on the command line
+    QString name;    // "IC-706MKII"
+    quint8 address;  // default CI-V address
     QList<FreqRange> ranges;
-    QList<int> modes;  // mode numbers it can be set to
-    int memories;      // channels 1..memories
-    bool mainSub;      // main and sub band (07 D0/D1); else one band
-    bool duplex;       // 0F 10-12 and the offset (0C/0D)
-    bool dualWatch;    // 07 C0/C1
-    bool antenna;      // 12
+    QList<int> modes;     // mode numbers it can be set to
+    int memories;         // channels 1..memories
+    bool mainSub;         // main and sub band (07 D0/D1); else one band
+    bool duplex;          // 0F 10-12 and the offset (0C/0D)
+    bool dualWatch;       // 07 C0/C1
+    bool antenna;         // 12
     QList<quint8> scans;  // accepted 0E sub-commands
     qint64 knobStep;      // Hz per knob detent
     qint64 offset;        // repeater offset at power-on

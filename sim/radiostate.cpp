@@ -115,7 +115,8 @@ void RadioState::setMemory(int channel, const MemoryEntry& entry)
 
 int RadioState::filledMemories() const
 {
-    return int(std::count_if(memories_.begin() + 1, memories_.end(), [](const MemoryEntry& m) { return !m.blank(); }));
+    return int(std::count_if(memories_.begin() + 1, memories_.end(),
+                             [](const MemoryEntry& m) { return !m.blank(); }));
 }
 
 QString hertzText(qint64 hz)
@@ -160,12 +161,17 @@ QStringList RadioState::describeState() const
     QStringList lines;
     for (int i = 0; i < bandCount(); ++i) {
         const BandState& b = bands_[i];
-        QString label = bandCount() > 1 ? (i == 0 ? QStringLiteral("main") : QStringLiteral("sub")) : QStringLiteral("band");
+        QString label = bandCount() > 1 ? (i == 0 ? QStringLiteral("main") : QStringLiteral("sub"))
+                                        : QStringLiteral("band");
         if (bandCount() > 1 && i == band_)
             label += QLatin1Char('*');
-        const QString where = b.memoryMode ? QStringLiteral("memory %1 %2").arg(b.channel).arg(entryText(b.tuned, dup))
-                                           : QStringLiteral("VFO %1, channel %2").arg(QChar(b.activeVfo == 0 ? 'A' : 'B')).arg(b.channel);
-        lines << QStringLiteral("%1: %2 | A %3 | B %4").arg(label, where, entryText(b.vfo[0], dup), entryText(b.vfo[1], dup));
+        const QString where = b.memoryMode
+                                  ? QStringLiteral("memory %1 %2").arg(b.channel).arg(entryText(b.tuned, dup))
+                                  : QStringLiteral("VFO %1, channel %2")
+                                        .arg(QChar(b.activeVfo == 0 ? 'A' : 'B'))
+                                        .arg(b.channel);
+        lines << QStringLiteral("%1: %2 | A %3 | B %4")
+                     .arg(label, where, entryText(b.vfo[0], dup), entryText(b.vfo[1], dup));
     }
     QString extras = QStringLiteral("split %1").arg(split ? "on" : "off");
     if (dup)
@@ -174,7 +180,8 @@ QStringList RadioState::describeState() const
         extras += QStringLiteral(", dual watch %1").arg(dualWatch ? "on" : "off");
     if (model_->antenna)
         extras += QStringLiteral(", antenna %1%2").arg(antenna).arg(receiveAntenna ? " + RX antenna" : "");
-    extras += QStringLiteral(", %1, transceive %2").arg(QLatin1String(scanName(scan)), transceive ? "on" : "off");
+    extras +=
+        QStringLiteral(", %1, transceive %2").arg(QLatin1String(scanName(scan)), transceive ? "on" : "off");
     extras += QStringLiteral(", %1 of %2 memories filled").arg(filledMemories()).arg(memoryCount());
     lines << extras;
     return lines;

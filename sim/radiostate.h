@@ -8,11 +8,11 @@
 
 // One band's receiver: two VFOs, or a memory channel when in memory mode.
 struct BandState {
-    MemoryEntry vfo[2];       // VFO A and VFO B
-    int activeVfo = 0;        // 0 = A, 1 = B
+    MemoryEntry vfo[2];  // VFO A and VFO B
+    int activeVfo = 0;   // 0 = A, 1 = B
     bool memoryMode = false;
     int channel = 1;
-    MemoryEntry tuned;        // memory mode: the selected channel as tuned from the panel
+    MemoryEntry tuned;  // memory mode: the selected channel as tuned from the panel
 };
 
 // Everything a radio remembers, with the operations its front panel and its CI-V
@@ -41,8 +41,8 @@ public:
     void exchangeVfos();
     void selectMemoryMode();
     bool selectChannel(int channel);  // false outside 1..memories
-    bool writeMemory();        // the operating settings into the selected channel
-    bool memoryToVfo();        // false for a blank channel
+    bool writeMemory();               // the operating settings into the selected channel
+    bool memoryToVfo();               // false for a blank channel
     void clearMemory();
 
     const MemoryEntry& memory(int channel) const { return memories_[channel]; }
@@ -52,7 +52,7 @@ public:
 
     bool split = false;
     bool dualWatch = false;
-    int antenna = 1;         // 1 or 2
+    int antenna = 1;  // 1 or 2
     bool receiveAntenna = false;
     quint8 scan = 0;         // the running 0E sub-command; 0 = not scanning
     qint64 offset = 0;       // repeater offset, Hz

@@ -27,7 +27,10 @@ std::optional<int> number(const QString& word)
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 
-QString addressText(quint8 address) { return QStringLiteral("%1").arg(address, 2, 16, QLatin1Char('0')).toUpper(); }
+QString addressText(quint8 address)
+{
+    return QStringLiteral("%1").arg(address, 2, 16, QLatin1Char('0')).toUpper();
+}
 
 }  // namespace
 
@@ -122,8 +125,8 @@ SimRadio* SimControl::findRadio(const QString& which, QString* errorText) const
     bool ok = false;
     const int address = which.toInt(&ok, 16);
     for (SimRadio* r : radios_) {
-        if ((ok && which.size() <= 2 && r->address() == address) || r->model().key == which.toLower()
-            || r->model().name.compare(which, Qt::CaseInsensitive) == 0)
+        if ((ok && which.size() <= 2 && r->address() == address) || r->model().key == which.toLower() ||
+            r->model().name.compare(which, Qt::CaseInsensitive) == 0)
             found.append(r);
     }
     if (found.size() == 1)
@@ -185,7 +188,8 @@ QStringList SimControl::memories(const QStringList& args) const
 QStringList SimControl::knob(const QStringList& args)
 {
     if (args.size() < 2)
-        return error(QStringLiteral("knob RADIO DETENTS [HZ] | knob RADIO every MS [DETENTS] | knob RADIO stop"));
+        return error(
+            QStringLiteral("knob RADIO DETENTS [HZ] | knob RADIO every MS [DETENTS] | knob RADIO stop"));
     QString err;
     SimRadio* r = findRadio(args[0], &err);
     if (!r)
@@ -256,7 +260,8 @@ QStringList SimControl::set(const QStringList& args)
     } else if (what == QLatin1String("band")) {
         const QString v = value.toLower();
         if (!m.mainSub || (v != QLatin1String("main") && v != QLatin1String("sub")))
-            return error(m.mainSub ? QStringLiteral("set RADIO band main|sub") : QStringLiteral("the %1 has one band").arg(m.name));
+            return error(m.mainSub ? QStringLiteral("set RADIO band main|sub")
+                                   : QStringLiteral("the %1 has one band").arg(m.name));
         s.selectBand(v == QLatin1String("main") ? 0 : 1);
     } else if (what == QLatin1String("split")) {
         if (!flag)
@@ -264,9 +269,13 @@ QStringList SimControl::set(const QStringList& args)
         s.split = *flag;
     } else if (what == QLatin1String("duplex")) {
         const QString v = value.toLower();
-        const int d = v == QLatin1String("none") ? 0 : v == QLatin1String("minus") ? 1 : v == QLatin1String("plus") ? 2 : -1;
+        const int d = v == QLatin1String("none")    ? 0
+                      : v == QLatin1String("minus") ? 1
+                      : v == QLatin1String("plus")  ? 2
+                                                    : -1;
         if (!m.duplex || d < 0 || s.operating().blank())
-            return error(m.duplex ? QStringLiteral("set RADIO duplex none|minus|plus") : QStringLiteral("the %1 has no duplex").arg(m.name));
+            return error(m.duplex ? QStringLiteral("set RADIO duplex none|minus|plus")
+                                  : QStringLiteral("the %1 has no duplex").arg(m.name));
         s.operating().duplex = Duplex(d);
     } else if (what == QLatin1String("offset")) {
         const qint64 hz = parseFrequency(value);
@@ -275,12 +284,14 @@ QStringList SimControl::set(const QStringList& args)
         s.offset = hz;
     } else if (what == QLatin1String("dual")) {
         if (!m.dualWatch || !flag)
-            return error(m.dualWatch ? QStringLiteral("set RADIO dual on|off") : QStringLiteral("the %1 has no dual watch").arg(m.name));
+            return error(m.dualWatch ? QStringLiteral("set RADIO dual on|off")
+                                     : QStringLiteral("the %1 has no dual watch").arg(m.name));
         s.dualWatch = *flag;
     } else if (what == QLatin1String("antenna")) {
         const auto ant = number(value);
         if (!m.antenna || !ant || (*ant != 1 && *ant != 2))
-            return error(m.antenna ? QStringLiteral("set RADIO antenna 1|2 [rx]") : QStringLiteral("the %1 has one antenna").arg(m.name));
+            return error(m.antenna ? QStringLiteral("set RADIO antenna 1|2 [rx]")
+                                   : QStringLiteral("the %1 has one antenna").arg(m.name));
         s.antenna = *ant;
         s.receiveAntenna = args.value(3).compare(QLatin1String("rx"), Qt::CaseInsensitive) == 0;
     } else if (what == QLatin1String("transceive")) {
@@ -308,7 +319,9 @@ QStringList SimControl::setChannel(SimRadio* r, const QStringList& args)
     const qint64 hz = parseFrequency(args.value(1));
     const int mode = simmode::fromName(args.value(2));
     if (hz <= 0 || !r->model().inRange(hz) || mode < 0 || !r->model().hasMode(mode))
-        return error(QStringLiteral("set RADIO channel CH FREQ MODE [none|minus|plus], within the %1's range and modes").arg(r->model().name));
+        return error(QStringLiteral(
+                         "set RADIO channel CH FREQ MODE [none|minus|plus], within the %1's range and modes")
+                         .arg(r->model().name));
     const QString dup = args.value(3).toLower();
     Duplex duplex = Duplex::Simplex;
     if (dup == QLatin1String("minus"))
@@ -396,7 +409,8 @@ QStringList SimControl::fault(const QStringList& args)
         QString err;
         const QList<SimRadio*> which = args.size() > 1 ? findRadios(args[1], &err) : QList<SimRadio*>{};
         if (args.size() < 3)
-            return error(QStringLiteral("fault %1 RADIO|all %2").arg(kind, kind == QLatin1String("delay") ? "MS" : "on|off"));
+            return error(QStringLiteral("fault %1 RADIO|all %2")
+                             .arg(kind, kind == QLatin1String("delay") ? "MS" : "on|off"));
         if (which.isEmpty())
             return error(err);
         if (kind == QLatin1String("delay")) {

@@ -15,7 +15,8 @@ bool parseRadio(const QString& text, RadioChoice* choice, QString* error)
         QStringList keys;
         for (const RadioModel& m : radioModels())
             keys << m.key;
-        *error = QStringLiteral("unknown radio '%1' (one of %2)").arg(modelText, keys.join(QStringLiteral(", ")));
+        *error =
+            QStringLiteral("unknown radio '%1' (one of %2)").arg(modelText, keys.join(QStringLiteral(", ")));
         return false;
     }
     choice->model = model->key;
@@ -26,7 +27,8 @@ bool parseRadio(const QString& text, RadioChoice* choice, QString* error)
         const int address = addressText.toInt(&ok, 16);
         // 00 is the broadcast address and E0 and above belong to controllers.
         if (!ok || addressText.size() > 2 || address < 0x01 || address >= 0xE0) {
-            *error = QStringLiteral("bad CI-V address '%1' (two hexadecimal digits, 01 to DF)").arg(addressText);
+            *error =
+                QStringLiteral("bad CI-V address '%1' (two hexadecimal digits, 01 to DF)").arg(addressText);
             return false;
         }
         choice->address = address;
@@ -108,7 +110,8 @@ bool parseSimOptions(const QStringList& arguments, SimOptions* o, QString* error
             if (!next(&v))
                 return false;
             bool ok = false;
-            const KnobChoice knob{v.section(QLatin1Char(':'), 0, 0), v.section(QLatin1Char(':'), 1).toInt(&ok)};
+            const KnobChoice knob{v.section(QLatin1Char(':'), 0, 0),
+                                  v.section(QLatin1Char(':'), 1).toInt(&ok)};
             if (!ok || knob.everyMs <= 0 || knob.radio.isEmpty()) {
                 *error = QStringLiteral("--knob needs RADIO:MS, e.g. ic756:1000, not '%1'").arg(v);
                 return false;
@@ -173,6 +176,6 @@ QString simUsage()
                "  rigctl -m 3010 -r /tmp/civ -s 9600 f      read the IC-706MKII's frequency\n"
                "\n"
                "On standard input (and on the --control port, where each reply ends with a line \".\")\n"
-               "the simulator takes these commands:\n\n")
-        + SimControl::helpText();
+               "the simulator takes these commands:\n\n") +
+           SimControl::helpText();
 }

@@ -10,7 +10,7 @@ struct RadioChoice {
 };
 
 struct KnobChoice {
-    QString radio;     // address or model
+    QString radio;  // address or model
     int everyMs = 0;
 };
 
@@ -20,7 +20,7 @@ struct SimOptions {
     int tcpPort = 6005;         // 0: no TCP listener
     bool pty = true;
     QString link;
-    int controlPort = 0;        // 0: no control port
+    int controlPort = 0;  // 0: no control port
     bool stdinControl = true;
     int baud = 9600;
     bool paced = true;

@@ -36,7 +36,8 @@ bool Simulator::addRadios(QString* error)
     for (const RadioChoice& c : choices)
         if (c.address >= 0) {
             if (taken.contains(c.address)) {
-                *error = QStringLiteral("two radios at address %1").arg(QStringLiteral("%1").arg(c.address, 2, 16, QLatin1Char('0')).toUpper());
+                *error = QStringLiteral("two radios at address %1")
+                             .arg(QStringLiteral("%1").arg(c.address, 2, 16, QLatin1Char('0')).toUpper());
                 return false;
             }
             taken.insert(c.address);
@@ -111,7 +112,9 @@ QString Simulator::summary() const
                        .arg(bus_->baud())
                        .arg(bus_->paced() ? "" : ", unpaced");
     if (pty_)
-        text += QStringLiteral("; serial: %1%2").arg(pty_->path(), pty_->link().isEmpty() ? QString() : QStringLiteral(" (link %1)").arg(pty_->link()));
+        text += QStringLiteral("; serial: %1%2")
+                    .arg(pty_->path(),
+                         pty_->link().isEmpty() ? QString() : QStringLiteral(" (link %1)").arg(pty_->link()));
     if (tcp_)
         text += QStringLiteral("; TCP: 127.0.0.1:%1").arg(tcp_->port());
     QStringList control;
@@ -119,6 +122,7 @@ QString Simulator::summary() const
         control << QStringLiteral("stdin");
     if (controlServer_)
         control << QStringLiteral("127.0.0.1:%1").arg(controlServer_->port());
-    text += QStringLiteral("; control: %1").arg(control.isEmpty() ? QStringLiteral("none") : control.join(QStringLiteral(", ")));
+    text += QStringLiteral("; control: %1")
+                .arg(control.isEmpty() ? QStringLiteral("none") : control.join(QStringLiteral(", ")));
     return text;
 }

@@ -10,15 +10,15 @@ namespace {
 const QHash<QString, bool>& commandWords()
 {
     static const QHash<QString, bool> words = {
-        {QStringLiteral("freq"), true},     {QStringLiteral("mode"), true},
-        {QStringLiteral("band"), true},     {QStringLiteral("vfo"), true},
-        {QStringLiteral("memory"), true},   {QStringLiteral("memcmd"), true},
-        {QStringLiteral("scan"), true},     {QStringLiteral("split"), true},
-        {QStringLiteral("duplex"), true},   {QStringLiteral("dual"), true},
-        {QStringLiteral("antenna"), true},  {QStringLiteral("readfreq"), false},
+        {QStringLiteral("freq"), true},      {QStringLiteral("mode"), true},
+        {QStringLiteral("band"), true},      {QStringLiteral("vfo"), true},
+        {QStringLiteral("memory"), true},    {QStringLiteral("memcmd"), true},
+        {QStringLiteral("scan"), true},      {QStringLiteral("split"), true},
+        {QStringLiteral("duplex"), true},    {QStringLiteral("dual"), true},
+        {QStringLiteral("antenna"), true},   {QStringLiteral("readfreq"), false},
         {QStringLiteral("readmode"), false}, {QStringLiteral("readoffset"), false},
-        {QStringLiteral("raw"), true},      {QStringLiteral("clear"), false},
-        {QStringLiteral("wait"), true},     {QStringLiteral("watch"), true},
+        {QStringLiteral("raw"), true},       {QStringLiteral("clear"), false},
+        {QStringLiteral("wait"), true},      {QStringLiteral("watch"), true},
     };
     return words;
 }

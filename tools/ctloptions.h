@@ -8,7 +8,7 @@
 // What tsln-ctl was asked to do.
 struct CtlCommand {
     QString word;
-    QString value;  // empty for commands without one
+    QString value;      // empty for commands without one
     QStringList bytes;  // for "raw": the frame's bytes as hexadecimal texts
 };
 

@@ -152,7 +152,8 @@ void CtlSession::execute(const CtlCommand& c)
         QByteArray frame;
         for (const QString& b : c.bytes)
             frame.append(static_cast<char>(b.toUInt(nullptr, 16)));
-        engine_->SendCmd(reinterpret_cast<const quint8*>(frame.constData()), static_cast<qint32>(frame.size()));
+        engine_->SendCmd(reinterpret_cast<const quint8*>(frame.constData()),
+                         static_cast<qint32>(frame.size()));
     } else if (w == QLatin1String("clear"))
         engine_->ClearQueue();
     else if (w == QLatin1String("wait"))

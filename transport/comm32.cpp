@@ -1,9 +1,5 @@
 #include "transport/comm32.h"
 
-#include <QCoreApplication>
-#include <QFile>
-#include <chrono>
-
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <poll.h>
@@ -13,6 +9,10 @@
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <chrono>
 
 #include "transport/commslog.h"
 #include "transport/rxblock.h"
@@ -63,8 +63,8 @@ bool lineErrors(int fd, quint64* total)
     serial_icounter_struct c{};
     if (ioctl(fd, TIOCGICOUNT, &c) != 0)
         return false;
-    *total = quint64(c.frame) + quint64(c.overrun) + quint64(c.parity) + quint64(c.brk) +
-             quint64(c.buf_overrun);
+    *total =
+        quint64(c.frame) + quint64(c.overrun) + quint64(c.parity) + quint64(c.brk) + quint64(c.buf_overrun);
     return true;
 }
 
@@ -103,7 +103,7 @@ bool TComm32::OpenPort()
         ::close(fd);
         throw ECommsError(QStringLiteral("Error opening com port"), e);
     }
-    struct stat st{};
+    struct stat st {};
     if (fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode) || !isatty(fd)) {
         ::close(fd);
         throw ECommsError(QStringLiteral("File handle is not a comm handle. "), ENOTTY);
@@ -150,8 +150,8 @@ void TComm32::configureLine()
     // Raw bytes: CI-V frames carry any value, so no line editing, no echo, no
     // translation and no software flow control (XON/XOFF bytes occur in frames).
     // Hardware flow control stays as the driver has it.
-    t.c_iflag &= ~tcflag_t(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF |
-                           IXANY | INPCK);
+    t.c_iflag &=
+        ~tcflag_t(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY | INPCK);
     t.c_oflag &= ~tcflag_t(OPOST);
     t.c_lflag &= ~tcflag_t(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
     t.c_cflag &= ~tcflag_t(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB);
@@ -242,12 +242,14 @@ bool TComm32::stopSignalled() const
 
 void TComm32::postHangup()
 {
-    QMetaObject::invokeMethod(this, [this] { OnRequestHangup(this); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { OnRequestHangup(this); }, Qt::QueuedConnection);
 }
 
 void TComm32::postLineError()
 {
-    QMetaObject::invokeMethod(this, [this] { OnError(this); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { OnError(this); }, Qt::QueuedConnection);
 }
 
 bool TComm32::deliverBlock(QByteArray block)

@@ -33,9 +33,8 @@ Tdevice_serial::Tdevice_serial(QWidget* owner, const QString& name) : Window(new
         Comm->setCommPort(port);
         Comm->setParity(pNone);
         Comm->setStopBits(sb1_0);
-        Comm->OnReceiveData.bind([this](const quint8* buffer, quint16 length) {
-            ReceiveData(buffer, length);
-        });
+        Comm->OnReceiveData.bind(
+            [this](const quint8* buffer, quint16 length) { ReceiveData(buffer, length); });
         Comm->OpenPort();
     } catch (const ECommsError& e) {
         failure = openFailureText(e, port);
@@ -81,8 +80,8 @@ QString openFailureText(const ECommsError& error, const QString& port)
     if (code == 0)
         return text;
     const char* reason = strerrordesc_np(code);
-    text += QStringLiteral("\n%1: %2").arg(serialDevicePath(port),
-                                           reason ? QString::fromUtf8(reason) : QString::number(code));
+    text += QStringLiteral("\n%1: %2")
+                .arg(serialDevicePath(port), reason ? QString::fromUtf8(reason) : QString::number(code));
     if (code == EACCES || code == EPERM)
         text += QStringLiteral(
             "\nThe user may need to join the dialout group (sudo usermod -aG dialout $USER, then log in "

@@ -1,15 +1,15 @@
 #include "transport/sockets.h"
 
-#include <QEventLoop>
-#include <QPointer>
-#include <QSocketNotifier>
-
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
+#include <QEventLoop>
+#include <QPointer>
+#include <QSocketNotifier>
 
 #include "core/intconv.h"
 #include "core/modal.h"
@@ -44,8 +44,8 @@ bool resolveHost(const QString& host, in_addr* address)
 // at once; they arrive as the connect notification's error.
 bool isConnectOutcome(int e)
 {
-    return e == ECONNREFUSED || e == ETIMEDOUT || e == ENETUNREACH || e == EHOSTUNREACH ||
-           e == ECONNRESET || e == EHOSTDOWN;
+    return e == ECONNREFUSED || e == ETIMEDOUT || e == ENETUNREACH || e == EHOSTUNREACH || e == ECONNRESET ||
+           e == EHOSTDOWN;
 }
 
 QString notificationName(int event)
@@ -199,8 +199,7 @@ int TSockets::SSend(int Socket, const quint8* Buffer, int& Len)
     int sent = 0;
     int err = Len < 0 ? EINVAL : 0;
     while (err == 0) {
-        const ssize_t n =
-            ::send(Socket, Buffer + sent, size_t(Len - sent), MSG_DONTWAIT | MSG_NOSIGNAL);
+        const ssize_t n = ::send(Socket, Buffer + sent, size_t(Len - sent), MSG_DONTWAIT | MSG_NOSIGNAL);
         if (n >= 0) {
             sent += int(n);
             // Non-blocking: what went is the answer; blocking: all of it goes.

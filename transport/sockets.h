@@ -54,7 +54,7 @@ public:
     Event<QObject*, int> OnDataNeeded;
     Event<QObject*, int> OnSessionClosed;
     Event<QObject*, int> OnSessionAvailable;
-    Event<QObject*, int, int> OnSessionConnected;  // Sender, Socket, iRc
+    Event<QObject*, int, int> OnSessionConnected;               // Sender, Socket, iRc
     Event<QObject*, int, int, const QString&> OnErrorOccurred;  // Sender, Socket, Error, Msg
 
 private:

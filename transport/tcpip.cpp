@@ -156,8 +156,7 @@ void TTCPIPForm::Sockets1ErrorOccurred(QObject*, int, int error, const QString& 
         MarkDisconnected();
         break;
     case 10035:
-    case 10038:
-        break;
+    case 10038: break;
     case 10060:
         guardedError(QStringLiteral("TSocket Connection Timed Out!"));
         Sockets1->Disconnect();
@@ -167,9 +166,7 @@ void TTCPIPForm::Sockets1ErrorOccurred(QObject*, int, int error, const QString& 
         guardedError(QStringLiteral("TSocket Connection was Refused!"));
         MarkDisconnected();
         break;
-    default:
-        Modal::okCancel(QStringLiteral("TSocket Socket ERROR"), msg);
-        break;
+    default: Modal::okCancel(QStringLiteral("TSocket Socket ERROR"), msg); break;
     }
 }
 

@@ -19,15 +19,15 @@ QByteArray mixedTraffic(qsizetype size)
     using namespace civ;
     const quint8 radio = 0x50, other = 0x60, controller2 = 0xE1;
     const QByteArray frames[] = {
-        frame(radio, Controller, encode::freq("014.195.000")),         // our echo
-        frame(Controller, radio, encode::ok()),                        // answer
-        frame(radio, Controller, encode::readFreq()),                  // echo
+        frame(radio, Controller, encode::freq("014.195.000")),  // our echo
+        frame(Controller, radio, encode::ok()),                 // answer
+        frame(radio, Controller, encode::readFreq()),           // echo
         frame(Controller, radio, encode::freqReport(Cmd::ReadFreq, "014.195.000")),
-        frame(radio, Controller, encode::mode(1, ModeTable::Base)),    // echo
+        frame(radio, Controller, encode::mode(1, ModeTable::Base)),  // echo
         frame(Controller, radio, encode::ng()),
         frame(Broadcast, radio, encode::freqReport(Cmd::FreqReport, "145.500.000")),
         frame(Broadcast, radio, encode::modeReport(Cmd::ModeReport, 9, ModeTable::Ic706)),
-        frame(other, controller2, encode::freq("007.050.000")),        // two other stations
+        frame(other, controller2, encode::freq("007.050.000")),  // two other stations
         frame(controller2, other, encode::ok()),
         frame(Controller, radio, encode::modeReport(Cmd::ReadMode, 3, ModeTable::Ic706)),
     };

@@ -44,8 +44,8 @@ TEST_F(Art756, LoadsAndHoldsEveryPictureThePanelAsksFor)
 
 TEST_F(Art756, UnknownNamesAreReportedMissing)
 {
-    for (const char* name : {"", "BU_", "BD_XYZ", "Dial_16", "Dial_01", "MF_Num10", "MF_NumA", "NumMem", "D_SplitX",
-                             "radio", "D_Ant3"})
+    for (const char* name : {"", "BU_", "BD_XYZ", "Dial_16", "Dial_01", "MF_Num10", "MF_NumA", "NumMem",
+                             "D_SplitX", "radio", "D_Ant3"})
         EXPECT_TRUE(library->fetch(name).isNull()) << name;
 }
 
@@ -79,7 +79,8 @@ TEST_F(Art756, KeysOfTheReleasedPanelAreWhereTheHotSpotsAre)
         if (!h.key)
             continue;
         const QImage up = get(("BU_" + std::string(h.key)).c_str()).convertToFormat(QImage::Format_RGB32);
-        EXPECT_LE(maxDifference(radio.copy(QRect(h.topLeft(), up.size())), up), 2) << h.key;  // gradients dither by one step
+        EXPECT_LE(maxDifference(radio.copy(QRect(h.topLeft(), up.size())), up), 2)
+            << h.key;  // gradients dither by one step
     }
     const QImage knob = get("Dial_0").convertToFormat(QImage::Format_RGB32);
     EXPECT_LE(maxDifference(radio.copy(m.knobArea()), knob), 2);
@@ -167,7 +168,8 @@ TEST_F(Art756, WritesScreenshots)
     QImage strip(m.knobSize.width() * 4, m.knobSize.height() * 4, QImage::Format_RGB32);
     QPainter k(&strip);
     for (int f = 0; f < m.knobFrames; ++f)
-        k.drawImage((f % 4) * m.knobSize.width(), (f / 4) * m.knobSize.height(), get(("Dial_" + std::to_string(f)).c_str()));
+        k.drawImage((f % 4) * m.knobSize.width(), (f / 4) * m.knobSize.height(),
+                    get(("Dial_" + std::to_string(f)).c_str()));
     k.end();
     EXPECT_TRUE(strip.save(dir + "art756-knob.png"));
 }

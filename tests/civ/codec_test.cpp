@@ -1,6 +1,7 @@
+#include "civ/codec.h"
+
 #include <gtest/gtest.h>
 
-#include "civ/codec.h"
 #include "hex.h"
 
 using namespace civ;
@@ -28,9 +29,9 @@ TEST(CivCodec, FrameLayout)
     EXPECT_EQ(parts->from, 0x50);
     EXPECT_EQ(hexOf(parts->body), "00 00 50 19 14 00");
 
-    EXPECT_FALSE(splitFrame(hex("FE FE E0 50 FD")));     // no command byte
-    EXPECT_FALSE(splitFrame(hex("FE E0 50 FB FD")));     // one preamble byte
-    EXPECT_FALSE(splitFrame(hex("FE FE E0 50 FB")));     // no end
+    EXPECT_FALSE(splitFrame(hex("FE FE E0 50 FD")));  // no command byte
+    EXPECT_FALSE(splitFrame(hex("FE E0 50 FB FD")));  // one preamble byte
+    EXPECT_FALSE(splitFrame(hex("FE FE E0 50 FB")));  // no end
     QByteArray longest = hex("FE FE E0 50") + QByteArray(15, '\x01') + hex("FD");
     EXPECT_EQ(longest.size(), MaxFrame);
     EXPECT_TRUE(splitFrame(longest));
@@ -41,20 +42,20 @@ TEST(CivCodec, FrequencyTextToBcd)
 {
     EXPECT_EQ(bcdHex("014.195.000"), "00 50 19 14 00");
     EXPECT_EQ(bcdHex("145.500.000"), "00 00 50 45 01");
-    EXPECT_EQ(bcdHex("014.195,000"), "00 50 19 14 00");      // separators are not read
+    EXPECT_EQ(bcdHex("014.195,000"), "00 50 19 14 00");  // separators are not read
     EXPECT_EQ(bcdHex("014x195y000"), "00 50 19 14 00");
     EXPECT_EQ(bcdHex("439.123.456"), "56 34 12 39 04");
     EXPECT_EQ(bcdHex("014.195.000 and more"), "00 50 19 14 00");  // after the 11th: ignored
     EXPECT_EQ(bcdHex("NONE"), "refused");
-    EXPECT_EQ(bcdHex("014.195.00"), "refused");               // too short
+    EXPECT_EQ(bcdHex("014.195.00"), "refused");  // too short
     EXPECT_EQ(bcdHex(""), "refused");
-    EXPECT_EQ(bcdHex("   .   .   "), "refused");              // an unfilled mask
+    EXPECT_EQ(bcdHex("   .   .   "), "refused");  // an unfilled mask
     for (int pos : {0, 1, 2, 4, 5, 6, 8, 9, 10}) {
         QString text = "014.195.000";
         text[pos] = u'a';
         EXPECT_EQ(bcdHex(text), "refused") << pos;
     }
-    EXPECT_EQ(bcdHex("1296.000.00"), "refused");              // the GHz form is not sent
+    EXPECT_EQ(bcdHex("1296.000.00"), "refused");  // the GHz form is not sent
 
     quint8 untouched[5] = {1, 2, 3, 4, 5};
     EXPECT_FALSE(freqToBcd("bad", untouched));
@@ -70,7 +71,7 @@ TEST(CivCodec, BcdToFrequencyText)
     EXPECT_EQ(text("00 00 50 45 01"), "145.500.000");
     EXPECT_EQ(text("56 34 12 39 04"), "439.123.456");
     EXPECT_EQ(text("00 00 00 96 12"), "1296.000.000");  // 1 GHz and above: four MHz digits
-    EXPECT_EQ(text("0A 00 00 00 00"), "");               // not BCD
+    EXPECT_EQ(text("0A 00 00 00 00"), "");              // not BCD
     EXPECT_EQ(text("00 00 00 00 F0"), "");
 }
 
@@ -82,10 +83,10 @@ TEST(CivCodec, ModeTablesBothWays)
         const char* ic706;
     };
     const Vector vectors[] = {
-        {0, "03 02", "03 02"}, {1, "03 01", "03 01"}, {2, "00", "00 01"},   {3, "01", "01 01"},
-        {4, "02", "02 01"},    {5, "05", "05 01"},    {6, "", "06"},        {7, "04", "04 01"},
-        {8, "", ""},           {9, "", "00 02"},      {10, "", "01 02"},    {11, "", "02 02"},
-        {12, "", "04 02"},     {13, "", "05 02"},     {14, "", ""},         {-1, "", ""},
+        {0, "03 02", "03 02"}, {1, "03 01", "03 01"}, {2, "00", "00 01"}, {3, "01", "01 01"},
+        {4, "02", "02 01"},    {5, "05", "05 01"},    {6, "", "06"},      {7, "04", "04 01"},
+        {8, "", ""},           {9, "", "00 02"},      {10, "", "01 02"},  {11, "", "02 02"},
+        {12, "", "04 02"},     {13, "", "05 02"},     {14, "", ""},       {-1, "", ""},
     };
     for (const Vector& v : vectors) {
         EXPECT_EQ(hexOf(modeBytes(v.mode, ModeTable::Base)), v.base) << v.mode;
@@ -103,7 +104,7 @@ TEST(CivCodec, ModeTablesBothWays)
     EXPECT_EQ(modeFromBytes(0x00, 0x02), 9);
     EXPECT_EQ(modeFromBytes(0x06, 0x01), 6);
     EXPECT_EQ(modeFromBytes(0x06), 6);
-    EXPECT_EQ(modeFromBytes(0x01, 0x03), 3);   // any filter but 02 is the normal one
+    EXPECT_EQ(modeFromBytes(0x01, 0x03), 3);             // any filter but 02 is the normal one
     EXPECT_EQ(modeFromBytes(0x06, 0x02), std::nullopt);  // no narrow WFM
     EXPECT_EQ(modeFromBytes(0x07), std::nullopt);
     EXPECT_EQ(modeFromBytes(0x07, 0x02), std::nullopt);
@@ -217,13 +218,13 @@ TEST(CivCodec, DecodersReverseTheEncoders)
     EXPECT_EQ(decode::split(hex("0F 00")), false);
     EXPECT_EQ(decode::split(hex("0F 10")), std::nullopt);  // that is duplex
     EXPECT_EQ(decode::dual(hex("07 C1")), true);
-    EXPECT_EQ(decode::vfo(hex("07 D0")), std::nullopt);     // that is a band
+    EXPECT_EQ(decode::vfo(hex("07 D0")), std::nullopt);  // that is a band
     EXPECT_EQ(decode::memory(hex("08 01 01")), 101);
     EXPECT_EQ(decode::memory(hex("08")), std::nullopt);
     EXPECT_EQ(decode::freq(hex("05 00 50 19 14 00")), "014.195.000");
     EXPECT_EQ(decode::freq(hex("00 00 50 19 14 00 77")), "014.195.000");
     EXPECT_EQ(decode::freq(hex("03 FF")), "");
-    EXPECT_EQ(decode::freq(hex("03 00 50 19 14")), "");     // one byte short
+    EXPECT_EQ(decode::freq(hex("03 00 50 19 14")), "");  // one byte short
     EXPECT_EQ(decode::freq(hex("06 00 50 19 14 00")), "");
     EXPECT_EQ(decode::mode(hex("01 06")), 6);
     EXPECT_EQ(decode::mode(hex("04 00 02")), 9);

@@ -57,7 +57,8 @@ TEST(CivEngine, WriteWhileTheTimerAlreadyRunsAtSendDelayKeepsItsCountdown)
     h.clock.advance(100);
     e->setFreq("014.195.000");
     h.clock.advance(200);
-    EXPECT_EQ(h.log.lines, (QStringList{"100 E(9,1)", "250 E(8,1)", QStringLiteral("250 send ") + freqFrame}));
+    EXPECT_EQ(h.log.lines,
+              (QStringList{"100 E(9,1)", "250 E(8,1)", QStringLiteral("250 send ") + freqFrame}));
 }
 
 TEST(CivEngine, SerialGiveUpAfterNineTries)
@@ -71,11 +72,13 @@ TEST(CivEngine, SerialGiveUpAfterNineTries)
         QStringList expected{"1000 E(9,1)"};
         for (int i = 1; i <= 9; ++i) {
             const qint64 t = 300 + 1000 * i;
-            expected << QStringLiteral("%1 E(8,%2)").arg(t).arg(i) << QStringLiteral("%1 send %2").arg(t).arg(freqFrame);
+            expected << QStringLiteral("%1 E(8,%2)").arg(t).arg(i)
+                     << QStringLiteral("%1 send %2").arg(t).arg(freqFrame);
             if (echo)
                 expected << QStringLiteral("%1 E(9,1)").arg(t);
         }
-        expected << "10300 E(8,10)" << "10300 E(9,0)" << (echo ? "10300 E(1,0)" : "10300 E(0,0)");
+        expected << "10300 E(8,10)"
+                 << "10300 E(9,0)" << (echo ? "10300 E(1,0)" : "10300 E(0,0)");
         EXPECT_EQ(h.log.withoutTraces(), expected) << echo;
         EXPECT_TRUE(e->Queue().empty());
 
@@ -100,7 +103,8 @@ TEST(CivEngine, TcpGiveUpAfterOneTry)
         QStringList expected{"1000 E(9,1)", "1500 E(8,1)", QStringLiteral("1500 send ") + freqFrame};
         if (echo)
             expected << "1500 E(9,1)";
-        expected << "16500 E(8,2)" << "16500 E(9,0)" << (echo ? "16500 E(1,0)" : "16500 E(0,0)");
+        expected << "16500 E(8,2)"
+                 << "16500 E(9,0)" << (echo ? "16500 E(1,0)" : "16500 E(0,0)");
         EXPECT_EQ(h.log.withoutTraces(), expected) << echo;
     }
 }
@@ -150,7 +154,8 @@ TEST(CivEngine, ForeignFrameDelaysTheNextTransmissionToSendDelay)
     h.clock.advance(200);
     h.receive("FE FE 12 34 05 00 00 00 00 00 FD");
     h.clock.advance(300);
-    EXPECT_EQ(h.log.withoutTraces(), (QStringList{"4200 E(9,1)", "4400 E(9,1)", "4700 E(8,1)", "4700 send FE FE 50 E0 04 FD"}));
+    EXPECT_EQ(h.log.withoutTraces(),
+              (QStringList{"4200 E(9,1)", "4400 E(9,1)", "4700 E(8,1)", "4700 send FE FE 50 E0 04 FD"}));
     EXPECT_EQ(e->Freq(), "014.195.000");
 }
 
@@ -161,8 +166,9 @@ TEST(CivEngine, UnsolicitedReportRetransmitsTheWaitingHead)
     e->setMode(1);
     h.clock.advance(500);  // sent at 1300
     h.receive("FE FE 00 50 00 00 00 50 45 01 FD");
-    EXPECT_EQ(h.log.withoutTraces().mid(3), (QStringList{"1500 E(9,1)", "1500 N(3,1)", "1500 E(9,1)", "1500 E(8,2)",
-                                                         "1500 send FE FE 50 E0 06 03 01 FD"}));
+    EXPECT_EQ(h.log.withoutTraces().mid(3),
+              (QStringList{"1500 E(9,1)", "1500 N(3,1)", "1500 E(9,1)", "1500 E(8,2)",
+                           "1500 send FE FE 50 E0 06 03 01 FD"}));
     EXPECT_EQ(e->Freq(), "145.500.000");
     ASSERT_EQ(e->Queue().size(), 1u);
     EXPECT_EQ(e->Queue().front().Tries, 2);
@@ -181,8 +187,9 @@ TEST(CivEngine, OkForAnEchoedHeadNeverSentKeepsIt)
     ASSERT_TRUE(e->Queue().front().Echoed);
     h.clock.advance(50);
     h.receive("FE FE E0 50 FB FD");
-    EXPECT_EQ(h.log.withoutTraces(), (QStringList{"1000 E(9,1)", "1100 E(9,1)", "1150 E(9,1)", "1150 E(5,1)", "1150 N(1,1)",
-                                                  "1150 E(9,1)", "1150 E(8,1)", QStringLiteral("1150 send ") + freqFrame}));
+    EXPECT_EQ(h.log.withoutTraces(),
+              (QStringList{"1000 E(9,1)", "1100 E(9,1)", "1150 E(9,1)", "1150 E(5,1)", "1150 N(1,1)",
+                           "1150 E(9,1)", "1150 E(8,1)", QStringLiteral("1150 send ") + freqFrame}));
     EXPECT_EQ(e->Queue().size(), 1u);
 }
 
@@ -194,8 +201,9 @@ TEST(CivEngine, OkWithoutEchoDropsTheHeadWithErrorThree)
     e->ReadMode();
     h.clock.advance(400);
     h.receive("FE FE E0 50 FB FD");
-    EXPECT_EQ(h.log.withoutTraces().mid(4), (QStringList{"1400 E(9,2)", "1400 E(3,0)", "1400 E(5,1)", "1400 N(1,1)",
-                                                         "1400 E(9,1)", "1400 E(8,1)", "1400 send FE FE 50 E0 04 FD"}));
+    EXPECT_EQ(h.log.withoutTraces().mid(4),
+              (QStringList{"1400 E(9,2)", "1400 E(3,0)", "1400 E(5,1)", "1400 N(1,1)", "1400 E(9,1)",
+                           "1400 E(8,1)", "1400 send FE FE 50 E0 04 FD"}));
 }
 
 TEST(CivEngine, NgReportsTheRefusedCommandByte)
@@ -208,8 +216,8 @@ TEST(CivEngine, NgReportsTheRefusedCommandByte)
         h.clock.advance(300);
         h.log.lines.clear();
         h.receive("FE FE E0 50 FA FD");
-        EXPECT_EQ(h.log.withoutTraces(),
-                  (QStringList{"1300 E(9,1)", QStringLiteral("1300 E(4,%1)").arg(code), "1300 N(2,0)", "1300 E(9,0)"}));
+        EXPECT_EQ(h.log.withoutTraces(), (QStringList{"1300 E(9,1)", QStringLiteral("1300 E(4,%1)").arg(code),
+                                                      "1300 N(2,0)", "1300 E(9,0)"}));
         EXPECT_TRUE(e->Queue().empty());
     }
     // Before its first transmission the refused head stays, counted.
@@ -217,8 +225,9 @@ TEST(CivEngine, NgReportsTheRefusedCommandByte)
     Tic756* e = idleEngine<Tic756>(h);
     e->setFreq("014.195.000");
     h.receive("FE FE E0 50 FA FD");
-    EXPECT_EQ(h.log.withoutTraces(), (QStringList{"1000 E(9,1)", "1000 E(9,1)", "1000 E(4,5)", "1000 N(2,1)", "1000 E(9,1)",
-                                                  "1000 E(8,1)", QStringLiteral("1000 send ") + freqFrame}));
+    EXPECT_EQ(h.log.withoutTraces(),
+              (QStringList{"1000 E(9,1)", "1000 E(9,1)", "1000 E(4,5)", "1000 N(2,1)", "1000 E(9,1)",
+                           "1000 E(8,1)", QStringLiteral("1000 send ") + freqFrame}));
     EXPECT_EQ(e->Queue().front().NgCount, 1);
 }
 
@@ -227,7 +236,8 @@ TEST(CivEngine, AnswersWithAnEmptyQueue)
     BusHarness h;
     Tic756* e = idleEngine<Tic756>(h);
     h.receive("FE FE E0 50 FB FD FE FE E0 50 FA FD");
-    EXPECT_EQ(h.log.withoutTraces(), (QStringList{"1000 E(9,0)", "1000 E(9,0)", "1000 E(9,0)", "1000 E(9,0)"}));
+    EXPECT_EQ(h.log.withoutTraces(),
+              (QStringList{"1000 E(9,0)", "1000 E(9,0)", "1000 E(9,0)", "1000 E(9,0)"}));
     EXPECT_TRUE(e->Queue().empty());
 }
 
@@ -264,8 +274,12 @@ TEST(CivEngine, DecodeVectors)
     const Vector vectors[] = {
         {"FE FE E0 50 03 00 50 19 14 00 FD", {"E(9,0)", "N(3,0)", "E(9,0)"}, "014.195.000"},
         {"FE FE 00 50 00 00 00 50 45 01 FD", {"E(9,0)", "N(3,0)", "E(9,0)"}, "145.500.000"},
-        {"FE FE 50 E1 05 00 00 50 45 01 FD", {"E(9,0)", "N(3,0)", "E(9,0)"}, "145.500.000"},  // another controller
-        {"FE FE E1 50 03 00 00 50 45 01 FD", {"E(9,0)", "N(3,0)", "E(9,0)"}, "145.500.000"},  // answer to another
+        {"FE FE 50 E1 05 00 00 50 45 01 FD",
+         {"E(9,0)", "N(3,0)", "E(9,0)"},
+         "145.500.000"},  // another controller
+        {"FE FE E1 50 03 00 00 50 45 01 FD",
+         {"E(9,0)", "N(3,0)", "E(9,0)"},
+         "145.500.000"},  // answer to another
         {"FE FE E0 50 03 FF FD", {"E(9,0)", "N(6,0)", "E(9,0)"}},
         {"FE FE E0 50 03 FF 11 22 33 44 FD", {"E(9,0)", "N(6,0)", "E(9,0)"}},
         {"FE FE E0 50 04 03 02 FD", {"E(9,0)", "N(4,0)", "E(9,0)"}, "NONE", 0},
@@ -273,8 +287,8 @@ TEST(CivEngine, DecodeVectors)
         {"FE FE E0 50 01 00 02 FD", {"E(9,0)", "N(4,0)", "E(9,0)"}, "NONE", 9},
         {"FE FE E0 50 06 06 01 FD", {"E(9,0)", "N(4,0)", "E(9,0)"}, "NONE", 6},
         {"FE FE E0 50 01 01 FD", {"E(9,0)", "N(4,0)", "E(9,0)"}, "NONE", 3},
-        {"FE FE E0 50 01 06 02 FD", {"E(9,0)", "N(4,0)", "E(9,0)"}},   // no narrow WFM: unchanged
-        {"FE FE E0 50 01 07 01 FD", {"E(9,0)", "N(4,0)", "E(9,0)"}},   // unknown mode byte: unchanged
+        {"FE FE E0 50 01 06 02 FD", {"E(9,0)", "N(4,0)", "E(9,0)"}},  // no narrow WFM: unchanged
+        {"FE FE E0 50 01 07 01 FD", {"E(9,0)", "N(4,0)", "E(9,0)"}},  // unknown mode byte: unchanged
         {"FE FE E0 50 04 FF FD", {"E(9,0)", "N(4,0)", "E(9,0)"}},
         {"FE FE E0 50 FF FD", {"E(9,0)", "E(6,0)", "E(9,0)"}},
         {"FE FE E0 50 1A 05 FD", {"E(9,0)", "E(7,26)", "E(9,0)"}},
@@ -301,13 +315,17 @@ TEST(CivEngine, DecodeVectors)
         {"FE FE E0 50 03 00 FE FE E0 50 04 03 02 FD", {"E(9,0)", "N(4,0)", "E(9,0)"}, "NONE", 0},
         // A jam byte between frames disturbs neither.
         {"FE FE E0 50 04 03 02 FD FC FE FE E0 50 03 00 50 19 14 00 FD",
-         {"E(9,0)", "N(4,0)", "E(9,0)", "E(9,0)", "N(3,0)", "E(9,0)"}, "014.195.000", 0},
+         {"E(9,0)", "N(4,0)", "E(9,0)", "E(9,0)", "N(3,0)", "E(9,0)"},
+         "014.195.000",
+         0},
         // A jam byte after the preamble kills the frame.
         {"FE FE E0 50 FC 03 00 50 19 14 00 FD", {}},
         {"FE FC FE E0 50 FB FD", {}},
         {"FE FE E0 FC FE FE E0 50 04 03 02 FD", {"E(9,0)", "N(4,0)", "E(9,0)"}, "NONE", 0},
         // 20 bytes from preamble to FD are recognised, 21 are not.
-        {"FE FE E0 50 03 00 50 19 14 00 01 02 03 04 05 06 07 08 09 FD", {"E(9,0)", "N(3,0)", "E(9,0)"}, "014.195.000"},
+        {"FE FE E0 50 03 00 50 19 14 00 01 02 03 04 05 06 07 08 09 FD",
+         {"E(9,0)", "N(3,0)", "E(9,0)"},
+         "014.195.000"},
         {"FE FE E0 50 03 00 50 19 14 00 01 02 03 04 05 06 07 08 09 0A FD", {}},
     };
     for (const Vector& v : vectors) {

@@ -13,23 +13,24 @@ namespace {
 // 50 with three commands queued would hear them.
 QByteArray mixedStream()
 {
-    return hex("FE FE 50 E0 05 00 50 19 14 00 FD"  // echo of the head
-               "12 34 FE"                           // noise
-               "FE FE E0 50 FB FD"                  // OK
-               "FE FE E1 60 03 FD"                  // two other stations
-               "FE FE E0 FC"                        // collision
-               "FE FE 00 50 00 00 00 50 45 01 FD"   // unsolicited frequency
-               "FE FE 50 E0 06 03 01 FD"            // echo of the next head
-               "FE FE E0 50 FA FD"                  // NG
-               "FE FE 00 50 01 00 02 FD"            // unsolicited mode
-               "FE FE 50 E0 03 FD"                  // echo of the read
-               "FE FE E0 50 03 00 50 19 14 00 FD"   // its answer
-               "FE FE E0 50 FF FD"                  // FF
-               "FE FE E0 50 1A 01 FD"               // undecoded command
-               "FE FE E0 50 03 00 50 19 14 00 01 02 03 04 05 06 07 08 09 0A FD"  // 21 bytes
-               "FE FE E0 50 FD"                     // too short
-               "FD FD FE"                           // stray bytes
-               "FE FE E0");                         // unfinished
+    return hex(
+        "FE FE 50 E0 05 00 50 19 14 00 FD"                                // echo of the head
+        "12 34 FE"                                                        // noise
+        "FE FE E0 50 FB FD"                                               // OK
+        "FE FE E1 60 03 FD"                                               // two other stations
+        "FE FE E0 FC"                                                     // collision
+        "FE FE 00 50 00 00 00 50 45 01 FD"                                // unsolicited frequency
+        "FE FE 50 E0 06 03 01 FD"                                         // echo of the next head
+        "FE FE E0 50 FA FD"                                               // NG
+        "FE FE 00 50 01 00 02 FD"                                         // unsolicited mode
+        "FE FE 50 E0 03 FD"                                               // echo of the read
+        "FE FE E0 50 03 00 50 19 14 00 FD"                                // its answer
+        "FE FE E0 50 FF FD"                                               // FF
+        "FE FE E0 50 1A 01 FD"                                            // undecoded command
+        "FE FE E0 50 03 00 50 19 14 00 01 02 03 04 05 06 07 08 09 0A FD"  // 21 bytes
+        "FE FE E0 50 FD"                                                  // too short
+        "FD FD FE"                                                        // stray bytes
+        "FE FE E0");                                                      // unfinished
 }
 
 struct Outcome {
@@ -83,7 +84,8 @@ TEST(CivStream, WholeStreamOutcome)
     EXPECT_EQ(whole.freq, "014.195.000");
     EXPECT_EQ(whole.mode, 9);
     EXPECT_TRUE(whole.queue.isEmpty());
-    EXPECT_EQ(whole.events.filter(" N(").join(' '), "1300 N(1,2) 1300 N(3,2) 1300 N(2,1) 1300 N(4,1) 1300 N(3,0)");
+    EXPECT_EQ(whole.events.filter(" N(").join(' '),
+              "1300 N(1,2) 1300 N(3,2) 1300 N(2,1) 1300 N(4,1) 1300 N(3,0)");
     EXPECT_EQ(whole.events.filter("E(6,0)").size(), 1);
     EXPECT_EQ(whole.events.filter("E(7,26)").size(), 1);
 }

@@ -36,7 +36,9 @@ void checkVectors(const std::vector<Vector>& vectors)
 // Everything but the mode table is common to the three models; at address xx.
 std::vector<Vector> common(const char* a)
 {
-    const auto f = [a](const char* body) { return QStringLiteral("FE FE %1 E0 %2 FD").arg(a, body).toStdString(); };
+    const auto f = [a](const char* body) {
+        return QStringLiteral("FE FE %1 E0 %2 FD").arg(a, body).toStdString();
+    };
     return {
         {"ReadFreq", [](Tciv& e) { e.ReadFreq(); }, f("03")},
         {"ReadMode", [](Tciv& e) { e.ReadMode(); }, f("04")},
@@ -86,9 +88,11 @@ std::vector<Vector> common(const char* a)
 // mode -> body, for the base table and the IC-706 table.
 std::vector<Vector> modes(const char* a, bool ic706)
 {
-    const char* base[] = {"06 03 02", "06 03 01", "06 00", "06 01", "06 02", "06 05", "", "06 04", "", "", "", "", "", "", ""};
-    const char* i706[] = {"06 03 02", "06 03 01", "06 00 01", "06 01 01", "06 02 01", "06 05 01", "06 06", "06 04 01",
-                          "", "06 00 02", "06 01 02", "06 02 02", "06 04 02", "06 05 02", ""};
+    const char* base[] = {"06 03 02", "06 03 01", "06 00", "06 01", "06 02", "06 05", "", "06 04",
+                          "",         "",         "",      "",      "",      "",      ""};
+    const char* i706[] = {"06 03 02", "06 03 01", "06 00 01", "06 01 01", "06 02 01",
+                          "06 05 01", "06 06",    "06 04 01", "",         "06 00 02",
+                          "06 01 02", "06 02 02", "06 04 02", "06 05 02", ""};
     std::vector<Vector> out;
     for (int m = -1; m <= 14; ++m) {
         const char* body = m < 0 ? "" : (ic706 ? i706[m] : base[m]);

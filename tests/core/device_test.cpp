@@ -1,8 +1,9 @@
+#include "core/device.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "core/device.h"
 #include "core/modal.h"
 
 namespace {

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "core/freqtext.h"
+
+#include <gtest/gtest.h>
 
 TEST(FreqText, TextToHertzReadsNineOrTenDigits)
 {

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "core/intconv.h"
+
+#include <gtest/gtest.h>
 
 TEST(IntConv, AcceptsDecimalAndHexWithSign)
 {
@@ -18,7 +18,8 @@ TEST(IntConv, AcceptsDecimalAndHexWithSign)
 
 TEST(IntConv, RefusesWithTheConversionMessage)
 {
-    for (const char* bad : {"", " ", "abc", "12a", "5 ", "$", "$G1", "--1", "2147483648", "1.5", "$100000000"}) {
+    for (const char* bad :
+         {"", " ", "abc", "12a", "5 ", "$", "$G1", "--1", "2147483648", "1.5", "$100000000"}) {
         try {
             strToInt(QString::fromLatin1(bad));
             ADD_FAILURE() << "accepted " << bad;

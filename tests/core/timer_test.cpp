@@ -1,11 +1,11 @@
+#include "core/timer.h"
+
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
 #include <QTest>
 #include <memory>
 #include <vector>
-
-#include "core/timer.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ TEST(Timer, SameIntervalDoesNotRestartButNewOneDoes)
     t.setInterval(300);  // unchanged: the countdown runs on
     clock.advance(100);
     ASSERT_EQ(r.times, (std::vector<qint64>{300}));
-    clock.advance(200);  // t = 500
+    clock.advance(200);   // t = 500
     t.setInterval(1000);  // changed: restarts from zero
     clock.advance(999);
     EXPECT_EQ(r.times.size(), 1u);

@@ -1,8 +1,8 @@
+#include "memory/freqedit.h"
+
 #include <gtest/gtest.h>
 
 #include <QTest>
-
-#include "memory/freqedit.h"
 
 TEST(FreqEdit, EmptyFieldReadsBlanksWithDots)
 {

@@ -14,8 +14,7 @@ void check(bool ok)
 
 bool holdsLineEnd(const QString& text)
 {
-    return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')) ||
-           text.contains(QChar(0x1A));
+    return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')) || text.contains(QChar(0x1A));
 }
 
 // A file written the way the program writes it: CR LF after every line, at

@@ -1,12 +1,13 @@
+#include "memory/memfile.h"
+
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <csignal>
-#include <sys/resource.h>
 
-#include "memory/memfile.h"
 #include "printers.h"
 
 namespace {
@@ -39,8 +40,7 @@ TEST(MemFileWriter, OneLinePerRecordWithThreeCommasAndCrLf)
         rec("BLANK", "", "", ""),
         rec("", "", "", ""),
     };
-    EXPECT_EQ(writeMemFile(records),
-              QByteArray("145.500.000,FM,MINUS,Club repeater\r\nBLANK,,,\r\n,,,\r\n"));
+    EXPECT_EQ(writeMemFile(records), QByteArray("145.500.000,FM,MINUS,Club repeater\r\nBLANK,,,\r\n,,,\r\n"));
     EXPECT_TRUE(writeMemFile({}).isEmpty());
 }
 
@@ -102,8 +102,8 @@ TEST(MemFileReader, FieldsALineDoesNotReachAreEmpty)
 TEST(MemFileReader, DescriptionIsTheWholeRestOfTheLine)
 {
     const QString long600 = QString(600, QLatin1Char('d'));
-    const MemRecords records = readMemFile(
-        "145.500.000,FM,NONE," + long600.toLatin1() + "\r\n1,2,3,a,b,,c\r\n");
+    const MemRecords records =
+        readMemFile("145.500.000,FM,NONE," + long600.toLatin1() + "\r\n1,2,3,a,b,,c\r\n");
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].Description, long600);
     EXPECT_EQ(records[1].Description, QStringLiteral("a,b,,c"));
@@ -129,7 +129,9 @@ TEST(MemFileReader, LfOnlyFileLoadsOneRecordPerLine)
 
 TEST(MemFileReader, CtrlZEndsTheFileEvenInsideALine)
 {
-    const MemRecords records = readMemFile(QByteArray("1,2,3,a\r\n4,5,6,b\x1A" "c\r\n7,8,9,d\r\n"));
+    const MemRecords records =
+        readMemFile(QByteArray("1,2,3,a\r\n4,5,6,b\x1A"
+                               "c\r\n7,8,9,d\r\n"));
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[1], rec("4", "5", "6", "b"));
     EXPECT_EQ(readMemFile(QByteArray("1,2,3,a\r\n\x1A")).size(), 1u);

@@ -90,7 +90,8 @@ void BM_WindowSave(benchmark::State& state)
     QString error;
     saveMemFile(source, sampleFile(), &error);
     QString answer = source;
-    MemFileChooser::setChooser([&answer](QWidget*, MemFileChooser::Purpose, const QString&) { return answer; });
+    MemFileChooser::setChooser(
+        [&answer](QWidget*, MemFileChooser::Purpose, const QString&) { return answer; });
     TMemoryFORM form;
     form.BLoadClick();
     answer = target;

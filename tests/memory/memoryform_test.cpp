@@ -1,3 +1,5 @@
+#include "memory/memoryform.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -22,7 +24,6 @@
 #include "memory/freqedit.h"
 #include "memory/memedit.h"
 #include "memory/memopen.h"
-#include "memory/memoryform.h"
 #include "memory/memorygrid.h"
 #include "memory/memorymodel.h"
 #include "memory/radiogroup.h"
@@ -50,7 +51,7 @@ struct FakePanel {
     std::vector<Set> sets;
     std::vector<int> gets;
     std::map<int, std::pair<QString, QString>> radio;  // memory -> frequency, mode
-    int throwOnSet = -1;                                // throws on this request (0-based)
+    int throwOnSet = -1;                               // throws on this request (0-based)
     int throwOnGet = -1;
 
     void bind(TMemoryFORM* f)
@@ -94,10 +95,11 @@ protected:
         DownloadFORM = &download;
         SingleUpload = &single;
         MemOpenFORM = &progress;
-        MemFileChooser::setChooser([this](QWidget*, MemFileChooser::Purpose purpose, const QString& previous) {
-            asked.push_back({purpose, previous});
-            return chosen;
-        });
+        MemFileChooser::setChooser(
+            [this](QWidget*, MemFileChooser::Purpose purpose, const QString& previous) {
+                asked.push_back({purpose, previous});
+                return chosen;
+            });
         panel.bind(form.get());
     }
 
@@ -112,8 +114,8 @@ protected:
     }
 
     // The operator fills a range dialog and presses OK (or Cancel).
-    void answerRange(RangeDialog& dialog, QLineEdit* target, const QString& start,
-                     const QString& ending, const QString& to, bool ok = true)
+    void answerRange(RangeDialog& dialog, QLineEdit* target, const QString& start, const QString& ending,
+                     const QString& to, bool ok = true)
     {
         modal.onDialog = [=, &dialog](QDialog& shown) {
             EXPECT_EQ(&shown, &dialog);
@@ -191,11 +193,12 @@ protected:
     std::vector<std::pair<MemFileChooser::Purpose, QString>> asked;
 };
 
-const QByteArray fiveRows = "145.500.000,FM,MINUS,a\r\n"
-                            "146.520.000,FM,NONE,b\r\n"
-                            "014.195.000,USB,NONE,c\r\n"
-                            "007.030.000,CWN,,d\r\n"
-                            "BLANK,,,e\r\n";
+const QByteArray fiveRows =
+    "145.500.000,FM,MINUS,a\r\n"
+    "146.520.000,FM,NONE,b\r\n"
+    "014.195.000,USB,NONE,c\r\n"
+    "007.030.000,CWN,,d\r\n"
+    "BLANK,,,e\r\n";
 
 }  // namespace
 
@@ -477,8 +480,7 @@ TEST_F(MemoryWindow, FailedSaveSaysWhy)
     chosen = dir.filePath("no/such/folder/list");
     form->BSaveClick();
     ASSERT_EQ(modal.boxes.size(), 1u);
-    EXPECT_TRUE(modal.boxes[0].text.startsWith(
-        QStringLiteral("Cannot write \"%1.mem\": ").arg(chosen)));
+    EXPECT_TRUE(modal.boxes[0].text.startsWith(QStringLiteral("Cannot write \"%1.mem\": ").arg(chosen)));
 }
 
 TEST_F(MemoryWindow, CancelledFileDialogsDoNothing)

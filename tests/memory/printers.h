@@ -6,10 +6,7 @@
 #include "memory/memfile.h"
 
 // Readable failure messages for the texts and records the tests compare.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 inline void PrintTo(const MemRecord& r, std::ostream* os)
 {

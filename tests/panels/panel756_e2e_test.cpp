@@ -6,14 +6,13 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QTcpServer>
 #include <QPushButton>
+#include <QTcpServer>
 #include <QTest>
 #include <memory>
 
 #include "civ/civ.h"
 #include "core/device.h"
-#include "support/waitfor.h"
 #include "core/freqtext.h"
 #include "core/modal.h"
 #include "memory/download.h"
@@ -26,9 +25,10 @@
 #include "sim/radio.h"
 #include "sim/simulator.h"
 #include "sim/tcprelay.h"
+#include "support/freeport.h"
+#include "support/waitfor.h"
 #include "transport/device_tcpip.h"
 #include "transport/tcpip.h"
-#include "support/freeport.h"
 
 namespace {
 
@@ -102,7 +102,8 @@ TEST_F(Panel756Sim, OpeningReadsBothBands)
 {
     SimRadio& radio = *sim->radios().front();
     panel = std::make_unique<THi_756FORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));
-    ASSERT_TRUE(waitFor([&] { return panel->requestState == 5 && !panel->mainText.isEmpty() && idle(); }, 60000))
+    ASSERT_TRUE(
+        waitFor([&] { return panel->requestState == 5 && !panel->mainText.isEmpty() && idle(); }, 60000))
         << modal.texts().join('\n').toStdString();
     EXPECT_EQ(panel->subText.size(), 11);
     EXPECT_EQ(panel->mainText, hertzToFreqText(radio.state().operating().freq));
@@ -122,9 +123,11 @@ TEST_F(Panel756Sim, EveryHotSpotIsTakenByTheRadio)
     const PanelLayout& m = panel->layout();
     for (int n = 1; n <= static_cast<int>(m.hotSpots.size()); ++n) {
         const HotSpot& h = m.spot(n);
-        QTest::mouseClick(panel->IRadio, Qt::LeftButton, {}, QPoint((h.left + h.right) / 2, (h.top + h.bottom) / 2));
+        QTest::mouseClick(panel->IRadio, Qt::LeftButton, {},
+                          QPoint((h.left + h.right) / 2, (h.top + h.bottom) / 2));
         ASSERT_TRUE(waitFor([&] { return idle(); }, 30000)) << "hot spot " << n;
-        EXPECT_TRUE(modal.boxes.empty()) << "hot spot " << n << ": " << modal.texts().join('\n').toStdString();
+        EXPECT_TRUE(modal.boxes.empty())
+            << "hot spot " << n << ": " << modal.texts().join('\n').toStdString();
         modal.boxes.clear();
     }
     // MAIN moved the selection to the sub band, and the last key, keypad 0, put it on
@@ -153,7 +156,8 @@ TEST_F(Panel756Sim, UploadThenDownloadGivesBackTheListAndABlankMemory)
         list.push_back(r);
     }
     memory->BUploadClick();
-    ASSERT_TRUE(waitFor([&] { return !panel->transfer && idle(); }, 90000)) << modal.texts().join('\n').toStdString();
+    ASSERT_TRUE(waitFor([&] { return !panel->transfer && idle(); }, 90000))
+        << modal.texts().join('\n').toStdString();
 
     for (int i = 0; i < Channels; ++i)
         rows->setRecord(i, MemRecord{});

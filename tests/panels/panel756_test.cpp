@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -26,8 +26,8 @@
 #include "panels/panelart.h"
 #include "panels/panelpicture.h"
 #include "shell/seldevice.h"
-#include "transport/mdichild.h"
 #include "support/imagediff.h"
+#include "transport/mdichild.h"
 
 namespace {
 
@@ -98,7 +98,8 @@ TEST_F(Panel756, OpeningForcesAKnownStateAndReadsBothBands)
     EXPECT_EQ(offeredAddress, QStringLiteral("50"));
     EXPECT_EQ(p->engine()->Address, 0x50);
     EXPECT_EQ(p->windowTitle(), QStringLiteral("IC756 on device [Bench] <Serial>"));
-    EXPECT_EQ(p->memoryWindow()->windowTitle(), QStringLiteral("Memory for IC756 on device [Bench] <Serial>"));
+    EXPECT_EQ(p->memoryWindow()->windowTitle(),
+              QStringLiteral("Memory for IC756 on device [Bench] <Serial>"));
     EXPECT_EQ(p->engine()->MaxTries, 9);
     EXPECT_EQ(p->engine()->SendDelay, 300);
     EXPECT_EQ(p->registration(), 1);
@@ -273,7 +274,8 @@ TEST_F(Panel756, TuningOutOfRangeIsRefusedWithTheRangeMessage)
     p->mainText = QStringLiteral("059.999.990");
     radio->sent.clear();
     press(p, centre(Model756::KnobUp));
-    EXPECT_EQ(modal.texts(), QStringList{QStringLiteral("Frequency 060.000.000 is not in the IC-756 Frequency Range.")});
+    EXPECT_EQ(modal.texts(),
+              QStringList{QStringLiteral("Frequency 060.000.000 is not in the IC-756 Frequency Range.")});
     EXPECT_EQ(p->mainText, QStringLiteral("059.999.990"));
     // The box stops the repeat: no pile of boxes while it is open.
     clock.advance(1000);
@@ -494,7 +496,8 @@ TEST_F(Panel756, ClosingUnregistersFromTheDevice)
     EXPECT_EQ(radio->HandlerCount(), 1);
     panels.clear();
     EXPECT_EQ(radio->HandlerCount(), 0);
-    const QByteArray report = civ::frame(0xE0, 0x50, civ::encode::freqReport(0x00, QStringLiteral("007.000.000")));
+    const QByteArray report =
+        civ::frame(0xE0, 0x50, civ::encode::freqReport(0x00, QStringLiteral("007.000.000")));
     radio->Deliver(reinterpret_cast<const quint8*>(report.constData()), static_cast<qint32>(report.size()));
 }
 

@@ -37,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             const size_t len = data[i + 1] % 16;
             if (i + 4 + len > size)
                 break;
-            const QString text = QString::fromLatin1(reinterpret_cast<const char*>(data + i + 4), static_cast<qsizetype>(len));
+            const QString text =
+                QString::fromLatin1(reinterpret_cast<const char*>(data + i + 4), static_cast<qsizetype>(len));
             const TuneResult r = tuneStep(m, text, TuningSteps[data[i + 2] % 7], 1 + (data[i + 3] & 1));
             if (r.ok != r.boxes.isEmpty())
                 std::abort();

@@ -1,10 +1,11 @@
 // The panels' widget-free decisions: hit testing, steps, range checks, error
 // texts and the request state machine.
 
+#include "panels/panellogic.h"
+
 #include <gtest/gtest.h>
 
 #include "panels/model756.h"
-#include "panels/panellogic.h"
 
 namespace {
 
@@ -31,7 +32,8 @@ TEST(HitTest, EveryHotSpotCentreHitsOnlyItself)
 {
     for (int n = 1; n <= static_cast<int>(M.hotSpots.size()); ++n) {
         const HotSpot& h = M.spot(n);
-        EXPECT_EQ(hitTest(M.hotSpots, (h.left + h.right) / 2, (h.top + h.bottom) / 2), std::vector<int>{n}) << n;
+        EXPECT_EQ(hitTest(M.hotSpots, (h.left + h.right) / 2, (h.top + h.bottom) / 2), std::vector<int>{n})
+            << n;
     }
 }
 
@@ -57,10 +59,12 @@ TEST(TuneStep, RefusesLeavingTheRangeNamingTheText)
 {
     const TuneResult up = tuneStep(M, QStringLiteral("059.999.990"), 10, 1);
     EXPECT_FALSE(up.ok);
-    EXPECT_EQ(up.boxes, QStringList{QStringLiteral("Frequency 060.000.000 is not in the IC-756 Frequency Range.")});
+    EXPECT_EQ(up.boxes,
+              QStringList{QStringLiteral("Frequency 060.000.000 is not in the IC-756 Frequency Range.")});
     const TuneResult down = tuneStep(M, QStringLiteral("000.030.010"), 10, 2);
     EXPECT_FALSE(down.ok);
-    EXPECT_EQ(down.boxes, QStringList{QStringLiteral("Frequency 000.030.000 is not in the IC-756 Frequency Range.")});
+    EXPECT_EQ(down.boxes,
+              QStringList{QStringLiteral("Frequency 000.030.000 is not in the IC-756 Frequency Range.")});
     EXPECT_TRUE(tuneStep(M, QStringLiteral("000.030.011"), 10, 2).ok);
 }
 

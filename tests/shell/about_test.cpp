@@ -1,3 +1,5 @@
+#include "shell/about.h"
+
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -6,7 +8,6 @@
 #include <QTest>
 
 #include "core/modal.h"
-#include "shell/about.h"
 #include "shell/disclaimer.h"
 
 TEST(About, ShowsTheVersionTextEveryTimeItIsPainted)

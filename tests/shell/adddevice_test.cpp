@@ -1,3 +1,5 @@
+#include "shell/adddevice.h"
+
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -8,7 +10,6 @@
 
 #include "core/device.h"
 #include "core/modal.h"
-#include "shell/adddevice.h"
 #include "shell/newdevice.h"
 #include "transport/comm32.h"
 #include "transport/comport.h"

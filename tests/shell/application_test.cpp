@@ -1,3 +1,5 @@
+#include "shell/application.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -6,7 +8,6 @@
 
 #include "core/intconv.h"
 #include "core/modal.h"
-#include "shell/application.h"
 
 namespace {
 

@@ -9,8 +9,9 @@
 
 TEST(HelpFile, TopicsByContextWithTheirBodies)
 {
-    const QList<HelpTopic> topics =
-        parseHelpFile("preamble\r\n#topic 10 Getting started\r\n<p>one</p>\r\n#topic x bad\n#topic 20 Devices\n<p>two</p>\n");
+    const QList<HelpTopic> topics = parseHelpFile(
+        "preamble\r\n#topic 10 Getting started\r\n<p>one</p>\r\n#topic x bad\n#topic 20 "
+        "Devices\n<p>two</p>\n");
     ASSERT_EQ(topics.size(), 2);
     EXPECT_EQ(topics[0].context, 10);
     EXPECT_EQ(topics[0].title, "Getting started");

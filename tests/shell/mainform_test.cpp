@@ -1,3 +1,5 @@
+#include "shell/mainform.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -17,7 +19,6 @@
 
 #include "core/device.h"
 #include "core/modal.h"
-#include "shell/mainform.h"
 #include "shell/windowarrange.h"
 
 namespace {
@@ -108,7 +109,8 @@ TEST(MainForm, LibraryLookupTriesTheCurrentFolderThenTheProgramFolder)
     QTemporaryDir cwd, program;
     touch(program.filePath("PV706.dll"));
     CurrentDir cd(cwd.path());
-    EXPECT_EQ(findPanelLibrary("PV706.dll", program.path()), QDir(program.path()).absoluteFilePath("PV706.dll"));
+    EXPECT_EQ(findPanelLibrary("PV706.dll", program.path()),
+              QDir(program.path()).absoluteFilePath("PV706.dll"));
     touch(cwd.filePath("PV706.dll"));
     EXPECT_EQ(findPanelLibrary("PV706.dll", program.path()), QDir(cwd.path()).absoluteFilePath("PV706.dll"));
     EXPECT_TRUE(findPanelLibrary("PV706MKII.dll", program.path()).isEmpty());
@@ -152,8 +154,8 @@ TEST(MainForm, WindowMenuListsTheChildrenCaptions)
     for (QAction* act : form.Window1->actions())
         if (!act->isSeparator())
             captions << act->text();
-    EXPECT_EQ(captions, (QStringList{"Tile", "Cascade", "&1 [Shack] <Serial>",
-                                     "&2 IC756 on device [Shack] <Serial>"}));
+    EXPECT_EQ(captions,
+              (QStringList{"Tile", "Cascade", "&1 [Shack] <Serial>", "&2 IC756 on device [Shack] <Serial>"}));
     emit form.Window1->aboutToShow();  // rebuilt, not appended twice
     EXPECT_EQ(form.Window1->actions().size(), 5);
 }

@@ -1,3 +1,5 @@
+#include "shell/newdevice.h"
+
 #include <gtest/gtest.h>
 
 #include <QGroupBox>
@@ -5,8 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-
-#include "shell/newdevice.h"
 
 TEST(NewDeviceDialog, LooksAsDesigned)
 {

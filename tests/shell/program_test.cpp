@@ -17,7 +17,6 @@
 
 #include "civ/civ.h"
 #include "core/device.h"
-#include "support/waitfor.h"
 #include "core/modal.h"
 #include "panels/hi_756.h"
 #include "shell/mainform.h"
@@ -26,9 +25,10 @@
 #include "shell/startup.h"
 #include "sim/simulator.h"
 #include "sim/tcprelay.h"
+#include "support/freeport.h"
+#include "support/waitfor.h"
 #include "transport/device_tcpip.h"
 #include "transport/tcpip.h"
-#include "support/freeport.h"
 
 TEST(Program, AnOperatorAddsADeviceAndOpensTheIc756Panel)
 {
@@ -76,9 +76,12 @@ TEST(Program, AnOperatorAddsADeviceAndOpensTheIc756Panel)
     EXPECT_EQ(panel->windowTitle(), "IC756 on device [Sim] <TCP/IP>");
     EXPECT_EQ(DSelFORM->Eaddress->text(), "50");
     // Opening reads both bands; the radio answers over the relay.
-    ASSERT_TRUE(waitFor([&] { return panel->mainText.size() == 11 && panel->subText.size() == 11 &&
-                                     panel->engine()->Queue().empty(); },
-                        20000));
+    ASSERT_TRUE(waitFor(
+        [&] {
+            return panel->mainText.size() == 11 && panel->subText.size() == 11 &&
+                   panel->engine()->Queue().empty();
+        },
+        20000));
     EXPECT_TRUE(modal.boxes.empty()) << qPrintable(modal.texts().join(" | "));
 
     QStringList captions;

@@ -2,27 +2,26 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "core/modal.h"
+#include "memory/filechooser.h"
+#include "memory/memedit.h"
+#include "memory/memoryform.h"
+#include "memory/upload.h"
 #include "shell/about.h"
 #include "shell/disclaimer.h"
 #include "shell/helpviewer.h"
 #include "shell/mainform.h"
 #include "shell/newdevice.h"
 #include "shell/seldevice.h"
-#include "memory/filechooser.h"
-#include "memory/memedit.h"
-#include "memory/memoryform.h"
-#include "memory/upload.h"
 #include "transport/comport.h"
 #include "transport/serial.h"
 #include "transport/tcpip.h"
-
-#include <QFile>
-#include <QLineEdit>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -82,12 +81,13 @@ TEST(Screenshots, MemoryWindowAndDialogs)
     const QString file = dir.filePath("contest.mem");
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("014.195.000,USB,NONE,20 m DX window\r\n"
-            "007.050.000,LSB,NONE,40 m net\r\n"
-            "145.500.000,FM,NONE,2 m calling\r\n"
-            "145.600.000,FM,MINUS,GB3 repeater\r\n"
-            "BLANK,,,\r\n"
-            "050.110.000,CW,NONE,6 m DX\r\n");
+    f.write(
+        "014.195.000,USB,NONE,20 m DX window\r\n"
+        "007.050.000,LSB,NONE,40 m net\r\n"
+        "145.500.000,FM,NONE,2 m calling\r\n"
+        "145.600.000,FM,MINUS,GB3 repeater\r\n"
+        "BLANK,,,\r\n"
+        "050.110.000,CW,NONE,6 m DX\r\n");
     f.close();
     MemFileChooser::Chooser previous =
         MemFileChooser::setChooser([&](QWidget*, MemFileChooser::Purpose, const QString&) { return file; });

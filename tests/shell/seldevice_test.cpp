@@ -1,3 +1,5 @@
+#include "shell/seldevice.h"
+
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -8,7 +10,6 @@
 #include <QScreen>
 
 #include "core/device.h"
-#include "shell/seldevice.h"
 
 namespace {
 

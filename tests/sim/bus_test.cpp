@@ -1,9 +1,10 @@
+#include "sim/bus.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "core/timer.h"
-#include "sim/bus.h"
 #include "sim/frameassembler.h"
 #include "sim/radio.h"
 #include "simtest.h"
@@ -23,14 +24,14 @@ TEST(FrameAssembler, CutsFramesAndDropsWhatAJamInterrupts)
 {
     QList<QByteArray> frames;
     FrameAssembler a([&](const QByteArray& f) { frames.append(f); });
-    a.feed(hex("01 02 FE FE 50 E0 03 FD 33"));          // noise around a frame
-    a.feed(hex("FE FE 50 E0 05 00"));                   // interrupted by a jam...
-    a.feed(hex("FC 00 50 19 14 00 FD"));                // ...so its tail is no frame
-    a.feed(hex("FE FE FE 50 E0 04 FD"));                // an extra preamble byte
-    a.feed(hex("FE FE 50 E0 FE FE 4C E0 03 FD"));       // a new preamble restarts
+    a.feed(hex("01 02 FE FE 50 E0 03 FD 33"));     // noise around a frame
+    a.feed(hex("FE FE 50 E0 05 00"));              // interrupted by a jam...
+    a.feed(hex("FC 00 50 19 14 00 FD"));           // ...so its tail is no frame
+    a.feed(hex("FE FE FE 50 E0 04 FD"));           // an extra preamble byte
+    a.feed(hex("FE FE 50 E0 FE FE 4C E0 03 FD"));  // a new preamble restarts
     a.feed(hex("FE"));
     a.feed(hex("FE 50 E0 07 D1"));
-    a.feed(hex("FD"));                                  // split anywhere
+    a.feed(hex("FD"));  // split anywhere
     ASSERT_EQ(frames.size(), 4);
     EXPECT_EQ(hexText(frames[0]), "FE FE 50 E0 03 FD");
     EXPECT_EQ(hexText(frames[1]), "FE FE 50 E0 04 FD");
@@ -136,7 +137,8 @@ TEST_F(UnpacedBus, RefusingRadioAnswersNgToEverything)
     TestController pc(bus);
     radio.setRefuseAll(true);
     EXPECT_EQ(pc.exchangeText("FE FE 48 E0 03 FD"), "FE FE 48 E0 03 FD FE FE E0 48 FA FD");
-    EXPECT_EQ(pc.exchangeText("FE FE 48 E0 05 00 00 10 14 00 FD"), "FE FE 48 E0 05 00 00 10 14 00 FD FE FE E0 48 FA FD");
+    EXPECT_EQ(pc.exchangeText("FE FE 48 E0 05 00 00 10 14 00 FD"),
+              "FE FE 48 E0 05 00 00 10 14 00 FD FE FE E0 48 FA FD");
     EXPECT_EQ(radio.state().operating().freq, 14195000);
 }
 
@@ -180,7 +182,6 @@ TEST_F(UnpacedBus, JamByteCutsTheNextFramesOnly)
     EXPECT_EQ(radio.state().operating().freq, 14195000);
     EXPECT_EQ(bus.faults().jamFrames, 0);
     EXPECT_EQ(pc.exchangeText("FE FE 50 E0 03 FD"), "FE FE 50 E0 03 FD FE FE E0 50 03 00 50 19 14 00 FD");
-
 
     // A jam on every frame: nothing whole reaches anyone.
     bus.faults().jamFrames = -1;

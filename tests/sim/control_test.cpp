@@ -104,8 +104,8 @@ TEST_F(ControlTest, FaultsSwitchOnAndOff)
     run("fault drop 5");
     run("fault jam 3");
     const QString active = run("fault");
-    for (const char* text : {"interface dead", "noise", "every 5th byte dropped", "next 3 frame(s) jammed", "IC-756 at 50 (off)",
-                             "answers 250 ms late"})
+    for (const char* text : {"interface dead", "noise", "every 5th byte dropped", "next 3 frame(s) jammed",
+                             "IC-756 at 50 (off)", "answers 250 ms late"})
         EXPECT_TRUE(active.contains(text)) << text << "\n" << active.toStdString();
     EXPECT_TRUE(bus.faults().interfaceDead && bus.faults().noise);
     EXPECT_EQ(bus.faults().dropEvery, 5);
@@ -157,9 +157,10 @@ TEST(SimOptions, ParsesTheCommandLine)
 {
     SimOptions o;
     QString error;
-    ASSERT_TRUE(parseSimOptions({"--radio", "ic756", "--radio=ic706mkii@4E", "--port", "0", "--baud", "4800", "--no-pacing",
-                                 "--link", "/tmp/x", "--control", "7000", "--knob", "ic756:1000", "--no-stdin", "--trace"},
-                                &o, &error))
+    ASSERT_TRUE(parseSimOptions(
+        {"--radio", "ic756", "--radio=ic706mkii@4E", "--port", "0", "--baud", "4800", "--no-pacing", "--link",
+         "/tmp/x", "--control", "7000", "--knob", "ic756:1000", "--no-stdin", "--trace"},
+        &o, &error))
         << error.toStdString();
     ASSERT_EQ(o.radios.size(), 2);
     EXPECT_EQ(o.radios[0].model, "ic756");
@@ -179,9 +180,15 @@ TEST(SimOptions, ParsesTheCommandLine)
     EXPECT_EQ(defaults.tcpPort, 6005);
     EXPECT_TRUE(defaults.pty && defaults.paced);
 
-    for (const QStringList& bad : QList<QStringList>{{"--radio", "ic7300"}, {"--radio", "ic756@E0"}, {"--radio", "ic756@00"},
-                                                     {"--radio", "ic756@123"}, {"--port", "70000"}, {"--baud", "12"},
-                                                     {"--link"}, {"--bogus"}, {"--no-pty", "--link", "/tmp/y"},
+    for (const QStringList& bad : QList<QStringList>{{"--radio", "ic7300"},
+                                                     {"--radio", "ic756@E0"},
+                                                     {"--radio", "ic756@00"},
+                                                     {"--radio", "ic756@123"},
+                                                     {"--port", "70000"},
+                                                     {"--baud", "12"},
+                                                     {"--link"},
+                                                     {"--bogus"},
+                                                     {"--no-pty", "--link", "/tmp/y"},
                                                      {"--knob", "ic756"}}) {
         SimOptions x;
         EXPECT_FALSE(parseSimOptions(bad, &x, &error)) << bad.join(' ').toStdString();
@@ -205,7 +212,9 @@ TEST(SimulatorSetup, DefaultBusAndAddressConflicts)
         EXPECT_EQ(sim.radios()[0]->address(), 0x50);
         EXPECT_EQ(sim.radios()[1]->address(), 0x4C);
         EXPECT_EQ(sim.radios()[2]->address(), 0x48);
-        EXPECT_EQ(sim.summary(), "tsln-sim: IC-756 at 50, IC-821 at 4C, IC-706MKII at 48 on one CI-V bus (9600 baud); control: none");
+        EXPECT_EQ(sim.summary(),
+                  "tsln-sim: IC-756 at 50, IC-821 at 4C, IC-706MKII at 48 on one CI-V bus (9600 baud); "
+                  "control: none");
     }
     {
         o.radios = {{"ic706", -1}, {"ic706mkii", -1}, {"ic821", 0x48}};

@@ -25,7 +25,10 @@ public:
         bus_.attach(this);
     }
     ~BusDevice() override { bus_.detach(this); }
-    void Send(const quint8* data, qint32 len) override { bus_.transmit(this, QByteArray(reinterpret_cast<const char*>(data), len)); }
+    void Send(const quint8* data, qint32 len) override
+    {
+        bus_.transmit(this, QByteArray(reinterpret_cast<const char*>(data), len));
+    }
     void hear(const quint8* data, int len) override { Deliver(data, len); }
     QString describe() const override { return QStringLiteral("engine device"); }
     bool isController() const override { return true; }

@@ -35,7 +35,8 @@ TEST(Program, HelpAndBadOptions)
     ASSERT_TRUE(help.waitForFinished(10000));
     EXPECT_EQ(help.exitCode(), 0);
     const QString text = QString::fromLocal8Bit(help.readAllStandardOutput());
-    for (const char* s : {"--radio MODEL[@ADDR]", "--link PATH", "--port N", "--control N", "--baud N", "fault jam", "knob RADIO"})
+    for (const char* s : {"--radio MODEL[@ADDR]", "--link PATH", "--port N", "--control N", "--baud N",
+                          "fault jam", "knob RADIO"})
         EXPECT_TRUE(text.contains(s)) << s;
 
     QProcess bad;
@@ -52,9 +53,11 @@ TEST(Program, ServesTcpAndStdinThenQuits)
     sim.start(Program, {"--no-pty", "--port", QString::number(port)});
     ASSERT_TRUE(sim.waitForStarted(10000));
     const QString summary = readLine(sim);
-    EXPECT_EQ(summary, QStringLiteral("tsln-sim: IC-756 at 50, IC-821 at 4C, IC-706MKII at 48 on one CI-V bus (9600 baud); "
-                                      "TCP: 127.0.0.1:%1; control: stdin")
-                           .arg(port));
+    EXPECT_EQ(
+        summary,
+        QStringLiteral("tsln-sim: IC-756 at 50, IC-821 at 4C, IC-706MKII at 48 on one CI-V bus (9600 baud); "
+                       "TCP: 127.0.0.1:%1; control: stdin")
+            .arg(port));
 
     QTcpSocket client;
     client.connectToHost(QHostAddress::LocalHost, quint16(port));

@@ -1,3 +1,5 @@
+#include "sim/radio.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -5,7 +7,6 @@
 #include "civ/codec.h"
 #include "core/timer.h"
 #include "sim/bus.h"
-#include "sim/radio.h"
 #include "simtest.h"
 
 namespace {
@@ -68,24 +69,23 @@ TEST_F(RadioTest, FrequencyOutsideTheModelsRangeIsRefused)
         const char* answer;
     };
     const Case cases[] = {
-        {"ic706", "05 90 99 02 00 00", "FA"},     // 29.999 kHz
-        {"ic706", "05 00 00 03 00 00", "FB"},     // 30 kHz
-        {"ic706", "05 00 00 00 00 02", "FB"},     // 200 MHz
-        {"ic706", "05 10 00 00 00 02", "FA"},     // 200.000.010
-        {"ic706mkii", "05 00 00 50 45 01", "FB"}, // 145.5 MHz
-        {"ic756", "05 00 00 00 60 00", "FB"},     // 60 MHz
-        {"ic756", "05 00 10 00 60 00", "FA"},     // 60.001 MHz
-        {"ic756", "05 00 00 50 45 01", "FA"},
-        {"ic821", "05 00 90 99 35 01", "FA"},     // 135.999 MHz
-        {"ic821", "05 00 00 00 36 01", "FB"},     // 136 MHz
-        {"ic821", "05 00 00 00 74 01", "FB"},     // 174 MHz
-        {"ic821", "05 00 00 00 00 02", "FA"},     // 200 MHz: between the bands
-        {"ic821", "05 00 00 00 20 04", "FB"},     // 420 MHz
-        {"ic821", "05 00 00 00 60 04", "FB"},     // 460 MHz
-        {"ic821", "05 00 10 00 60 04", "FA"},     // 460.001 MHz
-        {"ic821", "05 00 00 50 14 00", "FA"},     // 14.5 MHz
-        {"ic821", "05 00 00 5A 45 01", "FA"},     // not BCD
-        {"ic821", "05 00 00 50", "FA"},           // too short
+        {"ic706", "05 90 99 02 00 00", "FA"},                                            // 29.999 kHz
+        {"ic706", "05 00 00 03 00 00", "FB"},                                            // 30 kHz
+        {"ic706", "05 00 00 00 00 02", "FB"},                                            // 200 MHz
+        {"ic706", "05 10 00 00 00 02", "FA"},                                            // 200.000.010
+        {"ic706mkii", "05 00 00 50 45 01", "FB"},                                        // 145.5 MHz
+        {"ic756", "05 00 00 00 60 00", "FB"},                                            // 60 MHz
+        {"ic756", "05 00 10 00 60 00", "FA"},                                            // 60.001 MHz
+        {"ic756", "05 00 00 50 45 01", "FA"},     {"ic821", "05 00 90 99 35 01", "FA"},  // 135.999 MHz
+        {"ic821", "05 00 00 00 36 01", "FB"},                                            // 136 MHz
+        {"ic821", "05 00 00 00 74 01", "FB"},                                            // 174 MHz
+        {"ic821", "05 00 00 00 00 02", "FA"},  // 200 MHz: between the bands
+        {"ic821", "05 00 00 00 20 04", "FB"},  // 420 MHz
+        {"ic821", "05 00 00 00 60 04", "FB"},  // 460 MHz
+        {"ic821", "05 00 10 00 60 04", "FA"},  // 460.001 MHz
+        {"ic821", "05 00 00 50 14 00", "FA"},  // 14.5 MHz
+        {"ic821", "05 00 00 5A 45 01", "FA"},  // not BCD
+        {"ic821", "05 00 00 50", "FA"},        // too short
     };
     for (const Case& c : cases) {
         use(c.model);
@@ -114,7 +114,7 @@ TEST_F(RadioTest, ModeTheModelLacksIsRefused)
     EXPECT_EQ(ask("06 05 02"), "FB");  // FM narrow
     EXPECT_EQ(ask("06 09"), "FA");     // no such mode byte
     use("ic706");
-    EXPECT_EQ(ask("06 06"), "FB");     // WFM without filter byte
+    EXPECT_EQ(ask("06 06"), "FB");  // WFM without filter byte
     EXPECT_EQ(ask("04"), "04 06");
     EXPECT_EQ(ask("06 06 02"), "FA");  // no narrow WFM
     EXPECT_EQ(ask("06 02 02"), "FB");
@@ -128,9 +128,9 @@ TEST_F(RadioTest, CommandsTheModelDoesNotHaveAreRefused)
     EXPECT_EQ(ask("07 C1"), "FA");     // no dual watch
     EXPECT_EQ(ask("12 00 00"), "FA");  // no antenna switch
     EXPECT_EQ(ask("1A 03"), "FA");
-    EXPECT_EQ(ask("0F 11"), "FB");     // duplex minus
+    EXPECT_EQ(ask("0F 11"), "FB");  // duplex minus
     use("ic756");
-    EXPECT_EQ(ask("0F 12"), "FA");     // no duplex
+    EXPECT_EQ(ask("0F 12"), "FA");  // no duplex
     EXPECT_EQ(ask("0C"), "FA");
     EXPECT_EQ(ask("07 C1"), "FB");
     EXPECT_TRUE(radio->state().dualWatch);
@@ -143,7 +143,7 @@ TEST_F(RadioTest, CommandsTheModelDoesNotHaveAreRefused)
     use("ic821");
     EXPECT_EQ(ask("07 C0"), "FA");
     EXPECT_EQ(ask("12 00 00"), "FA");
-    EXPECT_EQ(ask("0E 12"), "FA");     // no fine scan
+    EXPECT_EQ(ask("0E 12"), "FA");  // no fine scan
 }
 
 TEST_F(RadioTest, VfosAndBandsKeepTheirOwnSettings)
@@ -193,7 +193,7 @@ TEST_F(RadioTest, BlankMemoryAnswersWithNoData)
     EXPECT_EQ(ask("08 07"), "FB");  // select channel 7 (blank) in VFO mode
     EXPECT_EQ(ask("03"), "03 00 50 19 14 00") << "still on the VFO";
     EXPECT_EQ(ask("0A"), "FA") << "a blank channel cannot go to the VFO";
-    EXPECT_EQ(ask("08"), "FB");     // memory mode
+    EXPECT_EQ(ask("08"), "FB");  // memory mode
     EXPECT_EQ(ask("03"), "03 FF");
     EXPECT_EQ(ask("04"), "04 FF");
     EXPECT_EQ(ask("05 00 00 10 14 00"), "FA");
@@ -202,7 +202,7 @@ TEST_F(RadioTest, BlankMemoryAnswersWithNoData)
     EXPECT_EQ(ask("08 03"), "FB");  // channel 3: 21.300 USB
     EXPECT_EQ(ask("03"), "03 00 00 30 21 00");
     EXPECT_EQ(ask("04"), "04 01 01");
-    EXPECT_EQ(ask("08 00"), "FA");  // channels start at 1
+    EXPECT_EQ(ask("08 00"), "FA");     // channels start at 1
     EXPECT_EQ(ask("08 01 00"), "FA");  // 100: the IC-756 has 99
     use("ic821");
     EXPECT_EQ(ask("08 80"), "FB");

@@ -21,11 +21,15 @@ struct RigctlCase {
     int expectMode;
 };
 
-void PrintTo(const RigctlCase& c, std::ostream* os) { *os << c.radio << " as Hamlib model " << c.hamlibModel; }
+void PrintTo(const RigctlCase& c, std::ostream* os)
+{
+    *os << c.radio << " as Hamlib model " << c.hamlibModel;
+}
 
 class Rigctl : public ::testing::TestWithParam<RigctlCase> {};
 
-QStringList runRigctl(const QString& program, int model, const QString& port, const QStringList& commands, int* exitCode)
+QStringList runRigctl(const QString& program, int model, const QString& port, const QStringList& commands,
+                      int* exitCode)
 {
     QProcess rigctl;
     rigctl.setProcessChannelMode(QProcess::SeparateChannels);
@@ -42,7 +46,8 @@ QStringList runRigctl(const QString& program, int model, const QString& port, co
         return {};
     }
     *exitCode = rigctl.exitCode();
-    return QString::fromLocal8Bit(rigctl.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return QString::fromLocal8Bit(rigctl.readAllStandardOutput())
+        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 }  // namespace

@@ -11,7 +11,10 @@ QByteArray hex(const char* text) { return QByteArray::fromHex(QByteArray(text).r
 
 QString hexText(const QByteArray& bytes) { return QString::fromLatin1(bytes.toHex(' ').toUpper()); }
 
-TestController::TestController(SimBus& bus, bool controller) : bus_(bus), controller_(controller) { bus_.attach(this); }
+TestController::TestController(SimBus& bus, bool controller) : bus_(bus), controller_(controller)
+{
+    bus_.attach(this);
+}
 
 TestController::~TestController() { bus_.detach(this); }
 

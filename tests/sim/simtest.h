@@ -30,7 +30,10 @@ public:
     QByteArray exchange(const char* hexText);
     QString exchangeText(const char* hexText) { return hexText_(exchange(hexText)); }
 
-    void hear(const quint8* data, int len) override { heard.append(reinterpret_cast<const char*>(data), len); }
+    void hear(const quint8* data, int len) override
+    {
+        heard.append(reinterpret_cast<const char*>(data), len);
+    }
     QString describe() const override { return QStringLiteral("test controller"); }
     bool isController() const override { return controller_; }
 

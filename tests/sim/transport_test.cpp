@@ -1,11 +1,11 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include <QFileInfo>
 #include <QTcpSocket>
 #include <QTemporaryDir>
-#include <fcntl.h>
-#include <termios.h>
-#include <unistd.h>
 
 #include "sim/bus.h"
 #include "sim/controlport.h"
@@ -44,7 +44,10 @@ struct TerminalEnd {
         if (fd >= 0)
             ::close(fd);
     }
-    void write(const QByteArray& bytes) { ASSERT_EQ(::write(fd, bytes.constData(), bytes.size()), bytes.size()); }
+    void write(const QByteArray& bytes)
+    {
+        ASSERT_EQ(::write(fd, bytes.constData(), bytes.size()), bytes.size());
+    }
     // Collects what arrives until want bytes are in (or the time is up).
     QByteArray read(int want, int timeoutMs = 3000)
     {
@@ -160,7 +163,8 @@ TEST(TcpRelay, ClientsShareOneBus)
     a.connectToHost(QHostAddress::LocalHost, relay.port());
     b.connectToHost(QHostAddress::LocalHost, relay.port());
     ASSERT_TRUE(waitUntil([&] {
-        return a.state() == QAbstractSocket::ConnectedState && b.state() == QAbstractSocket::ConnectedState && relay.clientCount() == 2;
+        return a.state() == QAbstractSocket::ConnectedState && b.state() == QAbstractSocket::ConnectedState &&
+               relay.clientCount() == 2;
     }));
 
     a.write(hex("FE FE 50 E0 05 00 00 10 14 00 FD"));

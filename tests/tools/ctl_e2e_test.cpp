@@ -8,6 +8,7 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
+
 #include "support/freeport.h"
 
 namespace {
@@ -76,7 +77,8 @@ Result ctl(const QStringList& args, int timeoutMs = 60000)
     QProcess p;
     p.start(kBin + "/tsln-ctl", args);
     p.waitForFinished(timeoutMs);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 }  // namespace
@@ -96,8 +98,8 @@ TEST(CtlEndToEnd, TcpCommandsReachTheRadioAndChangeItsState)
     EXPECT_TRUE(state.contains("7.050")) << qPrintable(state);
 
     // The IC-756 extras and a raw frame.
-    r = ctl({"--tcp", tcp, "--model", "ic756", "dual", "on", "antenna", "6", "raw", "FE", "FE", "50", "E0", "03",
-             "FD"});
+    r = ctl({"--tcp", tcp, "--model", "ic756", "dual", "on", "antenna", "6", "raw", "FE", "FE", "50", "E0",
+             "03", "FD"});
     EXPECT_EQ(r.status, 0) << qPrintable(r.out + r.err);
     EXPECT_TRUE(r.out.contains("notify 3 0 freq=007.050.000")) << qPrintable(r.out);
 }
@@ -143,7 +145,8 @@ TEST(CtlEndToEnd, WatchPrintsTheKnobsReports)
 
 TEST(CtlEndToEnd, UnreachableDevicesGiveStatusTwoWithAMessage)
 {
-    Result r = ctl({"--tcp", QStringLiteral("127.0.0.1:%1").arg(freeLocalPort()), "--model", "ic756", "readfreq"});
+    Result r =
+        ctl({"--tcp", QStringLiteral("127.0.0.1:%1").arg(freeLocalPort()), "--model", "ic756", "readfreq"});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.startsWith("tsln-ctl: cannot connect to 127.0.0.1:")) << qPrintable(r.err);
     EXPECT_TRUE(r.err.contains("refused")) << qPrintable(r.err);
@@ -167,8 +170,8 @@ TEST(CtlEndToEnd, RelayClosingMidSessionGivesStatusTwo)
     QTcpServer relay;
     ASSERT_TRUE(relay.listen(QHostAddress::LocalHost, 0));
     QProcess p;
-    p.start(kBin + "/tsln-ctl",
-            {"--tcp", QStringLiteral("127.0.0.1:%1").arg(relay.serverPort()), "--model", "ic756", "watch", "30"});
+    p.start(kBin + "/tsln-ctl", {"--tcp", QStringLiteral("127.0.0.1:%1").arg(relay.serverPort()), "--model",
+                                 "ic756", "watch", "30"});
     ASSERT_TRUE(relay.waitForNewConnection(10000));
     QTcpSocket* s = relay.nextPendingConnection();
     QThread::msleep(200);

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "tools/ctloptions.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -18,9 +18,10 @@ TEST(CtlOptions, TcpWithDefaultPortAndCommandsInOrder)
 {
     CtlOptions o;
     QString error;
-    ASSERT_TRUE(parseCtlArgs({"--tcp", "127.0.0.1", "--model", "ic756", "--trace", "freq", "014.195.000",
-                              "mode", "3", "split", "on", "raw", "FE", "fe", "50", "E0", "03", "FD", "readfreq"},
-                             &o, &error))
+    ASSERT_TRUE(
+        parseCtlArgs({"--tcp", "127.0.0.1", "--model", "ic756", "--trace", "freq", "014.195.000", "mode", "3",
+                      "split", "on", "raw", "FE", "fe", "50", "E0", "03", "FD", "readfreq"},
+                     &o, &error))
         << qPrintable(error);
     EXPECT_TRUE(o.tcp);
     EXPECT_EQ(o.host, "127.0.0.1");
@@ -40,9 +41,9 @@ TEST(CtlOptions, SerialWithBaudAddressAndPort)
 {
     CtlOptions o;
     QString error;
-    ASSERT_TRUE(parseCtlArgs({"--serial", "COM2", "--baud", "19200", "--model", "IC706MKII", "--address", "4E",
-                              "watch", "5"},
-                             &o, &error));
+    ASSERT_TRUE(parseCtlArgs(
+        {"--serial", "COM2", "--baud", "19200", "--model", "IC706MKII", "--address", "4E", "watch", "5"}, &o,
+        &error));
     EXPECT_FALSE(o.tcp);
     EXPECT_EQ(o.serialPort, "COM2");
     EXPECT_EQ(o.baud, 19200);
@@ -57,7 +58,8 @@ TEST(CtlOptions, SerialWithBaudAddressAndPort)
 
 TEST(CtlOptions, BadArgumentsAreRefusedWithOneLine)
 {
-    EXPECT_EQ(refusal({"--model", "ic756", "readfreq"}), "give exactly one of --tcp HOST[:PORT] and --serial PORT");
+    EXPECT_EQ(refusal({"--model", "ic756", "readfreq"}),
+              "give exactly one of --tcp HOST[:PORT] and --serial PORT");
     EXPECT_EQ(refusal({"--tcp", "h", "--serial", "COM1", "--model", "ic756", "readfreq"}),
               "give exactly one of --tcp HOST[:PORT] and --serial PORT");
     EXPECT_EQ(refusal({"--tcp", "h", "readfreq"}), "--model is required (ic706, ic706mkii, ic756, ic821)");
@@ -67,8 +69,10 @@ TEST(CtlOptions, BadArgumentsAreRefusedWithOneLine)
     EXPECT_EQ(refusal({"--tcp", "h", "--model", "ic756", "tune", "3"}), "unknown command 'tune'");
     EXPECT_EQ(refusal({"--tcp", "h", "--model", "ic756", "mode"}), "mode needs a value");
     EXPECT_EQ(refusal({"--tcp", "h", "--model", "ic756", "mode", "usb"}), "mode takes a number, not 'usb'");
-    EXPECT_EQ(refusal({"--tcp", "h", "--model", "ic756", "split", "yes"}), "split takes on or off, not 'yes'");
-    EXPECT_EQ(refusal({"--tcp", "h", "--model", "ic821", "dual", "on"}), "dual is a command of the IC-756 only");
+    EXPECT_EQ(refusal({"--tcp", "h", "--model", "ic756", "split", "yes"}),
+              "split takes on or off, not 'yes'");
+    EXPECT_EQ(refusal({"--tcp", "h", "--model", "ic821", "dual", "on"}),
+              "dual is a command of the IC-756 only");
     EXPECT_EQ(refusal({"--tcp", "h", "--model", "ic756", "raw", "FE", "XYZ"}),
               "raw takes hexadecimal bytes, not 'XYZ'");
     EXPECT_EQ(refusal({"--tcp", "h", "--model", "ic756", "raw"}), "raw needs the frame's bytes");

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "civ/errortext.h"
+
+#include <gtest/gtest.h>
 
 TEST(CivErrorText, EveryCodeHasTheOperatorsText)
 {

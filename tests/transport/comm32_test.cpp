@@ -1,3 +1,5 @@
+#include "transport/comm32.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -6,7 +8,6 @@
 
 #include "pty.h"
 #include "qtprint.h"
-#include "transport/comm32.h"
 #include "transport/commslog.h"
 
 namespace {

@@ -124,7 +124,8 @@ TEST(SerialDevice, OpeningFailuresAreShownAndTheDeviceStaysMinimised)
     Tdevice_serial missing(nullptr, QStringLiteral("missing"));
     ASSERT_EQ(modal.boxes.size(), 1u);
     EXPECT_EQ(modal.boxes[0].kind, Modal::Kind::Error);
-    EXPECT_EQ(modal.boxes[0].text, "Error opening com port\n/dev/tessaline-missing: No such file or directory");
+    EXPECT_EQ(modal.boxes[0].text,
+              "Error opening com port\n/dev/tessaline-missing: No such file or directory");
     ASSERT_TRUE(missing.Window);
     EXPECT_TRUE(missing.Window->isMinimized());
     // Sending into the unopened port goes nowhere, quietly.

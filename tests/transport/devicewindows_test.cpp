@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 
 #include <QComboBox>
 #include <QLabel>
@@ -10,8 +11,6 @@
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
-
-#include <sys/socket.h>
 
 #include "core/modal.h"
 #include "core/timer.h"
@@ -233,7 +232,8 @@ TEST(TcpipWindow, ARelayThatResetsTheConnectionIsReported)
     ASSERT_TRUE(connectForm(form, relay));
     // Closing with a zero linger time resets the connection.
     const linger abort{1, 0};
-    ASSERT_EQ(setsockopt(int(relay.peer->socketDescriptor()), SOL_SOCKET, SO_LINGER, &abort, sizeof abort), 0);
+    ASSERT_EQ(setsockopt(int(relay.peer->socketDescriptor()), SOL_SOCKET, SO_LINGER, &abort, sizeof abort),
+              0);
     relay.peer->abort();
     ASSERT_TRUE(waitFor([&] { return !form.isConnected(); }));
     EXPECT_EQ(form.ConLed->LedColor(), lcBlack);

@@ -1,10 +1,11 @@
+#include "transport/ledlittle.h"
+
 #include <gtest/gtest.h>
 
 #include <QTest>
 #include <vector>
 
 #include "core/timer.h"
-#include "transport/ledlittle.h"
 
 namespace {
 

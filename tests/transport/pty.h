@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
-
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <QByteArray>
+#include <QString>
 
 #include "support/waitfor.h"
 
@@ -70,4 +70,3 @@ struct PtyPair {
         return all;
     }
 };
-

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "transport/rxblock.h"
+
+#include <gtest/gtest.h>
 
 // Times are virtual milliseconds.
 

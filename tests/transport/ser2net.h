@@ -1,15 +1,15 @@
 #pragma once
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
 #include <QTcpServer>
 #include <QTemporaryDir>
-
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include "pty.h"
 
@@ -20,9 +20,9 @@ class Ser2netRelay {
 public:
     static QString program()
     {
-        return QStandardPaths::findExecutable(QStringLiteral("ser2net"),
-                                              {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/local/sbin"),
-                                               QStringLiteral("/usr/bin")});
+        return QStandardPaths::findExecutable(
+            QStringLiteral("ser2net"),
+            {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/local/sbin"), QStringLiteral("/usr/bin")});
     }
     static bool available() { return !program().isEmpty(); }
 
@@ -48,8 +48,9 @@ public:
                            .toUtf8());
             file.close();
             process_.setProcessChannelMode(QProcess::MergedChannels);
-            process_.start(program(), {QStringLiteral("-n"), QStringLiteral("-u"), QStringLiteral("-P"),
-                                       dir_.filePath(QStringLiteral("ser2net.pid")), QStringLiteral("-c"), config});
+            process_.start(program(),
+                           {QStringLiteral("-n"), QStringLiteral("-u"), QStringLiteral("-P"),
+                            dir_.filePath(QStringLiteral("ser2net.pid")), QStringLiteral("-c"), config});
             if (!process_.waitForStarted(5000))
                 return false;
             if (waitFor([this] { return accepting() || process_.state() == QProcess::NotRunning; }, 5000) &&

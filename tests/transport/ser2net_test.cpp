@@ -1,3 +1,5 @@
+#include "ser2net.h"
+
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
@@ -6,7 +8,6 @@
 #include "core/modal.h"
 #include "pty.h"
 #include "qtprint.h"
-#include "ser2net.h"
 #include "transport/ledlittle.h"
 #include "transport/tcpip.h"
 

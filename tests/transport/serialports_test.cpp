@@ -1,3 +1,5 @@
+#include "transport/serialports.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -5,7 +7,6 @@
 #include <QTemporaryDir>
 
 #include "qtprint.h"
-#include "transport/serialports.h"
 
 TEST(SerialPorts, ComNamesStandForTheFirstFourPorts)
 {
@@ -26,8 +27,8 @@ TEST(SerialPorts, FoundPortsSkipTheComPortsAndUartlessNodes)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(content);
     };
-    for (const char* name : {"ttyS0", "ttyS3", "ttyS4", "ttyS5", "ttyS10", "ttyUSB1", "ttyUSB0",
-                             "ttyACM0", "tty1", "ttyprintk"})
+    for (const char* name :
+         {"ttyS0", "ttyS3", "ttyS4", "ttyS5", "ttyS10", "ttyUSB1", "ttyUSB0", "ttyACM0", "tty1", "ttyprintk"})
         touch(QStringLiteral("dev/") + name);
     touch("dev/serial/by-id/usb-Silicon_Labs_CP2102-if00-port0");
     for (const char* name : {"ttyS4", "ttyS5", "ttyS10"})

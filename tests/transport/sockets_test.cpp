@@ -1,3 +1,5 @@
+#include "transport/sockets.h"
+
 #include <gtest/gtest.h>
 
 #include <QPointer>
@@ -12,7 +14,6 @@
 #include "pty.h"
 #include "qtprint.h"
 #include "transport/socketerrors.h"
-#include "transport/sockets.h"
 
 namespace {
 
@@ -67,7 +68,10 @@ struct Server {
         });
     }
     QString port() const { return QString::number(server.serverPort()); }
-    bool waitPeer() { return waitFor([this] { return !peer.isNull(); }); }
+    bool waitPeer()
+    {
+        return waitFor([this] { return !peer.isNull(); });
+    }
 };
 
 quint16 closedPort()
@@ -226,10 +230,12 @@ TEST(Sockets, ASendThatWouldBlockIsReportedAndRoomIsAnnounced)
 
     // Once the relay drains it, the owner hears that it may send again.
     qint64 drained = 0;
-    ASSERT_TRUE(waitFor([&] {
-        drained += server.peer->readAll().size();
-        return owner.needed == 2;
-    }, 10000));
+    ASSERT_TRUE(waitFor(
+        [&] {
+            drained += server.peer->readAll().size();
+            return owner.needed == 2;
+        },
+        10000));
     while (drained < sent && waitFor([&] { return server.peer->bytesAvailable() > 0; }, 1000))
         drained += server.peer->readAll().size();
     EXPECT_EQ(drained, sent);

@@ -18,13 +18,13 @@
 #include "sim/radio.h"
 #include "sim/simulator.h"
 #include "sim/tcprelay.h"
+#include "support/freeport.h"
 #include "transport/comm32.h"
 #include "transport/comport.h"
 #include "transport/device_serial.h"
 #include "transport/device_tcpip.h"
 #include "transport/pty.h"
 #include "transport/ser2net.h"
-#include "support/freeport.h"
 
 namespace {
 
