@@ -7,13 +7,23 @@ namespace {
 
 Modal::Handler* current = nullptr;
 
+int defaultAnswer(Modal::Kind kind)
+{
+    switch (kind) {
+    case Modal::Kind::Confirm: return Modal::Yes;
+    // Nobody to ask must not hold a closing program open.
+    case Modal::Kind::Unsaved: return Modal::Discard;
+    default: return Modal::Ok;
+    }
+}
+
 int answer(Modal::Kind kind, const QString& caption, const QString& text)
 {
     if (current)
         return current->message(kind, caption, text);
     // No window system to ask: say it on stderr and take the default answer.
     std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-    return kind == Modal::Kind::Confirm ? Modal::Yes : Modal::Ok;
+    return defaultAnswer(kind);
 }
 
 }  // namespace
@@ -50,6 +60,12 @@ bool okCancel(const QString& caption, const QString& text)
     return answer(Kind::OkCancel, caption, text) == Ok;
 }
 
+int askSave(const QString& text)
+{
+    const int given = answer(Kind::Unsaved, QStringLiteral("TSLN"), text);
+    return given == Save || given == Discard ? given : Cancel;
+}
+
 int exec(QDialog& dialog) { return current ? current->dialog(dialog) : Cancel; }
 
 }  // namespace Modal
@@ -66,7 +82,7 @@ int ModalRecorder::message(Modal::Kind kind, const QString& caption, const QStri
         answers.pop_front();
         return a;
     }
-    return kind == Modal::Kind::Confirm ? Modal::Yes : Modal::Ok;
+    return defaultAnswer(kind);
 }
 
 int ModalRecorder::dialog(QDialog& dialog)

@@ -13,13 +13,14 @@ class QDialog;
 namespace Modal {
 
 // Modal results, as the program's dialogs return them.
-enum Result { None = 0, Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+enum Result { None = 0, Ok = 1, Cancel = 2, Yes = 6, No = 7, Save = 8, Discard = 9 };
 
 enum class Kind {
     Error,     // error box with the single button OK
     Confirm,   // question with Yes and No
     OkCancel,  // box with OK and Cancel and a caption of its own
     Info,      // plain message with OK
+    Unsaved,   // question with Save, Discard and Cancel
 };
 
 class Handler {
@@ -43,6 +44,8 @@ void info(const QString& text);
 bool confirm(const QString& text);
 // OK/Cancel with a caption: true for OK.
 bool okCancel(const QString& caption, const QString& text);
+// Save/Discard/Cancel about changes that would be lost: Save, Discard or Cancel.
+int askSave(const QString& text);
 // Shows a dialog modally and returns its result (Ok, Cancel, ...).
 int exec(QDialog& dialog);
 
@@ -61,7 +64,8 @@ public:
     ModalRecorder();
     ~ModalRecorder() override;
 
-    // Answers for the next boxes, in order; once used up, boxes get Ok or Yes.
+    // Answers for the next boxes, in order; once used up, boxes get Ok or Yes, and
+    // questions about unsaved changes get Discard.
     std::deque<int> answers;
     // Runs each dialog shown modally (may set its fields) and gives its result;
     // without one, dialogs answer Ok.

@@ -72,6 +72,8 @@ TMemoryFORM::TMemoryFORM(QWidget* owner) : owner_(owner), model_(new MemoryModel
     BusyLed->setInterval(250);
     BusyLed->setBlink(false);
     Label3 = new QLabel(QStringLiteral("BUSY"), this);
+    ENum->setAccessibleName(Label2->text());
+    BusyLed->setAccessibleName(Label3->text());
 
     SGMemory = new MemoryGrid(this);
     SGMemory->setModel(model_);
@@ -119,6 +121,13 @@ TMemoryFORM::TMemoryFORM(QWidget* owner) : owner_(owner), model_(new MemoryModel
         connect(owner, &QObject::destroyed, this, &QObject::deleteLater);
 
     Clear();
+    // Every change to the rows, whoever makes it, is a change a file does not have.
+    const auto changed = [this] { modified_ = true; };
+    connect(model_, &QAbstractItemModel::dataChanged, this, changed);
+    connect(model_, &QAbstractItemModel::rowsInserted, this, changed);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, changed);
+    connect(model_, &QAbstractItemModel::rowsMoved, this, changed);
+    connect(model_, &QAbstractItemModel::modelReset, this, changed);
 }
 
 TMemoryFORM::~TMemoryFORM()
@@ -132,9 +141,13 @@ int TMemoryFORM::NumofMemories() const { return model_->count(); }
 
 void TMemoryFORM::SetNumofMemories(int n)
 {
+    // The panel's choice of a size is no edit of the operator's: new rows are
+    // blank, and rows a download fills mark the list by their contents.
+    const bool modified = modified_;
     const int row = currentRow();
     model_->resize(std::clamp(n, 0, MaxMemories));
     SGMemory->setCurrentRow(std::min(std::max(row, 0), model_->count() - 1));
+    modified_ = modified;
 }
 
 MemRecord TMemoryFORM::Channel(qint64 n) const
@@ -246,6 +259,30 @@ void TMemoryFORM::setMem(bool s, bool w, int n, const MemRecord& record)
 
 void TMemoryFORM::BusyOff() { BusyLed->setBlink(false); }
 
+void TMemoryFORM::AbortTransfer()
+{
+    BusyLed->setBlink(false);
+    if (!downloading_)
+        return;
+    Renumber();
+    FReadMem = 0;
+    FReadLast = 0;
+    FReadRow = 0;
+    downloading_ = false;
+}
+
+bool TMemoryFORM::CanClose()
+{
+    if (!modified_)
+        return true;
+    const QString list = owner_ ? owner_->windowTitle() : windowTitle();
+    switch (Modal::askSave(QStringLiteral("Save changes to the memory list of %1?").arg(list))) {
+    case Modal::Save: return saveList();
+    case Modal::Discard: return true;
+    default: return false;
+    }
+}
+
 void TMemoryFORM::BWriteClick()
 {
     if (!SingleUpload || Modal::exec(*SingleUpload) != Modal::Ok)
@@ -265,6 +302,12 @@ void TMemoryFORM::BUploadClick()
         const int start = strToInt(UploadFORM->EStart->text());
         const int ending = strToInt(UploadFORM->EEnding->text());
         const int radio = strToInt(UploadFORM->EStartRadio->text());
+        if (!uploadRangeInList(start, ending)) {
+            // Rows the list does not have would go out as empty memories, and a
+            // huge ending would queue commands without end.
+            Modal::error(QStringLiteral("Invalid Value on UploadFORM"));
+            return;
+        }
         setMem(false, true, radio, Channel(start));
         for (qint64 k = 1; k <= qint64(ending) - start; ++k) {
             if (!alive || !OnSetMem)
@@ -274,6 +317,12 @@ void TMemoryFORM::BUploadClick()
     } catch (const EConvertError&) {
         // The upload ends where the error arose; the radio keeps what it got.
     }
+}
+
+bool TMemoryFORM::uploadRangeInList(qint64 start, qint64 ending) const
+{
+    const qint64 rows = model_->count();
+    return start >= 1 && start <= rows && ending <= rows;
 }
 
 void TMemoryFORM::BDownLoadClick()
@@ -384,24 +433,38 @@ void TMemoryFORM::BLoadClick()
     if (progress)
         progress->Finish();
     Renumber();
+    modified_ = false;
 }
 
-void TMemoryFORM::BSaveClick()
+void TMemoryFORM::BSaveClick() { saveList(); }
+
+bool TMemoryFORM::saveList()
 {
     QString name = MemFileChooser::choose(this, MemFileChooser::Purpose::Save, lastFile_);
     if (name.isEmpty())
-        return;
+        return false;
     name = memFileSaveName(name);
     lastFile_ = name;
     QString why;
-    if (!saveMemFile(name, writeMemFile(model_->records()), &why))
+    if (!saveMemFile(name, writeMemFile(model_->records()), &why)) {
         Modal::error(QStringLiteral("Cannot write \"%1\": %2").arg(name, why));
+        return false;
+    }
+    modified_ = false;
+    return true;
 }
 
 void TMemoryFORM::ShowWindow()
 {
     if (QMdiSubWindow* sub = mdiWindowOf(this)) {
         show();
+        // Brought back from its icon as it was before, maximised or not.
+        if (sub->isMinimized()) {
+            if (maximisedBeforeIcon_)
+                sub->showMaximized();
+            else
+                sub->showNormal();
+        }
         sub->show();
         if (QMdiArea* area = sub->mdiArea())
             area->setActiveSubWindow(sub);
@@ -409,21 +472,26 @@ void TMemoryFORM::ShowWindow()
     }
     const QSize wanted = size();
     if (QMdiSubWindow* sub = showAsMdiChild(owner_ ? owner_->window() : nullptr, this)) {
-        // The document area gives new windows a size of its own; keep the panel's.
+        // Restored from maximised it takes the panel's size, not the area's own.
         sub->resize(sub->size() - size() + wanted);
-        sub->show();
+        sub->showMaximized();
         return;
     }
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
     raise();
     activateWindow();
 }
 
 void TMemoryFORM::closeEvent(QCloseEvent* event)
 {
-    // The window lives as long as its panel; closing only puts it out of sight.
+    // The window lives as long as its panel; closing only makes it an icon.
     event->ignore();
-    if (QMdiSubWindow* sub = mdiWindowOf(this))
-        sub->hide();
-    else
-        hide();
+    if (QMdiSubWindow* sub = mdiWindowOf(this)) {
+        if (!sub->isMinimized())
+            maximisedBeforeIcon_ = sub->isMaximized();
+        sub->showMinimized();
+    } else {
+        showMinimized();
+    }
 }

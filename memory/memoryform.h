@@ -49,6 +49,19 @@ public:
     void StoreMem(const QString& f, const QString& m, const QString& o);
     // The radio has worked through what the panel queued.
     void BusyOff();
+    // The panel gave a transfer up (the radio stopped answering): the lamp goes
+    // out, and a running download ends where it is, keeping the rows that arrived.
+    // The panel is not asked for anything more.
+    void AbortTransfer();
+
+    // True while the list holds changes that no file has (edits, downloads, a
+    // cleared or imported list); loading or saving a file makes it false.
+    bool Modified() const { return modified_; }
+    // Asked before the list goes with its panel or the program: unsaved changes
+    // are offered for saving ("Save changes to the memory list of ...?", Save,
+    // Discard, Cancel). False when the operator cancels or the save does not
+    // happen; whatever was closing then stays open.
+    bool CanClose();
 
     // Shows the window: a document window of the owner's main frame the first
     // time, the same window brought back later.
@@ -105,6 +118,12 @@ private:
     void insertBlankRow();
     void deleteCurrentRow();
     void setMem(bool s, bool w, int n, const MemRecord& record);
+    // Saves the list under a name the operator chooses; false when the choice is
+    // cancelled or the file cannot be written (the operator is told why).
+    bool saveList();
+    // Whether an upload's rows lie in the list; an ending below the start sends
+    // only the start.
+    bool uploadRangeInList(qint64 start, qint64 ending) const;
     void cancelDownload();
     void endDownload();
 
@@ -116,4 +135,6 @@ private:
     int FReadLast = 0;
     int FReadRow = 0;
     bool downloading_ = false;
+    bool modified_ = false;
+    bool maximisedBeforeIcon_ = true;
 };

@@ -13,7 +13,7 @@ MemRecord MemoryModel::recordAt(int row) const
 
 void MemoryModel::setRecord(int row, const MemRecord& record)
 {
-    if (row < 0 || row >= count())
+    if (row < 0 || row >= count() || records_[row] == record)
         return;
     records_[row] = record;
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));

@@ -20,6 +20,7 @@ public:
     // The record at row, or a blank one for a row outside the list.
     MemRecord recordAt(int row) const;
 
+    // A record equal to the one there changes nothing.
     void setRecord(int row, const MemRecord& record);
     // Rows up to n keep their contents, rows beyond are dropped, new rows are blank.
     void resize(int n);

@@ -28,12 +28,19 @@ int WidgetModalHandler::message(Modal::Kind kind, const QString& caption, const 
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Ok);
         break;
+    case Modal::Kind::Unsaved:
+        box.setIcon(QMessageBox::Warning);
+        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Save);
+        break;
     }
     switch (box.exec()) {
     case QMessageBox::Ok: return Modal::Ok;
     case QMessageBox::Yes: return Modal::Yes;
     case QMessageBox::No: return Modal::No;
     case QMessageBox::Cancel: return Modal::Cancel;
+    case QMessageBox::Save: return Modal::Save;
+    case QMessageBox::Discard: return Modal::Discard;
     default: return Modal::None;
     }
 }

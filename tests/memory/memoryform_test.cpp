@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -564,13 +565,12 @@ TEST_F(MemoryWindow, UploadEdges)
     answerRange(upload, upload.EStartRadio, "2", "1", "7");
     form->BUploadClick();
     EXPECT_EQ(panel.sets, (std::vector<S>{{false, true, 7, "146.520.000", "FM", "NONE"}}));
-    // Rows outside the list give empty texts.
+    // The last row is the last one sent.
     panel.sets.clear();
-    answerRange(upload, upload.EStartRadio, "5", "7", "1");
+    answerRange(upload, upload.EStartRadio, "4", "5", "1");
     form->BUploadClick();
-    EXPECT_EQ(panel.sets, (std::vector<S>{{false, true, 1, "BLANK", "", ""},
-                                          {true, true, 2, "", "", ""},
-                                          {true, true, 3, "", "", ""}}));
+    EXPECT_EQ(panel.sets,
+              (std::vector<S>{{false, true, 1, "007.030.000", "CWN", ""}, {true, true, 2, "BLANK", "", ""}}));
     // Cancel sends nothing.
     panel.sets.clear();
     answerRange(upload, upload.EStartRadio, "1", "5", "1", false);
@@ -581,6 +581,23 @@ TEST_F(MemoryWindow, UploadEdges)
     form->BUploadClick();
     EXPECT_TRUE(panel.sets.empty());
     EXPECT_EQ(modal.texts(), QStringList{"Invalid Value on UploadFORM"});
+}
+
+TEST_F(MemoryWindow, UploadOfRowsTheListDoesNotHaveIsRefused)
+{
+    load(fiveRows);
+    const struct {
+        const char* start;
+        const char* ending;
+    } refused[] = {{"5", "7"}, {"1", "100000000"}, {"6", "6"}, {"6", "1"}, {"0", "3"}, {"-2", "-1"}};
+    for (const auto& r : refused) {
+        modal.boxes.clear();
+        answerRange(upload, upload.EStartRadio, r.start, r.ending, "1");
+        form->BUploadClick();
+        EXPECT_EQ(modal.texts(), QStringList{"Invalid Value on UploadFORM"}) << r.start << ".." << r.ending;
+    }
+    EXPECT_TRUE(panel.sets.empty());
+    EXPECT_FALSE(form->BusyLed->Blink());
 }
 
 TEST_F(MemoryWindow, ConversionErrorInThePanelEndsTheUploadSilently)
@@ -763,6 +780,130 @@ TEST_F(MemoryWindow, StalledDownloadCanBeCancelled)
     EXPECT_EQ(panel.gets.back(), 1);
 }
 
+TEST_F(MemoryWindow, TransferGivenUpByThePanelKeepsWhatArrived)
+{
+    panel.radio = {{1, {"145.500.000", "FM"}}};
+    answerRange(download, download.EStartProg, "1", "3", "1");
+    form->BDownLoadClick();
+    panel.answer();
+    ASSERT_EQ(panel.gets, (std::vector<int>{1, 2}));
+
+    // The radio stopped answering; the panel says so and gives up.
+    form->AbortTransfer();
+    EXPECT_FALSE(form->BusyLed->Blink());
+    EXPECT_FALSE(form->Downloading());
+    EXPECT_EQ(form->ReadMem(), 0);
+    EXPECT_EQ(form->NumofMemories(), 1);
+    EXPECT_EQ(form->ENum->text(), QStringLiteral("1"));
+    EXPECT_EQ(form->Channel(1), (MemRecord{"145.500.000", "FM", "", ""}));
+    EXPECT_EQ(panel.gets, (std::vector<int>{1, 2}));  // the panel is asked nothing more
+    form->StoreMem("146.520.000", "FM", "");          // a late answer is dropped
+    EXPECT_EQ(form->NumofMemories(), 1);
+    EXPECT_TRUE(modal.boxes.empty());
+
+    // An upload given up: the lamp goes out.
+    load(fiveRows);
+    answerRange(upload, upload.EStartRadio, "1", "5", "1");
+    form->BUploadClick();
+    EXPECT_TRUE(form->BusyLed->Blink());
+    form->AbortTransfer();
+    EXPECT_FALSE(form->BusyLed->Blink());
+    EXPECT_EQ(form->NumofMemories(), 5);
+}
+
+TEST_F(MemoryWindow, UnsavedChangesAreOfferedForSaving)
+{
+    QWidget owner;
+    owner.setWindowTitle("IC756 on device [Shack] <TCP/IP>");
+    form = std::make_unique<TMemoryFORM>(&owner);
+    panel.bind(form.get());
+    // A new list, sized by its panel, holds nothing to lose.
+    form->SetNumofMemories(80);
+    EXPECT_FALSE(form->Modified());
+    EXPECT_TRUE(form->CanClose());
+    EXPECT_TRUE(modal.boxes.empty());
+
+    const QString question = "Save changes to the memory list of IC756 on device [Shack] <TCP/IP>?";
+    const struct {
+        const char* change;
+        std::function<void()> make;
+    } changes[] = {
+        {"edit",
+         [this] {
+             answerEdit("1455", 5, 0, "calling");
+             form->BEditClick();
+         }},
+        {"add",
+         [this] {
+             answerEdit("1455", 5, 0, "calling");
+             form->BAddClick();
+         }},
+        {"insert", [this] { form->SGMemoryInsert(); }},
+        {"delete",
+         [this] {
+             form->SGMemoryInsert();
+             chosen = dir.filePath("x.mem");
+             form->BSaveClick();
+             form->BDeleteClick();
+         }},
+        {"clear", [this] { form->BClearClick(); }},
+        {"move",
+         [this] {
+             form->SGMemoryInsert();
+             chosen = dir.filePath("x.mem");
+             form->BSaveClick();
+             form->SGMemoryRowMoved(0, 1);
+         }},
+        {"download",
+         [this] {
+             answerRange(download, download.EStartProg, "1", "1", "1");
+             form->BDownLoadClick();
+             panel.answer();
+         }},
+    };
+    for (const auto& c : changes) {
+        load("a,b,c,d\r\n");
+        EXPECT_FALSE(form->Modified()) << c.change;
+        c.make();
+        EXPECT_TRUE(form->Modified()) << c.change;
+        modal.boxes.clear();
+        modal.answers = {Modal::Cancel};
+        EXPECT_FALSE(form->CanClose()) << c.change;
+        ASSERT_EQ(modal.boxes.size(), 1u);
+        EXPECT_EQ(modal.boxes[0].kind, Modal::Kind::Unsaved);
+        EXPECT_EQ(modal.boxes[0].text, question);
+        EXPECT_TRUE(form->Modified());
+    }
+
+    // Discard lets it go; the list keeps its changes until it goes.
+    modal.answers = {Modal::Discard};
+    EXPECT_TRUE(form->CanClose());
+    EXPECT_TRUE(form->Modified());
+
+    // Save asks for a file; a cancelled file dialog keeps the window open.
+    chosen.clear();
+    modal.answers = {Modal::Save};
+    EXPECT_FALSE(form->CanClose());
+    EXPECT_TRUE(form->Modified());
+
+    // So does a file that cannot be written, after saying why.
+    chosen = dir.filePath("no/such/folder/list.mem");
+    modal.boxes.clear();
+    modal.answers = {Modal::Save};
+    EXPECT_FALSE(form->CanClose());
+    ASSERT_EQ(modal.boxes.size(), 2u);
+    EXPECT_TRUE(modal.boxes[1].text.startsWith("Cannot write"));
+
+    chosen = dir.filePath("kept");
+    modal.answers = {Modal::Save};
+    EXPECT_TRUE(form->CanClose());
+    EXPECT_FALSE(form->Modified());
+    EXPECT_EQ(readFile(dir.filePath("kept.mem")), QByteArray("BLANK,,,d\r\n"));
+    modal.boxes.clear();
+    EXPECT_TRUE(form->CanClose());
+    EXPECT_TRUE(modal.boxes.empty());
+}
+
 TEST_F(MemoryWindow, PanelAnsweringAtOnceStillGetsOneRequestAtATime)
 {
     panel.radio = {{1, {"145.500.000", "FM"}}, {2, {"146.520.000", "FM"}}};
@@ -779,7 +920,7 @@ TEST_F(MemoryWindow, PanelAnsweringAtOnceStillGetsOneRequestAtATime)
     EXPECT_FALSE(form->Downloading());
 }
 
-TEST_F(MemoryWindow, ShownAsADocumentOfTheMainFrameAndHiddenByClosing)
+TEST_F(MemoryWindow, ShownMaximisedInTheMainFrameAndMinimisedByClosing)
 {
     QMainWindow frame;
     auto* area = new QMdiArea(&frame);
@@ -796,16 +937,27 @@ TEST_F(MemoryWindow, ShownAsADocumentOfTheMainFrameAndHiddenByClosing)
     QMdiSubWindow* sub = mdiWindowOf(memory);
     ASSERT_NE(sub, nullptr);
     EXPECT_TRUE(sub->isVisible());
-    EXPECT_EQ(memory->size(), QSize(569, 401));
+    EXPECT_TRUE(sub->isMaximized());
     EXPECT_EQ(area->subWindowList().size(), 2);
 
     sub->close();
-    EXPECT_FALSE(sub->isVisible());
     ASSERT_TRUE(memory);
-    memory->ShowWindow();
     EXPECT_TRUE(sub->isVisible());
+    EXPECT_TRUE(sub->isMinimized());
+    memory->ShowWindow();
+    EXPECT_FALSE(sub->isMinimized());
+    EXPECT_TRUE(sub->isMaximized());
+    EXPECT_EQ(area->activeSubWindow(), sub);
     EXPECT_EQ(mdiWindowOf(memory), sub);
     EXPECT_EQ(area->subWindowList().size(), 2);
+
+    // Restored, it has the size its panel gave it.
+    sub->showNormal();
+    EXPECT_EQ(memory->size(), QSize(569, 401));
+    sub->close();
+    memory->ShowWindow();
+    EXPECT_FALSE(sub->isMinimized());
+    EXPECT_FALSE(sub->isMaximized());
 
     // The window goes with its panel, and so does its frame.
     delete panelWindow->parentWidget();
@@ -823,7 +975,8 @@ TEST_F(MemoryWindow, WithoutAMainFrameItIsAWindowOfItsOwn)
     EXPECT_TRUE(memory->isVisible());
     EXPECT_TRUE(memory->isWindow());
     memory->close();
-    EXPECT_FALSE(memory->isVisible());
+    EXPECT_TRUE(memory->isMinimized());
     memory->ShowWindow();
     EXPECT_TRUE(memory->isVisible());
+    EXPECT_FALSE(memory->isMinimized());
 }
