@@ -5,6 +5,7 @@
 #include "memory/memfile.h"
 
 class FreqEdit;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class RadioGroup;
@@ -29,10 +30,17 @@ public:
     RadioGroup* RGMode;
     RadioGroup* RGDuplex;
     QLineEdit* EDesc;
+    // Says why a typed character was refused.
+    QLabel* LHint;
     QPushButton* BOk;
     QPushButton* BCancel;
 
+    // OK takes only a description that a memory file can hold.
+    void done(int result) override;
     void reject() override;
+
+private:
+    void refuseCharacter(const QString& character);
 };
 
 extern TMemEditFORM* MemEditFORM;

@@ -10,7 +10,6 @@
 
 #include "core/intconv.h"
 #include "core/modal.h"
-#include "memory/errorreport.h"
 
 namespace {
 
@@ -52,6 +51,12 @@ RangeDialog::RangeDialog(const QString& caption, const QString& fromHeading, con
     BCancel = new QPushButton(QStringLiteral("Cancel"), this);
     BCancel->setObjectName(QStringLiteral("BCancel"));
 
+    // Screen readers name each field after its label.
+    EStart->setAccessibleName(startLabel);
+    EEnding->setAccessibleName(endingLabel);
+    ENum->setAccessibleName(QStringLiteral("-OR- # of Memories"));
+    target_->setAccessibleName(targetLabel);
+
     auto* from = new QFormLayout;
     from->addRow(heading(fromHeading, this));
     from->addRow(startLabel, EStart);
@@ -71,11 +76,9 @@ RangeDialog::RangeDialog(const QString& caption, const QString& fromHeading, con
     layout->addLayout(columns);
     layout->addLayout(buttons);
 
-    connect(ENum, &QLineEdit::textChanged, this, [this] { runReportingErrors([this] { ENumChange(); }); });
-    connect(EEnding, &QLineEdit::textChanged, this,
-            [this] { runReportingErrors([this] { EEndingChange(); }); });
-    connect(EStart, &QLineEdit::textChanged, this,
-            [this] { runReportingErrors([this] { EStartChange(); }); });
+    connect(ENum, &QLineEdit::textChanged, this, &RangeDialog::ENumChange);
+    connect(EEnding, &QLineEdit::textChanged, this, &RangeDialog::EEndingChange);
+    connect(EStart, &QLineEdit::textChanged, this, &RangeDialog::EStartChange);
     connect(BOk, &QPushButton::clicked, this, [this] { done(Modal::Ok); });
     connect(BCancel, &QPushButton::clicked, this, [this] { done(Modal::Cancel); });
 }
@@ -83,18 +86,20 @@ RangeDialog::RangeDialog(const QString& caption, const QString& fromHeading, con
 void RangeDialog::ENumChange()
 {
     // Wide arithmetic: a sum beyond the integer range is shown as it is and then
-    // refused as a number like any other wrong text.
-    const qint64 start = strToInt(EStart->text());
-    const qint64 num = strToInt(ENum->text());
-    EEnding->setText(QString::number(start + num - 1));
+    // refused by OK like any other wrong text.
+    int start = 0, num = 0;
+    if (!tryStrToInt(EStart->text(), &start) || !tryStrToInt(ENum->text(), &num))
+        return;
+    EEnding->setText(QString::number(qint64(start) + num - 1));
 }
 
 void RangeDialog::EEndingChange()
 {
-    const qint64 start = strToInt(EStart->text());
-    const qint64 ending = strToInt(EEnding->text());
+    int start = 0, ending = 0;
+    if (!tryStrToInt(EStart->text(), &start) || !tryStrToInt(EEnding->text(), &ending))
+        return;
     if (start < ending)
-        ENum->setText(QString::number(ending - start + 1));
+        ENum->setText(QString::number(qint64(ending) - start + 1));
 }
 
 void RangeDialog::EStartChange() { EEndingChange(); }

@@ -10,9 +10,8 @@ class QPushButton;
 // and either its ending or its count, and where it goes.
 //
 // The change handlers keep ending and count consistent while the operator types.
-// They convert the fields they need and raise EConvertError for a field that is
-// not a whole number at that moment (an empty one, say); the operator sees it as
-// an error box and the other fields stay as they were.
+// A field they need that does not hold a whole number yet (an empty one, say)
+// leaves the others as they are; OK refuses what is still not a number.
 class RangeDialog : public QDialog {
     Q_OBJECT
 

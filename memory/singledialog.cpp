@@ -16,6 +16,7 @@ TSingleUpload::TSingleUpload(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Single Memory Write"));
     ENumber = new QLineEdit(this);
     ENumber->setObjectName(QStringLiteral("ENumber"));
+    ENumber->setAccessibleName(QStringLiteral("Write to Radio Memory"));
     BOk = new QPushButton(QStringLiteral("OK"), this);
     BOk->setObjectName(QStringLiteral("BOk"));
     BOk->setDefault(true);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -63,8 +66,7 @@ TEST(RangeDialog, EndingNotAboveStartLeavesCountAlone)
 {
     ModalRecorder modal;
     TDownloadFORM form;
-    form.EStart->setText("5");  // the empty ending gives an error box here
-    modal.boxes.clear();
+    form.EStart->setText("5");
     form.ENum->setText("0");
     EXPECT_EQ(form.EEnding->text(), QStringLiteral("4"));
     EXPECT_EQ(form.ENum->text(), QStringLiteral("0"));
@@ -79,66 +81,70 @@ TEST(RangeDialog, EndingNotAboveStartLeavesCountAlone)
     EXPECT_TRUE(modal.boxes.empty());
 }
 
-TEST(RangeDialog, HandlersRaiseTheConversionError)
+TEST(RangeDialog, HandlersSkipFieldsThatHoldNoNumberYet)
 {
+    ModalRecorder modal;
     TUploadFORM form;
     {
         const QSignalBlocker a(form.EStart), b(form.EEnding), c(form.ENum);
         form.EEnding->setText("9");
         form.ENum->setText("4");
     }
-    try {
-        form.ENumChange();
-        FAIL() << "no conversion error";
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.message(), QStringLiteral("'' is not a valid integer value"));
-    }
-    EXPECT_THROW(form.EEndingChange(), EConvertError);
-    EXPECT_THROW(form.EStartChange(), EConvertError);
+    // The start is empty: nothing to compute from.
+    EXPECT_NO_THROW(form.ENumChange());
+    EXPECT_NO_THROW(form.EEndingChange());
+    EXPECT_NO_THROW(form.EStartChange());
     EXPECT_EQ(form.EEnding->text(), QStringLiteral("9"));
     EXPECT_EQ(form.ENum->text(), QStringLiteral("4"));
 
-    {
-        const QSignalBlocker a(form.EStart);
-        form.EStart->setText("2");
+    const struct {
+        const char* start;
+        const char* num;
+        const char* ending;
+    } typed[] = {{"2", "x", "9"}, {"2", "-", "9"}, {"+", "3", "9"}, {"$", "3", "9"}, {"2", "4", "5"}};
+    for (const auto& t : typed) {
+        const QSignalBlocker a(form.EStart), b(form.EEnding);
+        form.EStart->setText(t.start);
+        form.EEnding->setText("9");
+        form.ENum->setText(t.num);
+        EXPECT_EQ(form.EEnding->text(), QLatin1String(t.ending)) << t.start << " " << t.num;
     }
-    form.ENum->setText("x");
-    try {
-        form.ENumChange();
-        FAIL() << "no conversion error";
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.message(), QStringLiteral("'x' is not a valid integer value"));
-    }
+    EXPECT_TRUE(modal.boxes.empty());
 }
 
-TEST(RangeDialog, ClearingStartWhileTypingReportsTheEmptyTextOnce)
+TEST(RangeDialog, ClearingStartWhileTypingSaysNothing)
 {
     ModalRecorder modal;
     TUploadFORM form;
     form.EStart->setText("1");
     form.ENum->setText("12");
-    modal.boxes.clear();
 
     retype(form.EStart, "");
     QTest::keyClicks(form.EStart, "3");
+    retype(form.ENum, "");
+    retype(form.EEnding, "");
+    QTest::keyClicks(form.EEnding, "-");
 
-    ASSERT_EQ(modal.boxes.size(), 1u);
-    EXPECT_EQ(modal.boxes[0].kind, Modal::Kind::Error);
-    EXPECT_EQ(modal.boxes[0].caption, QStringLiteral("TSLN"));
-    EXPECT_EQ(modal.boxes[0].text, QStringLiteral("'' is not a valid integer value."));
-    EXPECT_EQ(form.EEnding->text(), QStringLiteral("12"));
+    EXPECT_TRUE(modal.boxes.empty());
+    EXPECT_EQ(form.ENum->text(), QString());
+    QTest::keyClicks(form.EEnding, "12");
+    EXPECT_EQ(form.EEnding->text(), QStringLiteral("-12"));
+    retype(form.EEnding, "12");
     EXPECT_EQ(form.ENum->text(), QStringLiteral("10"));
+    EXPECT_TRUE(modal.boxes.empty());
 }
 
-TEST(RangeDialog, SumsBeyondTheIntegerRangeAreRefusedNotWrapped)
+TEST(RangeDialog, SumsBeyondTheIntegerRangeAreShownAndRefusedByOk)
 {
     ModalRecorder modal;
     TUploadFORM form;
     form.EStart->setText("2147483647");
-    modal.boxes.clear();
     form.ENum->setText("2");
+    form.EStartRadio->setText("1");
     EXPECT_EQ(form.EEnding->text(), QStringLiteral("2147483648"));
-    EXPECT_EQ(modal.texts(), QStringList{"'2147483648' is not a valid integer value."});
+    EXPECT_TRUE(modal.boxes.empty());
+    EXPECT_EQ(pressOk(form, form.BOk), int(Modal::Cancel));
+    EXPECT_EQ(modal.texts(), QStringList{"Invalid Value on UploadFORM"});
 }
 
 TEST(RangeDialog, OkChecksEveryFieldAndTurnsIntoCancel)
@@ -292,4 +298,56 @@ TEST(MemEditForm, OkAndCancelGiveTheirResults)
     EXPECT_EQ(pressOk(form, form.BCancel), Modal::Cancel);
     form.reject();
     EXPECT_EQ(form.result(), Modal::Cancel);
+}
+
+TEST(MemEditForm, DescriptionRefusesCharactersAFileCannotHold)
+{
+    TMemEditFORM form;
+    form.Reset();
+    auto type = [&form](const QString& text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+        QApplication::sendEvent(form.EDesc, &press);
+    };
+    QTest::keyClicks(form.EDesc, "Caf");
+    type(QStringLiteral("\u00e9"));  // Latin-1 is fine
+    EXPECT_EQ(form.EDesc->text(), QStringLiteral("Caf\u00e9"));
+    EXPECT_EQ(form.LHint->text(), QString());
+
+    const struct {
+        QString typed;
+        QString named;
+    } refused[] = {
+        {QStringLiteral("\u20ac"), QStringLiteral("\u20ac")},
+        {QStringLiteral("\u0141"), QStringLiteral("\u0141")},
+        {QStringLiteral("\U0001F4FB"), QStringLiteral("\U0001F4FB")},  // two UTF-16 units, named whole
+    };
+    for (const auto& r : refused) {
+        type(r.typed);
+        EXPECT_EQ(form.EDesc->text(), QStringLiteral("Caf\u00e9"));
+        EXPECT_EQ(form.LHint->text(),
+                  QStringLiteral("The character \"%1\" cannot be stored in a memory file.").arg(r.named));
+    }
+    // Pasted text goes in whole or not at all.
+    form.EDesc->insert(QStringLiteral(" 2\u00b0 \u2192 x"));
+    EXPECT_EQ(form.EDesc->text(), QStringLiteral("Caf\u00e9"));
+    EXPECT_TRUE(form.LHint->text().contains(QStringLiteral("\u2192")));
+    // The next accepted key clears the hint.
+    QTest::keyClicks(form.EDesc, "s");
+    EXPECT_EQ(form.EDesc->text(), QStringLiteral("Caf\u00e9s"));
+    EXPECT_EQ(form.LHint->text(), QString());
+}
+
+TEST(MemEditForm, OkRefusesADescriptionAFileCannotHold)
+{
+    TMemEditFORM form;
+    form.RecordToDialog({"145.500.000", "FM", "NONE", QStringLiteral("Repeater \u2192 north")});
+    form.setResult(0);
+    form.BOk->click();
+    EXPECT_EQ(form.result(), 0);  // still open
+    EXPECT_EQ(form.LHint->text(),
+              QStringLiteral("The character \"\u2192\" cannot be stored in a memory file."));
+    EXPECT_EQ(pressOk(form, form.BCancel), Modal::Cancel);
+    form.EDesc->setText(QStringLiteral("Repeater north"));
+    EXPECT_EQ(pressOk(form, form.BOk), Modal::Ok);
+    EXPECT_EQ(form.LHint->text(), QString());
 }
