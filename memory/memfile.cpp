@@ -102,6 +102,9 @@ bool loadMemFile(const QString& fileName, QByteArray* bytes, QString* error)
 bool saveMemFile(const QString& fileName, const QByteArray& bytes, QString* error)
 {
     QSaveFile file(fileName);
+    // A folder that takes no new files (read-only, shared) leaves no room for the
+    // temporary file; the file itself may still be writable, so write it in place.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly)) {
         *error = file.errorString();
         return false;

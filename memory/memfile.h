@@ -42,5 +42,7 @@ bool loadMemFile(const QString& fileName, QByteArray* bytes, QString* error);
 
 // Writes a whole file through a temporary file beside it that replaces the old
 // file only once everything is written, so a failed save leaves the old file
-// as it was. On failure returns false and gives the reason in *error.
+// as it was. In a folder where no temporary file can be made the file is
+// written in place instead. On failure returns false and gives the reason in
+// *error.
 bool saveMemFile(const QString& fileName, const QByteArray& bytes, QString* error);

@@ -9,6 +9,7 @@
 #include <csignal>
 
 #include "printers.h"
+#include "support/lockedpath.h"
 
 namespace {
 
@@ -221,4 +222,29 @@ TEST(MemFileIo, FailedSaveLeavesTheOldFileAsItWas)
     EXPECT_EQ(readAll(name), old);
     // No temporary file is left behind.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"list.mem"});
+}
+
+TEST(MemFileIo, FileInAFolderThatCannotTakeNewFilesIsWrittenInPlace)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath("list.mem");
+    writeAll(name, "old contents that are longer than the new\r\n");
+    const LockedPath folder(dir.path());
+    if (!folder.locked())
+        GTEST_SKIP() << "cannot make a folder read-only here";
+
+    QString error;
+    EXPECT_TRUE(saveMemFile(name, "145.500.000,FM,MINUS,Club\r\n", &error)) << error.toStdString();
+    EXPECT_EQ(readAll(name), QByteArray("145.500.000,FM,MINUS,Club\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"list.mem"});
+
+    // A new file cannot be made there at all, and a locked file not written.
+    EXPECT_FALSE(saveMemFile(dir.filePath("new.mem"), "x", &error));
+    EXPECT_FALSE(error.isEmpty());
+    const LockedPath file(name);
+    ASSERT_TRUE(file.locked());
+    error.clear();
+    EXPECT_FALSE(saveMemFile(name, "y", &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(readAll(name), QByteArray("145.500.000,FM,MINUS,Club\r\n"));
 }
