@@ -18,7 +18,12 @@ void minimiseInsteadOfClosing(QWidget* window, QCloseEvent* event)
 void showDeviceWindow(QWidget* owner, QWidget* window, int width, int height)
 {
     if (QMdiSubWindow* sub = showAsMdiChild(owner, window)) {
+        // The document area maximises a new window while the active one is
+        // maximised; a device window keeps its own small size.
+        if (sub->isMaximized())
+            sub->showNormal();
         sub->resize(width, height);
+        setDesignSize(sub, QSize(width, height));
         return;
     }
     if (owner) {

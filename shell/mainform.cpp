@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
@@ -12,6 +13,7 @@
 
 #include "core/device.h"
 #include "core/modal.h"
+#include "memory/memoryform.h"
 #include "shell/about.h"
 #include "shell/disclaimer.h"
 #include "shell/helpviewer.h"
@@ -27,6 +29,17 @@ QString panelLibraryName(PanelModel model)
     case PanelModel::IC706MKII: return QStringLiteral("PV706MKII.dll");
     case PanelModel::IC756: return QStringLiteral("PV756.dll");
     case PanelModel::IC821: return QStringLiteral("PV821.dll");
+    }
+    return QString();
+}
+
+QString panelMenuName(PanelModel model)
+{
+    switch (model) {
+    case PanelModel::IC706: return QStringLiteral("IC-706");
+    case PanelModel::IC706MKII: return QStringLiteral("IC-706MKII");
+    case PanelModel::IC756: return QStringLiteral("IC-756");
+    case PanelModel::IC821: return QStringLiteral("IC-821");
     }
     return QString();
 }
@@ -72,6 +85,17 @@ TMainFORM::~TMainFORM()
         DeviceList = nullptr;
 }
 
+void TMainFORM::closeEvent(QCloseEvent* event)
+{
+    for (TMemoryFORM* list : findChildren<TMemoryFORM*>()) {
+        if (!list->CanClose()) {
+            event->ignore();
+            return;
+        }
+    }
+    QMainWindow::closeEvent(event);
+}
+
 void TMainFORM::buildMenus()
 {
     MainMenu1 = menuBar();
@@ -91,10 +115,11 @@ void TMainFORM::buildMenus()
     RemoveDevice1->setVisible(false);
 
     Radio1 = MainMenu1->addMenu(QStringLiteral("&Radio"));
-    IC7061 = action(Radio1, QStringLiteral("IC-706"), Qt::Key_F2, &TMainFORM::IC7061Click);
-    IC706MKII1 = action(Radio1, QStringLiteral("IC-706MKII"), Qt::Key_F3, &TMainFORM::IC706MKII1Click);
-    IC7561 = action(Radio1, QStringLiteral("IC-756"), Qt::Key_F4, &TMainFORM::IC7561Click);
-    IC821HiRes1 = action(Radio1, QStringLiteral("IC-821"), Qt::Key_F5, &TMainFORM::IC821HiRes1Click);
+    IC7061 = action(Radio1, panelMenuName(PanelModel::IC706), Qt::Key_F2, &TMainFORM::IC7061Click);
+    IC706MKII1 =
+        action(Radio1, panelMenuName(PanelModel::IC706MKII), Qt::Key_F3, &TMainFORM::IC706MKII1Click);
+    IC7561 = action(Radio1, panelMenuName(PanelModel::IC756), Qt::Key_F4, &TMainFORM::IC7561Click);
+    IC821HiRes1 = action(Radio1, panelMenuName(PanelModel::IC821), Qt::Key_F5, &TMainFORM::IC821HiRes1Click);
     IC8211 = action(Radio1, QStringLiteral("IC-821 (Text)"), Qt::Key_F9, &TMainFORM::IC8211Click);
     for (QAction* a : {IC7061, IC706MKII1, IC7561, IC821HiRes1})
         a->setEnabled(false);
@@ -171,8 +196,14 @@ void TMainFORM::fillWindowMenu()
 void TMainFORM::openPanel(PanelModel model)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    createRadioPanel(model, this, libraryPath(model));
+    QWidget* panel = createRadioPanel(model, this, libraryPath(model));
     QApplication::restoreOverrideCursor();
+    // The item is enabled by its library file alone; the panel itself may be
+    // missing from this build.
+    if (!panel)
+        Modal::error(
+            QStringLiteral("The %1 panel cannot be opened: this program has no panel for that radio.")
+                .arg(panelMenuName(model)));
 }
 
 void TMainFORM::AddDevice1Click() { addDeviceFlow(this); }
@@ -189,7 +220,7 @@ void TMainFORM::IC8211Click() { createTextPanel821(this); }
 
 void TMainFORM::Tile1Click() { tileStacked(area_); }
 
-void TMainFORM::Cascade1Click() { area_->cascadeSubWindows(); }
+void TMainFORM::Cascade1Click() { cascadeAtDesignSizes(area_); }
 
 void TMainFORM::About1Click()
 {

@@ -19,6 +19,9 @@ enum class PanelModel { IC706, IC706MKII, IC756, IC821 };
 // The panel-art library of a model: "PV706.dll", "PV706MKII.dll", "PV756.dll", "PV821.dll".
 QString panelLibraryName(PanelModel model);
 
+// The model's Radio menu item: "IC-706", "IC-706MKII", "IC-756", "IC-821".
+QString panelMenuName(PanelModel model);
+
 // Where a panel-art library is found: the current directory first, then the
 // program's own folder (an installed program started from elsewhere still finds
 // its libraries). Empty when neither holds it. The name is matched exactly.
@@ -68,6 +71,11 @@ public:
     void About1Click();
     void Disclaimer1Click();
     void Help2Click();
+
+protected:
+    // Memory lists with unsaved changes are offered for saving first; Cancel
+    // keeps the program running.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();

@@ -2,6 +2,10 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
+
+#include "widgets/mdichild.h"
 
 QList<QRect> stackedTiles(const QRect& area, int n)
 {
@@ -38,4 +42,37 @@ void tileStacked(QMdiArea* area)
             open[i]->showNormal();
         open[i]->setGeometry(tiles[i]);
     }
+}
+
+void cascadeAtDesignSizes(QMdiArea* area)
+{
+    QList<QMdiSubWindow*> open;
+    for (QMdiSubWindow* sub : area->subWindowList(QMdiArea::StackingOrder)) {
+        if (!sub->isHidden() && !sub->isMinimized())
+            open.append(sub);
+    }
+    if (open.isEmpty())
+        return;
+    QStyleOptionTitleBar option;
+    option.initFrom(open.first());
+    const int step =
+        std::max(open.first()->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, open.first()), 16);
+    const QRect space = area->viewport()->rect();
+    QMdiSubWindow* active = area->activeSubWindow();
+    QPoint at = space.topLeft();
+    for (QMdiSubWindow* sub : open) {
+        if (sub->isMaximized())
+            sub->showNormal();
+        QSize size = designSizeOf(sub);
+        if (!size.isValid())
+            size = sub->size();
+        // Back to the corner once a window would start outside the area.
+        if (at.y() + step > space.bottom() || at.x() + step > space.right())
+            at = space.topLeft();
+        sub->setGeometry(QRect(at, size));
+        sub->raise();
+        at += QPoint(step, step);
+    }
+    if (active && open.contains(active))
+        area->setActiveSubWindow(active);
 }

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QVariant>
 
 QMdiSubWindow* showAsMdiChild(QWidget* owner, QWidget* child)
 {
@@ -12,10 +13,27 @@ QMdiSubWindow* showAsMdiChild(QWidget* owner, QWidget* child)
         child->show();
         return nullptr;
     }
+    const QSize designed = child->size();
     QMdiSubWindow* sub = area->addSubWindow(child);
     sub->setWindowIcon(child->windowIcon());
     child->show();
+    setDesignSize(sub, sub->size() - child->size() + designed);
     return sub;
+}
+
+namespace {
+const char* const designSizeProperty = "tslnDesignSize";
+}
+
+QSize designSizeOf(const QMdiSubWindow* sub)
+{
+    return sub ? sub->property(designSizeProperty).toSize() : QSize();
+}
+
+void setDesignSize(QMdiSubWindow* sub, QSize size)
+{
+    if (sub)
+        sub->setProperty(designSizeProperty, size);
 }
 
 QMdiSubWindow* mdiWindowOf(QWidget* child)

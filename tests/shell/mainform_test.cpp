@@ -19,7 +19,10 @@
 
 #include "core/device.h"
 #include "core/modal.h"
+#include "devices/devicewindow.h"
+#include "memory/memoryform.h"
 #include "shell/windowarrange.h"
+#include "widgets/mdichild.h"
 
 namespace {
 
@@ -102,6 +105,24 @@ TEST(MainForm, RadioItemsFollowTheLibrariesFoundAndRememberThePath)
     EXPECT_FALSE(form.IC821HiRes1->isEnabled());
     EXPECT_EQ(form.libraryPath(PanelModel::IC756), QDir(dir.path()).absoluteFilePath("PV756.dll"));
     EXPECT_TRUE(form.libraryPath(PanelModel::IC821).isEmpty());
+}
+
+TEST(MainForm, ARadioItemWhosePanelCannotBeMadeSaysWhy)
+{
+    ModalRecorder modal;
+    QTemporaryDir dir;
+    touch(dir.filePath("PV706.dll"));
+    touch(dir.filePath("PV821.dll"));
+    CurrentDir cd(dir.path());
+    TMainFORM form;
+    ASSERT_TRUE(form.IC7061->isEnabled());
+    form.IC7061->trigger();
+    form.IC821HiRes1->trigger();
+    EXPECT_EQ(modal.texts(),
+              (QStringList{"The IC-706 panel cannot be opened: this program has no panel for that radio.",
+                           "The IC-821 panel cannot be opened: this program has no panel for that radio."}));
+    EXPECT_EQ(modal.boxes[0].kind, Modal::Kind::Error);
+    EXPECT_TRUE(form.mdiArea()->subWindowList().isEmpty());
 }
 
 TEST(MainForm, LibraryLookupTriesTheCurrentFolderThenTheProgramFolder)
@@ -196,4 +217,74 @@ TEST(WindowArrange, TileStacksTheOpenChildrenOneAboveTheOther)
         top = s->geometry().bottom() + 1;
     }
     EXPECT_EQ(top, view.height());
+}
+
+TEST(WindowArrange, CascadeGivesEveryChildItsDesignSize)
+{
+    TMainFORM form;
+    form.resize(1200, 900);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    // A panel: a picture and controls placed by hand, no layout, no size hint.
+    auto* panel = new QWidget;
+    panel->resize(750, 500);
+    QMdiSubWindow* panelSub = showAsMdiChild(&form, panel);
+    ASSERT_TRUE(panelSub);
+    auto* device = new QWidget;
+    showDeviceWindow(&form, device, 393, 186);
+    auto* minimised = new QWidget;
+    minimised->resize(300, 200);
+    QMdiSubWindow* icon = showAsMdiChild(&form, minimised);
+    icon->showMinimized();
+    const QRect iconPlace = icon->geometry();
+
+    panelSub->showMaximized();
+    form.Tile1->trigger();
+    form.Cascade1->trigger();
+
+    QMdiSubWindow* deviceSub = mdiWindowOf(device);
+    EXPECT_FALSE(panelSub->isMaximized());
+    EXPECT_EQ(panel->size(), QSize(750, 500));
+    EXPECT_EQ(deviceSub->size(), QSize(393, 186));
+    // One at the corner, the other a title bar lower and to the right.
+    const QPoint a = panelSub->pos(), b = deviceSub->pos();
+    EXPECT_EQ(std::min(a, b, [](QPoint p, QPoint q) { return p.y() < q.y(); }), QPoint(0, 0));
+    const QPoint further = a.y() > b.y() ? a : b;
+    EXPECT_GT(further.y(), 0);
+    EXPECT_EQ(further.x(), further.y());
+    EXPECT_TRUE(icon->isMinimized());
+    EXPECT_EQ(icon->geometry(), iconPlace);
+}
+
+TEST(MainForm, QuittingOffersUnsavedMemoryListsForSaving)
+{
+    ModalRecorder modal;
+    TMainFORM form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    auto* panel = new QWidget;
+    panel->setWindowTitle("IC756 on device [Sim] <TCP/IP>");
+    showAsMdiChild(&form, panel);
+    auto* clean = new QWidget;
+    showAsMdiChild(&form, clean);
+    (new TMemoryFORM(clean))->ShowWindow();
+    auto* memory = new TMemoryFORM(panel);
+    memory->ShowWindow();
+
+    // Nothing changed: no question.
+    modal.answers = {Modal::Cancel};
+    memory->SetNumofMemories(3);
+    EXPECT_TRUE(form.close());
+    EXPECT_TRUE(modal.boxes.empty());
+
+    form.show();
+    memory->SGMemoryInsert();
+    EXPECT_FALSE(form.close());
+    EXPECT_TRUE(form.isVisible());
+    ASSERT_EQ(modal.texts(),
+              QStringList{"Save changes to the memory list of IC756 on device [Sim] <TCP/IP>?"});
+
+    modal.answers = {Modal::Discard};
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(modal.boxes.size(), 2u);
 }
