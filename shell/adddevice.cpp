@@ -13,7 +13,8 @@ void AddDevice(QWidget* owner)
 {
     if (!NewDeviceFORM || !DeviceList)
         return;
-    if (Modal::exec(*NewDeviceFORM) != Modal::Ok)
+    // OK refuses a name in use; an answer given without it is refused here.
+    if (Modal::exec(*NewDeviceFORM) != Modal::Ok || NewDeviceFORM->nameInUse())
         return;
     const QString entered = NewDeviceFORM->EDeviceName->text();
     std::unique_ptr<Tdevice> device;

@@ -23,10 +23,23 @@ public:
     QGroupBox* RGType;
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
+    // Says why OK was refused.
+    QLabel* LHint;
 
     // The radio group's selected item: Serial (0) or TcpIp (1).
     int typeIndex() const;
     void setTypeIndex(int index);
+
+    // Whether a device of DeviceList already carries the entered name, of either
+    // type: Device Select could not tell the two apart.
+    bool nameInUse() const;
+
+    // OK refuses a name in use, saying so in the dialog.
+    void accept() override;
+
+protected:
+    // The name is selected and has the focus: typing replaces it.
+    void showEvent(QShowEvent* event) override;
 
 private:
     QButtonGroup* types_;

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTest>
 
 #include "core/device.h"
 #include "core/modal.h"
@@ -132,14 +135,57 @@ TEST(AddDeviceFlow, CancelCreatesNothingAndTheDialogKeepsItsTexts)
     EXPECT_EQ(program.newDevice.typeIndex(), TNewDeviceFORM::TcpIp);
 }
 
-TEST(AddDeviceFlow, NamesAreTakenAsTheyAre)
+TEST(AddDeviceFlow, NamesAreTakenAsTheyAreButOnlyOnce)
 {
     Program program;
     ModalRecorder modal;
     answer(modal, "", TNewDeviceFORM::TcpIp);
     AddDevice(&program.frame);
     AddDevice(&program.frame);
-    ASSERT_EQ(program.devices.count(), 2);
+    ASSERT_EQ(program.devices.count(), 1);
     EXPECT_EQ(program.devices.at(0)->Name, "[] <TCP/IP>");
-    EXPECT_EQ(program.devices.at(1)->Name, "[] <TCP/IP>");
+}
+
+TEST(AddDeviceFlow, OkRefusesANameInUseAndSaysSoInTheDialog)
+{
+    Program program;
+    ModalRecorder modal;
+    answer(modal, "Shack", TNewDeviceFORM::TcpIp);
+    AddDevice(&program.frame);
+    ASSERT_EQ(program.devices.count(), 1);
+
+    // The operator presses OK (or Enter) on the name the dialog kept, of either type.
+    std::vector<int> results;
+    QStringList hints;
+    for (int type : {TNewDeviceFORM::TcpIp, TNewDeviceFORM::Serial}) {
+        modal.onDialog = [&, type](QDialog& d) {
+            auto& nd = dynamic_cast<TNewDeviceFORM&>(d);
+            nd.setTypeIndex(type);
+            nd.setResult(0);
+            nd.BitBtn1->click();
+            hints << nd.LHint->text();
+            return nd.result();
+        };
+        AddDevice(&program.frame);
+        results.push_back(program.newDevice.result());
+    }
+    EXPECT_EQ(results, (std::vector<int>{0, 0}));  // the dialog stays open
+    EXPECT_EQ(hints, QStringList(2, "A device named \"Shack\" already exists. Choose another name."));
+    EXPECT_EQ(program.devices.count(), 1);
+    EXPECT_TRUE(modal.boxes.empty());
+
+    // Another name goes through, and the hint goes with the next keystroke.
+    modal.onDialog = [&](QDialog& d) {
+        auto& nd = dynamic_cast<TNewDeviceFORM&>(d);
+        nd.setTypeIndex(TNewDeviceFORM::TcpIp);
+        nd.EDeviceName->end(false);
+        QTest::keyClicks(nd.EDeviceName, " 2");
+        hints << nd.LHint->text();
+        nd.BitBtn1->click();
+        return nd.result() == QDialog::Accepted ? int(Modal::Ok) : int(Modal::Cancel);
+    };
+    AddDevice(&program.frame);
+    ASSERT_EQ(program.devices.count(), 2);
+    EXPECT_EQ(program.devices.at(1)->Name, "[Shack 2] <TCP/IP>");
+    EXPECT_EQ(hints.last(), QString());
 }
