@@ -34,6 +34,10 @@ TDSelFORM::TDSelFORM(QWidget* owner)
     hint.setColor(QPalette::WindowText, Qt::red);
     LHint->setPalette(hint);
     LHint->setWordWrap(true);
+    CBDeviceName->setAccessibleName(Label1->text());
+    Eaddress->setAccessibleName(Label2->text());
+    Label1->setBuddy(CBDeviceName);
+    Label2->setBuddy(Eaddress);
 
     BBOK->setDefault(true);
     connect(BBOK, &QPushButton::clicked, this, &TDSelFORM::accept);
@@ -47,6 +51,8 @@ TDSelFORM::TDSelFORM(QWidget* owner)
     grid->addWidget(BBOK, 1, 1);
     grid->addWidget(BBCancel, 3, 1);
     grid->addWidget(LHint, 4, 0, 1, 2);
+    // The dialog grows with a hint of several lines instead of cutting it off.
+    grid->setSizeConstraint(QLayout::SetMinAndMaxSize);
 }
 
 void TDSelFORM::FormActivate()

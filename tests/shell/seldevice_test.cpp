@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTest>
 
 #include "core/device.h"
 
@@ -123,6 +124,35 @@ TEST(DeviceSelectDialog, OkNeedsADeviceAndAHexadecimalAddress)
     EXPECT_EQ(dialog.address(), 0x5C);
     EXPECT_EQ(dialog.CBDeviceName->currentIndex(), 1);
     EXPECT_TRUE(dialog.LHint->text().isEmpty());
+}
+
+TEST(DeviceSelectDialog, TheRefusalHintIsShownWhole)
+{
+    Devices two({"one", "two"});
+    TDSelFORM dialog;
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    dialog.FormActivate();
+    dialog.CBDeviceName->setCurrentIndex(0);
+    for (const char* bad : {"ZZ", ""}) {
+        dialog.Eaddress->setText(bad);
+        dialog.BBOK->click();
+        QCoreApplication::processEvents();
+        ASSERT_FALSE(dialog.LHint->text().isEmpty());
+        // Every line of the wrapped text fits in the label, and the label in the dialog.
+        EXPECT_GE(dialog.LHint->height(), dialog.LHint->heightForWidth(dialog.LHint->width())) << bad;
+        EXPECT_LE(dialog.LHint->geometry().bottom(), dialog.height()) << bad;
+        EXPECT_GT(dialog.LHint->heightForWidth(dialog.LHint->width()), dialog.LHint->fontMetrics().height())
+            << "the hint no longer wraps; the test proves nothing";
+    }
+    dialog.reject();
+}
+
+TEST(DeviceSelectDialog, FieldsCarryTheirLabelsAsAccessibleNames)
+{
+    TDSelFORM dialog;
+    EXPECT_EQ(dialog.CBDeviceName->accessibleName(), "Select A Device");
+    EXPECT_EQ(dialog.Eaddress->accessibleName(), "CIV Address");
 }
 
 TEST(DeviceSelectDialog, ACallerWithItsOwnAddressNeedsOnlyADevice)
