@@ -1,5 +1,7 @@
 #include "core/device.h"
 
+#include <algorithm>
+
 #include "core/modal.h"
 
 TDeviceList* DeviceList = nullptr;
@@ -46,6 +48,28 @@ void Tdevice::Deliver(const quint8* data, qint32 len)
             continue;
         const TRxHandler handler = handlers_[pos].handler;
         handler(data, len);
+    }
+}
+
+int Tdevice::WatchLink(const TLinkEvent& listener)
+{
+    linkWatchers_.emplace_back(nextWatch_, listener);
+    return nextWatch_++;
+}
+
+void Tdevice::UnwatchLink(int handle)
+{
+    std::erase_if(linkWatchers_, [handle](const auto& w) { return w.first == handle; });
+}
+
+void Tdevice::LinkLost(const QString& why)
+{
+    // A copy: a listener may unwatch itself or others while it is told.
+    const auto watchers = linkWatchers_;
+    for (const auto& [handle, listener] : watchers) {
+        if (std::any_of(linkWatchers_.begin(), linkWatchers_.end(),
+                        [handle = handle](const auto& w) { return w.first == handle; }))
+            listener(why);
     }
 }
 

@@ -13,6 +13,8 @@
 using TRxHandler = Event<const quint8*, qint32>;
 // The device windows' receive event has the same shape.
 using TrxEvent = TRxHandler;
+// Told when the device loses its way to the bus, with a line for the operator.
+using TLinkEvent = Event<const QString&>;
 
 // One byte transport to a CI-V bus. Engines register their receive routine and get
 // every byte that arrives; they transmit whole frames through Send.
@@ -38,6 +40,13 @@ public:
 
     virtual void Send(const quint8* data, qint32 len) = 0;
 
+    // Listeners to the device's link (a panel shows its loss at once instead of
+    // waiting for a command to time out). WatchLink returns a handle above 0 for
+    // UnwatchLink; LinkLost tells every listener, which may unwatch meanwhile.
+    int WatchLink(const TLinkEvent& listener);
+    void UnwatchLink(int handle);
+    void LinkLost(const QString& why);
+
     int HandlerCount() const { return handlerCount_; }
     bool isRegistered(int handle) const;
 
@@ -57,6 +66,8 @@ private:
     std::array<Slot, MaxHandlers + 1> handlers_;
     int handlerCount_ = 0;
     quint64 nextId_ = 1;
+    std::vector<std::pair<int, TLinkEvent>> linkWatchers_;
+    int nextWatch_ = 1;
 };
 
 // The program's devices in the order they were added; a device's position is its

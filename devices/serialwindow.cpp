@@ -44,6 +44,8 @@ TSerialFORM::TSerialFORM(QWidget* owner)
         label->setFont(font);
         setTextColor(label, FormColor::Blue);
     }
+    TxLed->setAccessibleName(Label1->text());
+    RxLed->setAccessibleName(Label2->text());
     TxLed->OnBlink.bind(this, &TSerialFORM::TxLedBlink);
     RxLed->OnBlink.bind(this, &TSerialFORM::RxLedBlink);
 

@@ -50,6 +50,7 @@ TTCPIPForm::TTCPIPForm(QWidget* owner)
       Label4(new QLabel(QStringLiteral("Receive Data"), Panel1)),
       BCon(new QPushButton(QStringLiteral("Connect"), this)),
       BDisCon(new QPushButton(QStringLiteral("Disconnect"), this)),
+      LStatus(new QLabel(this)),
       Sockets1(new TSockets(this))
 {
     setObjectName(QStringLiteral("TCPIPForm"));
@@ -57,6 +58,13 @@ TTCPIPForm::TTCPIPForm(QWidget* owner)
     setBackgroundColor(this, FormColor::Teal);
     setTextColor(Label1, FormColor::Aqua);
     setTextColor(Label2, FormColor::Aqua);
+    setTextColor(LStatus, FormColor::Yellow);
+    LStatus->setObjectName(QStringLiteral("LStatus"));
+    EHostName->setAccessibleName(Label1->text());
+    EPort->setAccessibleName(Label2->text());
+    ConLed->setAccessibleName(Label5->text());
+    TxLed->setAccessibleName(Label3->text());
+    RxLed->setAccessibleName(Label4->text());
     Panel1->setFrameShape(QFrame::Panel);
     Panel1->setFrameShadow(QFrame::Raised);
 
@@ -92,6 +100,7 @@ TTCPIPForm::TTCPIPForm(QWidget* owner)
     grid->addWidget(Panel1, 2, 0, 2, 1);
     grid->addWidget(BCon, 2, 1);
     grid->addWidget(BDisCon, 3, 1);
+    grid->addWidget(LStatus, 4, 0, 1, 2);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
 
@@ -106,10 +115,12 @@ void TTCPIPForm::BConClick()
         return;
     Sockets1->setIPAddr(EHostName->text());
     Sockets1->setPort(EPort->text());
+    LStatus->clear();
     try {
         Sockets1->SConnect();
     } catch (const EConvertError& e) {
-        Modal::error(e.message());
+        // A port that is neither a number nor a service: the program's general report.
+        Modal::exception(e.message());
     }
 }
 
@@ -135,7 +146,18 @@ void TTCPIPForm::Sockets1SessionConnected(QObject*, int socket, int)
     SessionSocket = socket;
 }
 
-void TTCPIPForm::Sockets1SessionClosed(QObject*, int) { MarkDisconnected(); }
+QString TTCPIPForm::relayClosedText() { return QStringLiteral("The relay closed the connection."); }
+
+void TTCPIPForm::Sockets1SessionClosed(QObject*, int)
+{
+    const bool wasConnected = Connected;
+    MarkDisconnected();
+    if (!wasConnected)
+        return;
+    // Commands sent from now on go nowhere; say so before one of them times out.
+    LStatus->setText(relayClosedText());
+    OnLinkLost(relayClosedText());
+}
 
 void TTCPIPForm::Sockets1DataAvailable(QObject*, int)
 {

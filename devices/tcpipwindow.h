@@ -37,10 +37,17 @@ public:
     QLabel* Label4;
     QPushButton* BCon;
     QPushButton* BDisCon;
+    // One line about the connection, such as the relay having closed it.
+    QLabel* LStatus;
     TSockets* Sockets1;
 
     // Each chunk read from the socket (at most 1024 bytes); copy what you keep.
     TrxEvent OnRx;
+    // The relay closed the connection (not the operator's Disconnect).
+    TLinkEvent OnLinkLost;
+
+    // The line LStatus shows after the relay has closed the connection.
+    static QString relayClosedText();
 
     // Sends on the connected socket; while not connected the bytes are dropped.
     // The transmit lamp flashes either way.

@@ -140,6 +140,26 @@ TEST(DeviceWindows, ClosingADocumentWindowOnlyMinimisesIt)
     EXPECT_EQ(frame.area->subWindowList().size(), 2);
 }
 
+TEST(DeviceWindows, OpenAtDesignSizeWhileAnotherWindowIsMaximised)
+{
+    Frame frame;
+    auto* panel = new QWidget;
+    panel->resize(750, 500);
+    QMdiSubWindow* panelSub = frame.area->addSubWindow(panel);
+    panelSub->showMaximized();
+    ASSERT_TRUE(panelSub->isMaximized());
+
+    QPointer<TTCPIPForm> tcpip = new TTCPIPForm(&frame.window);
+    QPointer<TSerialFORM> serial = new TSerialFORM(&frame.window);
+    for (QWidget* w : {static_cast<QWidget*>(tcpip), static_cast<QWidget*>(serial)}) {
+        QMdiSubWindow* sub = mdiWindowOf(w);
+        ASSERT_TRUE(sub);
+        EXPECT_FALSE(sub->isMaximized()) << w->windowTitle().toStdString();
+    }
+    EXPECT_EQ(mdiWindowOf(tcpip)->size(), QSize(393, 186));
+    EXPECT_EQ(mdiWindowOf(serial)->size(), QSize(215, 147));
+}
+
 TEST(TcpipWindow, LooksAsDesigned)
 {
     TTCPIPForm form;
@@ -212,9 +232,15 @@ TEST(TcpipWindow, TheRelayClosingMidSessionEndsTheSession)
     Relay relay;
     TTCPIPForm form;
     ASSERT_TRUE(connectForm(form, relay));
+    QStringList told;
+    form.OnLinkLost.bind([&](const QString& why) { told << why; });
+    EXPECT_EQ(form.LStatus->text(), QString());
     relay.peer->disconnectFromHost();
     ASSERT_TRUE(waitFor([&] { return !form.isConnected(); }));
     EXPECT_EQ(form.ConLed->LedColor(), lcBlack);
+    // Said at once, in the window and to the device's listeners.
+    EXPECT_EQ(form.LStatus->text(), "The relay closed the connection.");
+    EXPECT_EQ(told, QStringList{"The relay closed the connection."});
 
     // Nothing goes out afterwards; the lamp still flashes.
     const quint8 frame[] = {0xfe, 0xfe, 0x50, 0xe0, 0x03, 0xfd};
@@ -243,6 +269,27 @@ TEST(TcpipWindow, ARelayThatResetsTheConnectionIsReported)
     form.Transmit(frame, sizeof frame);
     waitFor([] { return false; }, 20);
     EXPECT_EQ(modal.boxes.size(), 1u);
+}
+
+TEST(TcpipWindow, TheOperatorsDisconnectAndANewConnectionClearTheLine)
+{
+    ModalRecorder modal;
+    Relay relay;
+    TTCPIPForm form;
+    int told = 0;
+    form.OnLinkLost.bind([&](const QString&) { ++told; });
+    ASSERT_TRUE(connectForm(form, relay));
+    form.BDisCon->click();
+    waitFor([] { return false; }, 50);
+    EXPECT_EQ(form.LStatus->text(), QString());
+    EXPECT_EQ(told, 0);
+
+    ASSERT_TRUE(connectForm(form, relay));
+    relay.peer->disconnectFromHost();
+    ASSERT_TRUE(waitFor([&] { return !form.LStatus->text().isEmpty(); }));
+    EXPECT_EQ(told, 1);
+    ASSERT_TRUE(connectForm(form, relay));
+    EXPECT_EQ(form.LStatus->text(), QString());
 }
 
 TEST(TcpipWindow, ARefusedConnectionShowsOneBoxHoweverManyErrorsArrive)
@@ -322,7 +369,10 @@ TEST(TcpipWindow, ConnectChecksItsFields)
     ASSERT_EQ(modal.boxes.size(), 3u);
     EXPECT_EQ(modal.boxes[0].caption, "WINSOCK ERROR");
     EXPECT_EQ(modal.boxes[0].text, "No IP Address Specified");
-    EXPECT_EQ(modal.boxes[1].text, "'abc' is not a valid integer value");
+    // The program's general error report.
+    EXPECT_EQ(modal.boxes[1].kind, Modal::Kind::Error);
+    EXPECT_EQ(modal.boxes[1].caption, "TSLN");
+    EXPECT_EQ(modal.boxes[1].text, "'abc' is not a valid integer value.");
     EXPECT_EQ(modal.boxes[2].text, "No Port Specified");
     EXPECT_FALSE(form.isConnected());
     EXPECT_EQ(form.ConLed->LedColor(), lcDarkGreen);
