@@ -48,11 +48,38 @@ QImage ledBitmap(TLedLittleColor color)
     return image;
 }
 
+QString ledColorName(TLedLittleColor color)
+{
+    static const char* const names[] = {"black",      "dark grey",   "red",         "dark red", "green",
+                                        "dark green", "yellow",      "dark yellow", "blue",     "dark blue",
+                                        "purple",     "dark purple", "cyan",        "dark cyan"};
+    return color < std::size(names) ? QString::fromLatin1(names[color]) : QString();
+}
+
 TLedLittle::TLedLittle(QWidget* owner) : QWidget(owner)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(16, 16);
     LoadLedBitmap(lcBlack);
+    describe();
+}
+
+QString TLedLittle::stateText() const
+{
+    QString text =
+        blink_ && clicLedColor_ != ledColor_
+            ? QStringLiteral("blinking %1 and %2").arg(ledColorName(clicLedColor_), ledColorName(ledColor_))
+            : ledColorName(ledColor_);
+    text[0] = text[0].toUpper();
+    return text;
+}
+
+void TLedLittle::describe()
+{
+    // Assistive technology hears the lamp's state rather than seeing its colour.
+    const QString text = stateText();
+    if (accessibleDescription() != text)
+        setAccessibleDescription(text);
 }
 
 TLedLittle::~TLedLittle() = default;
@@ -68,15 +95,21 @@ void TLedLittle::setLedColor(TLedLittleColor color)
 {
     ledColor_ = color;
     LoadLedBitmap(color);
+    describe();
 }
 
-void TLedLittle::setClicLedColor(TLedLittleColor color) { clicLedColor_ = color; }
+void TLedLittle::setClicLedColor(TLedLittleColor color)
+{
+    clicLedColor_ = color;
+    describe();
+}
 
 void TLedLittle::setBlink(bool blink)
 {
     if (blink == blink_)
         return;
     blink_ = blink;
+    describe();
     if (blink) {
         if (interval_ > 0)
             startTimer(interval_);

@@ -29,6 +29,8 @@ enum TLedLittleColor : quint8 {
 // a round lamp and a white highlight.
 QImage ledBitmap(TLedLittleColor color);
 QRgb ledRgb(TLedLittleColor color);
+// "black", "dark grey", "red", ... as an operator says them.
+QString ledColorName(TLedLittleColor color);
 
 // A small lamp that shows one of fourteen colours and can blink between two of them.
 class TLedLittle : public QWidget {
@@ -49,6 +51,9 @@ public:
 
     // The colour on show now.
     TLedLittleColor shownColor() const { return shown_; }
+    // The lamp's state in words, which is also its accessible description:
+    // "Green", "Dark red", "Blinking red and black".
+    QString stateText() const;
 
     Event<QObject*> OnBlink;
 
@@ -61,6 +66,7 @@ protected:
 
 private:
     void LoadLedBitmap(TLedLittleColor color);
+    void describe();
     void startTimer(int ms);
     void stopTimer();
     void BlinkTick();

@@ -144,3 +144,36 @@ TEST(LedLittle, ClicColourWaitsForTheNextStepAndLedColourShowsAtOnce)
     clock.advance(250);
     EXPECT_EQ(led.shownColor(), lcCyan);
 }
+
+TEST(LedLittle, StateIsTheAccessibleDescription)
+{
+    FakeClock clock;
+    TLedLittle led;
+    EXPECT_EQ(led.accessibleDescription(), "Black");
+    const struct {
+        TLedLittleColor led, clic;
+        bool blink;
+        const char* said;
+    } states[] = {
+        {lcGreen, lcGreen, false, "Green"},
+        {lcDarkGreen, lcGreen, false, "Dark green"},
+        {lcBlack, lcRed, true, "Blinking red and black"},
+        {lcRed, lcRed, true, "Red"},  // a flash shows one colour
+        {lcDarkRed, lcRed, false, "Dark red"},
+        {lcDarkGray, lcRed, false, "Dark grey"},
+        {lcDarkCyan, lcRed, false, "Dark cyan"},
+    };
+    for (const auto& s : states) {
+        led.setLedColor(s.led);
+        led.setClicLedColor(s.clic);
+        led.setBlink(s.blink);
+        EXPECT_EQ(led.accessibleDescription(), s.said);
+        EXPECT_EQ(led.stateText(), s.said);
+    }
+    // It does not churn with every blink step.
+    led.setLedColor(lcBlack);
+    led.setBlink(true);
+    clock.advance(250);
+    EXPECT_EQ(led.shownColor(), lcRed);
+    EXPECT_EQ(led.accessibleDescription(), "Blinking red and black");
+}
