@@ -90,11 +90,14 @@ void stepMark(QPainter& p, QPoint at, bool on)
     const QRect r(at, StepMarkSize);
     lcd(p, r);
     if (on) {
-        QPolygonF bar({QPointF(at.x() + 1, at.y()), QPointF(at.x() + 16, at.y()),
-                       QPointF(at.x() + 14, at.y() + 3), QPointF(at.x() + 3, at.y() + 3)});
-        p.setPen(Qt::NoPen);
-        p.setBrush(lcdInk());
-        p.drawPolygon(bar);
+        // A short pointer over the middle of the digit. A bar as wide as the digit
+        // would meet the right-hand segments of a "1" and make it read as a "7".
+        p.setRenderHint(QPainter::Antialiasing, false);
+        const int middle = at.x() + StepMarkSize.width() / 2;
+        for (int row = 0; row < StepMarkSize.height(); ++row) {
+            const int half = StepMarkSize.height() - 1 - row;
+            p.fillRect(QRect(middle - half, at.y() + row, 2 * half + 1, 1), lcdInk());
+        }
     }
 }
 

@@ -5,6 +5,9 @@
 
 #include <QDir>
 #include <QPainter>
+#include <algorithm>
+#include <map>
+#include <vector>
 
 #include "panels/artlibrary.h"
 #include "panels/model756.h"
@@ -175,3 +178,57 @@ TEST_F(Art756, WritesScreenshots)
 }
 
 }  // namespace
+
+TEST_F(Art756, StepMarkOverAOneIsAPointerApartFromItsSegments)
+{
+    // The picture as the panel composes it: a "1" on the main line with the step
+    // mark over it, at every step place.
+    const QImage off = get("M_TS_OFF"), on = get("M_TS");
+    const QImage one = get("MF_Num1"), blank = get("MF_Num8");
+    // The ink is what the lit mark adds; the digit's segments use the same.
+    std::map<QRgb, int> added;
+    for (int y = 0; y < on.height(); ++y)
+        for (int x = 0; x < on.width(); ++x)
+            if (on.pixel(x, y) != off.pixel(x, y))
+                ++added[on.pixel(x, y)];
+    ASSERT_FALSE(added.empty());
+    const QColor ink = QColor::fromRgb(std::max_element(added.begin(), added.end(), [](auto& a, auto& b) {
+                                           return a.second < b.second;
+                                       })->first);
+    auto lit = [&](const QImage& image, int x, int y) {
+        const QColor c = image.pixelColor(x, y);
+        return std::abs(c.red() - ink.red()) + std::abs(c.green() - ink.green()) +
+                   std::abs(c.blue() - ink.blue()) <
+               60;
+    };
+    for (int place = 0; place < 6; ++place) {
+        const int markLeft = Model756::StepMarkLefts[place];
+        const int digitLeft = Model756::DigitLefts[5 - place];
+        int markRight = -1, markLeftmost = 10000;
+        std::vector<int> rowWidths;
+        for (int y = 0; y < on.height(); ++y) {
+            int width = 0;
+            for (int x = 0; x < on.width(); ++x) {
+                if (on.pixelColor(x, y) != off.pixelColor(x, y)) {
+                    ++width;
+                    markRight = std::max(markRight, markLeft + x);
+                    markLeftmost = std::min(markLeftmost, markLeft + x);
+                }
+            }
+            rowWidths.push_back(width);
+        }
+        ASSERT_GE(markRight, 0) << "no mark";
+        int oneLeft = 10000;
+        for (int y = 0; y < one.height(); ++y)
+            for (int x = 0; x < one.width(); ++x)
+                if (lit(one, x, y))
+                    oneLeft = std::min(oneLeft, digitLeft + x);
+        ASSERT_LT(oneLeft, 10000) << "the 1 shows nothing";
+        // Clear of the segments, and over the digit's middle.
+        EXPECT_LE(markRight + 3, oneLeft) << place;
+        EXPECT_GE(markLeftmost, digitLeft + blank.width() / 4) << place;
+        // Pointed: each row narrower than the one above.
+        for (size_t r = 1; r < rowWidths.size(); ++r)
+            EXPECT_LT(rowWidths[r], rowWidths[r - 1]) << place;
+    }
+}
