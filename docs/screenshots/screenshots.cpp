@@ -13,6 +13,9 @@
 #include <cstdio>
 
 #include "core/modal.h"
+#include "devices/comportdialog.h"
+#include "devices/serialwindow.h"
+#include "devices/tcpipwindow.h"
 #include "memory/filechooser.h"
 #include "memory/memedit.h"
 #include "memory/memoryform.h"
@@ -27,9 +30,6 @@
 #include "shell/newdevice.h"
 #include "shell/seldevice.h"
 #include "shell/startup.h"
-#include "transport/comport.h"
-#include "transport/serial.h"
-#include "transport/tcpip.h"
 
 namespace {
 
