@@ -1,21 +1,10 @@
 #include "core/modal.h"
 
-#include <QStringList>
 #include <cstdio>
 
 namespace {
 
 Modal::Handler* current = nullptr;
-
-int defaultAnswer(Modal::Kind kind)
-{
-    switch (kind) {
-    case Modal::Kind::Confirm: return Modal::Yes;
-    // Nobody to ask must not hold a closing program open.
-    case Modal::Kind::Unsaved: return Modal::Discard;
-    default: return Modal::Ok;
-    }
-}
 
 int answer(Modal::Kind kind, const QString& caption, const QString& text)
 {
@@ -23,12 +12,22 @@ int answer(Modal::Kind kind, const QString& caption, const QString& text)
         return current->message(kind, caption, text);
     // No window system to ask: say it on stderr and take the default answer.
     std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-    return defaultAnswer(kind);
+    return Modal::defaultAnswer(kind);
 }
 
 }  // namespace
 
 namespace Modal {
+
+int defaultAnswer(Kind kind)
+{
+    switch (kind) {
+    case Kind::Confirm: return Yes;
+    // Nobody to ask must not hold a closing program open.
+    case Kind::Unsaved: return Discard;
+    default: return Ok;
+    }
+}
 
 Handler* setHandler(Handler* handler)
 {
@@ -69,32 +68,3 @@ int askSave(const QString& text)
 int exec(QDialog& dialog) { return current ? current->dialog(dialog) : Cancel; }
 
 }  // namespace Modal
-
-ModalRecorder::ModalRecorder() : previous_(Modal::setHandler(this)) {}
-
-ModalRecorder::~ModalRecorder() { Modal::setHandler(previous_); }
-
-int ModalRecorder::message(Modal::Kind kind, const QString& caption, const QString& text)
-{
-    boxes.push_back({kind, caption, text});
-    if (!answers.empty()) {
-        const int a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    return defaultAnswer(kind);
-}
-
-int ModalRecorder::dialog(QDialog& dialog)
-{
-    dialogs.push_back(&dialog);
-    return onDialog ? onDialog(dialog) : Modal::Ok;
-}
-
-QStringList ModalRecorder::texts() const
-{
-    QStringList list;
-    for (const Box& b : boxes)
-        list << b.text;
-    return list;
-}

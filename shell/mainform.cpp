@@ -33,7 +33,7 @@ QString panelLibraryName(PanelModel model)
     return QString();
 }
 
-QString panelMenuName(PanelModel model)
+QString panelCaption(PanelModel model)
 {
     switch (model) {
     case PanelModel::IC706: return QStringLiteral("IC-706");
@@ -115,11 +115,10 @@ void TMainFORM::buildMenus()
     RemoveDevice1->setVisible(false);
 
     Radio1 = MainMenu1->addMenu(QStringLiteral("&Radio"));
-    IC7061 = action(Radio1, panelMenuName(PanelModel::IC706), Qt::Key_F2, &TMainFORM::IC7061Click);
-    IC706MKII1 =
-        action(Radio1, panelMenuName(PanelModel::IC706MKII), Qt::Key_F3, &TMainFORM::IC706MKII1Click);
-    IC7561 = action(Radio1, panelMenuName(PanelModel::IC756), Qt::Key_F4, &TMainFORM::IC7561Click);
-    IC821HiRes1 = action(Radio1, panelMenuName(PanelModel::IC821), Qt::Key_F5, &TMainFORM::IC821HiRes1Click);
+    IC7061 = action(Radio1, panelCaption(PanelModel::IC706), Qt::Key_F2, &TMainFORM::IC7061Click);
+    IC706MKII1 = action(Radio1, panelCaption(PanelModel::IC706MKII), Qt::Key_F3, &TMainFORM::IC706MKII1Click);
+    IC7561 = action(Radio1, panelCaption(PanelModel::IC756), Qt::Key_F4, &TMainFORM::IC7561Click);
+    IC821HiRes1 = action(Radio1, panelCaption(PanelModel::IC821), Qt::Key_F5, &TMainFORM::IC821HiRes1Click);
     IC8211 = action(Radio1, QStringLiteral("IC-821 (Text)"), Qt::Key_F9, &TMainFORM::IC8211Click);
     for (QAction* a : {IC7061, IC706MKII1, IC7561, IC821HiRes1})
         a->setEnabled(false);
@@ -198,12 +197,14 @@ void TMainFORM::openPanel(PanelModel model)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QWidget* panel = createRadioPanel(model, this, libraryPath(model));
     QApplication::restoreOverrideCursor();
-    // The item is enabled by its library file alone; the panel itself may be
-    // missing from this build.
+    // An item enabled by its library whose panel this program does not have.
     if (!panel)
-        Modal::error(
-            QStringLiteral("The %1 panel cannot be opened: this program has no panel for that radio.")
-                .arg(panelMenuName(model)));
+        Modal::error(notAvailableText(panelCaption(model)));
+}
+
+QString notAvailableText(const QString& what)
+{
+    return QStringLiteral("The window for %1 is not part of this version of the program.").arg(what);
 }
 
 void TMainFORM::AddDevice1Click() { addDeviceFlow(this); }
@@ -216,7 +217,11 @@ void TMainFORM::IC7561Click() { openPanel(PanelModel::IC756); }
 
 void TMainFORM::IC821HiRes1Click() { openPanel(PanelModel::IC821); }
 
-void TMainFORM::IC8211Click() { createTextPanel821(this); }
+void TMainFORM::IC8211Click()
+{
+    if (!createTextPanel821(this))
+        Modal::error(notAvailableText(QStringLiteral("IC-821 (Text)")));
+}
 
 void TMainFORM::Tile1Click() { tileStacked(area_); }
 
