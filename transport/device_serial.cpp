@@ -33,6 +33,8 @@ Tdevice_serial::Tdevice_serial(QWidget* owner, const QString& name) : Window(new
         Comm->setCommPort(port);
         Comm->setParity(pNone);
         Comm->setStopBits(sb1_0);
+        // A CI-V frame ends in FD: hand each one on as soon as it is complete.
+        Comm->setEventChar(0xFD);
         Comm->OnReceiveData.bind(
             [this](const quint8* buffer, quint16 length) { ReceiveData(buffer, length); });
         Comm->OpenPort();
@@ -82,6 +84,8 @@ QString openFailureText(const ECommsError& error, const QString& port)
     const char* reason = strerrordesc_np(code);
     text += QStringLiteral("\n%1: %2")
                 .arg(serialDevicePath(port), reason ? QString::fromUtf8(reason) : QString::number(code));
+    if (!error.detail().isEmpty())
+        text += QLatin1Char('\n') + error.detail();
     if (code == EACCES || code == EPERM)
         text += QStringLiteral(
             "\nThe user may need to join the dialout group (sudo usermod -aG dialout $USER, then log in "
