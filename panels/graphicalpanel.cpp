@@ -18,7 +18,7 @@
 #include "panels/deviceselect.h"
 #include "panels/panellogic.h"
 #include "panels/panelpicture.h"
-#include "transport/mdichild.h"
+#include "widgets/mdichild.h"
 
 GraphicalPanel::GraphicalPanel(const PanelLayout& model, QWidget* owner, const QString& libraryPath)
     : QWidget(nullptr), model_(model), owner_(owner), art_(model, libraryPath)

@@ -11,7 +11,7 @@
 #include "memory/freqedit.h"
 #include "memory/memedit.h"
 #include "memory/radiogroup.h"
-#include "memory/single.h"
+#include "memory/singledialog.h"
 #include "memory/upload.h"
 #include "printers.h"
 

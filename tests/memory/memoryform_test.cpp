@@ -27,11 +27,11 @@
 #include "memory/memorygrid.h"
 #include "memory/memorymodel.h"
 #include "memory/radiogroup.h"
-#include "memory/single.h"
+#include "memory/singledialog.h"
 #include "memory/upload.h"
 #include "printers.h"
-#include "transport/ledlittle.h"
-#include "transport/mdichild.h"
+#include "widgets/ledlittle.h"
+#include "widgets/mdichild.h"
 
 namespace {
 

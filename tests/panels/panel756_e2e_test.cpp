@@ -15,6 +15,8 @@
 #include "core/device.h"
 #include "core/freqtext.h"
 #include "core/modal.h"
+#include "devices/device_tcpip.h"
+#include "devices/tcpipwindow.h"
 #include "memory/download.h"
 #include "memory/memoryform.h"
 #include "memory/memorymodel.h"
@@ -27,8 +29,6 @@
 #include "sim/tcprelay.h"
 #include "support/freeport.h"
 #include "support/waitfor.h"
-#include "transport/device_tcpip.h"
-#include "transport/tcpip.h"
 
 namespace {
 

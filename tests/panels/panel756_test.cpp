@@ -27,7 +27,7 @@
 #include "panels/panelpicture.h"
 #include "shell/seldevice.h"
 #include "support/imagediff.h"
-#include "transport/mdichild.h"
+#include "widgets/mdichild.h"
 
 namespace {
 

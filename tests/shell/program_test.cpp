@@ -18,6 +18,8 @@
 #include "civ/civ.h"
 #include "core/device.h"
 #include "core/modal.h"
+#include "devices/device_tcpip.h"
+#include "devices/tcpipwindow.h"
 #include "panels/hi_756.h"
 #include "shell/mainform.h"
 #include "shell/newdevice.h"
@@ -27,8 +29,6 @@
 #include "sim/tcprelay.h"
 #include "support/freeport.h"
 #include "support/waitfor.h"
-#include "transport/device_tcpip.h"
-#include "transport/tcpip.h"
 
 TEST(Program, AnOperatorAddsADeviceAndOpensTheIc756Panel)
 {

@@ -9,6 +9,9 @@
 #include <QTest>
 
 #include "core/modal.h"
+#include "devices/comportdialog.h"
+#include "devices/serialwindow.h"
+#include "devices/tcpipwindow.h"
 #include "memory/filechooser.h"
 #include "memory/memedit.h"
 #include "memory/memoryform.h"
@@ -19,9 +22,6 @@
 #include "shell/mainform.h"
 #include "shell/newdevice.h"
 #include "shell/seldevice.h"
-#include "transport/comport.h"
-#include "transport/serial.h"
-#include "transport/tcpip.h"
 
 namespace {
 
