@@ -11,12 +11,12 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "core/modal.h"
 #include "core/timer.h"
 #include "devices/comportdialog.h"
 #include "devices/device_serial.h"
 #include "devices/device_tcpip.h"
 #include "io/comm32.h"
+#include "support/modalrecorder.h"
 #include "support/pty.h"
 #include "support/qtprint.h"
 #include "widgets/ledlittle.h"
