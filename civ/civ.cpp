@@ -156,7 +156,7 @@ void Tciv::setFreq(const QString& text)
     freq_ = text;
     const QByteArray body = encode::freq(text);
     if (body.isEmpty()) {
-        error(10, 0);
+        error(Error::BadFrequency, 0);
         return;
     }
     LifeGuard guard(this);
@@ -218,7 +218,7 @@ void Tciv::SendCmd(const quint8* frame, qint32 len)
     if (queue_.empty())
         setInterval(SendDelay);
     if (len > MaxFrame) {
-        error(2, MaxFrame);
+        error(Error::FrameTooLong, MaxFrame);
         return;
     }
     TCmd cmd;
@@ -226,7 +226,7 @@ void Tciv::SendCmd(const quint8* frame, qint32 len)
     cmd.Len = len;
     cmd.Serial = ++serial_;
     queue_.push_back(cmd);
-    error(9, queued());
+    error(Error::QueueCount, queued());
 }
 
 void Tciv::ClearQueue() { queue_.clear(); }
@@ -248,7 +248,7 @@ void Tciv::SendNext()
     TCmd& head = queue_.front();
     const int tries = ++head.Tries;
     const quint64 serial = head.Serial;
-    if (!error(8, tries))
+    if (!error(Error::Try, tries))
         return;
     // A handler may have answered, cleared or replaced the head meanwhile; only the
     // command that was taken up is sent or given up.
@@ -260,9 +260,9 @@ void Tciv::SendNext()
     }
     const bool echoed = queue_.front().Echoed;
     queue_.clear();
-    if (!error(9, 0))
+    if (!error(Error::QueueCount, 0))
         return;
-    error(echoed ? 1 : 0, 0);
+    error(echoed ? Error::NoAnswer : Error::NoEcho, 0);
 }
 
 std::array<quint8, MaxFrame> Tciv::RxWindow() const
@@ -355,7 +355,7 @@ bool Tciv::frameEnd()
     quint8 f[W];
     const int len = W - 1 - p;
     std::memcpy(f, window_ + p, size_t(len + 1));
-    if (!error(9, queued()))
+    if (!error(Error::QueueCount, queued()))
         return false;
     // Without both addresses there is nothing to tell about the frame.
     if (len < 4)
@@ -403,12 +403,12 @@ void Tciv::ParseFrame(const quint8* frame, int len)
         if (command == Cmd::ReadFreq && !queue_.empty())
             queue_.pop_front();
         if (blank) {
-            if (!notify(6, queued()))
+            if (!notify(Notify::BlankFrequency, queued()))
                 return;
         } else {
             if (QStringView(text, n) != freq_)
                 freq_ = QStringView(text, n).toString();
-            if (!notify(3, queued()))
+            if (!notify(Notify::Frequency, queued()))
                 return;
         }
         break;
@@ -424,7 +424,7 @@ void Tciv::ParseFrame(const quint8* frame, int len)
             if (const auto m = modeFromBytes(frame[5], len >= 7 ? frame[6] : NoFilter))
                 mode_ = *m;
         }
-        if (!notify(4, queued()))
+        if (!notify(Notify::Mode, queued()))
             return;
         break;
     }
@@ -432,12 +432,12 @@ void Tciv::ParseFrame(const quint8* frame, int len)
         if (!queue_.empty()) {
             if (!queue_.front().Echoed) {
                 queue_.pop_front();
-                if (!error(3, 0))
+                if (!error(Error::OkWithoutEcho, 0))
                     return;
             } else if (queue_.front().Tries > 0) {
                 queue_.pop_front();
             }
-            if (!error(5, queued()) || !notify(1, queued()))
+            if (!error(Error::Answered, queued()) || !notify(Notify::Ok, queued()))
                 return;
         }
         break;
@@ -448,21 +448,21 @@ void Tciv::ParseFrame(const quint8* frame, int len)
             const int refused = head.Data[4];
             if (head.Tries > 0)
                 queue_.pop_front();
-            if (!error(4, refused) || !notify(2, queued()))
+            if (!error(Error::Refused, refused) || !notify(Notify::Ng, queued()))
                 return;
         }
         break;
     case Cmd::Invalid:
-        if (!error(6, 0))
+        if (!error(Error::MemoryBlank, 0))
             return;
         break;
     default:
-        if (!error(7, command))
+        if (!error(Error::UnknownCommand, command))
             return;
         break;
     }
 
-    if (!error(9, queued()))
+    if (!error(Error::QueueCount, queued()))
         return;
     // An answer or report means the bus is free: send the head now, whether it is
     // the next command or the current one once more.
@@ -472,7 +472,7 @@ void Tciv::ParseFrame(const quint8* frame, int len)
 
 void Tciv::setTimingForDevice(int kind)
 {
-    const bool tcp = kind == Tdevice::KindTcpIp;
+    const bool tcp = kind == DeviceKind::TcpIp;
     MaxTries = tcp ? 1 : 9;
     ReplyTimeout = tcp ? 15000 : 1000;
     SendDelay = tcp ? 500 : 300;

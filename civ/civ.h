@@ -59,8 +59,8 @@ public:
     int MaxTries = 9;
     int ReplyTimeout = 1000;  // ms
     int SendDelay = 250;      // ms
-    // The timing every panel sets by the kind of its device: TCP/IP (1) one try,
-    // 15 s, 500 ms; serial (2, and anything else) nine tries, 1 s, 300 ms.
+    // The timing every panel sets by the kind of its device (a DeviceKind): TCP/IP
+    // one try, 15 s, 500 ms; serial (and anything else) nine tries, 1 s, 300 ms.
     void setTimingForDevice(int kind);
     TOnNotify OnNotify;
     TOnError OnError;
@@ -125,7 +125,7 @@ protected:
     void queueBody(const QByteArray& body);
 
     QString freq_ = QStringLiteral("NONE");
-    int mode_ = 5;
+    int mode_ = civ::Mode::Fm;
     int vfo_ = 0;
     int memory_ = 0;
     int band_ = 0;

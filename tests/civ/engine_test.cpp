@@ -10,7 +10,7 @@ namespace {
 // The engine as a panel leaves it a while after opening: nothing queued and the
 // timer running at ReplyTimeout. Returns at t = 1000 with the log empty.
 template <typename T>
-T* idleEngine(BusHarness& h, int kind = Tdevice::KindSerial)
+T* idleEngine(BusHarness& h, int kind = DeviceKind::Serial)
 {
     T* e = h.open<T>(kind);
     h.clock.advance(1000);
@@ -95,7 +95,7 @@ TEST(CivEngine, TcpGiveUpAfterOneTry)
 {
     for (bool echo : {false, true}) {
         BusHarness h;
-        Tic756* e = idleEngine<Tic756>(h, Tdevice::KindTcpIp);
+        Tic756* e = idleEngine<Tic756>(h, DeviceKind::TcpIp);
         EXPECT_EQ(e->Timer()->interval(), 15000);
         h.bus->echo = echo;
         e->setFreq("014.195.000");
@@ -114,8 +114,8 @@ TEST(CivEngine, GivingUpDropsTheWholeQueue)
     BusHarness h;
     Tic756* e = idleEngine<Tic756>(h);
     e->setFreq("014.195.000");
-    e->setMode(1);
-    e->setBand(1);
+    e->setMode(civ::Mode::Cw);
+    e->setBand(civ::Band::Sub);
     EXPECT_EQ(e->Queue().size(), 3u);
     h.clock.advance(9300);
     const QStringList lines = h.log.withoutTraces();
@@ -163,7 +163,7 @@ TEST(CivEngine, UnsolicitedReportRetransmitsTheWaitingHead)
 {
     BusHarness h;
     Tic756* e = idleEngine<Tic756>(h);
-    e->setMode(1);
+    e->setMode(civ::Mode::Cw);
     h.clock.advance(500);  // sent at 1300
     h.receive("FE FE 00 50 00 00 00 50 45 01 FD");
     EXPECT_EQ(h.log.withoutTraces().mid(3),
@@ -212,7 +212,7 @@ TEST(CivEngine, NgReportsTheRefusedCommandByte)
         BusHarness h;
         Tic756* e = idleEngine<Tic756>(h);
         h.bus->echo = true;
-        write == 0 ? e->setFreq("014.195.000") : e->setMode(1);
+        write == 0 ? e->setFreq("014.195.000") : e->setMode(civ::Mode::Cw);
         h.clock.advance(300);
         h.log.lines.clear();
         h.receive("FE FE E0 50 FA FD");
@@ -245,7 +245,7 @@ TEST(CivEngine, ReadAnswersTakeWhateverHeadThereIs)
 {
     BusHarness h;
     Tic756* e = idleEngine<Tic756>(h);
-    e->setBand(1);
+    e->setBand(civ::Band::Sub);
     e->setSplit(true);
     e->ReadFreq();
     h.receive("FE FE E0 50 03 00 50 19 14 00 FD");  // removes 07 D1
