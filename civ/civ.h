@@ -112,7 +112,7 @@ public:
 
     const std::deque<TCmd>& Queue() const { return queue_; }
     // The last 20 bytes received, oldest first; bytes before a jam read as 00.
-    std::array<quint8, civ::MaxFrame> RxWindow() const;
+    const std::array<quint8, civ::MaxFrame>& RxWindow() const { return window_; }
     ::Timer* Timer() const { return timer_; }
 
 protected:
@@ -155,16 +155,16 @@ private:
 
     int queued() const { return int(queue_.size()); }
     void setInterval(int ms);
-    void restartForReply();
     void transmit(const TCmd& cmd);
-    bool consume(const quint8* data, qint32 len);
-    void shiftIn(const quint8* bytes, int count, int lastJam);
-    bool frameEnd();
+    // One received byte into the window; answers whether the engine survived the
+    // frame it may complete.
+    bool receive(quint8 b);
+    // The frame from window position start to the FD at the end.
+    bool frameReceived(int start);
 
     std::deque<TCmd> queue_;
-    quint8 window_[civ::MaxFrame] = {};
+    std::array<quint8, civ::MaxFrame> window_{};
     QPointer<::Timer> timer_;
     LifeGuard* guards_ = nullptr;
-    QString trace_;
     quint64 serial_ = 0;
 };
