@@ -271,19 +271,19 @@ void Tciv::ParseFrame(const quint8* frame, int len)
     case Cmd::ReadFreq:
     case Cmd::SetFreq: {
         const bool blank = len >= 6 && frame[5] == NoData;
-        char16_t text[MaxFreqText];
-        int n = 0;
-        if (!blank) {
-            if (len < 10)
-                return;
-            n = bcdToFreq(frame + 5, text);
-            if (!n)
-                return;
-        }
+        // Too short for a frequency: not decoded at all.
+        if (!blank && len < 10)
+            return;
         if (command == Cmd::ReadFreq && !queue_.empty())
             queue_.pop_front();
+        char16_t text[MaxFreqText];
+        const int n = blank ? 0 : bcdToFreq(frame + 5, text);
         if (blank) {
             if (!notify(Notify::BlankFrequency, queued()))
+                return;
+        } else if (n == 0) {
+            // Digits that are not decimal: the report was made, but Freq keeps what it had.
+            if (!error(Error::BadFrequency, 0))
                 return;
         } else {
             if (QStringView(text, n) != freq_)
