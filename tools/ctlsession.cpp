@@ -13,7 +13,11 @@
 namespace {
 
 // Codes that mean a command was refused, given up or could not be sent.
-bool isFailure(int e) { return e == 0 || e == 1 || e == 2 || e == 4 || e == 10; }
+bool isFailure(int e)
+{
+    using namespace civ::Error;
+    return e == NoEcho || e == NoAnswer || e == FrameTooLong || e == Refused || e == BadFrequency;
+}
 
 }  // namespace
 
@@ -33,7 +37,7 @@ bool CtlSession::openLink()
     QString error;
     if (options_.tcp) {
         auto link = std::make_unique<CtlTcpLink>();
-        link->Kind = Tdevice::KindTcpIp;
+        link->Kind = DeviceKind::TcpIp;
         if (!link->open(options_.host, options_.port, 15000, &error)) {
             err_ << "tsln-ctl: " << error << Qt::endl;
             return false;
@@ -41,7 +45,7 @@ bool CtlSession::openLink()
         link_ = static_cast<CtlLink*>(devices_->append(std::move(link)));
     } else {
         auto link = std::make_unique<CtlSerialLink>();
-        link->Kind = Tdevice::KindSerial;
+        link->Kind = DeviceKind::Serial;
         if (!link->open(options_.serialPort, options_.baud, &error)) {
             err_ << "tsln-ctl: " << error << Qt::endl;
             return false;
@@ -182,9 +186,9 @@ void CtlSession::finish(int status)
 void CtlSession::RadioNotify(int t, int q)
 {
     out_ << "notify " << t << ' ' << q;
-    if (t == 3)
+    if (t == civ::Notify::Frequency)
         out_ << " freq=" << engine_->Freq();
-    else if (t == 4)
+    else if (t == civ::Notify::Mode)
         out_ << " mode=" << engine_->mode();
     out_ << Qt::endl;
     // The engine finishes its step first; the queue is judged afterwards.

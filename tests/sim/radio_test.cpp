@@ -260,7 +260,7 @@ TEST_F(RadioTest, MemoryUploadAsTheProgramSendsIt)
         EXPECT_EQ(ask(body), "FB") << body;
     const MemoryEntry& m = radio->state().memory(12);
     EXPECT_EQ(m.freq, 145700000);
-    EXPECT_EQ(m.mode, simmode::Fm);
+    EXPECT_EQ(m.mode, civ::Mode::Fm);
     EXPECT_EQ(m.duplex, Duplex::Plus);
     EXPECT_FALSE(radio->state().current().memoryMode);
 
@@ -351,7 +351,7 @@ TEST_F(RadioTest, TransceiveFramesFromAControllerSetWithoutAnAnswer)
     EXPECT_EQ(ask("00 00 00 60 45 01"), "");
     EXPECT_EQ(ask("01 01 01"), "");
     EXPECT_EQ(radio->state().operating().freq, 145600000);
-    EXPECT_EQ(radio->state().operating().mode, simmode::Usb);
+    EXPECT_EQ(radio->state().operating().mode, civ::Mode::Usb);
 }
 
 TEST_F(RadioTest, FramesItSentItselfOrToOthersAreIgnored)
