@@ -44,6 +44,7 @@ TEST(MainForm, CaptionsShortcutsAndInitialStates)
     TMainFORM form;
     // Only the libraries that the build puts beside the program can be found.
     const bool shipped756 = QFile::exists(QCoreApplication::applicationDirPath() + "/PV756.dll");
+    const bool shipped821 = QFile::exists(QCoreApplication::applicationDirPath() + "/PV821.dll");
     EXPECT_EQ(form.windowTitle(), "ICOM Tessaline");
     EXPECT_EQ(form.mdiArea()->background().color(), QColor(0x00, 0x80, 0x80));
     ASSERT_NE(DeviceList, nullptr);
@@ -68,7 +69,7 @@ TEST(MainForm, CaptionsShortcutsAndInitialStates)
         {form.IC7061, "IC-706", QKeySequence(Qt::Key_F2), false, true},
         {form.IC706MKII1, "IC-706MKII", QKeySequence(Qt::Key_F3), false, true},
         {form.IC7561, "IC-756", QKeySequence(Qt::Key_F4), shipped756, true},
-        {form.IC821HiRes1, "IC-821", QKeySequence(Qt::Key_F5), false, true},
+        {form.IC821HiRes1, "IC-821", QKeySequence(Qt::Key_F5), shipped821, true},
         {form.IC8211, "IC-821 (Text)", QKeySequence(Qt::Key_F9), true, false},
         {form.Tile1, "Tile", QKeySequence(Qt::CTRL | Qt::Key_F1), true, true},
         {form.Cascade1, "Cascade", QKeySequence(Qt::CTRL | Qt::Key_F2), true, true},
