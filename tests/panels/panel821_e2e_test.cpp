@@ -19,6 +19,7 @@
 #include "devices/device_serial.h"
 #include "devices/device_tcpip.h"
 #include "devices/tcpipwindow.h"
+#include "io/comm32.h"
 #include "memory/download.h"
 #include "memory/freqedit.h"
 #include "memory/memoryform.h"
