@@ -15,6 +15,7 @@
 
 #include "core/modal.h"
 #include "devices/comportdialog.h"
+#include "devices/deviceselectdialog.h"
 #include "devices/serialwindow.h"
 #include "devices/tcpipwindow.h"
 #include "memory/filechooser.h"
@@ -31,7 +32,6 @@
 #include "shell/helpviewer.h"
 #include "shell/mainform.h"
 #include "shell/newdevice.h"
-#include "shell/seldevice.h"
 #include "shell/startup.h"
 
 namespace {

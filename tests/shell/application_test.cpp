@@ -8,7 +8,7 @@
 #include <QEvent>
 
 #include "core/intconv.h"
-#include "core/modal.h"
+#include "support/modalrecorder.h"
 
 namespace {
 
