@@ -18,6 +18,7 @@
 #include "devices/comportdialog.h"
 #include "devices/device_serial.h"
 #include "devices/device_tcpip.h"
+#include "devices/deviceselectdialog.h"
 #include "devices/tcpipwindow.h"
 #include "io/comm32.h"
 #include "memory/download.h"
@@ -28,12 +29,12 @@
 #include "panels/hi_821.h"
 #include "panels/model821.h"
 #include "panels/panelpicture.h"
-#include "shell/seldevice.h"
 #include "sim/ptyport.h"
 #include "sim/radio.h"
 #include "sim/simulator.h"
 #include "sim/tcprelay.h"
 #include "support/freeport.h"
+#include "support/modalrecorder.h"
 #include "support/waitfor.h"
 
 namespace {

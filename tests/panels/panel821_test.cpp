@@ -11,6 +11,7 @@
 #include "civ/codec.h"
 #include "civ/models.h"
 #include "core/modal.h"
+#include "devices/deviceselectdialog.h"
 #include "fakeradio.h"
 #include "memory/freqedit.h"
 #include "panels/artlibrary.h"
@@ -18,10 +19,9 @@
 #include "panels/model821.h"
 #include "panels/panelart.h"
 #include "panels/panelpicture.h"
-#include "shell/seldevice.h"
+#include "support/modalrecorder.h"
 
 namespace {
-
 const QString ArtPath = QStringLiteral(TSLN_BIN_DIR "/PV821.dll");
 const PanelLayout& M = Model821::model();
 using namespace civ::encode;

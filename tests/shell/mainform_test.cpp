@@ -19,12 +19,12 @@
 
 #include "core/device.h"
 #include "core/modal.h"
+#include "devices/deviceselectdialog.h"
 #include "panels/hi_821.h"
-#include "shell/seldevice.h"
 #include "shell/windowarrange.h"
+#include "support/modalrecorder.h"
 
 namespace {
-
 struct CurrentDir {
     QString saved = QDir::currentPath();
     explicit CurrentDir(const QString& dir) { QDir::setCurrent(dir); }
