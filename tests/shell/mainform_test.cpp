@@ -19,11 +19,12 @@
 
 #include "core/device.h"
 #include "core/modal.h"
+#include "devices/deviceselectdialog.h"
+#include "panels/hi_821.h"
 #include "shell/windowarrange.h"
 #include "support/modalrecorder.h"
 
 namespace {
-
 struct CurrentDir {
     QString saved = QDir::currentPath();
     explicit CurrentDir(const QString& dir) { QDir::setCurrent(dir); }
@@ -45,6 +46,7 @@ TEST(MainForm, CaptionsShortcutsAndInitialStates)
     TMainFORM form;
     // Only the libraries that the build puts beside the program can be found.
     const bool shipped756 = QFile::exists(QCoreApplication::applicationDirPath() + "/PV756.dll");
+    const bool shipped821 = QFile::exists(QCoreApplication::applicationDirPath() + "/PV821.dll");
     EXPECT_EQ(form.windowTitle(), "ICOM Tessaline");
     EXPECT_EQ(form.mdiArea()->background().color(), QColor(0x00, 0x80, 0x80));
     ASSERT_NE(DeviceList, nullptr);
@@ -69,7 +71,7 @@ TEST(MainForm, CaptionsShortcutsAndInitialStates)
         {form.IC7061, "IC-706", QKeySequence(Qt::Key_F2), false, true},
         {form.IC706MKII1, "IC-706MKII", QKeySequence(Qt::Key_F3), false, true},
         {form.IC7561, "IC-756", QKeySequence(Qt::Key_F4), shipped756, true},
-        {form.IC821HiRes1, "IC-821", QKeySequence(Qt::Key_F5), false, true},
+        {form.IC821HiRes1, "IC-821", QKeySequence(Qt::Key_F5), shipped821, true},
         {form.IC8211, "IC-821 (Text)", QKeySequence(Qt::Key_F9), true, false},
         {form.Tile1, "Tile", QKeySequence(Qt::CTRL | Qt::Key_F1), true, true},
         {form.Cascade1, "Cascade", QKeySequence(Qt::CTRL | Qt::Key_F2), true, true},
@@ -100,9 +102,13 @@ TEST(MainForm, RadioItemsFollowTheLibrariesFoundAndRememberThePath)
     EXPECT_FALSE(form.IC7061->isEnabled());
     EXPECT_FALSE(form.IC706MKII1->isEnabled());
     EXPECT_TRUE(form.IC7561->isEnabled());
-    EXPECT_FALSE(form.IC821HiRes1->isEnabled());
     EXPECT_EQ(form.libraryPath(PanelModel::IC756), QDir(dir.path()).absoluteFilePath("PV756.dll"));
-    EXPECT_TRUE(form.libraryPath(PanelModel::IC821).isEmpty());
+    // The wrongly spelt file is not taken; the build's own library beside the
+    // program may be.
+    const QString shipped821 = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("PV821.dll");
+    const QString found821 = form.libraryPath(PanelModel::IC821);
+    EXPECT_TRUE(found821.isEmpty() || found821 == shipped821) << found821.toStdString();
+    EXPECT_EQ(form.IC821HiRes1->isEnabled(), !found821.isEmpty());
 }
 
 TEST(MainForm, LibraryLookupTriesTheCurrentFolderThenTheProgramFolder)
@@ -153,6 +159,50 @@ TEST(MainForm, HiddenTextItemAnswersF9AndDisabledItemsIgnoreTheirKeys)
 
     QTest::keyClick(&form, Qt::Key_F1);
     EXPECT_EQ(f1.count(), 1);
+}
+
+// A device that takes every frame and answers nothing.
+class QuietDevice : public Tdevice {
+public:
+    QuietDevice()
+    {
+        Name = "[Bench] <Serial>";
+        Kind = KindSerial;
+    }
+    void Send(const quint8*, qint32) override {}
+};
+
+TEST(MainForm, F5OpensAFurtherIndependentIc821PanelOnEveryPress)
+{
+    QTemporaryDir empty;
+    CurrentDir cd(empty.path());
+    if (!QFile::exists(QCoreApplication::applicationDirPath() + "/PV821.dll"))
+        GTEST_SKIP() << "PV821.dll is not beside the tests";
+    ModalRecorder modal;
+    TDSelFORM select;
+    TDSelFORM* previous = std::exchange(DSelFORM, &select);
+    modal.onDialog = [](QDialog&) {
+        DSelFORM->FormActivate();
+        return int(Modal::Ok);
+    };
+    {
+        TMainFORM form;
+        form.devices()->append(std::make_unique<QuietDevice>());
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        ASSERT_TRUE(form.IC821HiRes1->isEnabled());
+        QTest::keyClick(&form, Qt::Key_F5);
+        form.IC821HiRes1->trigger();
+        const QList<THi_821FORM*> panels = form.findChildren<THi_821FORM*>();
+        ASSERT_EQ(panels.size(), 2);
+        EXPECT_NE(panels[0]->engine(), panels[1]->engine());
+        EXPECT_NE(panels[0]->memoryWindow(), panels[1]->memoryWindow());
+        EXPECT_EQ(form.devices()->at(0)->HandlerCount(), 2);
+        // Two panels and their two memory windows.
+        EXPECT_EQ(form.mdiArea()->subWindowList().size(), 4);
+        EXPECT_TRUE(modal.boxes.empty()) << qPrintable(modal.texts().join(" | "));
+    }
+    DSelFORM = previous;
 }
 
 TEST(MainForm, AnItemWhosePanelThisProgramCannotMakeSaysSo)
