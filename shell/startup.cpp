@@ -1,6 +1,7 @@
 #include "shell/startup.h"
 
 #include "devices/comportdialog.h"
+#include "devices/deviceselectdialog.h"
 #include "memory/download.h"
 #include "memory/memedit.h"
 #include "memory/memopen.h"
@@ -13,7 +14,6 @@
 #include "shell/helpviewer.h"
 #include "shell/mainform.h"
 #include "shell/newdevice.h"
-#include "shell/seldevice.h"
 #include "shell/widgetmodal.h"
 
 void createSharedWindows()
