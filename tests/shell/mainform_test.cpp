@@ -19,7 +19,10 @@
 
 #include "core/device.h"
 #include "core/modal.h"
+#include "devices/deviceselectdialog.h"
+#include "panels/ic821.h"
 #include "shell/windowarrange.h"
+#include "support/modalrecorder.h"
 
 namespace {
 
@@ -34,6 +37,13 @@ void touch(const QString& path)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
 }
+
+// A device that takes every frame and never answers.
+class QuietDevice : public Tdevice {
+public:
+    QuietDevice() { Name = QStringLiteral("[Quiet] <Serial>"); }
+    void Send(const quint8*, qint32) override {}
+};
 
 }  // namespace
 
@@ -131,13 +141,71 @@ TEST(MainForm, HiddenTextItemAnswersF9AndDisabledItemsIgnoreTheirKeys)
     QSignalSpy f9(shortcut, &QShortcut::activated);
     QSignalSpy f2(form.IC7061, &QAction::triggered);
     QSignalSpy f1(form.AddDevice1, &QAction::triggered);
+    form.devices()->append(std::make_unique<QuietDevice>());
+    TDSelFORM select;
+    TDSelFORM* previousSelect = std::exchange(DSelFORM, &select);
+    ModalRecorder modal;
+    modal.onDialog = [](QDialog& d) {
+        if (&d == DSelFORM)
+            DSelFORM->FormActivate();
+        return int(Modal::Ok);
+    };
+    auto textWindows = [&] {
+        int n = 0;
+        for (QMdiSubWindow* sub : form.mdiArea()->subWindowList())
+            n += qobject_cast<TIC821FORM*>(sub->widget()) != nullptr;
+        return n;
+    };
     QTest::keyClick(&form, Qt::Key_F9);
     QTest::keyClick(&form, Qt::Key_F2);
     EXPECT_EQ(f9.count(), 1);
+    EXPECT_EQ(textWindows(), 1);
     EXPECT_FALSE(form.IC7061->isEnabled());
     EXPECT_EQ(f2.count(), 0);
+    // Every F9 opens a further window.
+    QTest::keyClick(&form, Qt::Key_F9);
+    EXPECT_EQ(textWindows(), 2);
     QTest::keyClick(&form, Qt::Key_F1);
     EXPECT_EQ(f1.count(), 1);
+    form.mdiArea()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    DSelFORM = previousSelect;
+}
+
+TEST(MainForm, TheTextWindowLendsItsItemsToTheMenuWhileCurrent)
+{
+    TMainFORM form;
+    form.devices()->append(std::make_unique<QuietDevice>());
+    TDSelFORM select;
+    TDSelFORM* previousSelect = std::exchange(DSelFORM, &select);
+    ModalRecorder modal;
+    modal.onDialog = [](QDialog& d) {
+        if (&d == DSelFORM)
+            DSelFORM->FormActivate();
+        return int(Modal::Ok);
+    };
+    auto captions = [&] {
+        QStringList out;
+        for (QAction* a : form.MainMenu1->actions())
+            out << a->text();
+        return out;
+    };
+    const QStringList frameOnly = {"&Device Setup", "&Radio", "&Window", "&Help"};
+    EXPECT_EQ(captions(), frameOnly);
+    form.IC8211Click();
+    EXPECT_EQ(captions(), frameOnly + QStringList{"&Configuration", "&Memory"});
+    auto* other = new QWidget;
+    other->setWindowTitle("[Shack] <Serial>");
+    QMdiSubWindow* otherSub = form.mdiArea()->addSubWindow(other);
+    otherSub->show();
+    form.mdiArea()->setActiveSubWindow(otherSub);
+    EXPECT_EQ(captions(), frameOnly);
+    form.mdiArea()->activatePreviousSubWindow();
+    EXPECT_EQ(captions(), frameOnly + QStringList{"&Configuration", "&Memory"});
+    form.mdiArea()->currentSubWindow()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(captions(), frameOnly);
+    DSelFORM = previousSelect;
 }
 
 TEST(MainForm, WindowMenuListsTheChildrenCaptions)
