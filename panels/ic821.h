@@ -4,6 +4,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "memory/memoryform.h"
+
 class FreqEdit;
 class QAction;
 class QButtonGroup;
@@ -14,7 +16,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
-class TMemoryFORM;
 class Tic821;
 class UpDown;
 

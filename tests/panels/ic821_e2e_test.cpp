@@ -7,12 +7,13 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <memory>
 
-#include "civ/civ.h"
+#include "civ/models.h"
 #include "core/device.h"
 #include "core/freqtext.h"
 #include "devices/comportdialog.h"

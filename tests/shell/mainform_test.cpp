@@ -193,7 +193,7 @@ TEST(MainForm, TheTextWindowLendsItsItemsToTheMenuWhileCurrent)
     const QStringList frameOnly = {"&Device Setup", "&Radio", "&Window", "&Help"};
     EXPECT_EQ(captions(), frameOnly);
     form.IC8211Click();
-    EXPECT_EQ(captions(), frameOnly + QStringList{"&Configuration", "&Memory"});
+    EXPECT_EQ(captions(), (frameOnly + QStringList{"&Configuration", "&Memory"}));
     auto* other = new QWidget;
     other->setWindowTitle("[Shack] <Serial>");
     QMdiSubWindow* otherSub = form.mdiArea()->addSubWindow(other);
@@ -201,7 +201,7 @@ TEST(MainForm, TheTextWindowLendsItsItemsToTheMenuWhileCurrent)
     form.mdiArea()->setActiveSubWindow(otherSub);
     EXPECT_EQ(captions(), frameOnly);
     form.mdiArea()->activatePreviousSubWindow();
-    EXPECT_EQ(captions(), frameOnly + QStringList{"&Configuration", "&Memory"});
+    EXPECT_EQ(captions(), (frameOnly + QStringList{"&Configuration", "&Memory"}));
     form.mdiArea()->currentSubWindow()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(captions(), frameOnly);
