@@ -131,6 +131,7 @@ TEST(MainForm, HiddenTextItemAnswersF9AndDisabledItemsIgnoreTheirKeys)
 {
     QTemporaryDir empty;
     CurrentDir cd(empty.path());
+    ModalRecorder modal;
     TMainFORM form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
@@ -138,13 +139,10 @@ TEST(MainForm, HiddenTextItemAnswersF9AndDisabledItemsIgnoreTheirKeys)
     auto* shortcut = form.findChild<QShortcut*>("IC8211Shortcut");
     ASSERT_NE(shortcut, nullptr);
     EXPECT_EQ(shortcut->key(), QKeySequence(Qt::Key_F9));
-    QSignalSpy f9(shortcut, &QShortcut::activated);
-    QSignalSpy f2(form.IC7061, &QAction::triggered);
     QSignalSpy f1(form.AddDevice1, &QAction::triggered);
     form.devices()->append(std::make_unique<QuietDevice>());
     TDSelFORM select;
     TDSelFORM* previousSelect = std::exchange(DSelFORM, &select);
-    ModalRecorder modal;
     modal.onDialog = [](QDialog& d) {
         if (&d == DSelFORM)
             DSelFORM->FormActivate();
@@ -157,14 +155,24 @@ TEST(MainForm, HiddenTextItemAnswersF9AndDisabledItemsIgnoreTheirKeys)
         return n;
     };
     QTest::keyClick(&form, Qt::Key_F9);
-    QTest::keyClick(&form, Qt::Key_F2);
-    EXPECT_EQ(f9.count(), 1);
     EXPECT_EQ(textWindows(), 1);
-    EXPECT_FALSE(form.IC7061->isEnabled());
-    EXPECT_EQ(f2.count(), 0);
     // Every F9 opens a further window.
     QTest::keyClick(&form, Qt::Key_F9);
     EXPECT_EQ(textWindows(), 2);
+    EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
+
+    // A disabled item's key does nothing at all.
+    ASSERT_FALSE(form.IC7061->isEnabled());
+    QTest::keyClick(&form, Qt::Key_F2);
+    EXPECT_TRUE(modal.boxes.empty());
+    EXPECT_EQ(form.mdiArea()->subWindowList().size(), 2);
+
+    // With the Radio menu disabled, F9 is silent too.
+    form.Radio1->setEnabled(false);
+    QTest::keyClick(&form, Qt::Key_F9);
+    EXPECT_EQ(textWindows(), 2);
+    EXPECT_TRUE(modal.boxes.empty());
+
     QTest::keyClick(&form, Qt::Key_F1);
     EXPECT_EQ(f1.count(), 1);
     form.mdiArea()->closeAllSubWindows();
@@ -206,6 +214,20 @@ TEST(MainForm, TheTextWindowLendsItsItemsToTheMenuWhileCurrent)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(captions(), frameOnly);
     DSelFORM = previousSelect;
+}
+
+TEST(MainForm, AnItemWhosePanelThisProgramCannotMakeSaysSo)
+{
+    QTemporaryDir dir;
+    touch(dir.filePath("PV706.dll"));
+    CurrentDir cd(dir.path());
+    ModalRecorder modal;
+    TMainFORM form;
+    ASSERT_TRUE(form.IC7061->isEnabled());
+    form.IC7061->trigger();
+    EXPECT_EQ(modal.texts(),
+              QStringList{"The window for IC-706 is not part of this version of the program."});
+    EXPECT_TRUE(form.mdiArea()->subWindowList().isEmpty());
 }
 
 TEST(MainForm, WindowMenuListsTheChildrenCaptions)
