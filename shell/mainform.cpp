@@ -17,6 +17,7 @@
 #include "shell/helpviewer.h"
 #include "shell/panelfactory.h"
 #include "shell/windowarrange.h"
+#include "widgets/menumerge.h"
 
 TMainFORM* MainFORM = nullptr;
 
@@ -65,6 +66,8 @@ TMainFORM::TMainFORM(QWidget* parent) : QMainWindow(parent)
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(area_);
     buildMenus();
+    // Document windows lend the menu bar items of their own while they are current.
+    new MenuMerger(MainMenu1, area_);
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setSizeGripEnabled(true);
     setStatusBar(StatusBar1);

@@ -2,6 +2,7 @@
 
 #include "panels/hi_756.h"
 #include "panels/hi_821.h"
+#include "panels/ic821.h"
 #include "shell/adddevice.h"
 
 QWidget* createRadioPanel(PanelModel model, QWidget* owner, const QString& libraryPath)
@@ -17,6 +18,6 @@ QWidget* createRadioPanel(PanelModel model, QWidget* owner, const QString& libra
     return nullptr;
 }
 
-QWidget* createTextPanel821(QWidget*) { return nullptr; }
+QWidget* createTextPanel821(QWidget* owner) { return new TIC821FORM(owner); }
 
 void addDeviceFlow(QWidget* owner) { AddDevice(owner); }

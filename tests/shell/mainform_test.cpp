@@ -21,6 +21,7 @@
 #include "core/modal.h"
 #include "devices/deviceselectdialog.h"
 #include "panels/hi_821.h"
+#include "panels/ic821.h"
 #include "shell/windowarrange.h"
 #include "support/modalrecorder.h"
 
@@ -36,6 +37,13 @@ void touch(const QString& path)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
 }
+
+// A device that takes every frame and never answers.
+class QuietDevice : public Tdevice {
+public:
+    QuietDevice() { Name = QStringLiteral("[Quiet] <Serial>"); }
+    void Send(const quint8*, qint32) override {}
+};
 
 }  // namespace
 
@@ -137,40 +145,81 @@ TEST(MainForm, HiddenTextItemAnswersF9AndDisabledItemsIgnoreTheirKeys)
     ASSERT_NE(shortcut, nullptr);
     EXPECT_EQ(shortcut->key(), QKeySequence(Qt::Key_F9));
     QSignalSpy f1(form.AddDevice1, &QAction::triggered);
-
-    // The IC-821 (Text) window is not in this program yet: F9 reaches its item,
-    // which says so, and opens nothing.
+    form.devices()->append(std::make_unique<QuietDevice>());
+    TDSelFORM select;
+    TDSelFORM* previousSelect = std::exchange(DSelFORM, &select);
+    modal.onDialog = [](QDialog& d) {
+        if (&d == DSelFORM)
+            DSelFORM->FormActivate();
+        return int(Modal::Ok);
+    };
+    auto textWindows = [&] {
+        int n = 0;
+        for (QMdiSubWindow* sub : form.mdiArea()->subWindowList())
+            n += qobject_cast<TIC821FORM*>(sub->widget()) != nullptr;
+        return n;
+    };
     QTest::keyClick(&form, Qt::Key_F9);
-    EXPECT_EQ(modal.texts(),
-              QStringList{"The window for IC-821 (Text) is not part of this version of the program."});
-    EXPECT_TRUE(form.mdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(textWindows(), 1);
+    // Every F9 opens a further window.
+    QTest::keyClick(&form, Qt::Key_F9);
+    EXPECT_EQ(textWindows(), 2);
+    EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
 
     // A disabled item's key does nothing at all.
-    modal.boxes.clear();
     ASSERT_FALSE(form.IC7061->isEnabled());
     QTest::keyClick(&form, Qt::Key_F2);
     EXPECT_TRUE(modal.boxes.empty());
-    EXPECT_TRUE(form.mdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(form.mdiArea()->subWindowList().size(), 2);
 
     // With the Radio menu disabled, F9 is silent too.
     form.Radio1->setEnabled(false);
     QTest::keyClick(&form, Qt::Key_F9);
+    EXPECT_EQ(textWindows(), 2);
     EXPECT_TRUE(modal.boxes.empty());
 
     QTest::keyClick(&form, Qt::Key_F1);
     EXPECT_EQ(f1.count(), 1);
+    form.mdiArea()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    DSelFORM = previousSelect;
 }
 
-// A device that takes every frame and answers nothing.
-class QuietDevice : public Tdevice {
-public:
-    QuietDevice()
-    {
-        Name = "[Bench] <Serial>";
-        Kind = KindSerial;
-    }
-    void Send(const quint8*, qint32) override {}
-};
+TEST(MainForm, TheTextWindowLendsItsItemsToTheMenuWhileCurrent)
+{
+    TMainFORM form;
+    form.devices()->append(std::make_unique<QuietDevice>());
+    TDSelFORM select;
+    TDSelFORM* previousSelect = std::exchange(DSelFORM, &select);
+    ModalRecorder modal;
+    modal.onDialog = [](QDialog& d) {
+        if (&d == DSelFORM)
+            DSelFORM->FormActivate();
+        return int(Modal::Ok);
+    };
+    auto captions = [&] {
+        QStringList out;
+        for (QAction* a : form.MainMenu1->actions())
+            out << a->text();
+        return out;
+    };
+    const QStringList frameOnly = {"&Device Setup", "&Radio", "&Window", "&Help"};
+    EXPECT_EQ(captions(), frameOnly);
+    form.IC8211Click();
+    EXPECT_EQ(captions(), (frameOnly + QStringList{"&Configuration", "&Memory"}));
+    auto* other = new QWidget;
+    other->setWindowTitle("[Shack] <Serial>");
+    QMdiSubWindow* otherSub = form.mdiArea()->addSubWindow(other);
+    otherSub->show();
+    form.mdiArea()->setActiveSubWindow(otherSub);
+    EXPECT_EQ(captions(), frameOnly);
+    form.mdiArea()->activatePreviousSubWindow();
+    EXPECT_EQ(captions(), (frameOnly + QStringList{"&Configuration", "&Memory"}));
+    form.mdiArea()->currentSubWindow()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(captions(), frameOnly);
+    DSelFORM = previousSelect;
+}
 
 TEST(MainForm, F5OpensAFurtherIndependentIc821PanelOnEveryPress)
 {
