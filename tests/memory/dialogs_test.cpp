@@ -13,7 +13,7 @@
 #include "memory/radiogroup.h"
 #include "memory/single.h"
 #include "memory/upload.h"
-#include "printers.h"
+#include "memfiles/printers.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "core/modal.h"
 #include "memory/filechooser.h"
-#include "memory/memfile.h"
+#include "memfiles/memfile.h"
 #include "memory/memopen.h"
 #include "memory/memoryform.h"
 
