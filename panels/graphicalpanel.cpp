@@ -13,12 +13,12 @@
 #include "core/device.h"
 #include "core/modal.h"
 #include "core/timer.h"
+#include "devices/deviceselect.h"
 #include "memory/freqedit.h"
 #include "memory/memoryform.h"
-#include "panels/deviceselect.h"
 #include "panels/panellogic.h"
 #include "panels/panelpicture.h"
-#include "transport/mdichild.h"
+#include "widgets/mdichild.h"
 
 GraphicalPanel::GraphicalPanel(const PanelLayout& model, QWidget* owner, const QString& libraryPath)
     : QWidget(nullptr), model_(model), owner_(owner), art_(model, libraryPath)

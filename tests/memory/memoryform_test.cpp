@@ -18,7 +18,6 @@
 #include <memory>
 
 #include "core/intconv.h"
-#include "core/modal.h"
 #include "core/timer.h"
 #include "memfiles/printers.h"
 #include "memory/download.h"
@@ -29,10 +28,11 @@
 #include "memory/memorygrid.h"
 #include "memory/memorymodel.h"
 #include "memory/radiogroup.h"
-#include "memory/single.h"
+#include "memory/singledialog.h"
 #include "memory/upload.h"
-#include "transport/ledlittle.h"
-#include "transport/mdichild.h"
+#include "support/modalrecorder.h"
+#include "widgets/ledlittle.h"
+#include "widgets/mdichild.h"
 
 namespace {
 

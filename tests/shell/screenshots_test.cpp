@@ -8,7 +8,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "core/modal.h"
+#include "devices/comportdialog.h"
+#include "devices/deviceselectdialog.h"
+#include "devices/serialwindow.h"
+#include "devices/tcpipwindow.h"
 #include "memory/filechooser.h"
 #include "memory/memedit.h"
 #include "memory/memoryform.h"
@@ -18,10 +21,7 @@
 #include "shell/helpviewer.h"
 #include "shell/mainform.h"
 #include "shell/newdevice.h"
-#include "shell/seldevice.h"
-#include "transport/comport.h"
-#include "transport/serial.h"
-#include "transport/tcpip.h"
+#include "support/modalrecorder.h"
 
 namespace {
 
