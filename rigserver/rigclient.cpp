@@ -23,6 +23,12 @@ void RigClient::begin()
     pump();
 }
 
+void RigClient::close()
+{
+    closing_ = true;
+    socket_->abort();
+}
+
 void RigClient::reply(const QByteArray& bytes, bool closeAfter)
 {
     awaiting_ = false;

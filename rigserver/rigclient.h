@@ -32,6 +32,8 @@ public:
     void reply(const QByteArray& bytes, bool closeAfter = false);
     // Starts taking commands (the server binds OnRequest first).
     void begin();
+    // Ends the connection at once.
+    void close();
 
     Event<RigClient*, const rigctl::Request&> OnRequest;
     Event<RigClient*> OnGone;

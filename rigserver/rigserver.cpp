@@ -118,6 +118,8 @@ void RigServer::stop()
     clients_.clear();
     for (RigClient* c : clients) {
         c->OnGone.unbind();
+        c->OnRequest.unbind();
+        c->close();
         c->deleteLater();
     }
     queue_.clear();
