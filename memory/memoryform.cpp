@@ -19,10 +19,10 @@
 #include "memory/memopen.h"
 #include "memory/memorygrid.h"
 #include "memory/memorymodel.h"
-#include "memory/single.h"
+#include "memory/singledialog.h"
 #include "memory/upload.h"
-#include "transport/ledlittle.h"
-#include "transport/mdichild.h"
+#include "widgets/ledlittle.h"
+#include "widgets/mdichild.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "rigserver/rigmodels.h"
 
+#include "civ/civcodes.h"
 #include "civ/models.h"
 
 namespace {
@@ -23,19 +24,29 @@ struct ModeRow {
     bool narrow;
 };
 constexpr ModeRow Modes[] = {
-    {1, "CW", CW, 500, false},     {0, "CW", CW, 250, true},       {2, "LSB", LSB, 2400, false},
-    {9, "LSB", LSB, 1800, true},   {3, "USB", USB, 2400, false},   {10, "USB", USB, 1800, true},
-    {4, "AM", AM, 6000, false},    {11, "AM", AM, 3000, true},     {5, "FM", FM, 15000, false},
-    {13, "FM", FM, 8000, true},    {6, "WFM", WFM, 230000, false}, {7, "RTTY", RTTY, 2400, false},
-    {12, "RTTY", RTTY, 500, true},
+    {civ::Mode::Cw, "CW", CW, 500, false},
+    {civ::Mode::CwNarrow, "CW", CW, 250, true},
+    {civ::Mode::Lsb, "LSB", LSB, 2400, false},
+    {civ::Mode::LsbNarrow, "LSB", LSB, 1800, true},
+    {civ::Mode::Usb, "USB", USB, 2400, false},
+    {civ::Mode::UsbNarrow, "USB", USB, 1800, true},
+    {civ::Mode::Am, "AM", AM, 6000, false},
+    {civ::Mode::AmNarrow, "AM", AM, 3000, true},
+    {civ::Mode::Fm, "FM", FM, 15000, false},
+    {civ::Mode::FmNarrow, "FM", FM, 8000, true},
+    {civ::Mode::Wfm, "WFM", WFM, 230000, false},
+    {civ::Mode::Rtty, "RTTY", RTTY, 2400, false},
+    {civ::Mode::RttyNarrow, "RTTY", RTTY, 500, true},
 };
 
 // Whether the model's engine sends this mode number (its mode table has a row).
 bool engineSends(RigModel model, int mode)
 {
+    using namespace civ::Mode;
     if (rigModelInfo(model).ic706Modes)
-        return (mode >= 0 && mode <= 7) || (mode >= 9 && mode <= 13);
-    return mode == 0 || mode == 1 || mode == 2 || mode == 3 || mode == 4 || mode == 5 || mode == 7;
+        return (mode >= CwNarrow && mode <= Rtty) || (mode >= LsbNarrow && mode <= FmNarrow);
+    return mode == CwNarrow || mode == Cw || mode == Lsb || mode == Usb || mode == Am || mode == Fm ||
+           mode == Rtty;
 }
 
 struct Range {

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "civ/civ.h"
+#include "civ/civcodes.h"
 #include "core/device.h"
 #include "core/freqtext.h"
 #include "core/timer.h"
@@ -15,17 +16,6 @@ using rigctl::Reply;
 using rigctl::Request;
 
 namespace {
-
-// What the engine reports (OnNotify t, OnError e) that the server waits for.
-constexpr int NotifyOk = 1;
-constexpr int NotifyNg = 2;
-constexpr int NotifyFreq = 3;
-constexpr int NotifyMode = 4;
-constexpr int NotifyBlankFreq = 6;
-constexpr int ErrorNeverEchoed = 0;
-constexpr int ErrorNoAnswer = 1;
-constexpr int ErrorTooLong = 2;
-constexpr int ErrorBadFreq = 10;
 
 // The server sends a command as soon as it is queued: a client waits for each
 // answer, so the panels' pause before a first transmission would only add to it.
@@ -331,15 +321,15 @@ void RigServer::setVfo(const Request& r)
     startEngineCommand(Wait::Done);
     pendingVfo_ = v;
     if (v == QLatin1String("VFOA"))
-        engine_->setVFO(1);
+        engine_->setVFO(civ::Vfo::A);
     else if (v == QLatin1String("VFOB"))
-        engine_->setVFO(2);
+        engine_->setVFO(civ::Vfo::B);
     else if (v == QLatin1String("MEM"))
-        engine_->setMemoryCmd(0);
+        engine_->setMemoryCmd(civ::MemoryCommand::MemoryMode);
     else if (v == QLatin1String("Main"))
-        engine_->setBand(0);
+        engine_->setBand(civ::Band::Main);
     else
-        engine_->setBand(1);
+        engine_->setBand(civ::Band::Sub);
 }
 
 void RigServer::setSplit(const Request& r)
@@ -402,28 +392,28 @@ void RigServer::RadioNotify(int t, int q)
 {
     const bool idle = q == 0;
     switch (t) {
-    case NotifyFreq:
-    case NotifyBlankFreq:
+    case civ::Notify::Frequency:
+    case civ::Notify::BlankFrequency:
         if (wait_ == Wait::Freq && idle) {
-            if (t == NotifyBlankFreq)
+            if (t == civ::Notify::BlankFrequency)
                 finish(value(QStringLiteral("Frequency"), QStringLiteral("0")));
             else
                 answerFreq();
-        } else if (t == NotifyFreq) {
+        } else if (t == civ::Notify::Frequency) {
             freqReported_.start();
         }
         return;
-    case NotifyMode:
+    case civ::Notify::Mode:
         if (wait_ == Wait::Mode && idle)
             answerMode();
         else
             modeReported_.start();
         return;
-    case NotifyOk:
+    case civ::Notify::Ok:
         if (wait_ == Wait::Done && idle)
             finish(rigctl::Ok);
         return;
-    case NotifyNg:
+    case civ::Notify::Ng:
         if (wait_ != Wait::None && idle)
             finish(rigctl::Rejected);
         return;
@@ -435,8 +425,8 @@ void RigServer::RadioError(int e, int)
 {
     if (wait_ == Wait::None)
         return;
-    if (e == ErrorNeverEchoed || e == ErrorNoAnswer)
+    if (e == civ::Error::NoEcho || e == civ::Error::NoAnswer)
         finish(rigctl::TimedOut);
-    else if (e == ErrorTooLong || e == ErrorBadFreq)
+    else if (e == civ::Error::FrameTooLong || e == civ::Error::BadFrequency)
         finish(rigctl::InvalidParameter);
 }

@@ -5,9 +5,9 @@
 
 #include "core/device.h"
 #include "core/modal.h"
+#include "devices/device_serial.h"
+#include "devices/device_tcpip.h"
 #include "shell/newdevice.h"
-#include "transport/device_serial.h"
-#include "transport/device_tcpip.h"
 
 void AddDevice(QWidget* owner)
 {

@@ -1,9 +1,11 @@
 #include "shell/startup.h"
 
+#include "devices/comportdialog.h"
+#include "devices/deviceselectdialog.h"
 #include "memory/download.h"
 #include "memory/memedit.h"
 #include "memory/memopen.h"
-#include "memory/single.h"
+#include "memory/singledialog.h"
 #include "memory/upload.h"
 #include "shell/about.h"
 #include "shell/appicon.h"
@@ -12,9 +14,7 @@
 #include "shell/helpviewer.h"
 #include "shell/mainform.h"
 #include "shell/newdevice.h"
-#include "shell/seldevice.h"
 #include "shell/widgetmodal.h"
-#include "transport/comport.h"
 
 void createSharedWindows()
 {

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "core/intconv.h"
-#include "transport/comm32.h"
-#include "transport/sockets.h"
+#include "io/comm32.h"
+#include "io/sockets.h"
 
 CtlSerialLink::CtlSerialLink() : comm_(std::make_unique<TComm32>()) {}
 

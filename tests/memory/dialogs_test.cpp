@@ -6,14 +6,14 @@
 #include <QTest>
 
 #include "core/intconv.h"
-#include "core/modal.h"
 #include "memory/download.h"
 #include "memory/freqedit.h"
 #include "memory/memedit.h"
 #include "memory/radiogroup.h"
-#include "memory/single.h"
+#include "memory/singledialog.h"
 #include "memory/upload.h"
 #include "printers.h"
+#include "support/modalrecorder.h"
 
 namespace {
 

@@ -17,7 +17,6 @@
 #include <memory>
 
 #include "core/intconv.h"
-#include "core/modal.h"
 #include "core/timer.h"
 #include "memory/download.h"
 #include "memory/filechooser.h"
@@ -27,11 +26,12 @@
 #include "memory/memorygrid.h"
 #include "memory/memorymodel.h"
 #include "memory/radiogroup.h"
-#include "memory/single.h"
+#include "memory/singledialog.h"
 #include "memory/upload.h"
 #include "printers.h"
-#include "transport/ledlittle.h"
-#include "transport/mdichild.h"
+#include "support/modalrecorder.h"
+#include "widgets/ledlittle.h"
+#include "widgets/mdichild.h"
 
 namespace {
 

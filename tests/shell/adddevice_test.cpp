@@ -9,14 +9,14 @@
 #include <QMdiSubWindow>
 
 #include "core/device.h"
-#include "core/modal.h"
+#include "devices/comportdialog.h"
+#include "devices/device_serial.h"
+#include "devices/device_tcpip.h"
+#include "io/comm32.h"
 #include "shell/newdevice.h"
-#include "transport/comm32.h"
-#include "transport/comport.h"
-#include "transport/device_serial.h"
-#include "transport/device_tcpip.h"
-#include "transport/mdichild.h"
-#include "transport/pty.h"
+#include "support/modalrecorder.h"
+#include "support/pty.h"
+#include "widgets/mdichild.h"
 
 namespace {
 

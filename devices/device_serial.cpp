@@ -1,0 +1,90 @@
+#include "devices/device_serial.h"
+
+#include <QComboBox>
+#include <cerrno>
+#include <cstring>
+
+#include "core/intconv.h"
+#include "core/modal.h"
+#include "devices/comportdialog.h"
+#include "devices/devicewindow.h"
+#include "io/comm32.h"
+#include "io/serialports.h"
+#include "widgets/ledlittle.h"
+
+Tdevice_serial::Tdevice_serial(QWidget* owner, const QString& name) : Window(new TSerialFORM(owner))
+{
+    Window->setWindowTitle(name);
+    Window->OnRx.bind([this](const quint8* p, qint32 l) { Deliver(p, l); });
+
+    QString port = QStringLiteral("COM2");
+    QString baud = QStringLiteral("9600");
+    if (ComPortFORM) {
+        // OK or not, the port is opened with what the fields hold.
+        Modal::exec(*ComPortFORM);
+        port = ComPortFORM->CBPort->currentText();
+        baud = ComPortFORM->CBBaud->currentText();
+    }
+
+    QString failure;
+    try {
+        Comm = std::make_unique<TComm32>();
+        Comm->setBaudRate(strToInt(baud));
+        Comm->setCommPort(port);
+        Comm->setParity(pNone);
+        Comm->setStopBits(sb1_0);
+        Comm->OnReceiveData.bind(
+            [this](const quint8* buffer, quint16 length) { ReceiveData(buffer, length); });
+        Comm->OpenPort();
+    } catch (const ECommsError& e) {
+        failure = openFailureText(e, port);
+    } catch (const std::exception& e) {
+        failure = QString::fromUtf8(e.what());
+    }
+    if (!failure.isEmpty()) {
+        Modal::error(failure);
+        if (Window)
+            Window->close();
+    }
+}
+
+Tdevice_serial::~Tdevice_serial()
+{
+    Comm.reset();
+    releaseDeviceWindow(Window.data());
+}
+
+void Tdevice_serial::Send(const quint8* data, qint32 len)
+{
+    if (Window) {
+        Window->TxLed->setLedColor(lcGreen);
+        Window->TxLed->setBlink(true);
+    }
+    if (Comm)
+        Comm->QueueWrite(data, quint16(qBound(0, len, 0xFFFF)));
+}
+
+void Tdevice_serial::ReceiveData(const quint8* buffer, quint16 length)
+{
+    if (Window) {
+        Window->RxLed->setLedColor(lcGreen);
+        Window->RxLed->setBlink(true);
+    }
+    Deliver(buffer, length);
+}
+
+QString openFailureText(const ECommsError& error, const QString& port)
+{
+    QString text = error.message();
+    const int code = error.errorCode();
+    if (code == 0)
+        return text;
+    const char* reason = strerrordesc_np(code);
+    text += QStringLiteral("\n%1: %2")
+                .arg(serialDevicePath(port), reason ? QString::fromUtf8(reason) : QString::number(code));
+    if (code == EACCES || code == EPERM)
+        text += QStringLiteral(
+            "\nThe user may need to join the dialout group (sudo usermod -aG dialout $USER, then log in "
+            "again).");
+    return text;
+}

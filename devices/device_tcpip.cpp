@@ -1,0 +1,17 @@
+#include "devices/device_tcpip.h"
+
+#include "devices/devicewindow.h"
+
+Tdevice_tcpip::Tdevice_tcpip(QWidget* owner, const QString& name) : Window(new TTCPIPForm(owner))
+{
+    Window->setWindowTitle(name);
+    Window->OnRx.bind([this](const quint8* p, qint32 l) { Deliver(p, l); });
+}
+
+Tdevice_tcpip::~Tdevice_tcpip() { releaseDeviceWindow(Window.data()); }
+
+void Tdevice_tcpip::Send(const quint8* data, qint32 len)
+{
+    if (Window)
+        Window->Transmit(data, len);
+}

@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include "core/timer.h"
+#include "devices/comportdialog.h"
+#include "devices/device_serial.h"
+#include "devices/device_tcpip.h"
+#include "io/comm32.h"
+#include "support/modalrecorder.h"
+#include "support/pty.h"
+#include "support/qtprint.h"
+#include "widgets/ledlittle.h"
+#include "widgets/mdichild.h"
+
+namespace {
+
+// The shared Com Port dialog, as the program has it, for one test.
+struct ComPortDialog {
+    TComPortFORM dialog;
+    TComPortFORM* previous = ComPortFORM;
+    ComPortDialog() { ComPortFORM = &dialog; }
+    ~ComPortDialog() { ComPortFORM = previous; }
+};
+
+// Answers the Com Port dialog with a port and speed and the given button.
+void answerComPort(ModalRecorder& modal, const QString& port, const QString& baud, int button = Modal::Ok)
+{
+    modal.onDialog = [port, baud, button](QDialog& d) {
+        auto& dialog = dynamic_cast<TComPortFORM&>(d);
+        dialog.CBPort->setCurrentText(port);
+        dialog.CBBaud->setCurrentText(baud);
+        return button;
+    };
+}
+
+// A receive handler that collects what arrives.
+TRxHandler collector(QByteArray& into)
+{
+    TRxHandler handler;
+    handler.bind([&into](const quint8* p, qint32 l) { into.append(reinterpret_cast<const char*>(p), l); });
+    return handler;
+}
+
+}  // namespace
+
+TEST(SerialDevice, OpensThePortChosenAndCarriesBytesBothWays)
+{
+    FakeClock clock;
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    ComPortDialog comPort;
+    ModalRecorder modal;
+    answerComPort(modal, pty.slaveName, QStringLiteral("9600"));
+    Tdevice_serial device(nullptr, QStringLiteral("[Shack] <Serial>"));
+    ASSERT_EQ(modal.dialogs.size(), 1u);
+    EXPECT_EQ(modal.dialogs[0], &comPort.dialog);
+    EXPECT_TRUE(modal.boxes.empty());
+    ASSERT_TRUE(device.Comm && device.Comm->isOpen());
+    EXPECT_EQ(device.Comm->BaudRate(), 9600);
+    EXPECT_EQ(device.Comm->CommPort(), pty.slaveName);
+    EXPECT_EQ(device.Window->windowTitle(), "[Shack] <Serial>");
+    EXPECT_FALSE(device.Window->isMinimized());
+
+    QByteArray got;
+    device.RegFunc(collector(got));
+    pty.write(QByteArray::fromHex("fefee050fbfd"));
+    ASSERT_TRUE(waitFor([&] { return got.size() == 6; }));
+    EXPECT_EQ(got, QByteArray::fromHex("fefee050fbfd"));
+    EXPECT_EQ(device.Window->RxLed->shownColor(), lcGreen);
+
+    const quint8 frame[] = {0xfe, 0xfe, 0x50, 0xe0, 0x03, 0xfd};
+    device.Send(frame, sizeof frame);
+    EXPECT_EQ(device.Window->TxLed->shownColor(), lcGreen);
+    QByteArray out;
+    ASSERT_TRUE(waitFor([&] {
+        out += pty.readAvailable();
+        return out.size() >= 6;
+    }));
+    EXPECT_EQ(out, QByteArray(reinterpret_cast<const char*>(frame), 6));
+
+    clock.advance(250);
+    EXPECT_EQ(device.Window->TxLed->shownColor(), lcDarkGreen);
+    EXPECT_EQ(device.Window->RxLed->shownColor(), lcDarkGreen);
+}
+
+TEST(SerialDevice, CancelStillOpensWithTheFieldsAndTheDialogRemembersThem)
+{
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    ComPortDialog comPort;
+    ModalRecorder modal;
+    answerComPort(modal, pty.slaveName, QStringLiteral("4800"), Modal::Cancel);
+    Tdevice_serial first(nullptr, QStringLiteral("first"));
+    EXPECT_TRUE(first.Comm->isOpen());
+    EXPECT_EQ(first.Comm->BaudRate(), 4800);
+
+    // The next device's dialog opens with what was entered for the first.
+    QString portShown, baudShown;
+    modal.onDialog = [&](QDialog&) {
+        portShown = comPort.dialog.CBPort->currentText();
+        baudShown = comPort.dialog.CBBaud->currentText();
+        return int(Modal::Ok);
+    };
+    Tdevice_serial second(nullptr, QStringLiteral("second"));
+    EXPECT_EQ(portShown, pty.slaveName);
+    EXPECT_EQ(baudShown, "4800");
+    // The port is the first device's: the second is told so and left closed.
+    ASSERT_EQ(modal.boxes.size(), 1u);
+    EXPECT_TRUE(modal.boxes[0].text.startsWith("Error opening com port\n"));
+    EXPECT_FALSE(second.Comm->isOpen());
+}
+
+TEST(SerialDevice, OpeningFailuresAreShownAndTheDeviceStaysMinimised)
+{
+    ComPortDialog comPort;
+    ModalRecorder modal;
+    answerComPort(modal, QStringLiteral("/dev/tessaline-missing"), QStringLiteral("9600"));
+    Tdevice_serial missing(nullptr, QStringLiteral("missing"));
+    ASSERT_EQ(modal.boxes.size(), 1u);
+    EXPECT_EQ(modal.boxes[0].kind, Modal::Kind::Error);
+    EXPECT_EQ(modal.boxes[0].text,
+              "Error opening com port\n/dev/tessaline-missing: No such file or directory");
+    ASSERT_TRUE(missing.Window);
+    EXPECT_TRUE(missing.Window->isMinimized());
+    // Sending into the unopened port goes nowhere, quietly.
+    const quint8 byte = 0xfd;
+    missing.Send(&byte, 1);
+
+    answerComPort(modal, QStringLiteral("/dev/null"), QStringLiteral("9600"));
+    Tdevice_serial notAPort(nullptr, QStringLiteral("null"));
+    ASSERT_EQ(modal.boxes.size(), 2u);
+    EXPECT_TRUE(modal.boxes[1].text.startsWith("File handle is not a comm handle. \n/dev/null: "));
+
+    answerComPort(modal, QStringLiteral("COM2"), QStringLiteral("fast"));
+    Tdevice_serial badSpeed(nullptr, QStringLiteral("fast"));
+    ASSERT_EQ(modal.boxes.size(), 3u);
+    EXPECT_EQ(modal.boxes[2].text, "'fast' is not a valid integer value");
+    EXPECT_FALSE(badSpeed.Comm->isOpen());
+    EXPECT_TRUE(badSpeed.Window->isMinimized());
+}
+
+TEST(SerialDevice, APermissionFailurePointsToTheDialoutGroup)
+{
+    const QString text = openFailureText(ECommsError(QStringLiteral("Error opening com port"), EACCES),
+                                         QStringLiteral("COM1"));
+    EXPECT_TRUE(text.startsWith("Error opening com port\n/dev/ttyS0: Permission denied\n"));
+    EXPECT_TRUE(text.contains("dialout group"));
+    EXPECT_EQ(openFailureText(ECommsError(QStringLiteral("Already have a comm file open")), "COM1"),
+              "Already have a comm file open");
+}
+
+TEST(TcpipDevice, DropsWhatIsSentUntilConnectedThenCarriesBytes)
+{
+    QTcpServer relay;
+    ASSERT_TRUE(relay.listen(QHostAddress::LocalHost));
+    QPointer<QTcpSocket> peer;
+    QObject::connect(&relay, &QTcpServer::newConnection, [&] { peer = relay.nextPendingConnection(); });
+
+    Tdevice_tcpip device(nullptr, QStringLiteral("[Remote] <TCP/IP>"));
+    EXPECT_EQ(device.Window->windowTitle(), "[Remote] <TCP/IP>");
+    QByteArray got;
+    device.RegFunc(collector(got));
+
+    const quint8 early[] = {0xfe, 0xfe, 0x50, 0xe0, 0x03, 0xfd};
+    device.Send(early, sizeof early);
+    EXPECT_EQ(device.Window->TxLed->shownColor(), lcRed);
+
+    device.Window->EHostName->setText(QStringLiteral("localhost"));
+    device.Window->EPort->setText(QString::number(relay.serverPort()));
+    device.Window->BCon->click();
+    ASSERT_TRUE(waitFor([&] { return device.Window->isConnected() && peer; }));
+
+    const quint8 frame[] = {0xfe, 0xfe, 0x50, 0xe0, 0x04, 0xfd};
+    device.Send(frame, sizeof frame);
+    QByteArray atRelay;
+    ASSERT_TRUE(waitFor([&] {
+        atRelay += peer->readAll();
+        return atRelay.size() >= 6;
+    }));
+    // Only what was sent after connecting.
+    waitFor([] { return false; }, 20);
+    atRelay += peer->readAll();
+    EXPECT_EQ(atRelay, QByteArray(reinterpret_cast<const char*>(frame), 6));
+
+    peer->write(QByteArray::fromHex("fefee050fbfd"));
+    ASSERT_TRUE(waitFor([&] { return got.size() >= 6; }));
+    EXPECT_EQ(got, QByteArray::fromHex("fefee050fbfd"));
+}

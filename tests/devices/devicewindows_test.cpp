@@ -1,0 +1,388 @@
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include "core/timer.h"
+#include "devices/comportdialog.h"
+#include "devices/serialwindow.h"
+#include "devices/tcpipwindow.h"
+#include "io/serialports.h"
+#include "io/sockets.h"
+#include "support/freeport.h"
+#include "support/modalrecorder.h"
+#include "support/pty.h"
+#include "support/qtprint.h"
+#include "widgets/ledlittle.h"
+#include "widgets/mdichild.h"
+
+namespace {
+
+QColor background(QWidget* w) { return w->palette().color(QPalette::Window); }
+QColor foreground(QWidget* w) { return w->palette().color(QPalette::WindowText); }
+
+struct Frame {
+    QMainWindow window;
+    QMdiArea* area = new QMdiArea;
+    Frame()
+    {
+        window.setCentralWidget(area);
+        window.resize(800, 600);
+        window.show();
+    }
+};
+
+struct Relay {
+    QTcpServer server;
+    QPointer<QTcpSocket> peer;
+    int connections = 0;
+    Relay()
+    {
+        server.listen(QHostAddress::LocalHost);
+        QObject::connect(&server, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket* next = server.nextPendingConnection()) {
+                peer = next;
+                ++connections;
+            }
+        });
+    }
+    QString port() const { return QString::number(server.serverPort()); }
+};
+
+// Answers boxes like ModalRecorder, and lets a test act while a box is open.
+class BoxesWithAction : public ModalRecorder {
+public:
+    std::function<void()> whileOpen;
+    int message(Modal::Kind kind, const QString& caption, const QString& text) override
+    {
+        if (auto action = std::exchange(whileOpen, nullptr))
+            action();
+        return ModalRecorder::message(kind, caption, text);
+    }
+};
+
+bool connectForm(TTCPIPForm& form, Relay& relay)
+{
+    form.EHostName->setText(QStringLiteral("127.0.0.1"));
+    form.EPort->setText(relay.port());
+    form.BCon->click();
+    return waitFor([&] { return form.isConnected() && relay.peer; });
+}
+
+}  // namespace
+
+TEST(SerialWindow, LooksAsDesigned)
+{
+    TSerialFORM form;
+    EXPECT_EQ(form.windowTitle(), "Serial Port");
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(background(&form), QColor(0x00, 0x80, 0x80));
+    EXPECT_EQ(form.size(), QSize(215, 147));
+    EXPECT_EQ(form.Label1->text(), "Transmit Data");
+    EXPECT_EQ(form.Label2->text(), "Receive Data");
+    for (QLabel* label : {form.Label1, form.Label2}) {
+        EXPECT_EQ(label->font().family(), "Times New Roman");
+        EXPECT_EQ(label->font().pixelSize(), 13);
+        EXPECT_EQ(foreground(label), QColor(0x00, 0x00, 0xFF));
+    }
+    for (TLedLittle* led : {form.TxLed, form.RxLed}) {
+        EXPECT_EQ(led->LedColor(), lcDarkGreen);
+        EXPECT_EQ(led->ClicLedColor(), lcGreen);
+        EXPECT_EQ(led->Interval(), 250);
+        EXPECT_FALSE(led->Blink());
+        EXPECT_EQ(led->parentWidget(), form.Panel1);
+    }
+}
+
+TEST(SerialWindow, AFlashLastsOneBlinkInterval)
+{
+    FakeClock clock;
+    TSerialFORM form;
+    form.RxLed->setLedColor(lcGreen);
+    form.RxLed->setBlink(true);
+    clock.advance(100);
+    form.RxLed->setLedColor(lcGreen);
+    form.RxLed->setBlink(true);
+    clock.advance(149);
+    EXPECT_EQ(form.RxLed->shownColor(), lcGreen);
+    clock.advance(1);
+    EXPECT_EQ(form.RxLed->shownColor(), lcDarkGreen);
+    EXPECT_FALSE(form.RxLed->Blink());
+    EXPECT_EQ(clock.nextDeadline(), -1);
+}
+
+TEST(DeviceWindows, ClosingADocumentWindowOnlyMinimisesIt)
+{
+    Frame frame;
+    QPointer<TSerialFORM> serial = new TSerialFORM(&frame.window);
+    QPointer<TTCPIPForm> tcpip = new TTCPIPForm(&frame.window);
+    ASSERT_TRUE(mdiWindowOf(serial));
+    ASSERT_TRUE(mdiWindowOf(tcpip));
+    EXPECT_EQ(mdiWindowOf(serial)->size(), QSize(215, 147));
+    EXPECT_EQ(mdiWindowOf(tcpip)->size(), QSize(393, 186));
+
+    mdiWindowOf(serial)->close();
+    serial->close();
+    tcpip->close();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(serial);
+    ASSERT_TRUE(tcpip);
+    EXPECT_TRUE(mdiWindowOf(serial)->isMinimized());
+    EXPECT_TRUE(mdiWindowOf(tcpip)->isMinimized());
+    EXPECT_EQ(frame.area->subWindowList().size(), 2);
+}
+
+TEST(TcpipWindow, LooksAsDesigned)
+{
+    TTCPIPForm form;
+    EXPECT_EQ(form.windowTitle(), "TCP/IP Device");
+    EXPECT_EQ(form.size(), QSize(393, 186));
+    EXPECT_EQ(background(&form), QColor(0x00, 0x80, 0x80));
+    EXPECT_EQ(form.Label1->text(), "Host Name");
+    EXPECT_EQ(form.Label2->text(), "Port");
+    EXPECT_EQ(foreground(form.Label1), QColor(0x00, 0xFF, 0xFF));
+    EXPECT_EQ(foreground(form.Label2), QColor(0x00, 0xFF, 0xFF));
+    EXPECT_TRUE(form.EHostName->text().isEmpty());
+    EXPECT_EQ(form.EPort->text(), "6005");
+    for (QLineEdit* edit : {form.EHostName, form.EPort}) {
+        EXPECT_EQ(edit->palette().color(QPalette::Base), QColor(0x00, 0x80, 0x00));
+        EXPECT_EQ(edit->palette().color(QPalette::Text), QColor(0xFF, 0xFF, 0x00));
+    }
+    EXPECT_EQ(form.Label5->text(), "Connected");
+    EXPECT_EQ(form.Label3->text(), "Transmit Data");
+    EXPECT_EQ(form.Label4->text(), "Receive Data");
+    EXPECT_EQ(form.BCon->text(), "Connect");
+    EXPECT_TRUE(form.BCon->isDefault());
+    EXPECT_EQ(form.BDisCon->text(), "Disconnect");
+    EXPECT_EQ(form.ConLed->LedColor(), lcDarkGreen);
+    EXPECT_EQ(form.ConLed->ClicLedColor(), lcDarkGreen);
+    for (TLedLittle* led : {form.TxLed, form.RxLed}) {
+        EXPECT_EQ(led->LedColor(), lcDarkRed);
+        EXPECT_EQ(led->ClicLedColor(), lcRed);
+        EXPECT_EQ(led->Interval(), 250);
+        EXPECT_FALSE(led->Blink());
+    }
+    EXPECT_EQ(form.Sockets1->MaximumReceiveLength(), 8192);
+    EXPECT_TRUE(form.Sockets1->NonBlocking());
+    EXPECT_EQ(form.Sockets1->Timeout(), 30);
+    EXPECT_FALSE(form.isConnected());
+}
+
+TEST(TcpipWindow, ConnectsAndCarriesBytesBothWays)
+{
+    Relay relay;
+    TTCPIPForm form;
+    QByteArray received;
+    form.OnRx.bind([&](const quint8* p, qint32 l) { received.append(reinterpret_cast<const char*>(p), l); });
+    ASSERT_TRUE(connectForm(form, relay));
+    EXPECT_EQ(form.ConLed->LedColor(), lcGreen);
+
+    // Connect while connected does nothing.
+    form.BCon->click();
+    waitFor([] { return false; }, 50);
+    EXPECT_EQ(relay.connections, 1);
+
+    const QByteArray frame = QByteArray::fromHex("fefe50e003fd");
+    form.Transmit(reinterpret_cast<const quint8*>(frame.constData()), qint32(frame.size()));
+    EXPECT_EQ(form.TxLed->shownColor(), lcRed);
+    QByteArray atRelay;
+    ASSERT_TRUE(waitFor([&] {
+        atRelay += relay.peer->readAll();
+        return atRelay.size() >= frame.size();
+    }));
+    EXPECT_EQ(atRelay, frame);
+
+    relay.peer->write(QByteArray::fromHex("fefee050fbfd"));
+    ASSERT_TRUE(waitFor([&] { return received.size() >= 6; }));
+    EXPECT_EQ(received, QByteArray::fromHex("fefee050fbfd"));
+    EXPECT_EQ(form.RxLed->LedColor(), lcRed);
+}
+
+TEST(TcpipWindow, TheRelayClosingMidSessionEndsTheSession)
+{
+    ModalRecorder modal;
+    Relay relay;
+    TTCPIPForm form;
+    ASSERT_TRUE(connectForm(form, relay));
+    relay.peer->disconnectFromHost();
+    ASSERT_TRUE(waitFor([&] { return !form.isConnected(); }));
+    EXPECT_EQ(form.ConLed->LedColor(), lcBlack);
+
+    // Nothing goes out afterwards; the lamp still flashes.
+    const quint8 frame[] = {0xfe, 0xfe, 0x50, 0xe0, 0x03, 0xfd};
+    form.Transmit(frame, sizeof frame);
+    EXPECT_EQ(form.TxLed->shownColor(), lcRed);
+    waitFor([] { return false; }, 50);
+    EXPECT_TRUE(modal.boxes.empty());
+}
+
+TEST(TcpipWindow, ARelayThatResetsTheConnectionIsReported)
+{
+    ModalRecorder modal;
+    Relay relay;
+    TTCPIPForm form;
+    ASSERT_TRUE(connectForm(form, relay));
+    // Closing with a zero linger time resets the connection.
+    const linger abort{1, 0};
+    ASSERT_EQ(setsockopt(int(relay.peer->socketDescriptor()), SOL_SOCKET, SO_LINGER, &abort, sizeof abort),
+              0);
+    relay.peer->abort();
+    ASSERT_TRUE(waitFor([&] { return !form.isConnected(); }));
+    EXPECT_EQ(form.ConLed->LedColor(), lcBlack);
+    waitFor([] { return false; }, 50);
+    EXPECT_EQ(modal.texts(), QStringList{"TSocket Reset by Peer!"});
+    const quint8 frame[] = {0xfe, 0xfe, 0x50, 0xe0, 0x03, 0xfd};
+    form.Transmit(frame, sizeof frame);
+    waitFor([] { return false; }, 20);
+    EXPECT_EQ(modal.boxes.size(), 1u);
+}
+
+TEST(TcpipWindow, ARefusedConnectionShowsOneBoxHoweverManyErrorsArrive)
+{
+    BoxesWithAction modal;
+    TTCPIPForm form;
+    int stateChanges = 0;
+    modal.whileOpen = [&] {
+        // Two more refusals while the first box is open: no further box, but
+        // each one still marks the window disconnected.
+        for (int i = 0; i < 2; ++i) {
+            form.Sockets1->OnSessionConnected(form.Sockets1, 7, 0);
+            ASSERT_EQ(form.ConLed->LedColor(), lcGreen);
+            form.Sockets1->OnErrorOccurred(form.Sockets1, 7, 10061, QStringLiteral("Connection refused"));
+            if (form.ConLed->LedColor() == lcBlack)
+                ++stateChanges;
+        }
+    };
+    const QString closed = QString::number(freeLocalPort());
+    form.EHostName->setText(QStringLiteral("127.0.0.1"));
+    form.EPort->setText(closed);
+    form.BCon->click();
+    ASSERT_TRUE(waitFor([&] { return !modal.boxes.empty(); }));
+    if (form.ConLed->LedColor() == lcBlack)
+        ++stateChanges;
+    EXPECT_EQ(modal.texts(), QStringList{"TSocket Connection was Refused!"});
+    EXPECT_EQ(modal.boxes[0].kind, Modal::Kind::Error);
+    EXPECT_EQ(stateChanges, 3);
+    EXPECT_FALSE(form.isConnected());
+
+    // The guard is down again once the box is closed.
+    form.Sockets1->OnErrorOccurred(form.Sockets1, 7, 10061, QStringLiteral("Connection refused"));
+    EXPECT_EQ(modal.boxes.size(), 2u);
+}
+
+TEST(TcpipWindow, ErrorCodesByTheTable)
+{
+    ModalRecorder modal;
+    Relay relay;
+    TTCPIPForm form;
+    ASSERT_TRUE(connectForm(form, relay));
+    auto report = [&](int code, const QString& msg) {
+        form.Sockets1->OnErrorOccurred(form.Sockets1, form.Sockets1->SocketHandle(), code, msg);
+    };
+    report(10035, QStringLiteral("Operation would block"));
+    report(10038, QStringLiteral("Socket operation on non-socket"));
+    EXPECT_TRUE(modal.boxes.empty());
+    EXPECT_TRUE(form.isConnected());
+
+    report(10057, QStringLiteral("Socket is not connected"));
+    ASSERT_EQ(modal.boxes.size(), 1u);
+    EXPECT_EQ(modal.boxes[0].kind, Modal::Kind::OkCancel);
+    EXPECT_EQ(modal.boxes[0].caption, "TSocket Socket ERROR");
+    EXPECT_EQ(modal.boxes[0].text, "Socket is not connected");
+    EXPECT_TRUE(form.isConnected());
+
+    report(10060, QStringLiteral("Connection timed out"));
+    EXPECT_EQ(modal.boxes.back().text, "TSocket Connection Timed Out!");
+    EXPECT_FALSE(form.isConnected());
+    EXPECT_EQ(form.Sockets1->SocketHandle(), -1);
+    EXPECT_TRUE(waitFor([&] { return relay.peer->state() != QAbstractSocket::ConnectedState; }));
+}
+
+TEST(TcpipWindow, ConnectChecksItsFields)
+{
+    ModalRecorder modal;
+    TTCPIPForm form;
+    form.BCon->click();
+    form.EHostName->setText(QStringLiteral("127.0.0.1"));
+    form.EPort->setText(QStringLiteral("abc"));
+    form.BCon->click();
+    form.EPort->clear();
+    form.BCon->click();
+    ASSERT_EQ(modal.boxes.size(), 3u);
+    EXPECT_EQ(modal.boxes[0].caption, "WINSOCK ERROR");
+    EXPECT_EQ(modal.boxes[0].text, "No IP Address Specified");
+    EXPECT_EQ(modal.boxes[1].text, "'abc' is not a valid integer value");
+    EXPECT_EQ(modal.boxes[2].text, "No Port Specified");
+    EXPECT_FALSE(form.isConnected());
+    EXPECT_EQ(form.ConLed->LedColor(), lcDarkGreen);
+}
+
+TEST(TcpipWindow, DisconnectActsWhateverTheState)
+{
+    ModalRecorder modal;
+    TTCPIPForm form;
+    form.BDisCon->click();
+    EXPECT_EQ(form.ConLed->LedColor(), lcBlack);
+    EXPECT_TRUE(modal.boxes.empty());
+}
+
+TEST(TcpipWindow, TrafficLampsStayLitOneIntervalFromTheFirstTransfer)
+{
+    FakeClock clock;
+    TTCPIPForm form;
+    const quint8 byte = 0xfd;
+    form.Transmit(&byte, 1);
+    clock.advance(100);
+    form.Transmit(&byte, 1);
+    clock.advance(149);
+    EXPECT_EQ(form.TxLed->shownColor(), lcRed);
+    clock.advance(1);
+    EXPECT_EQ(form.TxLed->shownColor(), lcDarkRed);
+    form.Transmit(&byte, 1);
+    EXPECT_EQ(form.TxLed->shownColor(), lcRed);
+    clock.advance(250);
+    EXPECT_EQ(form.TxLed->shownColor(), lcDarkRed);
+}
+
+TEST(ComPortDialog, LooksAsDesignedAndKeepsItsValues)
+{
+    TComPortFORM dialog;
+    EXPECT_EQ(dialog.windowTitle(), "Com Port");
+    EXPECT_EQ(background(&dialog), QColor(0x80, 0x00, 0x00));
+    EXPECT_EQ(dialog.size(), QSize(282, 153));
+    EXPECT_EQ(dialog.Label1->text(), "Port");
+    EXPECT_EQ(dialog.Label2->text(), "Baud");
+    EXPECT_EQ(foreground(dialog.Label1), QColor(0xFF, 0xFF, 0x00));
+    EXPECT_EQ(foreground(dialog.Label2), QColor(0xFF, 0xFF, 0x00));
+    ASSERT_GE(dialog.CBPort->count(), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(dialog.CBPort->itemText(i), QStringLiteral("COM%1").arg(i + 1));
+    QStringList found;
+    for (int i = 4; i < dialog.CBPort->count(); ++i)
+        found << dialog.CBPort->itemText(i);
+    EXPECT_EQ(found, serialPortsFound());
+    EXPECT_TRUE(dialog.CBPort->isEditable());
+    EXPECT_EQ(dialog.CBPort->currentText(), "COM2");
+    QStringList bauds;
+    for (int i = 0; i < dialog.CBBaud->count(); ++i)
+        bauds << dialog.CBBaud->itemText(i);
+    EXPECT_EQ(bauds, QStringList({"1200", "2400", "4800", "9600", "19200"}));
+    EXPECT_TRUE(dialog.CBBaud->isEditable());
+    EXPECT_EQ(dialog.CBBaud->currentText(), "9600");
+    EXPECT_EQ(dialog.BitBtn1->text(), "OK");
+
+    dialog.CBPort->setCurrentText(QStringLiteral("/dev/ttyUSB7"));
+    dialog.refreshPorts();
+    EXPECT_EQ(dialog.CBPort->currentText(), "/dev/ttyUSB7");
+    dialog.BitBtn1->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}

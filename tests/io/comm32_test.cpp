@@ -1,0 +1,303 @@
+#include "io/comm32.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <vector>
+
+#include "io/commslog.h"
+#include "support/pty.h"
+#include "support/qtprint.h"
+
+namespace {
+
+struct Received {
+    std::vector<QByteArray> blocks;
+    bool nulAfterEach = true;
+    QByteArray all() const
+    {
+        QByteArray a;
+        for (const QByteArray& b : blocks)
+            a += b;
+        return a;
+    }
+};
+
+void listen(TComm32& comm, Received& got)
+{
+    comm.OnReceiveData.bind([&got](const quint8* buffer, quint16 length) {
+        got.blocks.emplace_back(reinterpret_cast<const char*>(buffer), length);
+        if (buffer[length] != 0)
+            got.nulAfterEach = false;
+    });
+}
+
+QString openError(TComm32& comm)
+{
+    try {
+        comm.OpenPort();
+    } catch (const ECommsError& e) {
+        return e.message();
+    }
+    return QString();
+}
+
+QByteArray pattern(int n)
+{
+    QByteArray bytes(n, Qt::Uninitialized);
+    for (int i = 0; i < n; ++i)
+        bytes[i] = char((i * 7 + i / 256) & 0xff);
+    return bytes;
+}
+
+}  // namespace
+
+TEST(Comm32, StartsClosedWithTheDefaults)
+{
+    CommsLog::setFileName(QStringLiteral("left over"));
+    TComm32 comm;
+    EXPECT_EQ(comm.CommPort(), "COM2");
+    EXPECT_EQ(comm.BaudRate(), 0);
+    EXPECT_EQ(comm.Parity(), pNone);
+    EXPECT_EQ(comm.StopBits(), sb1_0);
+    EXPECT_TRUE(CommsLog::fileName().isEmpty());
+    EXPECT_FALSE(comm.isOpen());
+}
+
+TEST(Comm32, BytesTravelBothWaysWithANulAfterEachBlock)
+{
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    TComm32 comm;
+    comm.setCommPort(pty.slaveName);
+    comm.setBaudRate(9600);
+    Received got;
+    listen(comm, got);
+    ASSERT_TRUE(comm.OpenPort());
+
+    const QByteArray frame = QByteArray::fromHex("fefe50e005000019140dfd");
+    pty.write(frame);
+    ASSERT_TRUE(waitFor([&] { return got.all().size() == frame.size(); }));
+    EXPECT_EQ(got.all(), frame);
+    EXPECT_TRUE(got.nulAfterEach);
+
+    const QByteArray answer = QByteArray::fromHex("fefee050fbfd");
+    ASSERT_TRUE(comm.QueueWrite(reinterpret_cast<const quint8*>(answer.constData()), answer.size()));
+    QByteArray out;
+    ASSERT_TRUE(waitFor([&] {
+        out += pty.readAvailable();
+        return out.size() >= answer.size();
+    }));
+    EXPECT_EQ(out, answer);
+}
+
+TEST(Comm32, ABurstArrivesAsBlocksOfAtMost1024InOrder)
+{
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    TComm32 comm;
+    comm.setCommPort(pty.slaveName);
+    Received got;
+    listen(comm, got);
+    ASSERT_TRUE(comm.OpenPort());
+
+    const QByteArray burst = pattern(3000);
+    pty.write(burst);
+    ASSERT_TRUE(waitFor([&] { return got.all().size() >= burst.size(); }));
+    EXPECT_EQ(got.all(), burst);
+    EXPECT_GE(got.blocks.size(), 3u);
+    for (const QByteArray& b : got.blocks)
+        EXPECT_LE(b.size(), 1024);
+    EXPECT_TRUE(got.nulAfterEach);
+}
+
+TEST(Comm32, APeerThatHangsUpEndsReceptionWithAHangupRequest)
+{
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    TComm32 comm;
+    comm.setCommPort(pty.slaveName);
+    Received got;
+    listen(comm, got);
+    int hangups = 0;
+    comm.OnRequestHangup.bind([&](QObject* sender) {
+        EXPECT_EQ(sender, &comm);
+        ++hangups;
+    });
+    ASSERT_TRUE(comm.OpenPort());
+
+    pty.write("last words");
+    ASSERT_TRUE(waitFor([&] { return got.all() == "last words"; }));
+    EXPECT_EQ(hangups, 0);
+    pty.closeMaster();
+    ASSERT_TRUE(waitFor([&] { return hangups > 0; }));
+    // The port still counts as open; closing it afterwards is clean.
+    EXPECT_TRUE(comm.isOpen());
+    comm.ClosePort();
+    EXPECT_FALSE(comm.isOpen());
+}
+
+TEST(Comm32, OpeningFailuresRaiseTheFixedTexts)
+{
+    TComm32 missing;
+    missing.setCommPort(QStringLiteral("/dev/tessaline-no-such-port"));
+    EXPECT_EQ(openError(missing), "Error opening com port");
+
+    QTemporaryDir dir;
+    QFile plain(dir.filePath(QStringLiteral("plain")));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    TComm32 file;
+    file.setCommPort(plain.fileName());
+    EXPECT_EQ(openError(file), "File handle is not a comm handle. ");
+
+    // A character device that is no terminal is no port either.
+    TComm32 null;
+    null.setCommPort(QStringLiteral("/dev/null"));
+    EXPECT_EQ(openError(null), "File handle is not a comm handle. ");
+    EXPECT_FALSE(null.isOpen());
+
+    try {
+        missing.OpenPort();
+        FAIL();
+    } catch (const ECommsError& e) {
+        EXPECT_EQ(e.errorCode(), ENOENT);
+    }
+}
+
+TEST(Comm32, APortIsHeldExclusivelyUntilClosed)
+{
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    TComm32 first;
+    first.setCommPort(pty.slaveName);
+    Received got;
+    listen(first, got);
+    ASSERT_TRUE(first.OpenPort());
+    EXPECT_EQ(openError(first), "Already have a comm file open");
+
+    TComm32 second;
+    second.setCommPort(pty.slaveName);
+    EXPECT_EQ(openError(second), "Error opening com port");
+
+    // The first port's threads were left alone by the refused opens.
+    pty.write("still here");
+    ASSERT_TRUE(waitFor([&] { return got.all() == "still here"; }));
+
+    first.ClosePort();
+    EXPECT_TRUE(second.OpenPort());
+}
+
+TEST(Comm32, QueueWriteNeedsAnOpenPortAndAWorkingWriter)
+{
+    QTemporaryDir dir;
+    const QString log = dir.filePath(QStringLiteral("comms.log"));
+    TComm32 comm;
+    comm.setCommsLogFileName(log);
+    const quint8 byte = 0xfe;
+    EXPECT_FALSE(comm.QueueWrite(&byte, 1));
+
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    comm.setCommPort(pty.slaveName);
+    ASSERT_TRUE(comm.OpenPort());
+    // An empty request is queued and completed by one zero-length write.
+    EXPECT_TRUE(comm.QueueWrite(nullptr, 0));
+    EXPECT_TRUE(comm.QueueWrite(&byte, 1));
+    QByteArray out;
+    ASSERT_TRUE(waitFor([&] {
+        out += pty.readAvailable();
+        return !out.isEmpty();
+    }));
+    EXPECT_EQ(out, QByteArray(1, char(0xfe)));
+
+    // Once the far end is gone the writer fails and further writes are refused.
+    int hangups = 0;
+    comm.OnRequestHangup.bind([&](QObject*) { ++hangups; });
+    pty.closeMaster();
+    ASSERT_TRUE(waitFor([&] { return hangups > 0; }));
+    comm.QueueWrite(&byte, 1);
+    ASSERT_TRUE(waitFor([&] { return !comm.QueueWrite(&byte, 1); }));
+    comm.ClosePort();
+    EXPECT_FALSE(comm.QueueWrite(&byte, 1));
+
+    QFile file(log);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromLocal8Bit(file.readAll());
+    EXPECT_TRUE(text.contains("Writing to comm port\r\n"));
+    EXPECT_TRUE(text.contains("Failed to Post to Write thread. \r\n"));
+    EXPECT_TRUE(text.contains("Read thread shutting down\r\n"));
+    EXPECT_TRUE(text.contains("Write thread shutting down\r\n"));
+    EXPECT_TRUE(text.endsWith("Write thread not created\r\n"));
+}
+
+TEST(Comm32, ALargeWriteIsContinuedUntilEveryByteIsOut)
+{
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    TComm32 comm;
+    comm.setCommPort(pty.slaveName);
+    ASSERT_TRUE(comm.OpenPort());
+
+    // More than a pseudo-terminal buffers, so the writes come back partial.
+    const QByteArray big = pattern(60000);
+    ASSERT_TRUE(comm.QueueWrite(reinterpret_cast<const quint8*>(big.constData()), quint16(big.size())));
+    const QByteArray tail = QByteArrayLiteral("tail");
+    ASSERT_TRUE(comm.QueueWrite(reinterpret_cast<const quint8*>(tail.constData()), quint16(tail.size())));
+    QByteArray out;
+    ASSERT_TRUE(waitFor([&] {
+        out += pty.readAvailable();
+        return out.size() >= big.size() + tail.size();
+    }));
+    EXPECT_EQ(out, big + tail);
+}
+
+TEST(Comm32, ClosingWithWorkStillQueuedEndsCleanly)
+{
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    auto comm = std::make_unique<TComm32>();
+    comm->setCommPort(pty.slaveName);
+    Received got;
+    listen(*comm, got);
+    ASSERT_TRUE(comm->OpenPort());
+    // Nobody reads the master: the writer stalls with blocks still queued.
+    const QByteArray big = pattern(60000);
+    for (int i = 0; i < 4; ++i)
+        comm->QueueWrite(reinterpret_cast<const quint8*>(big.constData()), quint16(big.size()));
+    pty.write("unread");
+    waitFor([&] { return false; }, 150);
+    comm.reset();
+    SUCCEED();
+}
+
+TEST(Comm32, TheLogWritesWholeLinesWithTheSystemReason)
+{
+    EXPECT_EQ(CommsLog::errorLine(ENOENT, QStringLiteral("Unable to CreateEvent: ")),
+              "Unable to CreateEvent: GetLastError returned: \"No such file or directory\"");
+    EXPECT_EQ(CommsLog::errorLine(99999, QString()),
+              "GetLastError returned: \"FormatMessage failed on error 99999 for the following "
+              "reason: 22\"");
+
+    QTemporaryDir dir;
+    TComm32 comm;
+    comm.setCommsLogFileName(dir.filePath(QStringLiteral("a.log")));
+    ASSERT_TRUE(CommsLog::create(comm.CommsLogFileName()));
+    std::vector<std::thread> writers;
+    for (int t = 0; t < 4; ++t)
+        writers.emplace_back([t] {
+            for (int i = 0; i < 200; ++i)
+                CommsLog::write(QStringLiteral("thread %1 line %2 ").arg(t).arg(i) + QString(60, 'x'));
+        });
+    for (auto& w : writers)
+        w.join();
+    QFile file(comm.CommsLogFileName());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 801);
+    for (int i = 0; i < 800; ++i) {
+        EXPECT_TRUE(lines[i].startsWith("thread "));
+        EXPECT_TRUE(lines[i].endsWith(QByteArray(60, 'x') + "\r"));
+    }
+}
