@@ -20,6 +20,7 @@
 #include "core/device.h"
 #include "core/modal.h"
 #include "shell/windowarrange.h"
+#include "support/modalrecorder.h"
 
 namespace {
 
