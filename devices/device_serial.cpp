@@ -16,6 +16,7 @@ Tdevice_serial::Tdevice_serial(QWidget* owner, const QString& name) : Window(new
 {
     Window->setWindowTitle(name);
     Window->OnRx.bind([this](const quint8* p, qint32 l) { Deliver(p, l); });
+    Window->OnReopen.bind([this](QObject*) { Reopen(); });
 
     QString port = QStringLiteral("COM2");
     QString baud = QStringLiteral("9600");
@@ -25,27 +26,66 @@ Tdevice_serial::Tdevice_serial(QWidget* owner, const QString& name) : Window(new
         port = ComPortFORM->CBPort->currentText();
         baud = ComPortFORM->CBBaud->currentText();
     }
+    if (!OpenPort(port, baud) && Window)
+        Window->close();
+}
 
+bool Tdevice_serial::OpenPort(const QString& port, const QString& baud)
+{
+    port_ = port;
     QString failure;
     try {
-        Comm = std::make_unique<TComm32>();
+        if (!Comm)
+            Comm = std::make_unique<TComm32>();
+        Comm->ClosePort();
         Comm->setBaudRate(strToInt(baud));
         Comm->setCommPort(port);
         Comm->setParity(pNone);
         Comm->setStopBits(sb1_0);
+        // A CI-V frame ends in FD: hand each one on as soon as it is complete.
+        Comm->setEventChar(0xFD);
         Comm->OnReceiveData.bind(
             [this](const quint8* buffer, quint16 length) { ReceiveData(buffer, length); });
+        Comm->OnRequestHangup.bind([this](QObject*) { PortLost(); });
         Comm->OpenPort();
     } catch (const ECommsError& e) {
         failure = openFailureText(e, port);
     } catch (const std::exception& e) {
         failure = QString::fromUtf8(e.what());
     }
-    if (!failure.isEmpty()) {
-        Modal::error(failure);
+    if (failure.isEmpty()) {
         if (Window)
-            Window->close();
+            Window->showPortOpen();
+        return true;
     }
+    if (Window)
+        Window->showPortProblem(QStringLiteral("Port not open: %1").arg(serialDevicePath(port)));
+    Modal::error(failure);
+    return false;
+}
+
+void Tdevice_serial::PortLost()
+{
+    // An unplugged adapter or a dropped line: let go of the port (and its lock)
+    // so that it can be opened again once it is back.
+    if (Comm)
+        Comm->ClosePort();
+    if (Window)
+        Window->showPortProblem(QStringLiteral("Port lost: %1").arg(serialDevicePath(port_)));
+}
+
+void Tdevice_serial::Reopen()
+{
+    QString port = port_;
+    QString baud = Comm ? QString::number(Comm->BaudRate()) : QStringLiteral("9600");
+    if (ComPortFORM) {
+        ComPortFORM->CBPort->setCurrentText(port);
+        ComPortFORM->CBBaud->setCurrentText(baud);
+        Modal::exec(*ComPortFORM);
+        port = ComPortFORM->CBPort->currentText();
+        baud = ComPortFORM->CBBaud->currentText();
+    }
+    OpenPort(port, baud);
 }
 
 Tdevice_serial::~Tdevice_serial()
@@ -82,6 +122,8 @@ QString openFailureText(const ECommsError& error, const QString& port)
     const char* reason = strerrordesc_np(code);
     text += QStringLiteral("\n%1: %2")
                 .arg(serialDevicePath(port), reason ? QString::fromUtf8(reason) : QString::number(code));
+    if (!error.detail().isEmpty())
+        text += QLatin1Char('\n') + error.detail();
     if (code == EACCES || code == EPERM)
         text += QStringLiteral(
             "\nThe user may need to join the dialout group (sudo usermod -aG dialout $USER, then log in "

@@ -14,7 +14,8 @@ class QWidget;
 // A CI-V bus on a local serial port. Construction asks for the port and speed
 // in the Com Port dialog and opens the port; a port that can't be opened is
 // explained in an error box and leaves a device that sends nowhere, its window
-// minimised.
+// minimised. A port that is lost while open (an adapter unplugged) is closed and
+// the window says so; from the window the Com Port dialog opens it again.
 class Tdevice_serial : public Tdevice {
 public:
     Tdevice_serial(QWidget* owner, const QString& name);
@@ -25,8 +26,16 @@ public:
     std::unique_ptr<TComm32> Comm;
     QPointer<TSerialFORM> Window;
 
+    // Opens port at baud (decimal text), closing what was open; a failure is
+    // explained in an error box and shown in the window.
+    bool OpenPort(const QString& port, const QString& baud);
+
 private:
     void ReceiveData(const quint8* buffer, quint16 length);
+    void PortLost();
+    void Reopen();
+
+    QString port_;
 };
 
 // What the operator is told when a port can't be opened: the fixed text, the

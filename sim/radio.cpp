@@ -223,7 +223,13 @@ QByteArray SimRadio::vfoCommand(const QByteArray& body)
     case 1: state_.selectVfo(0); break;
     case 2: state_.selectVfo(1); break;
     case 7: state_.equalizeVfos(); break;
-    case 8: state_.exchangeVfos(); break;
+    case 8:
+        // The exchange key of a radio with a main and a sub band trades the two.
+        if (model().mainSub)
+            state_.exchangeBands();
+        else
+            state_.exchangeVfos();
+        break;
     default: return ng();
     }
     return ok();
