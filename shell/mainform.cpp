@@ -15,6 +15,7 @@
 #include "shell/about.h"
 #include "shell/disclaimer.h"
 #include "shell/helpviewer.h"
+#include "shell/netcontrol.h"
 #include "shell/panelfactory.h"
 #include "shell/windowarrange.h"
 #include "widgets/menumerge.h"
@@ -86,6 +87,16 @@ TMainFORM::~TMainFORM()
         DeviceList = nullptr;
 }
 
+void TMainFORM::NetworkControl1Click()
+{
+    if (!netControl_)
+        netControl_ = new NetControlForm(this);
+    netControl_->refreshDevices();
+    netControl_->show();
+    netControl_->raise();
+    netControl_->activateWindow();
+}
+
 void TMainFORM::buildMenus()
 {
     MainMenu1 = menuBar();
@@ -103,6 +114,8 @@ void TMainFORM::buildMenus()
     AddDevice1 = action(DeviceSetup1, QStringLiteral("&Add Device"), Qt::Key_F1, &TMainFORM::AddDevice1Click);
     RemoveDevice1 = action(DeviceSetup1, QStringLiteral("Remove Device"), {}, nullptr);
     RemoveDevice1->setVisible(false);
+    NetworkControl1 =
+        action(DeviceSetup1, QStringLiteral("Network Control..."), {}, &TMainFORM::NetworkControl1Click);
 
     Radio1 = MainMenu1->addMenu(QStringLiteral("&Radio"));
     IC7061 = action(Radio1, QStringLiteral("IC-706"), Qt::Key_F2, &TMainFORM::IC7061Click);

@@ -12,6 +12,7 @@ class QMdiArea;
 class QStatusBar;
 class TDeviceList;
 class HelpViewer;
+class NetControlForm;
 
 // The radios whose graphical panels the Radio menu opens, in menu order.
 enum class PanelModel { IC706, IC706MKII, IC756, IC821 };
@@ -60,6 +61,7 @@ public:
     QAction* Disclaimer1 = nullptr;
     QAction* IC706MKII1 = nullptr;
     QAction* Help2 = nullptr;
+    QAction* NetworkControl1 = nullptr;
 
     void AddDevice1Click();
     void IC7061Click();
@@ -72,6 +74,8 @@ public:
     void About1Click();
     void Disclaimer1Click();
     void Help2Click();
+    void NetworkControl1Click();
+    NetControlForm* netControl() const { return netControl_; }
 
 private:
     void FormCreate();
@@ -80,6 +84,7 @@ private:
     void openPanel(PanelModel model);
 
     QMdiArea* area_ = nullptr;
+    NetControlForm* netControl_ = nullptr;  // made on first use, a child of the frame
     std::unique_ptr<TDeviceList> deviceList_;
     std::array<QString, 4> libraryPaths_;
     QPointer<HelpViewer> help_;

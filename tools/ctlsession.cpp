@@ -8,6 +8,7 @@
 #include "core/device.h"
 #include "core/intconv.h"
 #include "core/timer.h"
+#include "rigserver/rigserver.h"
 #include "tools/ctllinks.h"
 
 namespace {
@@ -85,6 +86,8 @@ int CtlSession::run()
     DeviceList = devices_.get();
     if (!openLink())
         return 2;
+    if (options_.serve)
+        return serve();
     createEngine();
 
     pause_ = new Timer(this);
@@ -103,6 +106,34 @@ int CtlSession::run()
 
     out_ << "freq=" << engine_->Freq() << Qt::endl;
     out_ << "mode=" << engine_->mode() << Qt::endl;
+    return status_;
+}
+
+int CtlSession::serve()
+{
+    static constexpr RigModel models[] = {RigModel::IC706, RigModel::IC706MKII, RigModel::IC756,
+                                          RigModel::IC821};
+    RigServer::Settings settings;
+    settings.device = 0;
+    settings.model = models[int(options_.model)];
+    settings.address = options_.address;
+    settings.listenAddress = QHostAddress(options_.listenHost);
+    settings.port = options_.listenPort;
+    RigServer server;
+    QString error;
+    if (!server.start(settings, &error)) {
+        err_ << "tsln-ctl: " << error << Qt::endl;
+        return 2;
+    }
+    connect(&server, &RigServer::clientsChanged, this,
+            [&] { out_ << "clients " << server.clients().join(QLatin1Char(' ')) << Qt::endl; });
+    out_ << "serving " << rigModelInfo(settings.model).name << " at "
+         << QString::number(server.engine()->Address, 16).toUpper() << " on " << options_.listenHost << ':'
+         << server.port() << Qt::endl;
+    QEventLoop loop;
+    loop_ = &loop;
+    loop.exec();
+    loop_ = nullptr;
     return status_;
 }
 
