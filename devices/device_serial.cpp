@@ -14,30 +14,45 @@
 
 Tdevice_serial::Tdevice_serial(QWidget* owner, const QString& name) : Window(new TSerialFORM(owner))
 {
-    Window->setWindowTitle(name);
-    Window->OnRx.bind([this](const quint8* p, qint32 l) { Deliver(p, l); });
-
-    QString port = QStringLiteral("COM2");
-    QString baud = QStringLiteral("9600");
+    setUpWindow(name);
+    SerialLine line;
     if (ComPortFORM) {
         // OK or not, the port is opened with what the fields hold.
         Modal::exec(*ComPortFORM);
-        port = ComPortFORM->CBPort->currentText();
-        baud = ComPortFORM->CBBaud->currentText();
+        line.port = ComPortFORM->CBPort->currentText();
+        line.baud = ComPortFORM->CBBaud->currentText();
     }
+    open(line);
+}
 
+Tdevice_serial::Tdevice_serial(QWidget* owner, const QString& name, const SerialLine& line)
+    : Window(new TSerialFORM(owner))
+{
+    setUpWindow(name);
+    open(line);
+}
+
+void Tdevice_serial::setUpWindow(const QString& name)
+{
+    Window->setWindowTitle(name);
+    Window->OnRx.bind([this](const quint8* p, qint32 l) { Deliver(p, l); });
+}
+
+void Tdevice_serial::open(const SerialLine& line)
+{
+    Line = line;
     QString failure;
     try {
         Comm = std::make_unique<TComm32>();
-        Comm->setBaudRate(strToInt(baud));
-        Comm->setCommPort(port);
-        Comm->setParity(pNone);
-        Comm->setStopBits(sb1_0);
+        Comm->setBaudRate(strToInt(line.baud));
+        Comm->setCommPort(line.port);
+        Comm->setParity(line.parity);
+        Comm->setStopBits(line.stopBits);
         Comm->OnReceiveData.bind(
             [this](const quint8* buffer, quint16 length) { ReceiveData(buffer, length); });
         Comm->OpenPort();
     } catch (const ECommsError& e) {
-        failure = openFailureText(e, port);
+        failure = openFailureText(e, line.port);
     } catch (const std::exception& e) {
         failure = QString::fromUtf8(e.what());
     }

@@ -50,7 +50,7 @@ TEST(Screenshots, ShellWindows)
     save(disclaimer, "disclaimer.png");
 
     QPointer<HelpViewer> viewer;
-    HelpViewer* help = showHelpContext(nullptr, 10, viewer);
+    HelpViewer* help = showHelpContext(nullptr, 10, viewer, helpFilePath());
     ASSERT_NE(help, nullptr);
     save(*help, "help.png");
     delete help;
