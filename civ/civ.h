@@ -6,6 +6,7 @@
 #include <array>
 #include <deque>
 
+#include "civ/civcodes.h"
 #include "civ/codec.h"
 #include "core/device.h"
 #include "core/event.h"
@@ -37,15 +38,8 @@ struct TCmd {
 // public fields (Address, RadioName, device, MaxTries, ReplyTimeout, SendDelay and
 // the three events). Queue(), RxWindow() and Timer() expose the internals read-only.
 //
-// OnError codes (e, d):
-//   0 head given up, never echoed      1 head given up, echoed (radio silent)
-//   2 frame over 20 bytes refused (20) 3 OK for a head not echoed (head removed)
-//   4 NG (command byte of the head)    5 OK processed (commands queued)
-//   6 frame with command FF            7 command not decoded (the command byte)
-//   8 head taken up (its Tries)        9 queue report (commands queued)
-//  10 frequency text does not convert
-// OnNotify codes (t, commands queued): 1 OK, 2 NG, 3 frequency report (Freq holds
-// it), 4 mode report, 6 blank frequency report.
+// OnError and OnNotify codes, and the values of the properties that select a
+// command, are named in civ/civcodes.h.
 //
 // Handlers run inside the engine and may write properties, clear the queue, pump a
 // nested event loop, or destroy the engine's owner (deleteLater is kinder, but the

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/devicekind.h"
 #include "core/event.h"
 
 // A receive handler: bytes and their count, bound to the object that listens.
@@ -41,10 +42,11 @@ public:
     bool isRegistered(int handle) const;
 
     QString Name;
-    int Kind = 0;  // 1 = TCP/IP, 2 = serial
+    int Kind = DeviceKind::None;  // a DeviceKind
 
-    static constexpr int KindTcpIp = 1;
-    static constexpr int KindSerial = 2;
+    // Older spellings of DeviceKind::TcpIp and DeviceKind::Serial.
+    static constexpr int KindTcpIp = DeviceKind::TcpIp;
+    static constexpr int KindSerial = DeviceKind::Serial;
 
 private:
     struct Slot {

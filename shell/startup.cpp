@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "devices/comportdialog.h"
+#include "devices/deviceselectdialog.h"
 #include "memory/download.h"
 #include "memory/memedit.h"
 #include "memory/memopen.h"
@@ -18,7 +19,6 @@
 #include "shell/mainform.h"
 #include "shell/newdevice.h"
 #include "shell/programfiles.h"
-#include "shell/seldevice.h"
 #include "shell/session.h"
 #include "shell/sessionstore.h"
 #include "shell/widgetmodal.h"

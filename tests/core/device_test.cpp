@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "core/modal.h"
+#include "support/modalrecorder.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
-#include "core/modal.h"
 #include "core/timer.h"
 #include "devices/comportdialog.h"
 #include "devices/device_serial.h"
 #include "devices/device_tcpip.h"
 #include "io/comm32.h"
+#include "support/modalrecorder.h"
 #include "support/pty.h"
 #include "support/qtprint.h"
 #include "widgets/ledlittle.h"

@@ -12,13 +12,14 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
-#include "core/modal.h"
 #include "core/timer.h"
 #include "devices/comportdialog.h"
 #include "devices/serialwindow.h"
 #include "devices/tcpipwindow.h"
 #include "io/serialports.h"
 #include "io/sockets.h"
+#include "support/freeport.h"
+#include "support/modalrecorder.h"
 #include "support/pty.h"
 #include "support/qtprint.h"
 #include "widgets/ledlittle.h"
@@ -261,10 +262,7 @@ TEST(TcpipWindow, ARefusedConnectionShowsOneBoxHoweverManyErrorsArrive)
                 ++stateChanges;
         }
     };
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    const QString closed = QString::number(probe.serverPort());
-    probe.close();
+    const QString closed = QString::number(freeLocalPort());
     form.EHostName->setText(QStringLiteral("127.0.0.1"));
     form.EPort->setText(closed);
     form.BCon->click();

@@ -8,9 +8,9 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
-#include <QTcpServer>
 #include <QTemporaryDir>
 
+#include "support/freeport.h"
 #include "support/pty.h"
 
 // ser2net as an operator's relay host would run it: a raw TCP accepter on
@@ -32,7 +32,7 @@ public:
     bool start(const QString& device)
     {
         for (int attempt = 0; attempt < 3; ++attempt) {
-            port_ = freePort();
+            port_ = freeLocalPort();
             const QString config = dir_.filePath(QStringLiteral("relay.yaml"));
             QFile file(config);
             if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -76,13 +76,6 @@ public:
     QString portText() const { return QString::number(port_); }
 
 private:
-    static quint16 freePort()
-    {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost);
-        return probe.serverPort();
-    }
-
     bool accepting() const
     {
         const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);

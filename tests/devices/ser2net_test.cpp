@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "core/modal.h"
 #include "devices/tcpipwindow.h"
+#include "support/modalrecorder.h"
 #include "support/pty.h"
 #include "support/qtprint.h"
 #include "widgets/ledlittle.h"

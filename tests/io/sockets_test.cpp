@@ -9,9 +9,10 @@
 #include <vector>
 
 #include "core/intconv.h"
-#include "core/modal.h"
 #include "core/timer.h"
 #include "io/socketerrors.h"
+#include "support/freeport.h"
+#include "support/modalrecorder.h"
 #include "support/pty.h"
 #include "support/qtprint.h"
 
@@ -73,13 +74,6 @@ struct Server {
         return waitFor([this] { return !peer.isNull(); });
     }
 };
-
-quint16 closedPort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    return probe.serverPort();
-}
 
 void connectTo(TSockets& s, const QString& port, const QString& host = QStringLiteral("127.0.0.1"))
 {
@@ -188,7 +182,7 @@ TEST(Sockets, ARefusedConnectionArrivesAsAConnectError)
 {
     TSockets s;
     Owner owner(s);
-    connectTo(s, QString::number(closedPort()));
+    connectTo(s, QString::number(freeLocalPort()));
     ASSERT_TRUE(waitFor([&] { return !owner.reports.empty(); }));
     EXPECT_EQ(owner.reports.front().error, 10061);
     EXPECT_EQ(owner.reports.front().msg, "Connection refused");
@@ -199,7 +193,7 @@ TEST(Sockets, WithoutAHandlerFailuresShowABox)
 {
     ModalRecorder modal;
     TSockets s;
-    connectTo(s, QString::number(closedPort()));
+    connectTo(s, QString::number(freeLocalPort()));
     ASSERT_TRUE(waitFor([&] { return !modal.boxes.empty(); }));
     EXPECT_EQ(modal.boxes.front().kind, Modal::Kind::OkCancel);
     EXPECT_EQ(modal.boxes.front().caption, "WINSOCK ERROR");

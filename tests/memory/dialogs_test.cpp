@@ -6,7 +6,6 @@
 #include <QTest>
 
 #include "core/intconv.h"
-#include "core/modal.h"
 #include "memory/download.h"
 #include "memory/freqedit.h"
 #include "memory/memedit.h"
@@ -14,6 +13,7 @@
 #include "memory/singledialog.h"
 #include "memory/upload.h"
 #include "printers.h"
+#include "support/modalrecorder.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
-#include "core/modal.h"
 #include "memory/filechooser.h"
 #include "memory/memfile.h"
 #include "memory/memopen.h"
 #include "memory/memoryform.h"
+#include "support/modalrecorder.h"
 
 namespace {
 

@@ -17,7 +17,6 @@
 #include <memory>
 
 #include "core/intconv.h"
-#include "core/modal.h"
 #include "core/timer.h"
 #include "memory/download.h"
 #include "memory/filechooser.h"
@@ -30,6 +29,7 @@
 #include "memory/singledialog.h"
 #include "memory/upload.h"
 #include "printers.h"
+#include "support/modalrecorder.h"
 #include "widgets/ledlittle.h"
 #include "widgets/mdichild.h"
 

@@ -14,8 +14,8 @@
 #include "civ/civ.h"
 #include "core/device.h"
 #include "core/freqtext.h"
-#include "core/modal.h"
 #include "devices/device_tcpip.h"
+#include "devices/deviceselectdialog.h"
 #include "devices/tcpipwindow.h"
 #include "memory/download.h"
 #include "memory/memoryform.h"
@@ -23,11 +23,11 @@
 #include "memory/upload.h"
 #include "panels/hi_756.h"
 #include "panels/panelpicture.h"
-#include "shell/seldevice.h"
 #include "sim/radio.h"
 #include "sim/simulator.h"
 #include "sim/tcprelay.h"
 #include "support/freeport.h"
+#include "support/modalrecorder.h"
 #include "support/waitfor.h"
 
 namespace {

@@ -16,7 +16,7 @@
 
 #include "civ/codec.h"
 #include "civ/models.h"
-#include "core/modal.h"
+#include "devices/deviceselectdialog.h"
 #include "fakeradio.h"
 #include "memory/freqedit.h"
 #include "memory/memoryform.h"
@@ -25,8 +25,8 @@
 #include "panels/model756.h"
 #include "panels/panelart.h"
 #include "panels/panelpicture.h"
-#include "shell/seldevice.h"
 #include "support/imagediff.h"
+#include "support/modalrecorder.h"
 #include "widgets/mdichild.h"
 
 namespace {

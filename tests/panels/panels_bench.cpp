@@ -5,11 +5,11 @@
 #include <QApplication>
 #include <memory>
 
-#include "core/modal.h"
+#include "devices/deviceselectdialog.h"
 #include "fakeradio.h"
 #include "panels/hi_756.h"
 #include "panels/panelpicture.h"
-#include "shell/seldevice.h"
+#include "support/modalrecorder.h"
 
 namespace {
 

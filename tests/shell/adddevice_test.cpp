@@ -9,12 +9,12 @@
 #include <QMdiSubWindow>
 
 #include "core/device.h"
-#include "core/modal.h"
 #include "devices/comportdialog.h"
 #include "devices/device_serial.h"
 #include "devices/device_tcpip.h"
 #include "io/comm32.h"
 #include "shell/newdevice.h"
+#include "support/modalrecorder.h"
 #include "support/pty.h"
 #include "widgets/mdichild.h"
 

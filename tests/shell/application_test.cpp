@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "core/intconv.h"
-#include "core/modal.h"
+#include "support/modalrecorder.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <QFile>
 #include <QTextBrowser>
 
-#include "core/modal.h"
 #include "shell/helpfile.h"
 #include "shell/helpviewer.h"
+#include "support/modalrecorder.h"
 
 TEST(HelpFile, TopicsByContextWithTheirBodies)
 {

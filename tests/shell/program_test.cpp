@@ -17,17 +17,17 @@
 
 #include "civ/civ.h"
 #include "core/device.h"
-#include "core/modal.h"
 #include "devices/device_tcpip.h"
+#include "devices/deviceselectdialog.h"
 #include "devices/tcpipwindow.h"
 #include "panels/hi_756.h"
 #include "shell/mainform.h"
 #include "shell/newdevice.h"
-#include "shell/seldevice.h"
 #include "shell/startup.h"
 #include "sim/simulator.h"
 #include "sim/tcprelay.h"
 #include "support/freeport.h"
+#include "support/modalrecorder.h"
 #include "support/waitfor.h"
 
 TEST(Program, AnOperatorAddsADeviceAndOpensTheIc756Panel)

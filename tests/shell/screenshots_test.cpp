@@ -8,8 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "core/modal.h"
 #include "devices/comportdialog.h"
+#include "devices/deviceselectdialog.h"
 #include "devices/serialwindow.h"
 #include "devices/tcpipwindow.h"
 #include "memory/filechooser.h"
@@ -21,7 +21,7 @@
 #include "shell/helpviewer.h"
 #include "shell/mainform.h"
 #include "shell/newdevice.h"
-#include "shell/seldevice.h"
+#include "support/modalrecorder.h"
 
 namespace {
 

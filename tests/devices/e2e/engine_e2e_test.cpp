@@ -13,7 +13,6 @@
 
 #include "civ/models.h"
 #include "core/device.h"
-#include "core/modal.h"
 #include "devices/comportdialog.h"
 #include "devices/device_serial.h"
 #include "devices/device_tcpip.h"
@@ -24,6 +23,7 @@
 #include "sim/simulator.h"
 #include "sim/tcprelay.h"
 #include "support/freeport.h"
+#include "support/modalrecorder.h"
 #include "support/pty.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/seldevice.h"
+#include "devices/deviceselectdialog.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -1,11 +1,11 @@
-#include "panels/deviceselect.h"
+#include "devices/deviceselect.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 
 #include "core/device.h"
 #include "core/modal.h"
-#include "shell/seldevice.h"
+#include "devices/deviceselectdialog.h"
 
 bool selectDevice(int defaultAddress, int* device, int* address)
 {
