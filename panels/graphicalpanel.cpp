@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <cstdlib>
 
 #include "civ/civ.h"
 #include "core/device.h"
@@ -34,21 +35,24 @@ void GraphicalPanel::buildControls()
     const PanelWindow& w = model_.window;
     resize(w.size);
 
-    IRadio = new PanelPicture(this);
-    IRadio->setObjectName(QStringLiteral("IRadio"));
-    IRadio->move(w.radio);
-    IRadio->OnMouseDown.bind(this, &GraphicalPanel::IRadioMouseDown);
-    IRadio->OnMouseUp.bind(this, &GraphicalPanel::IRadioMouseUp);
+    ui_.IRadio = new PanelPicture(this);
+    ui_.IRadio->setObjectName(QStringLiteral("IRadio"));
+    ui_.IRadio->move(w.radio);
+    ui_.IRadio->OnMouseDown.bind(this, &GraphicalPanel::IRadioMouseDown);
+    ui_.IRadio->OnMouseUp.bind(this, &GraphicalPanel::IRadioMouseUp);
+    ui_.IRadio->OnWheel.bind(this, &GraphicalPanel::IRadioMouseWheel);
 
     const QString mask = QString::fromLatin1(model_.freqMask);
-    EFreq = new FreqEdit(mask + QStringLiteral(";1;_"), this);
-    EFreq->setObjectName(QStringLiteral("EFreq"));
-    EFreq->setGeometry(w.freqEdit);
-    EFreq->setMaskedText(mask);
+    ui_.EFreq = new FreqEdit(mask + QStringLiteral(";1;_"), this);
+    ui_.EFreq->setObjectName(QStringLiteral("EFreq"));
+    ui_.EFreq->setGeometry(w.freqEdit);
+    ui_.EFreq->setMaskedText(mask);
     QFont font(QStringLiteral("Times New Roman"));
     font.setPixelSize(19);
-    EFreq->setFont(font);
-    EFreq->setStyleSheet(QStringLiteral("QLineEdit { background: green; color: yellow; }"));
+    ui_.EFreq->setFont(font);
+    ui_.EFreq->setStyleSheet(QStringLiteral("QLineEdit { background: green; color: yellow; }"));
+    // Return in the field dials the main band, as the button next to it does.
+    connect(ui_.EFreq, &QLineEdit::returnPressed, this, &GraphicalPanel::BMainDialClick);
 
     auto button = [this](const char* name, const QString& caption, QPoint at,
                          void (GraphicalPanel::*click)()) {
@@ -58,46 +62,50 @@ void GraphicalPanel::buildControls()
         connect(b, &QPushButton::clicked, this, click);
         return b;
     };
-    BMainDial = button("BMainDial", QStringLiteral("Dial Main"), w.mainDial, &GraphicalPanel::BMainDialClick);
+    ui_.BMainDial =
+        button("BMainDial", QStringLiteral("Dial Main"), w.mainDial, &GraphicalPanel::BMainDialClick);
     if (w.dialSub.x() >= 0)
-        BDialSub = button("BDialSub", QStringLiteral("Dial Sub"), w.dialSub, &GraphicalPanel::BDialSubClick);
-    BMemory = button("BMemory", QStringLiteral("Memories"), w.memory, &GraphicalPanel::BMemoryClick);
-    BUpdate = button("BUpdate", QStringLiteral("Refresh"), w.update, &GraphicalPanel::BUpdateClick);
-    BForce = button("BForce", QStringLiteral("Force State"), w.force, &GraphicalPanel::BForceClick);
+        ui_.BDialSub =
+            button("BDialSub", QStringLiteral("Dial Sub"), w.dialSub, &GraphicalPanel::BDialSubClick);
+    ui_.BMemory = button("BMemory", QStringLiteral("Memories"), w.memory, &GraphicalPanel::BMemoryClick);
+    ui_.BUpdate = button("BUpdate", QStringLiteral("Refresh"), w.update, &GraphicalPanel::BUpdateClick);
+    ui_.BForce = button("BForce", QStringLiteral("Force State"), w.force, &GraphicalPanel::BForceClick);
 
-    CBSnoop = new QCheckBox(QStringLiteral("CIV Snoop"), this);
-    CBSnoop->setObjectName(QStringLiteral("CBSnoop"));
-    CBSnoop->setGeometry(w.snoopBox);
-    connect(CBSnoop, &QCheckBox::clicked, this, &GraphicalPanel::CBSnoopClick);
-    MSnoop = new QPlainTextEdit(QStringLiteral("MSnoop"), this);
-    MSnoop->setObjectName(QStringLiteral("MSnoop"));
-    MSnoop->setGeometry(w.snoop);
-    MSnoop->setReadOnly(true);
-    MSnoop->hide();
+    ui_.CBSnoop = new QCheckBox(QStringLiteral("CIV Snoop"), this);
+    ui_.CBSnoop->setObjectName(QStringLiteral("CBSnoop"));
+    ui_.CBSnoop->setGeometry(w.snoopBox);
+    // Toggled, not clicked: the box may be changed by keyboard, program or
+    // assistive technology as well as by the mouse.
+    connect(ui_.CBSnoop, &QCheckBox::toggled, this, &GraphicalPanel::CBSnoopClick);
+    ui_.MSnoop = new QPlainTextEdit(QStringLiteral("MSnoop"), this);
+    ui_.MSnoop->setObjectName(QStringLiteral("MSnoop"));
+    ui_.MSnoop->setGeometry(w.snoop);
+    ui_.MSnoop->setReadOnly(true);
+    ui_.MSnoop->hide();
 
-    Status = new QStatusBar(this);
-    Status->setObjectName(QStringLiteral("Status"));
-    Status->setSizeGripEnabled(false);
+    ui_.Status = new QStatusBar(this);
+    ui_.Status->setObjectName(QStringLiteral("Status"));
+    ui_.Status->setSizeGripEnabled(false);
     const int widths[3] = {250, 250, 50};
     const QString texts[3] = {QString(), QStringLiteral("Queue Count = 0"), QStringLiteral("Retry = 0")};
     for (int i = 0; i < 3; ++i) {
-        StatusPanels[i] = new QLabel(texts[i], Status);
-        StatusPanels[i]->setFixedWidth(widths[i]);
-        StatusPanels[i]->setFrameShape(QFrame::StyledPanel);
-        Status->addWidget(StatusPanels[i]);
+        ui_.StatusPanels[i] = new QLabel(texts[i], ui_.Status);
+        ui_.StatusPanels[i]->setFixedWidth(widths[i]);
+        ui_.StatusPanels[i]->setFrameShape(QFrame::StyledPanel);
+        ui_.Status->addWidget(ui_.StatusPanels[i]);
     }
 
-    Dial_Timer = new Timer(this);
-    Dial_Timer->setEnabled(false);
-    Dial_Timer->setInterval(250);
-    Dial_Timer->OnTimer.bind(this, &GraphicalPanel::Dial_TimerTimer);
+    ui_.Dial_Timer = new Timer(this);
+    ui_.Dial_Timer->setEnabled(false);
+    ui_.Dial_Timer->setInterval(250);
+    ui_.Dial_Timer->OnTimer.bind(this, &GraphicalPanel::Dial_TimerTimer);
 }
 
 void GraphicalPanel::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    const int h = Status->sizeHint().height();
-    Status->setGeometry(0, height() - h, width(), h);
+    const int h = ui_.Status->sizeHint().height();
+    ui_.Status->setGeometry(0, height() - h, width(), h);
 }
 
 void GraphicalPanel::FormCreate()
@@ -105,9 +113,9 @@ void GraphicalPanel::FormCreate()
     // The art: library, the window's own pictures, the shared ones, the knob.
     const PanelArt::Failure failure = art_.open();
     if (failure == PanelArt::None) {
-        IRadio->setPicture(art_.radio());
+        ui_.IRadio->setPicture(art_.radio());
         display_ = art_.display();
-        dialFrame = 0;
+        st_.dialFrame = 0;
         const QImage& knob = art_.picture(QStringLiteral("Dial_0"));
         if (knob.isNull()) {
             closeSelf();
@@ -156,15 +164,16 @@ void GraphicalPanel::FormCreate()
         closeSelf();
         return;
     }
-    transfer = false;
+    st_.transfer = false;
 
-    mainStep = 10;
-    subStep = 10;
+    st_.mainStep = 10;
+    st_.subStep = 10;
     showAsMdiChild(owner_, this);
     memory_->ShowWindow();
     // The memory window opens behind its panel.
     if (QMdiSubWindow* sub = mdiWindowOf(this)) {
-        sub->showMaximized();
+        if (model_.opensMaximized)
+            sub->showMaximized();
         if (QMdiArea* area = sub->mdiArea())
             area->setActiveSubWindow(sub);
     }
@@ -175,7 +184,7 @@ void GraphicalPanel::FormCreate()
 void GraphicalPanel::closeSelf()
 {
     closing_ = true;
-    Dial_Timer->setEnabled(false);
+    ui_.Dial_Timer->setEnabled(false);
     if (QMdiSubWindow* sub = mdiWindowOf(this))
         sub->deleteLater();
     else
@@ -207,10 +216,10 @@ void GraphicalPanel::drawOnPicture(const QString& name, QPoint at)
     const QImage& image = art_.picture(name);
     if (image.isNull())
         return;
-    QPainter p(&IRadio->canvas());
+    QPainter p(&ui_.IRadio->canvas());
     p.drawImage(at, image);
     p.end();
-    IRadio->changed(QRect(at, image.size()));
+    ui_.IRadio->changed(QRect(at, image.size()));
 }
 
 void GraphicalPanel::drawOnDisplay(const QString& name, QPoint at)
@@ -226,10 +235,10 @@ void GraphicalPanel::showDisplay()
 {
     if (display_.isNull())
         return;
-    QPainter p(&IRadio->canvas());
+    QPainter p(&ui_.IRadio->canvas());
     p.drawImage(model_.displayOrigin, display_);
     p.end();
-    IRadio->changed(QRect(model_.displayOrigin, display_.size()));
+    ui_.IRadio->changed(QRect(model_.displayOrigin, display_.size()));
 }
 
 void GraphicalPanel::pressKey(int n)
@@ -248,10 +257,10 @@ void GraphicalPanel::IRadioMouseDown(int x, int y)
     QPointer<GraphicalPanel> alive(this);
     mouseDownStarted();
     for (int n : hitTest(model_.hotSpots, x, y)) {
-        pressedSpot = n;
+        st_.pressedSpot = n;
         if (n == model_.knobDownSpot || n == model_.knobUpSpot) {
-            dialDirection = n == model_.knobUpSpot ? 1 : 2;
-            Dial_Timer->setEnabled(true);
+            st_.dialDirection = n == model_.knobUpSpot ? 1 : 2;
+            ui_.Dial_Timer->setEnabled(true);
             Dial_TimerTimer();
         } else {
             hotSpotAction(n);
@@ -271,69 +280,92 @@ void GraphicalPanel::releaseKey(int n)
 
 NotifyActions GraphicalPanel::notifyActions(int t, int q)
 {
-    return notifyStep(requestState, t, q, engine_->band());
+    return notifyStep(st_.requestState, t, q, engine_->band());
 }
-
-QString GraphicalPanel::modeName(int mode) const { return modeNameOf(mode); }
 
 void GraphicalPanel::IRadioMouseUp(int, int)
 {
-    if (pressedSpot > 0 && pressedSpot <= static_cast<int>(model_.hotSpots.size()))
-        releaseKey(pressedSpot);
-    pressedSpot = 0;
-    dialDirection = 0;
-    Dial_Timer->setEnabled(false);
+    if (st_.pressedSpot > 0 && st_.pressedSpot <= static_cast<int>(model_.hotSpots.size()))
+        releaseKey(st_.pressedSpot);
+    st_.pressedSpot = 0;
+    st_.dialDirection = 0;
+    ui_.Dial_Timer->setEnabled(false);
 }
 
 void GraphicalPanel::Dial_TimerTimer()
 {
     if (!engine_)
         return;
-    if (dialDirection == 1 || dialDirection == 2) {
+    if (st_.dialDirection == 1 || st_.dialDirection == 2) {
         const int frames = model_.knobFrames;
-        dialFrame = dialDirection == 1 ? (dialFrame + 1) % frames : (dialFrame + frames - 1) % frames;
-        drawOnPicture(QStringLiteral("Dial_") + QString::number(dialFrame), model_.knobPosition);
+        st_.dialFrame =
+            st_.dialDirection == 1 ? (st_.dialFrame + 1) % frames : (st_.dialFrame + frames - 1) % frames;
+        drawOnPicture(QStringLiteral("Dial_") + QString::number(st_.dialFrame), model_.knobPosition);
         stepFrequency();
     }
     PaintFrequency();
     PaintIndicators();
 }
 
+void GraphicalPanel::IRadioMouseWheel(int x, int y, int notches)
+{
+    if (!engine_ || closing_ || notches == 0 || st_.dialDirection != 0)
+        return;
+    const bool down = model_.spot(model_.knobDownSpot).contains(x, y);
+    const bool up = model_.spot(model_.knobUpSpot).contains(x, y);
+    if (!down && !up)
+        return;
+    QPointer<GraphicalPanel> alive(this);
+    // One knob tick per notch, in the wheel's direction wherever on the knob.
+    const int direction = notches > 0 ? 1 : 2;
+    for (int i = 0; i < std::abs(notches); ++i) {
+        st_.dialDirection = direction;
+        Dial_TimerTimer();
+        if (!alive)
+            return;
+        const bool refused = st_.dialDirection == 0;
+        st_.dialDirection = 0;
+        if (refused)
+            break;
+    }
+}
+
 void GraphicalPanel::stepFrequency()
 {
-    const TuneResult r = tuneStep(model_, selectedText(), selectedStep(), dialDirection);
+    const TuneResult r = tuneStep(model_, st_.selectedText(), st_.selectedStep(), st_.dialDirection);
     if (r.ok) {
         engine_->setFreq(r.text);
-        selectedText() = r.text;
+        st_.selectedText() = r.text;
         return;
     }
     // A held knob would raise the same box every tick while the box is open.
-    Dial_Timer->setEnabled(false);
-    dialDirection = 0;
+    ui_.Dial_Timer->setEnabled(false);
+    st_.dialDirection = 0;
     for (const QString& box : r.boxes)
         Modal::error(box);
 }
 
 // --- buttons ---
 
-void GraphicalPanel::BMainDialClick()
+void GraphicalPanel::dialTypedText(bool sub)
 {
     if (!engine_)
         return;
-    SelectMain();
-    const QString text = (model_.freqPadded ? QStringLiteral("0") : QString()) + EFreq->maskedText();
+    if (sub)
+        SelectSub();
+    else
+        SelectMain();
+    const QString text = (model_.freqPadded ? QStringLiteral("0") : QString()) + ui_.EFreq->maskedText();
     engine_->setFreq(text);
-    mainText = text;
+    (sub ? st_.subText : st_.mainText) = text;
 }
+
+void GraphicalPanel::BMainDialClick() { dialTypedText(false); }
 
 void GraphicalPanel::BDialSubClick()
 {
-    if (!engine_)
-        return;
-    SelectSub();
-    const QString text = (model_.freqPadded ? QStringLiteral("0") : QString()) + EFreq->maskedText();
-    engine_->setFreq(text);
-    subText = text;
+    if (model_.dualBand)
+        dialTypedText(true);
 }
 
 void GraphicalPanel::BMemoryClick()
@@ -348,44 +380,46 @@ void GraphicalPanel::BUpdateClick()
         RequestAll();
 }
 
-void GraphicalPanel::CBSnoopClick() { MSnoop->setVisible(CBSnoop->isChecked()); }
+void GraphicalPanel::CBSnoopClick() { ui_.MSnoop->setVisible(ui_.CBSnoop->isChecked()); }
 
 // --- reads ---
 
 void GraphicalPanel::SelectMain()
 {
-    if (engine_->band() != 0) {
+    if (model_.dualBand && engine_->band() != 0) {
         engine_->setBand(0);
-        subSelected = false;
+        st_.subSelected = false;
     }
 }
 
 void GraphicalPanel::SelectSub()
 {
-    if (engine_->band() != 1) {
+    if (model_.dualBand && engine_->band() != 1) {
         engine_->setBand(1);
-        subSelected = true;
+        st_.subSelected = true;
     }
 }
 
 void GraphicalPanel::RequestAll()
 {
-    requestState = 3;
+    // Both bands read the sub band first and end on the main band; one band reads
+    // its frequency and mode.
+    st_.requestState = model_.dualBand ? 3 : 1;
     SelectSub();
     engine_->ReadFreq();
 }
 
 void GraphicalPanel::RequestSelected()
 {
-    requestState = subSelected ? 6 : 8;
+    st_.requestState = st_.subSelected ? 6 : 8;
     engine_->ReadFreq();
 }
 
 void GraphicalPanel::UpdateModeIndicator()
 {
-    const int indicator = modeIndicatorOf(engine_->mode());
+    const int indicator = model_.modeIndicator(engine_->mode());
     if (indicator)
-        (subSelected ? subMode : mainMode) = indicator;
+        (st_.subSelected ? st_.subMode : st_.mainMode) = indicator;
 }
 
 // --- engine events ---
@@ -399,12 +433,12 @@ void GraphicalPanel::RadioNotify(int t, int q)
         return kind == NotifyActions::Blank ? QStringLiteral("BLANK") : engine_->Freq();
     };
     if (a.mainText != NotifyActions::Keep)
-        mainText = text(a.mainText);
+        st_.mainText = text(a.mainText);
     if (a.subText != NotifyActions::Keep)
-        subText = text(a.subText);
+        st_.subText = text(a.subText);
     if (a.updateMode)
         UpdateModeIndicator();
-    requestState = a.state;
+    st_.requestState = a.state;
     if (a.selectMain)
         SelectMain();
     if (a.readMode)
@@ -416,11 +450,11 @@ void GraphicalPanel::RadioNotify(int t, int q)
     // The flag drops before the memory window hears of it: it may ask for the next
     // memory at once, and that request raises the flag again.
     if (a.endTransfer)
-        transfer = false;
+        st_.transfer = false;
     if (a.busyOff && memory_)
         memory_->BusyOff();
     if (a.storeMem && memory_)
-        memory_->StoreMem(engine_->Freq(), modeName(engine_->mode()), QString());
+        memory_->StoreMem(engine_->Freq(), model_.textOfMode(engine_->mode()), QString());
     if (a.storeBlank && memory_)
         memory_->StoreMem(QStringLiteral("BLANK"), QString(), QString());
     if (!alive || !engine_)
@@ -433,35 +467,42 @@ void GraphicalPanel::RadioError(int e, int d)
 {
     const ErrorText t = engineErrorText(e, d);
     if (t.statusPanel) {
-        StatusPanels[t.statusPanel]->setText(t.text);
+        ui_.StatusPanels[t.statusPanel]->setText(t.text);
         return;
     }
-    if (!transfer)
+    if (!st_.transfer)
         Modal::error(t.text);
 }
 
-void GraphicalPanel::RadioDebug(QString s) { MSnoop->appendPlainText(s); }
+void GraphicalPanel::RadioDebug(QString s)
+{
+    ui_.MSnoop->appendPlainText(s);
+    // The log follows its newest line, whether it is shown or not.
+    ui_.MSnoop->moveCursor(QTextCursor::End);
+    ui_.MSnoop->ensureCursorVisible();
+}
 
 // --- memory window ---
 
 void GraphicalPanel::MemorySetRequest(bool s, bool w, int n, const QString& f, const QString& m,
-                                      const QString&)
+                                      const QString& o)
 {
     if (!engine_)
         return;
     if (!s) {
         SelectMain();
         engine_->setVFO(1);
-        transfer = true;
+        st_.transfer = true;
     }
     engine_->setMemory(n);
     engine_->setFreq(f);
-    const int mode = modeNumberOf(m);
+    const int mode = model_.modeOfText(m);
     if (mode >= 0)
         engine_->setMode(mode);
+    memoryWriteExtras(o);
     if (w)
         engine_->setMemoryCmd(1);
-    requestState = 10;
+    st_.requestState = 10;
 }
 
 void GraphicalPanel::MemoryGetRequest(int n)
@@ -469,14 +510,14 @@ void GraphicalPanel::MemoryGetRequest(int n)
     if (!engine_)
         return;
     if (n <= 0) {
-        requestState = 5;
+        st_.requestState = 5;
         return;
     }
-    transfer = true;
+    st_.transfer = true;
     SelectMain();
     engine_->setMemoryCmd(0);
     engine_->setMemory(n);
-    requestState = 11;
+    st_.requestState = 11;
     engine_->ReadMode();
     engine_->ReadFreq();
 }

@@ -22,23 +22,12 @@ class QStatusBar;
 class Tciv;
 class Timer;
 
-// What the graphical radio panels share: the window and its controls, opening and
-// closing, the art, hit testing, the tuning knob, the typed frequency, the snoop
-// log, the status counters, engine errors, the request state machine and the
-// memory window's requests. A model adds its engine, its keys and its display.
-class GraphicalPanel : public QWidget {
-    Q_OBJECT
-
-public:
-    ~GraphicalPanel() override;
-
-    const PanelLayout& layout() const { return model_; }
-
-    // Controls.
+// The controls of a panel window, under the names the forms give them.
+struct PanelControls {
     PanelPicture* IRadio = nullptr;
     FreqEdit* EFreq = nullptr;
     QPushButton* BMainDial = nullptr;
-    QPushButton* BDialSub = nullptr;
+    QPushButton* BDialSub = nullptr;  // nullptr on single-band models
     QPushButton* BMemory = nullptr;
     QPushButton* BUpdate = nullptr;
     QPushButton* BForce = nullptr;
@@ -47,10 +36,57 @@ public:
     QStatusBar* Status = nullptr;
     QLabel* StatusPanels[3] = {};
     Timer* Dial_Timer = nullptr;
+};
+
+// What a panel knows of its radio and of itself. Single-band models use the main
+// half of each pair.
+struct PanelState {
+    QString mainText;  // frequency texts, or "BLANK"
+    QString subText;
+    int requestState = 0;
+    bool transfer = false;  // a memory transfer runs: engine errors raise no box
+    int mainChannel = 1;
+    int subChannel = 1;
+    bool subSelected = false;
+    // Channel states: VFO (0 on the IC-756; 1 VFO A and 2 VFO B on models with two
+    // VFOs) or 3, memory.
+    int mainChannelState = 0;
+    int subChannelState = 0;
+    int mainMode = 0;  // mode indicators, numbered by the model
+    int subMode = 0;
+    qint64 mainStep = 10;
+    qint64 subStep = 10;
+    int dialFrame = 0;
+    int pressedSpot = 0;
+    int dialDirection = 0;  // 0 still, 1 up, 2 down
+
+    QString& selectedText() { return subSelected ? subText : mainText; }
+    qint64& selectedStep() { return subSelected ? subStep : mainStep; }
+    int& selectedChannel() { return subSelected ? subChannel : mainChannel; }
+    int& selectedChannelState() { return subSelected ? subChannelState : mainChannelState; }
+};
+
+// What the graphical radio panels share: the window and its controls, opening and
+// closing, the art, hit testing, the tuning knob, the typed frequency, the snoop
+// log, the status counters, engine errors, the request state machine and the
+// memory window's requests. A model adds its engine, its keys and its display;
+// its tables (geometry, modes, bands) are data in its PanelLayout.
+class GraphicalPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    ~GraphicalPanel() override;
+
+    const PanelLayout& layout() const { return model_; }
+    const PanelControls& controls() const { return ui_; }
+    // A read-only view of the panel's state, for inspection.
+    const PanelState& view() const { return st_; }
 
     // Handlers.
     void IRadioMouseDown(int x, int y);
     void IRadioMouseUp(int x, int y);
+    // The mouse wheel over the picture: notches over the knob tune one step each.
+    void IRadioMouseWheel(int x, int y, int notches);
     void Dial_TimerTimer();
     void BMainDialClick();
     void BDialSubClick();
@@ -65,39 +101,18 @@ public:
                                   const QString& o);
     virtual void MemoryGetRequest(int n);
 
-    void SelectMain();
-    void SelectSub();
-    virtual void RequestAll();
-    virtual void RequestSelected();
-
     virtual void PaintFrequency() = 0;
     virtual void PaintChannel() = 0;
     virtual void PaintIndicators() = 0;
 
-    // State, for the model and for inspection.
     Tciv* engine() const { return engine_; }
     TMemoryFORM* memoryWindow() const { return memory_; }
     int registration() const { return registration_; }
     // True once the panel gave up opening and closes itself.
     bool closing() const { return closing_; }
     const QImage& displayBitmap() const { return display_; }
-
-    QString mainText;
-    QString subText;
-    int requestState = 0;
-    bool transfer = false;
-    int mainChannel = 1;
-    int subChannel = 1;
-    bool subSelected = false;
-    int mainChannelState = 0;  // 0 VFO, 3 memory
-    int subChannelState = 0;
-    int mainMode = 0;  // mode indicators
-    int subMode = 0;
-    qint64 mainStep = 10;
-    qint64 subStep = 10;
-    int dialFrame = 0;
-    int pressedSpot = 0;
-    int dialDirection = 0;  // 0 still, 1 up, 2 down
+    // Pictures this window fetched from its library.
+    int artFetches() const { return art_.fetches(); }
 
 protected:
     GraphicalPanel(const PanelLayout& model, QWidget* owner, const QString& libraryPath);
@@ -117,8 +132,18 @@ protected:
     virtual void mouseDownStarted() {}
     // What a notification means in the current request state.
     virtual NotifyActions notifyActions(int t, int q);
-    // The mode text a memory read hands to the memory window.
-    virtual QString modeName(int mode) const;
+
+    // Band selection; on single-band models they do nothing.
+    void SelectMain();
+    void SelectSub();
+    // The reads of the radio's state: all of it, or the selected band.
+    virtual void RequestAll();
+    virtual void RequestSelected();
+    // The engine's mode to the selected band's indicator, by the model's table.
+    virtual void UpdateModeIndicator();
+    // The memory window's write request, up to the write command; the model adds
+    // what its radio needs (the IC-821 its duplex) through memoryWriteExtras.
+    virtual void memoryWriteExtras(const QString& duplex) { Q_UNUSED(duplex); }
 
     // Draws a shared picture onto the panel picture, or onto the display bitmap.
     void drawOnPicture(const QString& name, QPoint at);
@@ -126,18 +151,17 @@ protected:
     // Copies the display bitmap onto the panel picture in one draw.
     void showDisplay();
 
-    QString& selectedText() { return subSelected ? subText : mainText; }
-    qint64& selectedStep() { return subSelected ? subStep : mainStep; }
-    // The engine's mode to the selected band's indicator.
-    void UpdateModeIndicator();
-
     void resizeEvent(QResizeEvent* event) override;
+
+    PanelControls ui_;
+    PanelState st_;
 
 private:
     void FormDestroy();
     void closeSelf();
     void buildControls();
     void stepFrequency();
+    void dialTypedText(bool sub);
 
     const PanelLayout& model_;
     QPointer<QWidget> owner_;

@@ -48,10 +48,10 @@ void THi_756FORM::hotSpotAction(int n)
         pressKey(n);
         if (radio()->band() != 0) {
             radio()->setBand(0);
-            subSelected = false;
+            st_.subSelected = false;
         } else {
             radio()->setBand(1);
-            subSelected = true;
+            st_.subSelected = true;
         }
         break;
     case Spot::UP:
@@ -72,13 +72,13 @@ void THi_756FORM::hotSpotAction(int n)
         break;
     case Spot::TS:
         pressKey(n);
-        selectedStep() = nextTuningStep(selectedStep());
+        st_.selectedStep() = nextTuningStep(st_.selectedStep());
         break;
     default:
         if (n >= Spot::MainDigit10MHz && n < Spot::MainDigit10MHz + 7)
-            mainStep = TuningSteps[6 - (n - Spot::MainDigit10MHz)];
+            st_.mainStep = TuningSteps[6 - (n - Spot::MainDigit10MHz)];
         else if (n >= Spot::SubDigit10MHz && n < Spot::SubDigit10MHz + 7)
-            subStep = TuningSteps[6 - (n - Spot::SubDigit10MHz)];
+            st_.subStep = TuningSteps[6 - (n - Spot::SubDigit10MHz)];
         else if (bandKeyText(n))
             bandKey(n);
         break;
@@ -95,21 +95,21 @@ void THi_756FORM::modeKey(int n, int mode)
 void THi_756FORM::antennaKey()
 {
     static const char* const pictures[4] = {"D_Ant1", "D_Ant2", "D_Ant1R", "D_Ant2R"};
-    ++antennaStep;
-    if (antennaStep < 1 || antennaStep > 4)
-        antennaStep = 1;
-    drawOnDisplay(QString::fromLatin1(pictures[antennaStep - 1]), AntennaAt);
-    radio()->setAntenna(4 + antennaStep);
-    if (antennaStep == 4)
-        antennaStep = 0;
+    ++antennaStep_;
+    if (antennaStep_ < 1 || antennaStep_ > 4)
+        antennaStep_ = 1;
+    drawOnDisplay(QString::fromLatin1(pictures[antennaStep_ - 1]), AntennaAt);
+    radio()->setAntenna(4 + antennaStep_);
+    if (antennaStep_ == 4)
+        antennaStep_ = 0;
 }
 
 void THi_756FORM::exchangeBands()
 {
     radio()->setVFO(8);
-    std::swap(mainChannel, subChannel);
-    std::swap(mainChannelState, subChannelState);
-    const bool wasSub = subSelected;
+    std::swap(st_.mainChannel, st_.subChannel);
+    std::swap(st_.mainChannelState, st_.subChannelState);
+    const bool wasSub = st_.subSelected;
     auto restore = [this](int channelState) {
         if (channelState == 3)
             radio()->setMemoryCmd(0);
@@ -117,14 +117,14 @@ void THi_756FORM::exchangeBands()
             radio()->setVFO(0);
     };
     radio()->setBand(0);
-    subSelected = false;
-    restore(mainChannelState);
+    st_.subSelected = false;
+    restore(st_.mainChannelState);
     radio()->setBand(1);
-    subSelected = true;
-    restore(subChannelState);
+    st_.subSelected = true;
+    restore(st_.subChannelState);
     if (!wasSub) {
         radio()->setBand(0);
-        subSelected = false;
+        st_.subSelected = false;
     }
     PaintChannel();
     RequestAll();
@@ -132,7 +132,7 @@ void THi_756FORM::exchangeBands()
 
 void THi_756FORM::vfoMemoKey()
 {
-    int& state = subSelected ? subChannelState : mainChannelState;
+    int& state = st_.selectedChannelState();
     if (state == 3) {
         state = 0;
         radio()->setVFO(0);
@@ -146,7 +146,7 @@ void THi_756FORM::vfoMemoKey()
 
 void THi_756FORM::channelStep(int delta)
 {
-    int& channel = subSelected ? subChannel : mainChannel;
+    int& channel = st_.selectedChannel();
     const int last = layout().memoryChannels;
     channel += delta;
     if (channel > last)
@@ -169,22 +169,22 @@ void THi_756FORM::BForceClick()
 {
     if (!engine())
         return;
-    antennaStep = 1;
+    antennaStep_ = 1;
     radio()->setAntenna(5);
 
     SelectSub();
-    subChannelState = 0;
+    st_.subChannelState = 0;
     radio()->setVFO(0);
     drawOnDisplay(QStringLiteral("VFO"), QPoint(ChannelTensLeft, SubVfoTop));
-    subChannel = 1;
+    st_.subChannel = 1;
     radio()->setMemory(1);
     radio()->setScanCmd(1);
 
     SelectMain();
-    mainChannelState = 0;
+    st_.mainChannelState = 0;
     radio()->setVFO(0);
     drawOnDisplay(QStringLiteral("VFO"), QPoint(ChannelTensLeft, MainVfoTop));
-    mainChannel = 1;
+    st_.mainChannel = 1;
     radio()->setMemory(1);
     radio()->setScanCmd(1);
 
@@ -201,7 +201,7 @@ void THi_756FORM::PaintFrequency()
         const QString& text;
         int top;
         bool selected;
-    } lines[2] = {{mainText, MainLineTop, !subSelected}, {subText, SubLineTop, subSelected}};
+    } lines[2] = {{st_.mainText, MainLineTop, !st_.subSelected}, {st_.subText, SubLineTop, st_.subSelected}};
     for (const auto& line : lines) {
         if (line.text.size() < 2)
             return;
@@ -228,8 +228,8 @@ void THi_756FORM::PaintChannel()
         int channel;
         int vfoTop;
         int digitTop;
-    } bands[2] = {{mainChannelState, mainChannel, MainVfoTop, MainChannelTop},
-                  {subChannelState, subChannel, SubVfoTop, SubChannelTop}};
+    } bands[2] = {{st_.mainChannelState, st_.mainChannel, MainVfoTop, MainChannelTop},
+                  {st_.subChannelState, st_.subChannel, SubVfoTop, SubChannelTop}};
     for (const auto& b : bands) {
         if (b.state == 3) {
             const int tens = b.channel > 9 ? b.channel / 10 : 0;
@@ -251,14 +251,14 @@ void THi_756FORM::PaintIndicators()
 {
     if (!engine())
         return;
-    if (mainMode >= 1 && mainMode <= 6)
-        drawOnDisplay(QString::fromLatin1(ModePictures[mainMode - 1]), MainModeAt);
-    if (subMode >= 1 && subMode <= 6)
-        drawOnDisplay(QString::fromLatin1(ModePictures[subMode - 1]), SubModeAt);
+    if (st_.mainMode >= 1 && st_.mainMode <= 6)
+        drawOnDisplay(QString::fromLatin1(ModePictures[st_.mainMode - 1]), MainModeAt);
+    if (st_.subMode >= 1 && st_.subMode <= 6)
+        drawOnDisplay(QString::fromLatin1(ModePictures[st_.subMode - 1]), SubModeAt);
     const struct {
         qint64 step;
         int top;
-    } lines[2] = {{mainStep, MainStepMarkTop}, {subStep, SubStepMarkTop}};
+    } lines[2] = {{st_.mainStep, MainStepMarkTop}, {st_.subStep, SubStepMarkTop}};
     for (const auto& line : lines) {
         for (int left : StepMarkLefts)
             drawOnDisplay(QStringLiteral("M_TS_OFF"), QPoint(left, line.top));

@@ -20,7 +20,6 @@ public:
     void PaintIndicators() override;
 
     Tic756* radio() const;
-    int antennaStep = 0;
 
 protected:
     Tciv* createEngine() override;
@@ -33,4 +32,6 @@ private:
     void vfoMemoKey();
     void channelStep(int delta);
     void bandKey(int n);
+
+    int antennaStep_ = 0;  // 0 to 4: the next ANT press selects the following antenna
 };

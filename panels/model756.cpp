@@ -74,6 +74,11 @@ constexpr const char* SharedArt[] = {
 
 constexpr TuningRange Ranges[] = {{30000, 60000000}};
 
+constexpr ModeIndicator ModeIndicators[] = {{1, 4}, {2, 3}, {3, 2}, {4, 5}, {5, 1}, {7, 6}};
+
+constexpr ModeText MemoryModes[] = {{"FM", 5},   {"USB", 3}, {"LSB", 2}, {"AM", 4},
+                                    {"RTTY", 7}, {"CW", 1},  {"CWN", 0}};
+
 const PanelLayout Model{
     "IC756",
     "IC-756",
@@ -97,6 +102,10 @@ const PanelLayout Model{
     true,
     {QSize(808, 608), QPoint(20, 4), QRect(156, 454, 121, 29), QPoint(280, 456), QPoint(356, 456),
      QPoint(432, 456), QPoint(508, 456), QPoint(584, 456), QRect(24, 460, 97, 17), QRect(12, 488, 465, 69)},
+    true,
+    true,
+    ModeIndicators,
+    MemoryModes,
 };
 
 }  // namespace

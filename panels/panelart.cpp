@@ -4,8 +4,17 @@
 #include <map>
 
 namespace {
-int fetches = 0;
+
+// Which shared pictures belong to which model. Only weak references: the pictures
+// live exactly as long as the windows that hold them.
+template <typename Shared>
+std::weak_ptr<Shared>& registryEntry(const PanelLayout& model)
+{
+    static std::map<const PanelLayout*, std::weak_ptr<Shared>> registry;
+    return registry[&model];
 }
+
+}  // namespace
 
 PanelArt::PanelArt(const PanelLayout& model, const QString& libraryPath) : model_(model), path_(libraryPath)
 {
@@ -13,32 +22,30 @@ PanelArt::PanelArt(const PanelLayout& model, const QString& libraryPath) : model
 
 PanelArt::~PanelArt()
 {
-    if (joined_) {
-        Shared& shared = sharedOf(model_);
-        if (--shared.windows == 0)
-            shared.pictures.clear();
-    }
+    shared_.reset();
     // The pictures are the window's own copies; the library can go now.
     radio_ = QImage();
     display_ = QImage();
     library_.reset();
 }
 
-PanelArt::Shared& PanelArt::sharedOf(const PanelLayout& model)
+std::shared_ptr<PanelArt::Shared> PanelArt::sharedOf(const PanelLayout& model)
 {
-    static std::map<const PanelLayout*, Shared> perModel;
-    return perModel[&model];
+    return registryEntry<Shared>(model).lock();
 }
 
-int PanelArt::windowsOf(const PanelLayout& model) { return sharedOf(model).windows; }
+int PanelArt::windowsOf(const PanelLayout& model)
+{
+    // The caller's own reference from lock() is not a window.
+    const std::shared_ptr<Shared> shared = sharedOf(model);
+    return shared ? static_cast<int>(shared.use_count()) - 1 : 0;
+}
 
-bool PanelArt::sharedHeld(const PanelLayout& model) { return !sharedOf(model).pictures.isEmpty(); }
-
-int PanelArt::fetchCount() { return fetches; }
+bool PanelArt::sharedHeld(const PanelLayout& model) { return sharedOf(model) != nullptr; }
 
 QImage PanelArt::fetch(const char* name)
 {
-    ++fetches;
+    ++fetches_;
     return library_->fetch(name);
 }
 
@@ -65,25 +72,30 @@ PanelArt::Failure PanelArt::open()
     if (display_.isNull())
         return PictureMissing;
 
-    Shared& shared = sharedOf(model_);
-    joined_ = true;
-    if (++shared.windows == 1) {
-        for (const char* name : model_.sharedArt) {
-            QImage image = fetch(name);
-            if (image.isNull())
-                return PictureMissing;
-            shared.pictures.insert(QString::fromLatin1(name), image.convertToFormat(QImage::Format_RGB32));
-        }
+    shared_ = sharedOf(model_);
+    if (shared_)
+        return None;
+    // The first window of the model fetches the shared pictures; a window that
+    // fails half-way leaves none behind.
+    auto fresh = std::make_shared<Shared>();
+    for (const char* name : model_.sharedArt) {
+        QImage image = fetch(name);
+        if (image.isNull())
+            return PictureMissing;
+        fresh->pictures.insert(QString::fromLatin1(name), image.convertToFormat(QImage::Format_RGB32));
     }
+    shared_ = fresh;
+    registryEntry<Shared>(model_) = shared_;
     return None;
 }
 
 const QImage& PanelArt::picture(const QString& name) const
 {
     static const QImage none;
-    const Shared& shared = sharedOf(model_);
-    auto it = shared.pictures.constFind(name);
-    return it == shared.pictures.cend() ? none : *it;
+    if (!shared_)
+        return none;
+    auto it = shared_->pictures.constFind(name);
+    return it == shared_->pictures.cend() ? none : *it;
 }
 
 QString PanelArt::failureText(const PanelLayout& model, Failure failure)

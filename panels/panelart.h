@@ -31,19 +31,21 @@ public:
     // A shared picture; a null image for a name the model does not share.
     const QImage& picture(const QString& name) const;
 
-    // Open windows of a model that joined its shared art, and whether the shared
-    // pictures are held.
+    // Pictures this window fetched from its library.
+    int fetches() const { return fetches_; }
+
+    // Open windows of a model that share its pictures, and whether they are held.
     static int windowsOf(const PanelLayout& model);
     static bool sharedHeld(const PanelLayout& model);
-    // Pictures fetched from libraries so far, for every model.
-    static int fetchCount();
 
 private:
+    // The pictures all open windows of one model share. The windows own them
+    // together; the last one to go frees them.
     struct Shared {
-        int windows = 0;
         QHash<QString, QImage> pictures;
     };
-    static Shared& sharedOf(const PanelLayout& model);
+    // The model's shared pictures while any window holds them, else nullptr.
+    static std::shared_ptr<Shared> sharedOf(const PanelLayout& model);
     QImage fetch(const char* name);
 
     const PanelLayout& model_;
@@ -51,5 +53,6 @@ private:
     std::unique_ptr<ArtLibrary> library_;
     QImage radio_;
     QImage display_;
-    bool joined_ = false;
+    std::shared_ptr<Shared> shared_;
+    int fetches_ = 0;
 };

@@ -34,47 +34,6 @@ TuneResult tuneStep(const PanelLayout& model, const QString& text, qint64 step, 
     return r;
 }
 
-int modeIndicatorOf(int mode)
-{
-    switch (mode) {
-    case 1: return 4;
-    case 2: return 3;
-    case 3: return 2;
-    case 4: return 5;
-    case 5: return 1;
-    case 7: return 6;
-    default: return 0;
-    }
-}
-
-QString modeNameOf(int mode)
-{
-    switch (mode) {
-    case 0: return QStringLiteral("CWN");
-    case 1: return QStringLiteral("CW");
-    case 2: return QStringLiteral("LSB");
-    case 3: return QStringLiteral("USB");
-    case 4: return QStringLiteral("AM");
-    case 5: return QStringLiteral("FM");
-    case 7: return QStringLiteral("RTTY");
-    default: return {};
-    }
-}
-
-int modeNumberOf(const QString& name)
-{
-    // The order of the comparisons is the memory window's contract.
-    static const struct {
-        const char* name;
-        int mode;
-    } table[] = {{"FM", 5}, {"USB", 3}, {"LSB", 2}, {"AM", 4}, {"RTTY", 7}, {"CW", 1}, {"CWN", 0}};
-    for (const auto& entry : table) {
-        if (name.compare(QLatin1String(entry.name), Qt::CaseInsensitive) == 0)
-            return entry.mode;
-    }
-    return -1;
-}
-
 ErrorText engineErrorText(int e, int d)
 {
     const int panel = (e == 5 || e == 9) ? 1 : (e == 8 ? 2 : 0);

@@ -23,13 +23,6 @@ bool freqInRange(const PanelLayout& model, const QString& text, QStringList* box
 // One knob step of step hertz up (direction 1) or down (2) from text.
 TuneResult tuneStep(const PanelLayout& model, const QString& text, qint64 step, int direction);
 
-// Engine mode number to the panel's mode indicator (1 FM, 2 USB, 3 LSB, 4 CW, 5 AM,
-// 6 RTTY), or 0 for a mode the indicator does not show.
-int modeIndicatorOf(int mode);
-// The mode texts a memory record carries, both ways; unknown: empty text, -1.
-QString modeNameOf(int mode);
-int modeNumberOf(const QString& name);
-
 // The text an engine error is shown with; status is set instead for the counters
 // (1: queue panel, 2: retry panel).
 struct ErrorText {

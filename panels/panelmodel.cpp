@@ -15,3 +15,30 @@ qint64 nextTuningStep(qint64 step)
     const qint64 next = step * 10;
     return next > 10000000 ? 10 : next;
 }
+
+int PanelLayout::modeIndicator(int mode) const
+{
+    for (const ModeIndicator& m : modeIndicators) {
+        if (m.mode == mode)
+            return m.indicator;
+    }
+    return 0;
+}
+
+int PanelLayout::modeOfText(const QString& text) const
+{
+    for (const ModeText& m : memoryModes) {
+        if (text.compare(QLatin1String(m.name), Qt::CaseInsensitive) == 0)
+            return m.mode;
+    }
+    return -1;
+}
+
+QString PanelLayout::textOfMode(int mode) const
+{
+    for (const ModeText& m : memoryModes) {
+        if (m.mode == mode)
+            return QString::fromLatin1(m.name);
+    }
+    return {};
+}

@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QString>
 #include <QtGlobal>
 #include <span>
 #include <vector>
@@ -50,6 +51,18 @@ struct PanelWindow {
     QRect snoop;
 };
 
+// An engine mode and the mode indicator a model's display shows for it.
+struct ModeIndicator {
+    int mode;
+    int indicator;
+};
+
+// A mode text of memory records and the engine mode it stands for.
+struct ModeText {
+    const char* name;
+    int mode;
+};
+
 struct PanelLayout {
     const char* radioName;    // engine RadioName and caption stem, "IC756"
     const char* rangeName;    // as the range message names the model, "IC-756"
@@ -72,6 +85,20 @@ struct PanelLayout {
     const char* freqMask;                    // EFreq: characters that take a digit are '0'
     bool freqPadded;                         // the typed text gets a "0" in front when sent
     PanelWindow window;
+    bool dualBand;        // main and sub band; single-band models send no band commands
+    bool opensMaximized;  // false: the window opens at its design size
+    // Engine modes the display's mode indicator shows; other modes leave it as it was.
+    std::span<const ModeIndicator> modeIndicators;
+    // Memory-record mode texts in the order the memory window's texts are compared;
+    // read backwards they name the mode a memory read hands over.
+    std::span<const ModeText> memoryModes;
+
+    // The indicator for an engine mode, 0 for a mode the display does not show.
+    int modeIndicator(int mode) const;
+    // The mode of a memory-record text (compared without regard to case), -1 for
+    // none; and the text of a mode, empty for a mode the model has no text for.
+    int modeOfText(const QString& text) const;
+    QString textOfMode(int mode) const;
 
     const HotSpot& spot(int number) const { return hotSpots[static_cast<size_t>(number - 1)]; }
     QRect knobArea() const { return QRect(knobPosition, knobSize); }

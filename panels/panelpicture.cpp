@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 PanelPicture::PanelPicture(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
@@ -29,4 +30,17 @@ void PanelPicture::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
     OnMouseUp(at.x(), at.y());
+}
+
+void PanelPicture::wheelEvent(QWheelEvent* event)
+{
+    // Fine-grained wheels report parts of a notch; they add up to whole ones.
+    wheelRest_ += event->angleDelta().y();
+    const int notches = wheelRest_ / 120;
+    wheelRest_ -= notches * 120;
+    event->accept();
+    if (notches != 0) {
+        const QPoint at = event->position().toPoint();
+        OnWheel(at.x(), at.y(), notches);
+    }
 }

@@ -22,6 +22,8 @@ public:
 
     Event<int, int> OnMouseDown;
     Event<int, int> OnMouseUp;
+    // Whole wheel notches turned over (x, y): positive away from the user.
+    Event<int, int, int> OnWheel;
 
     QSize sizeHint() const override { return image_.size(); }
 
@@ -29,7 +31,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     QImage image_;
+    int wheelRest_ = 0;  // eighths of a degree short of a whole notch
 };

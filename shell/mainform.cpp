@@ -30,6 +30,17 @@ QString panelLibraryName(PanelModel model)
     return QString();
 }
 
+QString panelCaption(PanelModel model)
+{
+    switch (model) {
+    case PanelModel::IC706: return QStringLiteral("IC-706");
+    case PanelModel::IC706MKII: return QStringLiteral("IC-706MKII");
+    case PanelModel::IC756: return QStringLiteral("IC-756");
+    case PanelModel::IC821: return QStringLiteral("IC-821");
+    }
+    return QString();
+}
+
 TMainFORM::TMainFORM(QWidget* parent) : TMainFORM(ProgramFiles::running(), parent) {}
 
 TMainFORM::TMainFORM(const ProgramFiles& files, QWidget* parent) : QMainWindow(parent), files_(files)
@@ -157,8 +168,16 @@ void TMainFORM::fillWindowMenu()
 void TMainFORM::openPanel(PanelModel model)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    createRadioPanel(model, this, libraryPath(model));
+    QWidget* panel = createRadioPanel(model, this, libraryPath(model));
     QApplication::restoreOverrideCursor();
+    // An item enabled by its library whose panel this program does not have.
+    if (!panel)
+        Modal::error(notAvailableText(panelCaption(model)));
+}
+
+QString notAvailableText(const QString& what)
+{
+    return QStringLiteral("The window for %1 is not part of this version of the program.").arg(what);
 }
 
 void TMainFORM::AddDevice1Click() { addDeviceFlow(this); }
@@ -171,7 +190,11 @@ void TMainFORM::IC7561Click() { openPanel(PanelModel::IC756); }
 
 void TMainFORM::IC821HiRes1Click() { openPanel(PanelModel::IC821); }
 
-void TMainFORM::IC8211Click() { createTextPanel821(this); }
+void TMainFORM::IC8211Click()
+{
+    if (!createTextPanel821(this))
+        Modal::error(notAvailableText(QStringLiteral("IC-821 (Text)")));
+}
 
 void TMainFORM::Tile1Click() { tileStacked(area_); }
 

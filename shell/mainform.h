@@ -20,6 +20,10 @@ enum class PanelModel { IC706, IC706MKII, IC756, IC821 };
 
 // The panel-art library of a model: "PV706.dll", "PV706MKII.dll", "PV756.dll", "PV821.dll".
 QString panelLibraryName(PanelModel model);
+// The model as the Radio menu names it, "IC-756".
+QString panelCaption(PanelModel model);
+// The box for a Radio item whose window this program cannot make.
+QString notAvailableText(const QString& caption);
 
 // The program's multiple-document frame with its menus and the device list.
 class TMainFORM : public QMainWindow {

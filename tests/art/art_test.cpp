@@ -1,10 +1,7 @@
 // The IC-756 art: every picture the panel asks for exists with the size its
-// coordinates assume. Also writes screenshots of the art into the build folder.
+// coordinates assume.
 
 #include <gtest/gtest.h>
-
-#include <QDir>
-#include <QPainter>
 
 #include "panels/artlibrary.h"
 #include "panels/model756.h"
@@ -134,44 +131,6 @@ TEST_F(Art756, KnobFramesCoverBothHalvesAndTurn)
     EXPECT_TRUE(area.contains(m.spot(m.knobDownSpot).area()));
     EXPECT_TRUE(area.contains(m.spot(m.knobUpSpot).area()));
     EXPECT_TRUE(QRect(QPoint(0, 0), m.pictureSize).contains(area));
-}
-
-TEST_F(Art756, WritesScreenshots)
-{
-    QDir().mkpath(QStringLiteral(TSLN_SHOT_DIR));
-    const QString dir = QStringLiteral(TSLN_SHOT_DIR "/");
-    EXPECT_TRUE(get("RADIO").save(dir + "art756-radio.png"));
-    EXPECT_TRUE(get("DISPLAY").scaled(m.displaySize * 2).save(dir + "art756-display.png"));
-
-    // Every small picture on one sheet, twice their size, and the knob frames in a strip.
-    QImage sheet(900, 620, QImage::Format_RGB32);
-    sheet.fill(QColor(0x50, 0x50, 0x58));
-    QPainter p(&sheet);
-    int x = 4, y = 4, rowHeight = 0;
-    for (const char* name : m.sharedArt) {
-        if (std::string(name).rfind("Dial_", 0) == 0)
-            continue;
-        const QImage i = get(name);
-        const QImage big = i.scaled(i.size() * 2);
-        if (x + big.width() > sheet.width()) {
-            x = 4;
-            y += rowHeight + 4;
-            rowHeight = 0;
-        }
-        p.drawImage(x, y, big);
-        x += big.width() + 4;
-        rowHeight = std::max(rowHeight, big.height());
-    }
-    p.end();
-    EXPECT_TRUE(sheet.save(dir + "art756-pieces.png"));
-
-    QImage strip(m.knobSize.width() * 4, m.knobSize.height() * 4, QImage::Format_RGB32);
-    QPainter k(&strip);
-    for (int f = 0; f < m.knobFrames; ++f)
-        k.drawImage((f % 4) * m.knobSize.width(), (f / 4) * m.knobSize.height(),
-                    get(("Dial_" + std::to_string(f)).c_str()));
-    k.end();
-    EXPECT_TRUE(strip.save(dir + "art756-knob.png"));
 }
 
 }  // namespace

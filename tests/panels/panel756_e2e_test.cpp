@@ -102,28 +102,30 @@ TEST_F(Panel756Sim, OpeningReadsBothBands)
 {
     SimRadio& radio = *sim->radios().front();
     panel = std::make_unique<THi_756FORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));
-    ASSERT_TRUE(
-        waitFor([&] { return panel->requestState == 5 && !panel->mainText.isEmpty() && idle(); }, 60000))
+    ASSERT_TRUE(waitFor(
+        [&] { return panel->view().requestState == 5 && !panel->view().mainText.isEmpty() && idle(); },
+        60000))
         << modal.texts().join('\n').toStdString();
-    EXPECT_EQ(panel->subText.size(), 11);
-    EXPECT_EQ(panel->mainText, hertzToFreqText(radio.state().operating().freq));
-    EXPECT_FALSE(panel->subSelected);
+    EXPECT_EQ(panel->view().subText.size(), 11);
+    EXPECT_EQ(panel->view().mainText, hertzToFreqText(radio.state().operating().freq));
+    EXPECT_FALSE(panel->view().subSelected);
     EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
 
     // Tuning from the keypad reaches the radio and comes back on the display.
-    QTest::mouseClick(panel->IRadio, Qt::LeftButton, {}, QPoint(611, 75));  // keypad 5
-    ASSERT_TRUE(waitFor([&] { return panel->mainText == QStringLiteral("014.200.000") && idle(); }, 30000));
+    QTest::mouseClick(panel->controls().IRadio, Qt::LeftButton, {}, QPoint(611, 75));  // keypad 5
+    ASSERT_TRUE(
+        waitFor([&] { return panel->view().mainText == QStringLiteral("014.200.000") && idle(); }, 30000));
     EXPECT_EQ(radio.state().operating().freq, 14200000);
 }
 
 TEST_F(Panel756Sim, EveryHotSpotIsTakenByTheRadio)
 {
     panel = std::make_unique<THi_756FORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));
-    ASSERT_TRUE(waitFor([&] { return panel->requestState == 5 && idle(); }, 60000));
+    ASSERT_TRUE(waitFor([&] { return panel->view().requestState == 5 && idle(); }, 60000));
     const PanelLayout& m = panel->layout();
     for (int n = 1; n <= static_cast<int>(m.hotSpots.size()); ++n) {
         const HotSpot& h = m.spot(n);
-        QTest::mouseClick(panel->IRadio, Qt::LeftButton, {},
+        QTest::mouseClick(panel->controls().IRadio, Qt::LeftButton, {},
                           QPoint((h.left + h.right) / 2, (h.top + h.bottom) / 2));
         ASSERT_TRUE(waitFor([&] { return idle(); }, 30000)) << "hot spot " << n;
         EXPECT_TRUE(modal.boxes.empty())
@@ -132,15 +134,15 @@ TEST_F(Panel756Sim, EveryHotSpotIsTakenByTheRadio)
     }
     // MAIN moved the selection to the sub band, and the last key, keypad 0, put it on
     // 50.1 MHz.
-    EXPECT_TRUE(panel->subSelected);
-    EXPECT_EQ(panel->subText, QStringLiteral("050.100.000"));
+    EXPECT_TRUE(panel->view().subSelected);
+    EXPECT_EQ(panel->view().subText, QStringLiteral("050.100.000"));
     EXPECT_EQ(sim->radios().front()->state().operating().freq, 50100000);
 }
 
 TEST_F(Panel756Sim, UploadThenDownloadGivesBackTheListAndABlankMemory)
 {
     panel = std::make_unique<THi_756FORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));
-    ASSERT_TRUE(waitFor([&] { return panel->requestState == 5 && idle(); }, 60000));
+    ASSERT_TRUE(waitFor([&] { return panel->view().requestState == 5 && idle(); }, 60000));
     TMemoryFORM* memory = panel->memoryWindow();
     auto* rows = memory->findChild<MemoryModel*>();
     ASSERT_NE(rows, nullptr);
@@ -156,7 +158,7 @@ TEST_F(Panel756Sim, UploadThenDownloadGivesBackTheListAndABlankMemory)
         list.push_back(r);
     }
     memory->BUploadClick();
-    ASSERT_TRUE(waitFor([&] { return !panel->transfer && idle(); }, 90000))
+    ASSERT_TRUE(waitFor([&] { return !panel->view().transfer && idle(); }, 90000))
         << modal.texts().join('\n').toStdString();
 
     for (int i = 0; i < Channels; ++i)
@@ -171,7 +173,7 @@ TEST_F(Panel756Sim, UploadThenDownloadGivesBackTheListAndABlankMemory)
     }
     ASSERT_GE(rows->count(), Channels + 1);
     EXPECT_EQ(rows->recordAt(Channels).Freq, QStringLiteral("BLANK"));
-    EXPECT_EQ(panel->requestState, 5);
+    EXPECT_EQ(panel->view().requestState, 5);
 }
 
 }  // namespace

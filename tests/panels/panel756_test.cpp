@@ -4,14 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QDir>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QWheelEvent>
 #include <memory>
 
 #include "civ/codec.h"
@@ -35,6 +37,14 @@ const QString ArtPath = QStringLiteral(TSLN_BIN_DIR "/PV756.dll");
 const PanelLayout& M = Model756::model();
 
 QByteArray frameOf(const QByteArray& body) { return civ::frame(0x50, 0xE0, body); }
+
+std::vector<QByteArray> framesOf(std::initializer_list<QByteArray> bodies)
+{
+    std::vector<QByteArray> out;
+    for (const QByteArray& b : bodies)
+        out.push_back(frameOf(b));
+    return out;
+}
 
 class Panel756 : public ::testing::Test {
 protected:
@@ -66,8 +76,11 @@ protected:
         return panels.back().get();
     }
 
-    void press(THi_756FORM* p, QPoint at) { QTest::mousePress(p->IRadio, Qt::LeftButton, {}, at); }
-    void release(THi_756FORM* p, QPoint at) { QTest::mouseRelease(p->IRadio, Qt::LeftButton, {}, at); }
+    void press(THi_756FORM* p, QPoint at) { QTest::mousePress(p->controls().IRadio, Qt::LeftButton, {}, at); }
+    void release(THi_756FORM* p, QPoint at)
+    {
+        QTest::mouseRelease(p->controls().IRadio, Qt::LeftButton, {}, at);
+    }
     void click(THi_756FORM* p, QPoint at)
     {
         press(p, at);
@@ -103,17 +116,20 @@ TEST_F(Panel756, OpeningForcesAKnownStateAndReadsBothBands)
     EXPECT_EQ(p->engine()->MaxTries, 9);
     EXPECT_EQ(p->engine()->SendDelay, 300);
     EXPECT_EQ(p->registration(), 1);
-    EXPECT_EQ(p->mainText, QStringLiteral("014.195.000"));
-    EXPECT_EQ(p->subText, QStringLiteral("007.050.000"));
-    EXPECT_EQ(p->requestState, 5);
-    EXPECT_FALSE(p->subSelected);
-    EXPECT_EQ(p->mainMode, 2);  // USB
-    EXPECT_EQ(p->subMode, 3);   // LSB
+    EXPECT_EQ(p->view().mainText, QStringLiteral("014.195.000"));
+    EXPECT_EQ(p->view().subText, QStringLiteral("007.050.000"));
+    EXPECT_EQ(p->view().requestState, 5);
+    EXPECT_FALSE(p->view().subSelected);
+    EXPECT_EQ(p->view().mainMode, 2);  // USB
+    EXPECT_EQ(p->view().subMode, 3);   // LSB
     EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
-    const auto cmds = radio->commands();
-    ASSERT_GE(cmds.size(), 3u);
-    EXPECT_EQ(cmds.front(), civ::encode::antenna(5));
-    EXPECT_EQ(p->StatusPanels[1]->text(), QStringLiteral("Queue Count = 0"));
+    // The forced state, then two reads of everything: the first answer to the
+    // second one arrives while the sub band's mode is awaited and is ignored.
+    using namespace civ::encode;
+    EXPECT_EQ(radio->sent, framesOf({antenna(5), band(1), vfo(0), memory(1), scan(1), band(0), vfo(0),
+                                     memory(1), scan(1), split(false), dual(false), band(1), readFreq(),
+                                     readFreq(), readMode(), band(0), readFreq(), readMode()}));
+    EXPECT_EQ(p->controls().StatusPanels[1]->text(), QStringLiteral("Queue Count = 0"));
 }
 
 TEST_F(Panel756, OpensMaximizedInTheMainFrameInFrontOfItsMemoryWindow)
@@ -132,8 +148,6 @@ TEST_F(Panel756, OpensMaximizedInTheMainFrameInFrontOfItsMemoryWindow)
     EXPECT_EQ(area->activeSubWindow(), sub);
     EXPECT_NE(mdiWindowOf(p->memoryWindow()), nullptr);
     EXPECT_EQ(area->subWindowList().size(), 2);
-    QDir().mkpath(QStringLiteral(TSLN_SHOT_DIR));
-    frame.grab().save(QStringLiteral(TSLN_SHOT_DIR "/ic756-in-frame.png"));
     sub->close();
     for (int i = 0; i < 3; ++i)  // the memory window's frame goes one round later
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -151,36 +165,41 @@ TEST_F(Panel756, ATcpIpDeviceGetsTheSlowTiming)
     EXPECT_EQ(p->engine()->SendDelay, 500);
 }
 
-// The first frame each hot spot's click sends, on a freshly opened panel.
-QByteArray expectedFirst(int n)
+// Everything each hot spot's click sends on a freshly opened panel: main band
+// selected, both bands on VFO, the radio in USB on 14.195 MHz.
+std::vector<QByteArray> expectedFrames(int n)
 {
     using namespace civ::encode;
+    const QByteArray readSelected[] = {readFreq(), readMode()};
     switch (n) {
-    case Model756::KnobDown: return freq(QStringLiteral("014.194.990"));
-    case Model756::KnobUp: return freq(QStringLiteral("014.195.010"));
-    case Model756::SSB: return mode(2, civ::ModeTable::Base);  // the radio is in USB
-    case Model756::CW: return mode(1, civ::ModeTable::Base);
-    case Model756::RTTY: return mode(7, civ::ModeTable::Base);
-    case Model756::AM: return mode(4, civ::ModeTable::Base);
-    case Model756::FM: return mode(5, civ::ModeTable::Base);
-    case Model756::ANT: return antenna(6);
-    case Model756::SPLIT: return split(true);
-    case Model756::DUAL: return dual(true);
-    case Model756::CHANGE: return vfo(8);
-    case Model756::VFOMemo: return memoryCmd(0);
-    case Model756::MAIN: return band(1);
-    case Model756::UP: return memory(2);
-    case Model756::DWN: return memory(99);
-    case Model756::MW: return memoryCmd(1);
-    case Model756::MCL: return memoryCmd(3);
+    case Model756::KnobDown: return framesOf({freq(QStringLiteral("014.194.990"))});
+    case Model756::KnobUp: return framesOf({freq(QStringLiteral("014.195.010"))});
+    case Model756::SSB: return framesOf({mode(2, civ::ModeTable::Base)});
+    case Model756::CW: return framesOf({mode(1, civ::ModeTable::Base)});
+    case Model756::RTTY: return framesOf({mode(7, civ::ModeTable::Base)});
+    case Model756::AM: return framesOf({mode(4, civ::ModeTable::Base)});
+    case Model756::FM: return framesOf({mode(5, civ::ModeTable::Base)});
+    case Model756::ANT: return framesOf({antenna(6)});
+    case Model756::SPLIT: return framesOf({split(true)});
+    case Model756::DUAL: return framesOf({dual(true)});
+    // Exchange, both bands back to VFO, main selected again, then everything read.
+    case Model756::CHANGE:
+        return framesOf({vfo(8), band(0), vfo(0), band(1), vfo(0), band(0), band(1), readFreq(), readMode(),
+                         band(0), readFreq(), readMode()});
+    case Model756::VFOMemo: return framesOf({memoryCmd(0), readSelected[0], readSelected[1]});
+    case Model756::MAIN: return framesOf({band(1)});
+    case Model756::UP: return framesOf({memory(2), readSelected[0], readSelected[1]});
+    case Model756::DWN: return framesOf({memory(99), readSelected[0], readSelected[1]});
+    case Model756::MW: return framesOf({memoryCmd(1)});
+    case Model756::MCL: return framesOf({memoryCmd(3)});
     default:
         if (const char* text = Model756::bandKeyText(n))
-            return freq(QString::fromLatin1(text));
+            return framesOf({freq(QString::fromLatin1(text)), readSelected[0], readSelected[1]});
         return {};  // TS and the digits send nothing
     }
 }
 
-TEST_F(Panel756, EveryHotSpotCentreSendsItsCommand)
+TEST_F(Panel756, EveryHotSpotCentreSendsItsWholeSequence)
 {
     for (int n = 1; n <= Model756::SpotCount; ++n) {
         radio->reset();
@@ -188,38 +207,83 @@ TEST_F(Panel756, EveryHotSpotCentreSendsItsCommand)
         radio->sent.clear();
         click(p, centre(n));
         runFor(clock, *radio, 3000);
-        const QByteArray want = expectedFirst(n);
-        if (want.isEmpty()) {
-            EXPECT_TRUE(radio->sent.empty()) << "hot spot " << n;
-        } else {
-            ASSERT_FALSE(radio->sent.empty()) << "hot spot " << n;
-            EXPECT_EQ(radio->sent.front(), frameOf(want)) << "hot spot " << n;
-        }
+        EXPECT_EQ(radio->sent, expectedFrames(n)) << "hot spot " << n;
         if (n == Model756::TS) {
-            EXPECT_EQ(p->mainStep, 100);
+            EXPECT_EQ(p->view().mainStep, 100);
         }
         if (n >= Model756::MainDigit10MHz && n < Model756::MainDigit10MHz + 7) {
-            EXPECT_EQ(p->mainStep, TuningSteps[6 - (n - Model756::MainDigit10MHz)]) << n;
+            EXPECT_EQ(p->view().mainStep, TuningSteps[6 - (n - Model756::MainDigit10MHz)]) << n;
         }
         if (n >= Model756::SubDigit10MHz && n < Model756::SubDigit10MHz + 7) {
-            EXPECT_EQ(p->subStep, TuningSteps[6 - (n - Model756::SubDigit10MHz)]) << n;
+            EXPECT_EQ(p->view().subStep, TuningSteps[6 - (n - Model756::SubDigit10MHz)]) << n;
         }
         EXPECT_TRUE(modal.boxes.empty()) << n << ": " << modal.texts().join('\n').toStdString();
         panels.clear();
     }
 }
 
+TEST_F(Panel756, ChangeCarriesEachBandsMemoryStateAcrossAndKeepsTheSubSelection)
+{
+    using namespace civ::encode;
+    THi_756FORM* p = open();
+    click(p, centre(Model756::VFOMemo));  // main band on memory
+    click(p, centre(Model756::MAIN));     // sub band selected
+    runFor(clock, *radio, 3000);
+    radio->sent.clear();
+    click(p, centre(Model756::CHANGE));
+    runFor(clock, *radio, 3000);
+    // After the exchange the main band is on VFO and the sub band on memory; the
+    // selection stays on the sub band, so no band command follows the restoring.
+    EXPECT_EQ(radio->sent, framesOf({vfo(8), band(0), vfo(0), band(1), memoryCmd(0), readFreq(), readMode(),
+                                     band(0), readFreq(), readMode()}));
+    EXPECT_EQ(p->view().mainChannelState, 0);
+    EXPECT_EQ(p->view().subChannelState, 3);
+}
+
+TEST_F(Panel756, VfoMemoTogglesTheSelectedBandAndReadsItBack)
+{
+    using namespace civ::encode;
+    THi_756FORM* p = open();
+    click(p, centre(Model756::MAIN));
+    runFor(clock, *radio, 2000);
+    radio->sent.clear();
+    click(p, centre(Model756::VFOMemo));
+    runFor(clock, *radio, 2000);
+    click(p, centre(Model756::VFOMemo));
+    runFor(clock, *radio, 2000);
+    EXPECT_EQ(radio->sent, framesOf({memoryCmd(0), readFreq(), readMode(), vfo(0), readFreq(), readMode()}));
+    EXPECT_EQ(p->view().subChannelState, 0);
+    EXPECT_EQ(p->view().mainChannelState, 0);
+}
+
+TEST_F(Panel756, ForceStateSendsTheWholeKnownStateAndReadsEverything)
+{
+    using namespace civ::encode;
+    THi_756FORM* p = open();
+    click(p, centre(Model756::SPLIT));
+    click(p, centre(Model756::UP));
+    runFor(clock, *radio, 3000);
+    radio->sent.clear();
+    p->controls().BForce->click();
+    runFor(clock, *radio, 3000);
+    EXPECT_EQ(radio->sent, framesOf({antenna(5), band(1), vfo(0), memory(1), scan(1), band(0), vfo(0),
+                                     memory(1), scan(1), split(false), dual(false), band(1), readFreq(),
+                                     readMode(), band(0), readFreq(), readMode()}));
+    EXPECT_EQ(p->view().mainChannel, 1);
+    EXPECT_EQ(p->view().requestState, 5);
+}
+
 TEST_F(Panel756, KeysShowThePressedPictureUntilReleasedAnywhere)
 {
     THi_756FORM* p = open();
     const HotSpot& cw = M.spot(Model756::CW);
-    const QImage before = p->IRadio->canvas().copy(cw.area());
+    const QImage before = p->controls().IRadio->canvas().copy(cw.area());
     press(p, centre(Model756::CW));
-    EXPECT_GT(maxDifference(p->IRadio->canvas().copy(cw.area()), before), 20);
-    EXPECT_EQ(p->pressedSpot, Model756::CW);
+    EXPECT_GT(maxDifference(p->controls().IRadio->canvas().copy(cw.area()), before), 20);
+    EXPECT_EQ(p->view().pressedSpot, Model756::CW);
     release(p, QPoint(5, 5));
-    EXPECT_LE(maxDifference(p->IRadio->canvas().copy(cw.area()), before), 2);  // gradients dither
-    EXPECT_EQ(p->pressedSpot, 0);
+    EXPECT_LE(maxDifference(p->controls().IRadio->canvas().copy(cw.area()), before), 2);  // gradients dither
+    EXPECT_EQ(p->view().pressedSpot, 0);
 }
 
 TEST_F(Panel756, AClickOnAnEdgeHitsNothing)
@@ -232,7 +296,7 @@ TEST_F(Panel756, AClickOnAnEdgeHitsNothing)
     click(p, QPoint(615, 300));  // between the knob halves
     runFor(clock, *radio, 2000);
     EXPECT_TRUE(radio->sent.empty());
-    EXPECT_EQ(p->dialFrame, 0);
+    EXPECT_EQ(p->view().dialFrame, 0);
 }
 
 TEST_F(Panel756, HoldingTheKnobTunesEveryQuarterSecondAndTurnsIt)
@@ -240,43 +304,46 @@ TEST_F(Panel756, HoldingTheKnobTunesEveryQuarterSecondAndTurnsIt)
     THi_756FORM* p = open();
     radio->silent = true;  // answers would retransmit; only the panel's steps matter here
     press(p, centre(Model756::KnobUp));
-    EXPECT_EQ(p->mainText, QStringLiteral("014.195.010"));
-    EXPECT_EQ(p->dialFrame, 1);
+    EXPECT_EQ(p->view().mainText, QStringLiteral("014.195.010"));
+    EXPECT_EQ(p->view().dialFrame, 1);
     clock.advance(249);
-    EXPECT_EQ(p->dialFrame, 1);
+    EXPECT_EQ(p->view().dialFrame, 1);
     clock.advance(1);
-    EXPECT_EQ(p->dialFrame, 2);
+    EXPECT_EQ(p->view().dialFrame, 2);
     clock.advance(750);
-    EXPECT_EQ(p->dialFrame, 5);
-    EXPECT_EQ(p->mainText, QStringLiteral("014.195.050"));
+    EXPECT_EQ(p->view().dialFrame, 5);
+    EXPECT_EQ(p->view().mainText, QStringLiteral("014.195.050"));
     release(p, QPoint(1, 1));
     clock.advance(1000);
-    EXPECT_EQ(p->dialFrame, 5);
-    EXPECT_EQ(p->mainText, QStringLiteral("014.195.050"));
+    EXPECT_EQ(p->view().dialFrame, 5);
+    EXPECT_EQ(p->view().mainText, QStringLiteral("014.195.050"));
 }
 
 TEST_F(Panel756, TheKnobWrapsAtBothEnds)
 {
     THi_756FORM* p = open();
     press(p, centre(Model756::KnobDown));
-    EXPECT_EQ(p->dialFrame, 15);
-    const QImage frame15 = p->IRadio->canvas().copy(M.knobArea());
+    EXPECT_EQ(p->view().dialFrame, 15);
+    const QImage frame15 = p->controls().IRadio->canvas().copy(M.knobArea());
     release(p, centre(Model756::KnobDown));
     press(p, centre(Model756::KnobUp));
-    EXPECT_EQ(p->dialFrame, 0);
-    EXPECT_NE(p->IRadio->canvas().copy(M.knobArea()), frame15);
+    EXPECT_EQ(p->view().dialFrame, 0);
+    EXPECT_NE(p->controls().IRadio->canvas().copy(M.knobArea()), frame15);
     release(p, centre(Model756::KnobUp));
 }
 
 TEST_F(Panel756, TuningOutOfRangeIsRefusedWithTheRangeMessage)
 {
     THi_756FORM* p = open();
-    p->mainText = QStringLiteral("059.999.990");
+    radio->freq[0] = QStringLiteral("059.999.990");
+    p->controls().BUpdate->click();
+    runFor(clock, *radio, 3000);
+    ASSERT_EQ(p->view().mainText, QStringLiteral("059.999.990"));
     radio->sent.clear();
     press(p, centre(Model756::KnobUp));
     EXPECT_EQ(modal.texts(),
               QStringList{QStringLiteral("Frequency 060.000.000 is not in the IC-756 Frequency Range.")});
-    EXPECT_EQ(p->mainText, QStringLiteral("059.999.990"));
+    EXPECT_EQ(p->view().mainText, QStringLiteral("059.999.990"));
     // The box stops the repeat: no pile of boxes while it is open.
     clock.advance(1000);
     EXPECT_EQ(modal.boxes.size(), 1u);
@@ -289,27 +356,27 @@ TEST_F(Panel756, TypedFrequencyGoesToEitherBandWithALeadingZero)
 {
     THi_756FORM* p = open();
     radio->sent.clear();
-    p->EFreq->setMaskedText(QStringLiteral("21.250.000"));
-    p->BMainDial->click();
+    p->controls().EFreq->setMaskedText(QStringLiteral("21.250.000"));
+    p->controls().BMainDial->click();
     runFor(clock, *radio, 2000);
     ASSERT_FALSE(radio->sent.empty());
     EXPECT_EQ(radio->sent.front(), frameOf(civ::encode::freq(QStringLiteral("021.250.000"))));
-    EXPECT_EQ(p->mainText, QStringLiteral("021.250.000"));
+    EXPECT_EQ(p->view().mainText, QStringLiteral("021.250.000"));
     radio->sent.clear();
-    p->BDialSub->click();
+    p->controls().BDialSub->click();
     runFor(clock, *radio, 2000);
     ASSERT_GE(radio->sent.size(), 2u);
     EXPECT_EQ(radio->sent[0], frameOf(civ::encode::band(1)));
     EXPECT_EQ(radio->sent[1], frameOf(civ::encode::freq(QStringLiteral("021.250.000"))));
-    EXPECT_EQ(p->subText, QStringLiteral("021.250.000"));
+    EXPECT_EQ(p->view().subText, QStringLiteral("021.250.000"));
 }
 
 TEST_F(Panel756, TheSpaceBarFillsTheBlanksWithZeros)
 {
     THi_756FORM* p = open();
-    p->EFreq->setMaskedText(QStringLiteral("14.2  .   "));
-    QTest::keyClick(p->EFreq, Qt::Key_Space);
-    EXPECT_EQ(p->EFreq->maskedText(), QStringLiteral("14.200.000"));
+    p->controls().EFreq->setMaskedText(QStringLiteral("14.2  .   "));
+    QTest::keyClick(p->controls().EFreq, Qt::Key_Space);
+    EXPECT_EQ(p->controls().EFreq->maskedText(), QStringLiteral("14.200.000"));
 }
 
 TEST_F(Panel756, ABlankMemoryShowsZerosInTheFullSetOnTheEnginesBand)
@@ -318,21 +385,21 @@ TEST_F(Panel756, ABlankMemoryShowsZerosInTheFullSetOnTheEnginesBand)
     ArtLibrary art(ArtPath);
     const QImage zero = art.fetch("MF_Num0").convertToFormat(QImage::Format_RGB32);
     p->RadioNotify(6, 0);
-    EXPECT_EQ(p->mainText, QStringLiteral("BLANK"));
+    EXPECT_EQ(p->view().mainText, QStringLiteral("BLANK"));
     for (int left : Model756::DigitLefts) {
         const QImage place = p->displayBitmap().copy(QRect(QPoint(left, Model756::MainLineTop), zero.size()));
         EXPECT_EQ(place.convertToFormat(QImage::Format_RGB32), zero) << left;
     }
-    EXPECT_EQ(p->subText, QStringLiteral("007.050.000"));
+    EXPECT_EQ(p->view().subText, QStringLiteral("007.050.000"));
 }
 
 TEST_F(Panel756, AnUnfilledTypedFrequencyLeavesTheDigitPlacesAlone)
 {
     THi_756FORM* p = open();
     const QImage before = p->displayBitmap().copy();
-    p->EFreq->setMaskedText(QStringLiteral("  .   .   "));
-    p->BMainDial->click();
-    EXPECT_EQ(p->mainText, QStringLiteral("0  .   .   "));
+    p->controls().EFreq->setMaskedText(QStringLiteral("  .   .   "));
+    p->controls().BMainDial->click();
+    EXPECT_EQ(p->view().mainText, QStringLiteral("0  .   .   "));
     EXPECT_EQ(modal.texts(), QStringList{QStringLiteral("Radio Returned Bad Frequency")});
     p->PaintFrequency();
     const QRect line(QPoint(Model756::DigitLefts[1], Model756::MainLineTop), QSize(190, 34));
@@ -348,7 +415,7 @@ TEST_F(Panel756, SsbTogglesBetweenUsbAndLsbOnly)
     click(p, centre(Model756::SSB));
     runFor(clock, *radio, 2000);
     EXPECT_EQ(p->engine()->mode(), 3);
-    EXPECT_EQ(p->mainMode, 2);
+    EXPECT_EQ(p->view().mainMode, 2);
 }
 
 TEST_F(Panel756, ChannelsWrapAndAntennaWalks)
@@ -356,10 +423,10 @@ TEST_F(Panel756, ChannelsWrapAndAntennaWalks)
     THi_756FORM* p = open();
     click(p, centre(Model756::DWN));
     runFor(clock, *radio, 2000);
-    EXPECT_EQ(p->mainChannel, 99);
+    EXPECT_EQ(p->view().mainChannel, 99);
     click(p, centre(Model756::UP));
     runFor(clock, *radio, 2000);
-    EXPECT_EQ(p->mainChannel, 1);
+    EXPECT_EQ(p->view().mainChannel, 1);
     radio->sent.clear();
     for (int i = 0; i < 4; ++i)
         click(p, centre(Model756::ANT));
@@ -374,7 +441,7 @@ TEST_F(Panel756, NoResponseRaisesABoxButNotDuringATransfer)
 {
     THi_756FORM* p = open();
     radio->silent = true;
-    p->BUpdate->click();
+    p->controls().BUpdate->click();
     runFor(clock, *radio, 15000);
     ASSERT_FALSE(modal.boxes.empty());
     EXPECT_EQ(modal.boxes.back().text,
@@ -383,34 +450,30 @@ TEST_F(Panel756, NoResponseRaisesABoxButNotDuringATransfer)
     p->MemoryGetRequest(4);
     runFor(clock, *radio, 15000);
     EXPECT_TRUE(modal.boxes.empty());
-    EXPECT_TRUE(p->transfer);
+    EXPECT_TRUE(p->view().transfer);
 }
 
 TEST_F(Panel756, SnoopShowsTheTrafficWhenChecked)
 {
     THi_756FORM* p = open();
-    EXPECT_TRUE(p->MSnoop->isHidden());
-    p->CBSnoop->click();
-    EXPECT_FALSE(p->MSnoop->isHidden());
-    EXPECT_GT(p->MSnoop->blockCount(), 1);
+    EXPECT_TRUE(p->controls().MSnoop->isHidden());
+    p->controls().CBSnoop->click();
+    EXPECT_FALSE(p->controls().MSnoop->isHidden());
+    EXPECT_GT(p->controls().MSnoop->blockCount(), 1);
 }
 
 TEST_F(Panel756, SharedArtIsFetchedOnceAndKeptUntilTheLastWindowCloses)
 {
-    const int before = PanelArt::fetchCount();
-    open();
-    const int first = PanelArt::fetchCount() - before;
-    EXPECT_EQ(first, 2 + static_cast<int>(M.sharedArt.size()));
-    open();
-    EXPECT_EQ(PanelArt::fetchCount() - before - first, 2);
+    EXPECT_EQ(open()->artFetches(), 2 + static_cast<int>(M.sharedArt.size()));
+    EXPECT_EQ(open()->artFetches(), 2);
     EXPECT_EQ(PanelArt::windowsOf(M), 2);
     panels.erase(panels.begin());
     EXPECT_TRUE(PanelArt::sharedHeld(M));
     // The remaining window still draws from the shared pictures.
     THi_756FORM* p = panels.front().get();
-    const QImage before2 = p->IRadio->canvas().copy(M.knobArea());
+    const QImage before2 = p->controls().IRadio->canvas().copy(M.knobArea());
     press(p, centre(Model756::KnobUp));
-    EXPECT_NE(p->IRadio->canvas().copy(M.knobArea()), before2);
+    EXPECT_NE(p->controls().IRadio->canvas().copy(M.knobArea()), before2);
     release(p, QPoint(1, 1));
     panels.clear();
     EXPECT_FALSE(PanelArt::sharedHeld(M));
@@ -451,10 +514,10 @@ TEST_F(Panel756, LeavingDeviceSelectWithoutOkClosesThePanel)
     EXPECT_EQ(p->engine(), nullptr);
     EXPECT_EQ(p->memoryWindow(), nullptr);
     // Nothing reaches for the missing engine.
-    p->BForce->click();
-    p->BUpdate->click();
-    p->BMainDial->click();
-    QTest::mouseClick(p->IRadio, Qt::LeftButton, {}, QPoint(120, 410));
+    p->controls().BForce->click();
+    p->controls().BUpdate->click();
+    p->controls().BMainDial->click();
+    QTest::mouseClick(p->controls().IRadio, Qt::LeftButton, {}, QPoint(120, 410));
     EXPECT_TRUE(radio->sent.empty());
     EXPECT_EQ(radio->HandlerCount(), 0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -472,7 +535,7 @@ TEST_F(Panel756, TheTypedAddressIsTheEnginesAddress)
     radio->address = 0x5C;
     THi_756FORM* p = open();
     EXPECT_EQ(p->engine()->Address, 0x5C);
-    EXPECT_EQ(p->mainText, QStringLiteral("014.195.000"));
+    EXPECT_EQ(p->view().mainText, QStringLiteral("014.195.000"));
 }
 
 TEST_F(Panel756, ARefusedRegistrationClosesThePanel)
@@ -506,8 +569,8 @@ TEST_F(Panel756, MemoryRequestsDriveTheRadioAndEndTheTransfer)
     THi_756FORM* p = open();
     radio->sent.clear();
     p->MemorySetRequest(false, true, 3, QStringLiteral("007.100.000"), QStringLiteral("cw"), QString());
-    EXPECT_TRUE(p->transfer);
-    EXPECT_EQ(p->requestState, 10);
+    EXPECT_TRUE(p->view().transfer);
+    EXPECT_EQ(p->view().requestState, 10);
     runFor(clock, *radio, 3000);
     std::vector<QByteArray> want;
     using namespace civ::encode;
@@ -515,27 +578,81 @@ TEST_F(Panel756, MemoryRequestsDriveTheRadioAndEndTheTransfer)
                                    mode(1, civ::ModeTable::Base), memoryCmd(1)})
         want.push_back(frameOf(body));
     EXPECT_EQ(radio->sent, want);
-    EXPECT_FALSE(p->transfer);
+    EXPECT_FALSE(p->view().transfer);
 
     radio->sent.clear();
     p->MemoryGetRequest(7);
-    EXPECT_EQ(p->requestState, 11);
+    EXPECT_EQ(p->view().requestState, 11);
     runFor(clock, *radio, 3000);
-    EXPECT_FALSE(p->transfer);
+    EXPECT_FALSE(p->view().transfer);
     p->MemoryGetRequest(0);
-    EXPECT_EQ(p->requestState, 5);
+    EXPECT_EQ(p->view().requestState, 5);
 }
 
-TEST_F(Panel756, WritesAScreenshot)
+TEST_F(Panel756, TheWheelOverTheKnobTunesOneStepPerNotch)
+{
+    using namespace civ::encode;
+    THi_756FORM* p = open();
+    radio->sent.clear();
+    auto wheel = [&](QPoint at, int degrees8) {
+        QWheelEvent e(at, p->controls().IRadio->mapToGlobal(at), QPoint(), QPoint(0, degrees8), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(p->controls().IRadio, &e);
+    };
+    wheel(centre(Model756::KnobUp), 2 * 120);
+    wheel(centre(Model756::KnobDown), 60);  // half a notch: nothing yet
+    EXPECT_EQ(p->view().mainText, QStringLiteral("014.195.020"));
+    wheel(centre(Model756::KnobDown), 60 - 120);  // the half and one down: net nothing
+    EXPECT_EQ(p->view().mainText, QStringLiteral("014.195.020"));
+    wheel(centre(Model756::KnobDown), -120);
+    wheel(QPoint(5, 5), 120);  // off the knob
+    EXPECT_EQ(p->view().mainText, QStringLiteral("014.195.010"));
+    EXPECT_EQ(p->view().dialFrame, 1);
+    runFor(clock, *radio, 3000);
+    EXPECT_EQ(radio->sent, framesOf({freq(QStringLiteral("014.195.010")), freq(QStringLiteral("014.195.020")),
+                                     freq(QStringLiteral("014.195.010"))}));
+
+    // Out of range: the knob's message, once, however many notches.
+    radio->freq[0] = QStringLiteral("059.999.990");
+    p->controls().BUpdate->click();
+    runFor(clock, *radio, 3000);
+    radio->sent.clear();
+    wheel(centre(Model756::KnobUp), 3 * 120);
+    EXPECT_EQ(modal.texts(),
+              QStringList{QStringLiteral("Frequency 060.000.000 is not in the IC-756 Frequency Range.")});
+    runFor(clock, *radio, 1000);
+    EXPECT_TRUE(radio->sent.empty());
+}
+
+TEST_F(Panel756, ReturnInTheTypedFrequencyDialsTheMainBand)
 {
     THi_756FORM* p = open();
-    click(p, centre(Model756::MAIN));
-    click(p, centre(Model756::MAIN));
-    click(p, centre(Model756::CW));
-    click(p, centre(Model756::MainDigit10MHz + 4));
-    runFor(clock, *radio, 3000);
-    QDir().mkpath(QStringLiteral(TSLN_SHOT_DIR));
-    EXPECT_TRUE(p->grab().save(QStringLiteral(TSLN_SHOT_DIR "/ic756-panel.png")));
+    click(p, centre(Model756::MAIN));  // sub selected: Return still goes to main
+    runFor(clock, *radio, 2000);
+    radio->sent.clear();
+    p->controls().EFreq->setMaskedText(QStringLiteral("18.100.000"));
+    QTest::keyClick(p->controls().EFreq, Qt::Key_Return);
+    runFor(clock, *radio, 2000);
+    using namespace civ::encode;
+    EXPECT_EQ(radio->sent, framesOf({band(0), freq(QStringLiteral("018.100.000"))}));
+    EXPECT_EQ(p->view().mainText, QStringLiteral("018.100.000"));
+    EXPECT_FALSE(p->view().subSelected);
+}
+
+TEST_F(Panel756, TheSnoopLogFollowsItsNewestLineAndAnyToggleShowsIt)
+{
+    THi_756FORM* p = open();
+    QPlainTextEdit* log = p->controls().MSnoop;
+    p->controls().CBSnoop->setChecked(true);  // not a click: keyboard, program or assistive tool
+    EXPECT_FALSE(log->isHidden());
+    for (int i = 0; i < 200; ++i)
+        p->RadioDebug(QStringLiteral("line %1").arg(i));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(log->verticalScrollBar()->value(), log->verticalScrollBar()->maximum());
+    EXPECT_GT(log->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(log->textCursor().block().text(), QStringLiteral("line 199"));
+    p->controls().CBSnoop->toggle();
+    EXPECT_TRUE(log->isHidden());
 }
 
 }  // namespace

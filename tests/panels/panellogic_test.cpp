@@ -76,19 +76,26 @@ TEST(TuneStep, ATextThatDoesNotConvertIsAFormatError)
     EXPECT_EQ(r.boxes[0], QStringLiteral("Freq Error in FORMAT."));
 }
 
-TEST(Modes, IndicatorsAndNames)
+TEST(Modes, TheIc756TablesBothWays)
 {
-    EXPECT_EQ(modeIndicatorOf(1), 4);
-    EXPECT_EQ(modeIndicatorOf(5), 1);
-    EXPECT_EQ(modeIndicatorOf(7), 6);
-    EXPECT_EQ(modeIndicatorOf(0), 0);
-    EXPECT_EQ(modeIndicatorOf(6), 0);
-    EXPECT_EQ(modeNumberOf(QStringLiteral("cwn")), 0);
-    EXPECT_EQ(modeNumberOf(QStringLiteral("CWn")), 0);
-    EXPECT_EQ(modeNumberOf(QStringLiteral("usb")), 3);
-    EXPECT_EQ(modeNumberOf(QStringLiteral("WFM")), -1);
-    EXPECT_EQ(modeNameOf(7), QStringLiteral("RTTY"));
-    EXPECT_EQ(modeNameOf(6), QString());
+    const struct {
+        int mode;
+        int indicator;
+        const char* text;
+    } rows[] = {
+        {0, 0, "CWN"}, {1, 4, "CW"}, {2, 3, "LSB"},  {3, 2, "USB"}, {4, 5, "AM"},
+        {5, 1, "FM"},  {6, 0, ""},   {7, 6, "RTTY"}, {8, 0, ""},    {13, 0, ""},
+    };
+    for (const auto& r : rows) {
+        EXPECT_EQ(M.modeIndicator(r.mode), r.indicator) << r.mode;
+        EXPECT_EQ(M.textOfMode(r.mode), QLatin1String(r.text)) << r.mode;
+        if (*r.text) {
+            EXPECT_EQ(M.modeOfText(QString::fromLatin1(r.text).toLower()), r.mode) << r.text;
+        }
+    }
+    EXPECT_EQ(M.modeOfText(QStringLiteral("CWn")), 0);
+    EXPECT_EQ(M.modeOfText(QStringLiteral("WFM")), -1);
+    EXPECT_EQ(M.modeOfText(QString()), -1);
 }
 
 TEST(ErrorTexts, BoxesAndCounters)

@@ -67,13 +67,16 @@ BENCHMARK(SecondPanel)->Unit(benchmark::kMillisecond);
 void NotificationRepaint(benchmark::State& state)
 {
     Bench bench;
+    FakeClock clock;
+    bench.radio->silent = false;
     THi_756FORM panel(nullptr, ArtPath);
-    panel.requestState = 5;
-    panel.mainText = QStringLiteral("014.195.000");
-    panel.subText = QStringLiteral("007.050.000");
+    // Opened and read: the panel rests, and a frequency report repaints the display.
+    runFor(clock, *bench.radio, 5000);
+    if (panel.view().requestState != 5)
+        state.SkipWithError("the panel did not finish reading the radio");
     for (auto _ : state) {
         panel.RadioNotify(3, 0);
-        panel.IRadio->repaint();
+        panel.controls().IRadio->repaint();
     }
 }
 BENCHMARK(NotificationRepaint)->Unit(benchmark::kMicrosecond);

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+#include <functional>
+
+#include "panels/panelmodel.h"
+
+class GraphicalPanel;
+class QWidget;
+
+// Pictures of one model's art: the whole panel, its display, every small picture on
+// one sheet and the knob frames.
+void saveArtSheets(const PanelLayout& model, const QString& libraryPath, const QDir& out,
+                   const QString& stem);
+
+// Opens a panel against a simulated radio of the model (in-process, no pacing), lets
+// it read the radio, runs prepare on it, and saves it alone (<stem>-panel.png) and
+// inside the main frame (<stem>-in-frame.png). open creates the panel for the owner.
+using PanelOpener = std::function<GraphicalPanel*(QWidget* owner)>;
+bool savePanel(const QString& simModel, quint8 address, const PanelOpener& open,
+               const std::function<void(GraphicalPanel&)>& prepare, const QDir& out, const QString& stem);
+
+// Clicks the centre of a hot spot on the panel's picture.
+void clickSpot(GraphicalPanel& panel, int spot);
+// Runs the event loop until the panel's engine is idle and at rest, or ms pass.
+bool settle(GraphicalPanel& panel, int ms);

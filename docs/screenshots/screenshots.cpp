@@ -1,0 +1,167 @@
+// Draws pictures of the program's windows, panels and panel art into a folder:
+//   tsln-screenshots [folder]     (default: screenshots/ in the current folder)
+// scripts/screenshots runs it on the offscreen platform. The pictures are for
+// people to look at; the suite tests the windows.
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "core/modal.h"
+#include "devices/comportdialog.h"
+#include "devices/deviceselectdialog.h"
+#include "devices/serialwindow.h"
+#include "devices/tcpipwindow.h"
+#include "memory/filechooser.h"
+#include "memory/memedit.h"
+#include "memory/memoryform.h"
+#include "memory/upload.h"
+#include "panels/hi_756.h"
+#include "panels/model756.h"
+#include "panelshots.h"
+#include "shell/about.h"
+#include "shell/disclaimer.h"
+#include "shell/helpviewer.h"
+#include "shell/mainform.h"
+#include "shell/newdevice.h"
+#include "shell/startup.h"
+
+namespace {
+
+// Every box answers OK unseen; Device Select offers its first device.
+class Answers : public Modal::Handler {
+public:
+    int message(Modal::Kind, const QString&, const QString& text) override
+    {
+        std::fprintf(stderr, "box: %s\n", qPrintable(text));
+        return Modal::Ok;
+    }
+    int dialog(QDialog& dialog) override
+    {
+        if (&dialog == DSelFORM)
+            DSelFORM->FormActivate();
+        return Modal::Ok;
+    }
+};
+
+int failures = 0;
+
+void save(QWidget& w, const QDir& out, const QString& name)
+{
+    w.show();
+    QCoreApplication::processEvents();
+    if (!w.grab().save(out.filePath(name))) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(out.filePath(name)));
+        ++failures;
+    }
+}
+
+void shellWindows(const QDir& out)
+{
+    MainFORM->resize(1024, 640);
+    save(*MainFORM, out, QStringLiteral("main-frame.png"));
+    MainFORM->hide();
+    TAboutBox about;
+    save(about, out, QStringLiteral("about.png"));
+    TDisclaimerFORM disclaimer;
+    save(disclaimer, out, QStringLiteral("disclaimer.png"));
+    QPointer<HelpViewer> viewer;
+    if (HelpViewer* help = showHelpContext(nullptr, 10, viewer, helpFilePath())) {
+        save(*help, out, QStringLiteral("help.png"));
+        delete help;
+    }
+}
+
+void deviceWindows(const QDir& out)
+{
+    TTCPIPForm tcp;
+    tcp.setWindowTitle(QStringLiteral("[Relay] <TCP/IP>"));
+    save(tcp, out, QStringLiteral("tcpip-window.png"));
+    TSerialFORM serial;
+    serial.setWindowTitle(QStringLiteral("[Shack] <Serial>"));
+    save(serial, out, QStringLiteral("serial-window.png"));
+    TComPortFORM comPort;
+    save(comPort, out, QStringLiteral("com-port.png"));
+    TNewDeviceFORM newDevice;
+    save(newDevice, out, QStringLiteral("new-device.png"));
+    TDSelFORM select;
+    select.Eaddress->setText(QStringLiteral("50"));
+    save(select, out, QStringLiteral("device-select.png"));
+}
+
+void memoryWindows(const QDir& out)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("contest.mem"));
+    QFile f(file);
+    if (!f.open(QIODevice::WriteOnly))
+        return;
+    f.write(
+        "014.195.000,USB,NONE,20 m DX window\r\n"
+        "007.050.000,LSB,NONE,40 m net\r\n"
+        "145.500.000,FM,NONE,2 m calling\r\n"
+        "145.600.000,FM,MINUS,GB3 repeater\r\n"
+        "BLANK,,,\r\n"
+        "050.110.000,CW,NONE,6 m DX\r\n");
+    f.close();
+    const MemFileChooser::Chooser previous =
+        MemFileChooser::setChooser([&](QWidget*, MemFileChooser::Purpose, const QString&) { return file; });
+    TMemoryFORM memory;
+    memory.setWindowTitle(QStringLiteral("Memory for IC756 on device [Relay] <TCP/IP>"));
+    memory.resize(569, 401);
+    memory.BLoadClick();
+    MemFileChooser::setChooser(previous);
+    save(memory, out, QStringLiteral("memory-window.png"));
+    TMemEditFORM edit;
+    save(edit, out, QStringLiteral("memory-edit.png"));
+    TUploadFORM upload;
+    save(upload, out, QStringLiteral("upload.png"));
+}
+
+void panel756(const QDir& out)
+{
+    const QString art = QStringLiteral(TSLN_BIN_DIR "/PV756.dll");
+    saveArtSheets(Model756::model(), art, out, QStringLiteral("art756"));
+    const bool ok = savePanel(
+        QStringLiteral("ic756"), 0x50, [&](QWidget* owner) { return new THi_756FORM(owner, art); },
+        [](GraphicalPanel& p) {
+            clickSpot(p, Model756::CW);
+            clickSpot(p, Model756::MainDigit10MHz + 4);  // 1 kHz steps
+        },
+        out, QStringLiteral("ic756"));
+    if (!ok) {
+        std::fprintf(stderr, "the IC-756 panel did not settle\n");
+        ++failures;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots"));
+    if (!QDir().mkpath(out.path())) {
+        std::fprintf(stderr, "cannot make %s\n", qPrintable(out.path()));
+        return 2;
+    }
+    Answers answers;
+    Modal::setHandler(&answers);
+    createSharedWindows();
+
+    shellWindows(out);
+    deviceWindows(out);
+    memoryWindows(out);
+    panel756(out);
+
+    delete MainFORM;
+    MainFORM = nullptr;
+    Modal::setHandler(nullptr);
+    std::printf("pictures in %s\n", qPrintable(QDir(out).absolutePath()));
+    return failures ? 1 : 0;
+}
