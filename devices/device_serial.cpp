@@ -14,34 +14,45 @@
 
 Tdevice_serial::Tdevice_serial(QWidget* owner, const QString& name) : Window(new TSerialFORM(owner))
 {
-    Window->setWindowTitle(name);
-    Window->OnRx.bind([this](const quint8* p, qint32 l) { Deliver(p, l); });
-    Window->OnReopen.bind([this](QObject*) { Reopen(); });
-
-    QString port = QStringLiteral("COM2");
-    QString baud = QStringLiteral("9600");
+    setUpWindow(name);
+    SerialLine line;
     if (ComPortFORM) {
         // OK or not, the port is opened with what the fields hold.
         Modal::exec(*ComPortFORM);
-        port = ComPortFORM->CBPort->currentText();
-        baud = ComPortFORM->CBBaud->currentText();
+        line.port = ComPortFORM->CBPort->currentText();
+        line.baud = ComPortFORM->CBBaud->currentText();
     }
-    if (!OpenPort(port, baud) && Window)
+    if (!OpenPort(line) && Window)
         Window->close();
 }
 
-bool Tdevice_serial::OpenPort(const QString& port, const QString& baud)
+Tdevice_serial::Tdevice_serial(QWidget* owner, const QString& name, const SerialLine& line)
+    : Window(new TSerialFORM(owner))
 {
-    port_ = port;
+    setUpWindow(name);
+    if (!OpenPort(line) && Window)
+        Window->close();
+}
+
+void Tdevice_serial::setUpWindow(const QString& name)
+{
+    Window->setWindowTitle(name);
+    Window->OnRx.bind([this](const quint8* p, qint32 l) { Deliver(p, l); });
+    Window->OnReopen.bind([this](QObject*) { Reopen(); });
+}
+
+bool Tdevice_serial::OpenPort(const SerialLine& line)
+{
+    Line = line;
     QString failure;
     try {
         if (!Comm)
             Comm = std::make_unique<TComm32>();
         Comm->ClosePort();
-        Comm->setBaudRate(strToInt(baud));
-        Comm->setCommPort(port);
-        Comm->setParity(pNone);
-        Comm->setStopBits(sb1_0);
+        Comm->setBaudRate(strToInt(line.baud));
+        Comm->setCommPort(line.port);
+        Comm->setParity(line.parity);
+        Comm->setStopBits(line.stopBits);
         // A CI-V frame ends in FD: hand each one on as soon as it is complete.
         Comm->setEventChar(0xFD);
         Comm->OnReceiveData.bind(
@@ -49,7 +60,7 @@ bool Tdevice_serial::OpenPort(const QString& port, const QString& baud)
         Comm->OnRequestHangup.bind([this](QObject*) { PortLost(); });
         Comm->OpenPort();
     } catch (const ECommsError& e) {
-        failure = openFailureText(e, port);
+        failure = openFailureText(e, line.port);
     } catch (const std::exception& e) {
         failure = QString::fromUtf8(e.what());
     }
@@ -59,7 +70,7 @@ bool Tdevice_serial::OpenPort(const QString& port, const QString& baud)
         return true;
     }
     if (Window)
-        Window->showPortProblem(QStringLiteral("Port not open: %1").arg(serialDevicePath(port)));
+        Window->showPortProblem(QStringLiteral("Port not open: %1").arg(serialDevicePath(line.port)));
     Modal::error(failure);
     return false;
 }
@@ -71,21 +82,20 @@ void Tdevice_serial::PortLost()
     if (Comm)
         Comm->ClosePort();
     if (Window)
-        Window->showPortProblem(QStringLiteral("Port lost: %1").arg(serialDevicePath(port_)));
+        Window->showPortProblem(QStringLiteral("Port lost: %1").arg(serialDevicePath(Line.port)));
 }
 
 void Tdevice_serial::Reopen()
 {
-    QString port = port_;
-    QString baud = Comm ? QString::number(Comm->BaudRate()) : QStringLiteral("9600");
+    SerialLine line = Line;
     if (ComPortFORM) {
-        ComPortFORM->CBPort->setCurrentText(port);
-        ComPortFORM->CBBaud->setCurrentText(baud);
+        ComPortFORM->CBPort->setCurrentText(line.port);
+        ComPortFORM->CBBaud->setCurrentText(line.baud);
         Modal::exec(*ComPortFORM);
-        port = ComPortFORM->CBPort->currentText();
-        baud = ComPortFORM->CBBaud->currentText();
+        line.port = ComPortFORM->CBPort->currentText();
+        line.baud = ComPortFORM->CBBaud->currentText();
     }
-    OpenPort(port, baud);
+    OpenPort(line);
 }
 
 Tdevice_serial::~Tdevice_serial()

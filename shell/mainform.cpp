@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -44,21 +43,9 @@ QString panelCaption(PanelModel model)
     return QString();
 }
 
-QString findPanelLibrary(const QString& fileName, const QString& programDir)
-{
-    for (const QString& dir : {QDir::currentPath(), programDir}) {
-        if (dir.isEmpty())
-            continue;
-        // QFileInfo::exists is exact on a case-sensitive file system; the library
-        // names must match as they are spelt.
-        const QFileInfo info(QDir(dir), fileName);
-        if (info.isFile())
-            return info.absoluteFilePath();
-    }
-    return QString();
-}
+TMainFORM::TMainFORM(QWidget* parent) : TMainFORM(ProgramFiles::running(), parent) {}
 
-TMainFORM::TMainFORM(QWidget* parent) : QMainWindow(parent)
+TMainFORM::TMainFORM(const ProgramFiles& files, QWidget* parent) : QMainWindow(parent), files_(files)
 {
     setWindowTitle(QStringLiteral("ICOM Tessaline"));
     area_ = new QMdiArea(this);
@@ -153,7 +140,6 @@ void TMainFORM::FormCreate()
     deviceList_ = std::make_unique<TDeviceList>();
     DeviceList = deviceList_.get();
 
-    const QString programDir = QCoreApplication::applicationDirPath();
     const std::pair<PanelModel, QAction*> items[] = {
         {PanelModel::IC706, IC7061},
         {PanelModel::IC706MKII, IC706MKII1},
@@ -161,7 +147,7 @@ void TMainFORM::FormCreate()
         {PanelModel::IC821, IC821HiRes1},
     };
     for (const auto& [model, item] : items) {
-        const QString path = findPanelLibrary(panelLibraryName(model), programDir);
+        const QString path = files_.findLibrary(panelLibraryName(model));
         libraryPaths_[static_cast<int>(model)] = path;
         item->setEnabled(!path.isEmpty());
     }
@@ -242,4 +228,6 @@ void TMainFORM::Disclaimer1Click()
         Modal::exec(*DisclaimerFORM);
 }
 
-void TMainFORM::Help2Click() { showHelpContext(this, 10, help_); }
+QString TMainFORM::helpPath() const { return helpFilePath(files_); }
+
+void TMainFORM::Help2Click() { showHelpContext(this, 10, help_, helpPath()); }

@@ -76,7 +76,7 @@ void shellWindows(const QDir& out)
     TDisclaimerFORM disclaimer;
     save(disclaimer, out, QStringLiteral("disclaimer.png"));
     QPointer<HelpViewer> viewer;
-    if (HelpViewer* help = showHelpContext(nullptr, 10, viewer)) {
+    if (HelpViewer* help = showHelpContext(nullptr, 10, viewer, helpFilePath())) {
         save(*help, out, QStringLiteral("help.png"));
         delete help;
     }

@@ -45,16 +45,18 @@ public:
     void Send(const quint8*, qint32) override {}
 };
 
+// Folders to look in that hold nothing.
+struct EmptyFolders {
+    QTemporaryDir program, library, data, current;
+    ProgramFiles files() const { return {program.path(), library.path(), data.path(), current.path()}; }
+};
+
 }  // namespace
 
 TEST(MainForm, CaptionsShortcutsAndInitialStates)
 {
-    QTemporaryDir empty;
-    CurrentDir cd(empty.path());
-    TMainFORM form;
-    // Only the libraries that the build puts beside the program can be found.
-    const bool shipped756 = QFile::exists(QCoreApplication::applicationDirPath() + "/PV756.dll");
-    const bool shipped821 = QFile::exists(QCoreApplication::applicationDirPath() + "/PV821.dll");
+    const EmptyFolders nowhere;
+    TMainFORM form(nowhere.files());
     EXPECT_EQ(form.windowTitle(), "ICOM Tessaline");
     EXPECT_EQ(form.mdiArea()->background().color(), QColor(0x00, 0x80, 0x80));
     ASSERT_NE(DeviceList, nullptr);
@@ -78,8 +80,8 @@ TEST(MainForm, CaptionsShortcutsAndInitialStates)
         {form.RemoveDevice1, "Remove Device", QKeySequence(), true, false},
         {form.IC7061, "IC-706", QKeySequence(Qt::Key_F2), false, true},
         {form.IC706MKII1, "IC-706MKII", QKeySequence(Qt::Key_F3), false, true},
-        {form.IC7561, "IC-756", QKeySequence(Qt::Key_F4), shipped756, true},
-        {form.IC821HiRes1, "IC-821", QKeySequence(Qt::Key_F5), shipped821, true},
+        {form.IC7561, "IC-756", QKeySequence(Qt::Key_F4), false, true},
+        {form.IC821HiRes1, "IC-821", QKeySequence(Qt::Key_F5), false, true},
         {form.IC8211, "IC-821 (Text)", QKeySequence(Qt::Key_F9), true, false},
         {form.Tile1, "Tile", QKeySequence(Qt::CTRL | Qt::Key_F1), true, true},
         {form.Cascade1, "Cascade", QKeySequence(Qt::CTRL | Qt::Key_F2), true, true},
@@ -102,42 +104,85 @@ TEST(MainForm, CaptionsShortcutsAndInitialStates)
 
 TEST(MainForm, RadioItemsFollowTheLibrariesFoundAndRememberThePath)
 {
-    QTemporaryDir dir;
-    touch(dir.filePath("PV756.dll"));
-    touch(dir.filePath("pv821.dll"));  // wrong case: not the library
-    CurrentDir cd(dir.path());
-    TMainFORM form;
+    EmptyFolders folders;
+    touch(folders.current.filePath("PV756.dll"));
+    touch(folders.current.filePath("pv821.dll"));  // wrong case: not the library
+    TMainFORM form(folders.files());
     EXPECT_FALSE(form.IC7061->isEnabled());
     EXPECT_FALSE(form.IC706MKII1->isEnabled());
     EXPECT_TRUE(form.IC7561->isEnabled());
-    EXPECT_EQ(form.libraryPath(PanelModel::IC756), QDir(dir.path()).absoluteFilePath("PV756.dll"));
-    // The wrongly spelt file is not taken; the build's own library beside the
-    // program may be.
-    const QString shipped821 = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("PV821.dll");
-    const QString found821 = form.libraryPath(PanelModel::IC821);
-    EXPECT_TRUE(found821.isEmpty() || found821 == shipped821) << found821.toStdString();
-    EXPECT_EQ(form.IC821HiRes1->isEnabled(), !found821.isEmpty());
+    EXPECT_FALSE(form.IC821HiRes1->isEnabled());
+    EXPECT_EQ(form.libraryPath(PanelModel::IC756),
+              QDir(folders.current.path()).absoluteFilePath("PV756.dll"));
+    EXPECT_TRUE(form.libraryPath(PanelModel::IC821).isEmpty());
 }
 
-TEST(MainForm, LibraryLookupTriesTheCurrentFolderThenTheProgramFolder)
+TEST(MainForm, LibrariesAndHelpAreLookedForBesideTheProgramThenInstalledThenInTheCurrentFolder)
 {
-    QTemporaryDir cwd, program;
-    touch(program.filePath("PV706.dll"));
+    // Which folders hold the file, and which one wins.
+    struct Case {
+        bool program, installed, current;
+        const char* found;  // "program", "installed", "current" or "" for none
+    };
+    const Case cases[] = {
+        {true, true, true, "program"},  {false, true, true, "installed"},  {false, false, true, "current"},
+        {true, false, true, "program"}, {false, true, false, "installed"}, {false, false, false, ""},
+    };
+    for (const Case& c : cases) {
+        EmptyFolders f;
+        const QString where = QStringLiteral("%1%2%3").arg(c.program).arg(c.installed).arg(c.current);
+        const std::pair<bool, QString> places[] = {
+            {c.program, f.program.path()}, {c.installed, f.library.path()}, {c.current, f.current.path()}};
+        const std::pair<bool, QString> dataPlaces[] = {
+            {c.program, f.program.path()}, {c.installed, f.data.path()}, {c.current, f.current.path()}};
+        for (const auto& [put, dir] : places) {
+            if (put)
+                touch(QDir(dir).filePath("PV706MKII.dll"));
+        }
+        for (const auto& [put, dir] : dataPlaces) {
+            if (put)
+                touch(QDir(dir).filePath("TSLN.HLP"));
+        }
+        const QString name(c.found);
+        const QString libraryDir = name == "program"     ? f.program.path()
+                                   : name == "installed" ? f.library.path()
+                                                         : f.current.path();
+        const QString dataDir = name == "program"     ? f.program.path()
+                                : name == "installed" ? f.data.path()
+                                                      : f.current.path();
+        TMainFORM form(f.files());
+        EXPECT_EQ(form.IC706MKII1->isEnabled(), !name.isEmpty()) << qPrintable(where);
+        // The panel loads what the menu found.
+        EXPECT_EQ(form.libraryPath(PanelModel::IC706MKII),
+                  name.isEmpty() ? QString() : QDir(libraryDir).absoluteFilePath("PV706MKII.dll"))
+            << qPrintable(where);
+        // Help found nowhere is named beside the program, for the operator's message.
+        EXPECT_EQ(form.helpPath(), name.isEmpty() ? QDir(f.program.path()).filePath("TSLN.HLP")
+                                                  : QDir(dataDir).absoluteFilePath("TSLN.HLP"))
+            << qPrintable(where);
+    }
+}
+
+TEST(MainForm, TheRunningProgramLooksInItsInstalledFoldersRelativeToItself)
+{
+    QTemporaryDir cwd;
     CurrentDir cd(cwd.path());
-    EXPECT_EQ(findPanelLibrary("PV706.dll", program.path()),
-              QDir(program.path()).absoluteFilePath("PV706.dll"));
-    touch(cwd.filePath("PV706.dll"));
-    EXPECT_EQ(findPanelLibrary("PV706.dll", program.path()), QDir(cwd.path()).absoluteFilePath("PV706.dll"));
-    EXPECT_TRUE(findPanelLibrary("PV706MKII.dll", program.path()).isEmpty());
+    const ProgramFiles files = ProgramFiles::running();
+    const QDir program(QCoreApplication::applicationDirPath());
+    EXPECT_EQ(files.libraryFolders(),
+              (QStringList{program.path(), QDir::cleanPath(program.filePath("../lib/tessaline/art")),
+                           QDir::currentPath()}));
+    EXPECT_EQ(files.dataFolders(),
+              (QStringList{program.path(), QDir::cleanPath(program.filePath("../share/tessaline")),
+                           QDir::currentPath()}));
     EXPECT_EQ(panelLibraryName(PanelModel::IC706MKII), "PV706MKII.dll");
 }
 
 TEST(MainForm, HiddenTextItemAnswersF9AndDisabledItemsIgnoreTheirKeys)
 {
-    QTemporaryDir empty;
-    CurrentDir cd(empty.path());
+    const EmptyFolders nowhere;
     ModalRecorder modal;
-    TMainFORM form;
+    TMainFORM form(nowhere.files());
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     form.activateWindow();
@@ -256,11 +301,10 @@ TEST(MainForm, F5OpensAFurtherIndependentIc821PanelOnEveryPress)
 
 TEST(MainForm, AnItemWhosePanelThisProgramCannotMakeSaysSo)
 {
-    QTemporaryDir dir;
-    touch(dir.filePath("PV706.dll"));
-    CurrentDir cd(dir.path());
+    EmptyFolders folders;
+    touch(folders.current.filePath("PV706.dll"));
     ModalRecorder modal;
-    TMainFORM form;
+    TMainFORM form(folders.files());
     ASSERT_TRUE(form.IC7061->isEnabled());
     form.IC7061->trigger();
     EXPECT_EQ(modal.texts(),
