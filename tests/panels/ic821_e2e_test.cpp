@@ -168,9 +168,9 @@ TEST_P(Ic821Sim, DialSetsBothBandsModesAndDuplex)
     window->BDial->click();
     ASSERT_TRUE(waitFor([&] { return idle(); }, 60000)) << modal.texts().join('\n').toStdString();
     EXPECT_EQ(tuned(radio(), 1).freq, 432100000);
-    EXPECT_EQ(tuned(radio(), 1).mode, simmode::Cw);
+    EXPECT_EQ(tuned(radio(), 1).mode, civ::Mode::Cw);
     EXPECT_EQ(tuned(radio(), 0).freq, 144250000);
-    EXPECT_EQ(tuned(radio(), 0).mode, simmode::Usb);
+    EXPECT_EQ(tuned(radio(), 0).mode, civ::Mode::Usb);
     EXPECT_EQ(tuned(radio(), 0).duplex, Duplex::Plus);
     EXPECT_EQ(radio().activeBand(), 0);
 

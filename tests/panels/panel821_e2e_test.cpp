@@ -157,7 +157,7 @@ TEST_P(Panel821Sim, TheKeysChangeTheSimulatedRadio)
     click(Model821::FUNC);
     click(Model821::FM);
     ASSERT_TRUE(settle());
-    EXPECT_EQ(state().operating().mode, simmode::Usb);
+    EXPECT_EQ(state().operating().mode, civ::Mode::Usb);
     EXPECT_EQ(state().operating().duplex, Duplex::Minus);
 
     // UP and DN step the memory channel; a typed frequency goes to the main band.
