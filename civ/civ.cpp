@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 #include "core/device.h"
 #include "core/timer.h"
@@ -13,81 +10,22 @@ using namespace civ;
 
 namespace {
 
-constexpr int W = MaxFrame;
-
-// Each byte's part of the trace, "HH ", ready to copy as one 8-byte block whose
-// fourth character the next byte overwrites.
-struct TraceTable {
-    char16_t cells[256][4];
-    constexpr TraceTable() : cells()
-    {
-        constexpr char16_t digits[] = u"0123456789ABCDEF";
-        for (int b = 0; b < 256; ++b) {
-            cells[b][0] = digits[b >> 4];
-            cells[b][1] = digits[b & 0x0F];
-            cells[b][2] = u' ';
-        }
-    }
-};
-constexpr TraceTable traceTable;
-
-void traceOf(const quint8* data, qint32 len, QString& trace)
+// The trace of a received chunk: each byte as two upper-case hexadecimal digits and
+// a blank, and "- " after each FD.
+QString traceOf(const QByteArray& chunk)
 {
-    const auto ends = std::count(data, data + len, EndOfMessage);
-    const qsizetype size = 3 * qsizetype(len) + 2 * ends;
-    trace.resize(size + 1);
-    auto* out = reinterpret_cast<char16_t*>(trace.data());
-    for (qint32 i = 0; i < len; ++i) {
-        const quint8 b = data[i];
-        std::memcpy(out, traceTable.cells[b], sizeof traceTable.cells[b]);
-        out += 3;
-        if (b == EndOfMessage) {
-            *out++ = u'-';
-            *out++ = u' ';
-        }
+    static constexpr char digits[] = "0123456789ABCDEF";
+    QString trace;
+    trace.reserve(3 * chunk.size() + 16);
+    for (const char c : chunk) {
+        const auto b = quint8(c);
+        trace += QLatin1Char(digits[b >> 4]);
+        trace += QLatin1Char(digits[b & 0x0F]);
+        trace += QLatin1Char(' ');
+        if (b == EndOfMessage)
+            trace += QLatin1String("- ");
     }
-    trace.truncate(size);
-}
-
-// Index of the first jam byte or FD in data[from, len), or len.
-qint32 nextControl(const quint8* data, qint32 from, qint32 len)
-{
-    qint32 i = from;
-#ifdef __SSE2__
-    const __m128i highBits = _mm_set1_epi8(char(0xFE)), fc = _mm_set1_epi8(char(Jam));
-    for (; i + 16 <= len; i += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-        // FC and FD are the bytes that read FC once the lowest bit is dropped.
-        const int mask = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(v, highBits), fc));
-        if (mask)
-            return i + __builtin_ctz(unsigned(mask));
-    }
-#endif
-    for (; i < len; ++i) {
-        if ((data[i] & 0xFE) == Jam)
-            return i;
-    }
-    return len;
-}
-
-// The highest p <= W - 3 with FE at p and p + 1, or -1.
-int nearestPreamble(const quint8* window)
-{
-#ifdef __SSE2__
-    const __m128i fe = _mm_set1_epi8(char(Preamble));
-    const auto low = unsigned(
-        _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(window)), fe)));
-    const auto high = unsigned(_mm_movemask_epi8(
-        _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(window + W - 16)), fe)));
-    const unsigned fes = low | high << (W - 16);
-    const unsigned pairs = fes & (fes >> 1) & ((1u << (W - 2)) - 1);
-    return pairs ? 31 - __builtin_clz(pairs) : -1;
-#else
-    int p = W - 3;
-    while (p >= 0 && !(window[p] == Preamble && window[p + 1] == Preamble))
-        --p;
-    return p;
-#endif
+    return trace;
 }
 
 }  // namespace
@@ -127,22 +65,6 @@ void Tciv::setInterval(int ms)
         timer_->setInterval(ms);
 }
 
-// Interval SendDelay, then ReplyTimeout, as two steps with nothing in between: the
-// countdown restarts unless both equal the current interval. The timer is only
-// restarted once, which is what costs.
-void Tciv::restartForReply()
-{
-    if (!timer_)
-        return;
-    const bool restart = timer_->interval() != SendDelay || SendDelay != ReplyTimeout;
-    if (timer_->interval() != ReplyTimeout || !timer_->enabled()) {
-        timer_->setInterval(ReplyTimeout);
-    } else if (restart) {
-        timer_->setEnabled(false);
-        timer_->setEnabled(true);
-    }
-}
-
 void Tciv::queueBody(const QByteArray& body)
 {
     if (body.isEmpty())
@@ -156,7 +78,7 @@ void Tciv::setFreq(const QString& text)
     freq_ = text;
     const QByteArray body = encode::freq(text);
     if (body.isEmpty()) {
-        error(10, 0);
+        error(Error::BadFrequency, 0);
         return;
     }
     LifeGuard guard(this);
@@ -218,7 +140,7 @@ void Tciv::SendCmd(const quint8* frame, qint32 len)
     if (queue_.empty())
         setInterval(SendDelay);
     if (len > MaxFrame) {
-        error(2, MaxFrame);
+        error(Error::FrameTooLong, MaxFrame);
         return;
     }
     TCmd cmd;
@@ -226,7 +148,7 @@ void Tciv::SendCmd(const quint8* frame, qint32 len)
     cmd.Len = len;
     cmd.Serial = ++serial_;
     queue_.push_back(cmd);
-    error(9, queued());
+    error(Error::QueueCount, queued());
 }
 
 void Tciv::ClearQueue() { queue_.clear(); }
@@ -248,7 +170,7 @@ void Tciv::SendNext()
     TCmd& head = queue_.front();
     const int tries = ++head.Tries;
     const quint64 serial = head.Serial;
-    if (!error(8, tries))
+    if (!error(Error::Try, tries))
         return;
     // A handler may have answered, cleared or replaced the head meanwhile; only the
     // command that was taken up is sent or given up.
@@ -260,41 +182,23 @@ void Tciv::SendNext()
     }
     const bool echoed = queue_.front().Echoed;
     queue_.clear();
-    if (!error(9, 0))
+    if (!error(Error::QueueCount, 0))
         return;
-    error(echoed ? 1 : 0, 0);
-}
-
-std::array<quint8, MaxFrame> Tciv::RxWindow() const
-{
-    std::array<quint8, MaxFrame> w;
-    std::copy(std::begin(window_), std::end(window_), w.begin());
-    return w;
+    error(echoed ? Error::NoAnswer : Error::NoEcho, 0);
 }
 
 void Tciv::RxData(const quint8* data, qint32 len)
 {
-    if (!data)
-        len = 0;
-    len = std::max(len, 0);
-    // The trace depends only on the bytes; it is made before the handlers run, which
-    // may reuse the device's buffer.
-    // The last trace's buffer is reused; a nested call meanwhile makes its own.
-    QString trace = std::move(trace_);
-    const bool traced = OnDebug.bound();
-    if (traced)
-        traceOf(data, len, trace);
-    if (!consume(data, len))
-        return;
-    if (!traced && OnDebug.bound())
-        traceOf(data, len, trace);
-    {
-        LifeGuard guard(this);
-        OnDebug(trace);
-        if (guard.dead)
+    // Handlers run between the bytes and may reuse the device's buffer: the engine
+    // reads its own copy.
+    const QByteArray chunk =
+        data && len > 0 ? QByteArray(reinterpret_cast<const char*>(data), len) : QByteArray();
+    for (const char c : chunk) {
+        if (!receive(quint8(c)))
             return;
     }
-    trace_ = std::move(trace);
+    if (OnDebug.bound())
+        OnDebug(traceOf(chunk));
 }
 
 TRxHandler Tciv::rxHandler()
@@ -304,65 +208,41 @@ TRxHandler Tciv::rxHandler()
     return handler;
 }
 
-void Tciv::RxByte(quint8 b) { consume(&b, 1); }
+void Tciv::RxByte(quint8 b) { receive(b); }
 
-// Only a jam byte and an FD do anything, so the window is brought up to date at
-// each FD and at the end of the chunk instead of byte by byte.
-bool Tciv::consume(const quint8* data, qint32 len)
+bool Tciv::receive(quint8 b)
 {
-    qint32 start = 0;     // first byte not yet in the window
-    qint32 lastJam = -1;  // last jam byte since start
-    for (qint32 i = nextControl(data, 0, len); i < len; i = nextControl(data, i + 1, len)) {
-        if (data[i] == Jam) {
-            lastJam = i;
-        } else {
-            shiftIn(data + start, i + 1 - start, lastJam < 0 ? -1 : lastJam - start);
-            start = i + 1;
-            lastJam = -1;
-            // Handlers may feed bytes in meanwhile; those land in the window first,
-            // and the rest of this chunk follows them.
-            if (!frameEnd())
-                return false;
-        }
+    std::shift_left(window_.begin(), window_.end(), 1);
+    window_.back() = b;
+    if (b == Jam) {
+        window_.fill(0);
+        return true;
     }
-    shiftIn(data + start, len - start, lastJam < 0 ? -1 : lastJam - start);
+    if (b != EndOfMessage)
+        return true;
+    // The frame starts at the preamble nearest to the FD; a preamble needs its two
+    // bytes before the FD.
+    for (int start = MaxFrame - 3; start >= 0; --start) {
+        if (window_[start] == Preamble && window_[start + 1] == Preamble)
+            return frameReceived(start);
+    }
     return true;
 }
 
-void Tciv::shiftIn(const quint8* bytes, int count, int lastJam)
+bool Tciv::frameReceived(int start)
 {
-    if (count <= 0)
-        return;
-    if (count >= W) {
-        std::memcpy(window_, bytes + count - W, W);
-    } else {
-        std::memmove(window_, window_ + count, size_t(W - count));
-        std::memcpy(window_ + W - count, bytes, size_t(count));
-    }
-    if (lastJam >= 0) {
-        const int last = W - count + lastJam;  // the jam byte's place in the window
-        if (last >= 0)
-            std::memset(window_, 0, size_t(last + 1));
-    }
-}
-
-bool Tciv::frameEnd()
-{
-    const int p = nearestPreamble(window_);
-    if (p < 0)
-        return true;
-    // Handlers below may shift the window; the frame is kept apart from it.
-    quint8 f[W];
-    const int len = W - 1 - p;
-    std::memcpy(f, window_ + p, size_t(len + 1));
-    if (!error(9, queued()))
+    // Handlers below may shift the window; the frame is copied out of it.
+    const int len = MaxFrame - 1 - start;  // the bytes before the FD
+    quint8 frame[MaxFrame];
+    std::copy(window_.begin() + start, window_.end(), frame);
+    if (!error(Error::QueueCount, queued()))
         return false;
     // Without both addresses there is nothing to tell about the frame.
     if (len < 4)
         return true;
-    if (f[2] == Address || f[3] == Address) {
+    if (frame[2] == Address || frame[3] == Address) {
         LifeGuard guard(this);
-        ParseFrame(f, len);
+        ParseFrame(frame, len);
         return !guard.dead;
     }
     // Traffic between other stations: wait for the bus to calm down before sending.
@@ -391,24 +271,24 @@ void Tciv::ParseFrame(const quint8* frame, int len)
     case Cmd::ReadFreq:
     case Cmd::SetFreq: {
         const bool blank = len >= 6 && frame[5] == NoData;
-        char16_t text[MaxFreqText];
-        int n = 0;
-        if (!blank) {
-            if (len < 10)
-                return;
-            n = bcdToFreq(frame + 5, text);
-            if (!n)
-                return;
-        }
+        // Too short for a frequency: not decoded at all.
+        if (!blank && len < 10)
+            return;
         if (command == Cmd::ReadFreq && !queue_.empty())
             queue_.pop_front();
+        char16_t text[MaxFreqText];
+        const int n = blank ? 0 : bcdToFreq(frame + 5, text);
         if (blank) {
-            if (!notify(6, queued()))
+            if (!notify(Notify::BlankFrequency, queued()))
+                return;
+        } else if (n == 0) {
+            // Digits that are not decimal: the report was made, but Freq keeps what it had.
+            if (!error(Error::BadFrequency, 0))
                 return;
         } else {
             if (QStringView(text, n) != freq_)
                 freq_ = QStringView(text, n).toString();
-            if (!notify(3, queued()))
+            if (!notify(Notify::Frequency, queued()))
                 return;
         }
         break;
@@ -424,7 +304,7 @@ void Tciv::ParseFrame(const quint8* frame, int len)
             if (const auto m = modeFromBytes(frame[5], len >= 7 ? frame[6] : NoFilter))
                 mode_ = *m;
         }
-        if (!notify(4, queued()))
+        if (!notify(Notify::Mode, queued()))
             return;
         break;
     }
@@ -432,12 +312,12 @@ void Tciv::ParseFrame(const quint8* frame, int len)
         if (!queue_.empty()) {
             if (!queue_.front().Echoed) {
                 queue_.pop_front();
-                if (!error(3, 0))
+                if (!error(Error::OkWithoutEcho, 0))
                     return;
             } else if (queue_.front().Tries > 0) {
                 queue_.pop_front();
             }
-            if (!error(5, queued()) || !notify(1, queued()))
+            if (!error(Error::Answered, queued()) || !notify(Notify::Ok, queued()))
                 return;
         }
         break;
@@ -448,31 +328,32 @@ void Tciv::ParseFrame(const quint8* frame, int len)
             const int refused = head.Data[4];
             if (head.Tries > 0)
                 queue_.pop_front();
-            if (!error(4, refused) || !notify(2, queued()))
+            if (!error(Error::Refused, refused) || !notify(Notify::Ng, queued()))
                 return;
         }
         break;
     case Cmd::Invalid:
-        if (!error(6, 0))
+        if (!error(Error::MemoryBlank, 0))
             return;
         break;
     default:
-        if (!error(7, command))
+        if (!error(Error::UnknownCommand, command))
             return;
         break;
     }
 
-    if (!error(9, queued()))
+    if (!error(Error::QueueCount, queued()))
         return;
     // An answer or report means the bus is free: send the head now, whether it is
-    // the next command or the current one once more.
-    restartForReply();
+    // the next command or the current one once more. SendNext sets ReplyTimeout, so
+    // the countdown restarts unless both intervals equal the current one.
+    setInterval(SendDelay);
     SendNext();
 }
 
 void Tciv::setTimingForDevice(int kind)
 {
-    const bool tcp = kind == Tdevice::KindTcpIp;
+    const bool tcp = kind == DeviceKind::TcpIp;
     MaxTries = tcp ? 1 : 9;
     ReplyTimeout = tcp ? 15000 : 1000;
     SendDelay = tcp ? 500 : 300;

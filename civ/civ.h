@@ -59,8 +59,8 @@ public:
     int MaxTries = 9;
     int ReplyTimeout = 1000;  // ms
     int SendDelay = 250;      // ms
-    // The timing every panel sets by the kind of its device: TCP/IP (1) one try,
-    // 15 s, 500 ms; serial (2, and anything else) nine tries, 1 s, 300 ms.
+    // The timing every panel sets by the kind of its device (a DeviceKind): TCP/IP
+    // one try, 15 s, 500 ms; serial (and anything else) nine tries, 1 s, 300 ms.
     void setTimingForDevice(int kind);
     TOnNotify OnNotify;
     TOnError OnError;
@@ -112,7 +112,7 @@ public:
 
     const std::deque<TCmd>& Queue() const { return queue_; }
     // The last 20 bytes received, oldest first; bytes before a jam read as 00.
-    std::array<quint8, civ::MaxFrame> RxWindow() const;
+    const std::array<quint8, civ::MaxFrame>& RxWindow() const { return window_; }
     ::Timer* Timer() const { return timer_; }
 
 protected:
@@ -125,7 +125,7 @@ protected:
     void queueBody(const QByteArray& body);
 
     QString freq_ = QStringLiteral("NONE");
-    int mode_ = 5;
+    int mode_ = civ::Mode::Fm;
     int vfo_ = 0;
     int memory_ = 0;
     int band_ = 0;
@@ -155,16 +155,16 @@ private:
 
     int queued() const { return int(queue_.size()); }
     void setInterval(int ms);
-    void restartForReply();
     void transmit(const TCmd& cmd);
-    bool consume(const quint8* data, qint32 len);
-    void shiftIn(const quint8* bytes, int count, int lastJam);
-    bool frameEnd();
+    // One received byte into the window; answers whether the engine survived the
+    // frame it may complete.
+    bool receive(quint8 b);
+    // The frame from window position start to the FD at the end.
+    bool frameReceived(int start);
 
     std::deque<TCmd> queue_;
-    quint8 window_[civ::MaxFrame] = {};
+    std::array<quint8, civ::MaxFrame> window_{};
     QPointer<::Timer> timer_;
     LifeGuard* guards_ = nullptr;
-    QString trace_;
     quint64 serial_ = 0;
 };

@@ -5,6 +5,8 @@
 #include <iterator>
 #include <vector>
 
+#include "civ/civcodes.h"
+
 namespace civ {
 
 namespace {
@@ -44,60 +46,71 @@ std::optional<int> reverse(const Table& table, const QByteArray& body)
 
 const Table& bandTable()
 {
-    static const Table t{{0, bytes({0x07, 0xD0})}, {1, bytes({0x07, 0xD1})}};
+    static const Table t{{Band::Main, bytes({Cmd::SelectVfo, 0xD0})},
+                         {Band::Sub, bytes({Cmd::SelectVfo, 0xD1})}};
     return t;
 }
 
 const Table& vfoTable()
 {
-    static const Table t{{0, bytes({0x07})},
-                         {1, bytes({0x07, 0x00})},
-                         {2, bytes({0x07, 0x01})},
-                         {7, bytes({0x07, 0xA0})},
-                         {8, bytes({0x07, 0xB0})}};
+    static const Table t{{Vfo::VfoMode, bytes({Cmd::SelectVfo})},
+                         {Vfo::A, bytes({Cmd::SelectVfo, 0x00})},
+                         {Vfo::B, bytes({Cmd::SelectVfo, 0x01})},
+                         {Vfo::Equalize, bytes({Cmd::SelectVfo, 0xA0})},
+                         {Vfo::Exchange, bytes({Cmd::SelectVfo, 0xB0})}};
     return t;
 }
 
 const Table& memoryCmdTable()
 {
-    static const Table t{{0, bytes({Cmd::SelectMemory})}, {1, bytes({Cmd::MemoryWrite})},
-                         {2, bytes({Cmd::MemoryToVfo})},  {3, bytes({Cmd::MemoryClear})},
-                         {4, bytes({Cmd::ReadOffset})},   {5, bytes({Cmd::WriteOffset})}};
+    static const Table t{{MemoryCommand::MemoryMode, bytes({Cmd::SelectMemory})},
+                         {MemoryCommand::Write, bytes({Cmd::MemoryWrite})},
+                         {MemoryCommand::ToVfo, bytes({Cmd::MemoryToVfo})},
+                         {MemoryCommand::Clear, bytes({Cmd::MemoryClear})},
+                         {MemoryCommand::ReadOffset, bytes({Cmd::ReadOffset})},
+                         {MemoryCommand::WriteOffset, bytes({Cmd::WriteOffset})}};
     return t;
 }
 
 const Table& scanTable()
 {
-    static const Table t{{0, bytes({0x0E, 0x01})}, {1, bytes({0x0E, 0x00})}, {2, bytes({0x0E, 0x02})},
-                         {3, bytes({0x0E, 0x03})}, {4, bytes({0x0E, 0x12})}, {5, bytes({0x0E, 0x13})},
-                         {6, bytes({0x0E, 0x22})}, {7, bytes({0x0E, 0x23})}};
+    static const Table t{{ScanCommand::Start, bytes({Cmd::Scan, 0x01})},
+                         {ScanCommand::Stop, bytes({Cmd::Scan, 0x00})},
+                         {ScanCommand::Programmed, bytes({Cmd::Scan, 0x02})},
+                         {ScanCommand::DeltaF, bytes({Cmd::Scan, 0x03})},
+                         {ScanCommand::FineProgrammed, bytes({Cmd::Scan, 0x12})},
+                         {ScanCommand::FineDeltaF, bytes({Cmd::Scan, 0x13})},
+                         {ScanCommand::Memory, bytes({Cmd::Scan, 0x22})},
+                         {ScanCommand::SelectMemory, bytes({Cmd::Scan, 0x23})}};
     return t;
 }
 
 const Table& splitTable()
 {
-    static const Table t{{0, bytes({0x0F, 0x00})}, {1, bytes({0x0F, 0x01})}};
+    static const Table t{{0, bytes({Cmd::SplitDuplex, 0x00})}, {1, bytes({Cmd::SplitDuplex, 0x01})}};
     return t;
 }
 
 const Table& duplexTable()
 {
-    static const Table t{{0, bytes({0x0F, 0x10})}, {1, bytes({0x0F, 0x11})}, {2, bytes({0x0F, 0x12})}};
+    static const Table t{{Duplex::Simplex, bytes({Cmd::SplitDuplex, 0x10})},
+                         {Duplex::Minus, bytes({Cmd::SplitDuplex, 0x11})},
+                         {Duplex::Plus, bytes({Cmd::SplitDuplex, 0x12})}};
     return t;
 }
 
 const Table& dualTable()
 {
-    static const Table t{{0, bytes({0x07, 0xC0})}, {1, bytes({0x07, 0xC1})}};
+    static const Table t{{0, bytes({Cmd::SelectVfo, 0xC0})}, {1, bytes({Cmd::SelectVfo, 0xC1})}};
     return t;
 }
 
 const Table& antennaTable()
 {
-    static const Table t{{5, bytes({0x12, 0x00, 0x00})},
-                         {6, bytes({0x12, 0x01, 0x00})},
-                         {7, bytes({0x12, 0x00, 0x01})},
-                         {8, bytes({0x12, 0x01, 0x01})}};
+    static const Table t{{5, bytes({Cmd::Antenna, 0x00, 0x00})},
+                         {6, bytes({Cmd::Antenna, 0x01, 0x00})},
+                         {7, bytes({Cmd::Antenna, 0x00, 0x01})},
+                         {8, bytes({Cmd::Antenna, 0x01, 0x01})}};
     return t;
 }
 
@@ -108,19 +121,23 @@ struct ModeRow {
 };
 
 constexpr ModeRow baseModes[] = {
-    {0, 0x03, 0x02},     {1, 0x03, 0x01},     {2, 0x00, NoFilter}, {3, 0x01, NoFilter},
-    {4, 0x02, NoFilter}, {5, 0x05, NoFilter}, {7, 0x04, NoFilter},
+    {Mode::CwNarrow, 0x03, 0x02}, {Mode::Cw, 0x03, 0x01},     {Mode::Lsb, 0x00, NoFilter},
+    {Mode::Usb, 0x01, NoFilter},  {Mode::Am, 0x02, NoFilter}, {Mode::Fm, 0x05, NoFilter},
+    {Mode::Rtty, 0x04, NoFilter},
 };
 
 constexpr ModeRow ic706Modes[] = {
-    {0, 0x03, 0x02},  {1, 0x03, 0x01},     {2, 0x00, 0x01},  {3, 0x01, 0x01}, {4, 0x02, 0x01},
-    {5, 0x05, 0x01},  {6, 0x06, NoFilter}, {7, 0x04, 0x01},  {9, 0x00, 0x02}, {10, 0x01, 0x02},
-    {11, 0x02, 0x02}, {12, 0x04, 0x02},    {13, 0x05, 0x02},
+    {Mode::CwNarrow, 0x03, 0x02},  {Mode::Cw, 0x03, 0x01},       {Mode::Lsb, 0x00, 0x01},
+    {Mode::Usb, 0x01, 0x01},       {Mode::Am, 0x02, 0x01},       {Mode::Fm, 0x05, 0x01},
+    {Mode::Wfm, 0x06, NoFilter},   {Mode::Rtty, 0x04, 0x01},     {Mode::LsbNarrow, 0x00, 0x02},
+    {Mode::UsbNarrow, 0x01, 0x02}, {Mode::AmNarrow, 0x02, 0x02}, {Mode::RttyNarrow, 0x04, 0x02},
+    {Mode::FmNarrow, 0x05, 0x02},
 };
 
 // Mode numbers by mode byte 00..06.
-constexpr int normalModes[] = {2, 3, 4, 1, 7, 5, 6};
-constexpr int narrowModes[] = {9, 10, 11, 0, 12, 13};
+constexpr int normalModes[] = {Mode::Lsb, Mode::Usb, Mode::Am, Mode::Cw, Mode::Rtty, Mode::Fm, Mode::Wfm};
+constexpr int narrowModes[] = {Mode::LsbNarrow, Mode::UsbNarrow,  Mode::AmNarrow,
+                               Mode::CwNarrow,  Mode::RttyNarrow, Mode::FmNarrow};
 
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 

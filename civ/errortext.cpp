@@ -1,5 +1,8 @@
 #include "civ/errortext.h"
 
+#include "civ/civcodes.h"
+#include "civ/codec.h"
+
 namespace {
 
 QString hex(int value)
@@ -9,29 +12,34 @@ QString hex(int value)
 
 }  // namespace
 
-bool civErrorShowsBox(int e) { return e != 5 && e != 8 && e != 9; }
+bool civErrorShowsBox(int e)
+{
+    return e != civ::Error::Answered && e != civ::Error::Try && e != civ::Error::QueueCount;
+}
 
 QString civErrorText(int e, int d)
 {
     switch (e) {
-    case 0: return QStringLiteral("No Response, Your CIV Interface is Not Connected or is Turned Off");
-    case 1: return QStringLiteral("No Response, Your Radio is Turned off or is Configured Wrong");
-    case 2: return QStringLiteral("MaxLen Exceeded in CIV, Len=") + hex(d);
-    case 3: return QStringLiteral("Ok Received without Command Verification");
-    case 4:
-        if (d == 5)
+    case civ::Error::NoEcho:
+        return QStringLiteral("No Response, Your CIV Interface is Not Connected or is Turned Off");
+    case civ::Error::NoAnswer:
+        return QStringLiteral("No Response, Your Radio is Turned off or is Configured Wrong");
+    case civ::Error::FrameTooLong: return QStringLiteral("MaxLen Exceeded in CIV, Len=") + hex(d);
+    case civ::Error::OkWithoutEcho: return QStringLiteral("Ok Received without Command Verification");
+    case civ::Error::Refused:
+        if (d == civ::Cmd::SetFreq)
             return QStringLiteral("Radio Said Frequency is Invalid");
-        if (d == 6)
+        if (d == civ::Cmd::SetMode)
             return QStringLiteral("Radio Said Mode is Invalid");
         return QStringLiteral("Radio Said Command ") + hex(d) + QStringLiteral(" is NO GOOD");
-    case 5:
-    case 9: return QStringLiteral("Queue Count = ") + QString::number(d);
-    case 6: return QStringLiteral("Radio Returned Memory Blank");
-    case 7: return QStringLiteral("CIV Received an Unknown Command, cm=") + hex(d);
-    case 8: return QStringLiteral("Try Count = ") + QString::number(d);
-    case 10: return QStringLiteral("Radio Returned Bad Frequency");
-    case 11: return QStringLiteral("Radio Returned Bad Mode");
-    case 12: return QStringLiteral("Radio Returned Bad Param");
+    case civ::Error::Answered:
+    case civ::Error::QueueCount: return QStringLiteral("Queue Count = ") + QString::number(d);
+    case civ::Error::MemoryBlank: return QStringLiteral("Radio Returned Memory Blank");
+    case civ::Error::UnknownCommand: return QStringLiteral("CIV Received an Unknown Command, cm=") + hex(d);
+    case civ::Error::Try: return QStringLiteral("Try Count = ") + QString::number(d);
+    case civ::Error::BadFrequency: return QStringLiteral("Radio Returned Bad Frequency");
+    case civ::Error::BadMode: return QStringLiteral("Radio Returned Bad Mode");
+    case civ::Error::BadParam: return QStringLiteral("Radio Returned Bad Param");
     default: return QStringLiteral("Unknown CIV Error ") + hex(e);
     }
 }

@@ -82,6 +82,7 @@ TTCPIPForm::TTCPIPForm(QWidget* owner)
     Sockets1->OnSessionClosed.bind(this, &TTCPIPForm::Sockets1SessionClosed);
     Sockets1->OnSessionConnected.bind(this, &TTCPIPForm::Sockets1SessionConnected);
     Sockets1->OnErrorOccurred.bind(this, &TTCPIPForm::Sockets1ErrorOccurred);
+    Sockets1->OnDataNeeded.bind(this, &TTCPIPForm::Sockets1DataNeeded);
 
     auto* lamps = new QGridLayout(Panel1);
     lamps->addWidget(ConLed, 0, 0);
@@ -134,11 +135,30 @@ void TTCPIPForm::Transmit(const quint8* Data, qint32 Count)
 {
     TxLed->setLedColor(lcRed);
     TxLed->setBlink(true);
-    if (!Connected)
+    if (!Connected || Count <= 0)
         return;
-    int len = Count;
-    Sockets1->SSend(SessionSocket, Data, len);
+    const bool waiting = !Pending.isEmpty();
+    Pending.append(reinterpret_cast<const char*>(Data), Count);
+    // Behind bytes that wait for room, these wait too: order is kept.
+    if (!waiting)
+        SendPending();
 }
+
+void TTCPIPForm::SendPending()
+{
+    while (Connected && !Pending.isEmpty()) {
+        int len = int(Pending.size());
+        const int sent =
+            Sockets1->SSend(SessionSocket, reinterpret_cast<const quint8*>(Pending.constData()), len);
+        // Nothing went (the socket is full, or failed): a data-needed event
+        // says when there is room again; a failure is reported on its own.
+        if (sent <= 0)
+            return;
+        Pending.remove(0, sent);
+    }
+}
+
+void TTCPIPForm::Sockets1DataNeeded(QObject*, int) { SendPending(); }
 
 void TTCPIPForm::Sockets1SessionConnected(QObject*, int socket, int)
 {
@@ -206,12 +226,14 @@ void TTCPIPForm::guardedError(const QString& text)
 void TTCPIPForm::MarkConnected()
 {
     Connected = true;
+    Pending.clear();
     ConLed->setLedColor(lcGreen);
 }
 
 void TTCPIPForm::MarkDisconnected()
 {
     Connected = false;
+    Pending.clear();
     ConLed->setLedColor(lcBlack);
 }
 

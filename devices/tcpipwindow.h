@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QWidget>
 
 #include "core/device.h"
@@ -50,8 +51,11 @@ public:
     static QString relayClosedText();
 
     // Sends on the connected socket; while not connected the bytes are dropped.
-    // The transmit lamp flashes either way.
+    // What the socket cannot take at once is kept and sent, in order, as soon as
+    // it has room. The transmit lamp flashes either way.
     void Transmit(const quint8* Data, qint32 Count);
+    // Bytes given to Transmit that the socket has not taken yet.
+    qsizetype pendingBytes() const { return Pending.size(); }
 
     bool isConnected() const { return Connected; }
 
@@ -66,6 +70,8 @@ private:
     void Sockets1SessionClosed(QObject* sender, int socket);
     void Sockets1SessionConnected(QObject* sender, int socket, int rc);
     void Sockets1ErrorOccurred(QObject* sender, int socket, int error, const QString& msg);
+    void Sockets1DataNeeded(QObject* sender, int socket);
+    void SendPending();
     void TxLedBlink(QObject* sender);
     void RxLedBlink(QObject* sender);
     void MarkConnected();
@@ -75,6 +81,7 @@ private:
     void guardedError(const QString& text);
 
     int SessionSocket = -1;
+    QByteArray Pending;
     bool ShowingError = false;
     bool Connected = false;
 };

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <chrono>
 
@@ -68,10 +69,17 @@ bool lineErrors(int fd, quint64* total)
     return true;
 }
 
+// Whether further received bytes already wait in the driver.
+bool bytesWaiting(int fd)
+{
+    int n = 0;
+    return ioctl(fd, FIONREAD, &n) == 0 && n > 0;
+}
+
 }  // namespace
 
-ECommsError::ECommsError(const QString& message, int errorCode)
-    : std::runtime_error(message.toStdString()), errorCode_(errorCode)
+ECommsError::ECommsError(const QString& message, int errorCode, const QString& detail)
+    : std::runtime_error(message.toStdString()), errorCode_(errorCode), detail_(detail)
 {
 }
 
@@ -92,20 +100,34 @@ bool TComm32::OpenPort()
     if (!commsLogFileName_.isEmpty() && !CommsLog::create(commsLogFileName_))
         throw EInOutError("I/O error: cannot create " + commsLogFileName_.toStdString());
 
-    const QByteArray path = QFile::encodeName(serialDevicePath(commPort_));
+    const QString devicePath = serialDevicePath(commPort_);
+    // Other serial programs announce the ports they use in lock files; so do we,
+    // before the open can disturb the line.
+    qint64 holder = 0;
+    if (!lock_.acquire(devicePath, &holder))
+        throw ECommsError(QStringLiteral("Error opening com port"), EBUSY,
+                          QStringLiteral("%1 is locked by process %2")
+                              .arg(QDir(PortLock::directory()).filePath(PortLock::lockName(devicePath)))
+                              .arg(holder));
+    const QByteArray path = QFile::encodeName(devicePath);
     const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        throw ECommsError(QStringLiteral("Error opening com port"), errno);
+    if (fd < 0) {
+        const int e = errno;
+        lock_.release();
+        throw ECommsError(QStringLiteral("Error opening com port"), e);
+    }
     // Another program (or another port of ours) holding the port counts as a
     // failed open, as an exclusive open would.
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int e = errno == EWOULDBLOCK ? EBUSY : errno;
         ::close(fd);
+        lock_.release();
         throw ECommsError(QStringLiteral("Error opening com port"), e);
     }
     struct stat st {};
     if (fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode) || !isatty(fd)) {
         ::close(fd);
+        lock_.release();
         throw ECommsError(QStringLiteral("File handle is not a comm handle. "), ENOTTY);
     }
     // Keeps further opens out (root is not kept out; the lock above covers us).
@@ -224,6 +246,7 @@ void TComm32::releasePort()
         ::close(fd_);
         fd_ = -1;
     }
+    lock_.release();
     for (int& fd : stopPipe_) {
         if (fd >= 0)
             ::close(fd);
@@ -271,6 +294,7 @@ void TComm32::readLoop()
 {
     const int fd = fd_;
     RxBlockAssembler rx;
+    rx.setEventChar(eventChar_);
     quint64 errorsSeen = 0;
     const bool countsErrors = lineErrors(fd, &errorsSeen);
 
@@ -302,10 +326,12 @@ void TComm32::readLoop()
             continue;
 
         char buffer[RxBlockAssembler::MaxBlock];
-        const ssize_t n = ::read(fd, buffer, size_t(rx.room()));
+        const ssize_t n = readPort(fd, buffer, size_t(rx.room()));
+        // Read before anything else can change it.
+        const int readError = n < 0 ? errno : 0;
         if (n > 0) {
             CommsLog::write(QStringLiteral("Data waiting for ReadFile: "));
-            rx.add(buffer, int(n), nowMs());
+            rx.add(buffer, int(n), nowMs(), bytesWaiting(fd));
             if (rx.complete(nowMs()))
                 deliverBlock(rx.take());
             quint64 errors = 0;
@@ -315,28 +341,28 @@ void TComm32::readLoop()
             }
             continue;
         }
-        if (n < 0 && (errno == EAGAIN || errno == EINTR))
+        if (n < 0 && (readError == EAGAIN || readError == EINTR))
             continue;
         // The bytes that came before the end still reach the owner, then the end.
         deliverBlock(rx.take());
-        if (n == 0 || errno == EIO) {
+        if (n == 0 || readError == EIO) {
             // The other end hung up (a modem line dropped, a pseudo-terminal's
             // master closed, an adapter unplugged).
-            postHangup();
-        } else if (errno == EBADF) {
+        } else if (readError == EBADF) {
             CommsLog::write(InvalidHandleLine);
-            postHangup();
         } else {
-            CommsLog::writeError(errno, QStringLiteral("Unexpected ReadFile error: "));
-            postHangup();
-            CommsLog::writeError(errno, QStringLiteral("Unable to HandleReadEvent: "));
-            postHangup();
+            CommsLog::writeError(readError, QStringLiteral("Unexpected ReadFile error: "));
+            CommsLog::writeError(readError, QStringLiteral("Unable to HandleReadEvent: "));
         }
+        // One failure, one notice: the owner closes the port once.
+        postHangup();
         break;
     }
     CommsLog::write(QStringLiteral("Read thread shutting down"));
     tcflush(fd, TCIFLUSH);
 }
+
+ssize_t TComm32::readPort(int fd, char* buffer, size_t size) { return ::read(fd, buffer, size); }
 
 void TComm32::writeLoop()
 {

@@ -11,17 +11,21 @@
 #include <thread>
 
 #include "core/event.h"
+#include "io/portlock.h"
 
 // Raised by OpenPort with a fixed text. errorCode keeps the system's reason (an
-// errno value, 0 when none) for owners that explain the failure further.
+// errno value, 0 when none) and detail any more that is known, for owners that
+// explain the failure further.
 class ECommsError : public std::runtime_error {
 public:
-    explicit ECommsError(const QString& message, int errorCode = 0);
+    explicit ECommsError(const QString& message, int errorCode = 0, const QString& detail = QString());
     QString message() const { return QString::fromUtf8(what()); }
     int errorCode() const { return errorCode_; }
+    QString detail() const { return detail_; }
 
 private:
     int errorCode_;
+    QString detail_;
 };
 
 // The comms log could not be created.
@@ -52,6 +56,11 @@ public:
     void setParity(TParity parity) { parity_ = parity; }
     TStopBits StopBits() const { return stopBits_; }
     void setStopBits(TStopBits bits) { stopBits_ = bits; }
+    // A received byte equal to the event character completes its block at once
+    // when no further byte is waiting, instead of after the 100 ms quiet gap.
+    // RxBlockAssembler::NoEventChar (the default) for none; set before OpenPort.
+    int EventChar() const { return eventChar_; }
+    void setEventChar(int c) { eventChar_ = c; }
     QString CommsLogFileName() const { return commsLogFileName_; }
     // Also switches the log on (or off) for every port of the program.
     void setCommsLogFileName(const QString& name);
@@ -75,6 +84,11 @@ public:
     // The line reported a receive error; reception goes on.
     Event<QObject*> OnError;
 
+protected:
+    // One read from the port, as the driver answers it (tests stand in for the
+    // driver's failures here).
+    virtual ssize_t readPort(int fd, char* buffer, size_t size);
+
 private:
     void readLoop();
     void writeLoop();
@@ -89,11 +103,13 @@ private:
     QString commsLogFileName_;
     QString commPort_ = QStringLiteral("COM2");
     int fd_ = -1;
+    PortLock lock_;
     int stopPipe_[2] = {-1, -1};  // written once to stop; never drained
     int wakeFd_ = -1;             // the transmit thread's doorbell
     int baudRate_ = 0;
     TParity parity_ = pNone;
     TStopBits stopBits_ = sb1_0;
+    int eventChar_ = -1;
 
     std::thread reader_;
     std::thread writer_;

@@ -49,7 +49,7 @@ int winsockError(int e)
     case EDQUOT: return 10069;
     case ESTALE: return 10070;
     case EREMOTE: return 10071;
-    default: return e;
+    default: return UnmappedSocketErrorBase + e;
     }
 }
 

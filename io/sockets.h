@@ -57,10 +57,12 @@ public:
     Event<QObject*, int, int> OnSessionConnected;               // Sender, Socket, iRc
     Event<QObject*, int, int, const QString&> OnErrorOccurred;  // Sender, Socket, Error, Msg
 
-private:
-    void ReportSocketError(int socket, const QString& where, int error);
+protected:
     // What a notification does: the events or, with an error, its report.
     void SocketEvent(int socket, int event, int error);
+
+private:
+    void ReportSocketError(int socket, const QString& where, int error);
     void readReady();
     void writeReady();
     void watch();

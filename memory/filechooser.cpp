@@ -12,8 +12,10 @@ Chooser installed;
 
 QString fromDialog(QWidget* parent, Purpose purpose, const QString& previous)
 {
-    QFileDialog dialog(parent, QString(), previous, QStringLiteral("Memory Files (*.mem)"));
-    if (purpose == Purpose::Save) {
+    const bool csv = purpose == Purpose::ImportCsv || purpose == Purpose::ExportCsv;
+    QFileDialog dialog(parent, QString(), previous,
+                       csv ? QStringLiteral("CSV Files (*.csv)") : QStringLiteral("Memory Files (*.mem)"));
+    if (purpose == Purpose::Save || purpose == Purpose::ExportCsv) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         // Saving over a file asks nothing; the program adds no extension here.

@@ -6,11 +6,12 @@
 class QWidget;
 
 // Where the memory window asks the operator for a file name. The program uses
-// the toolkit's file dialogs ("Memory Files|*.mem"); tests put their own chooser
+// the toolkit's file dialogs ("Memory Files|*.mem", "CSV Files|*.csv"); tests put their own chooser
 // in place so that no dialog is shown.
 namespace MemFileChooser {
 
-enum class Purpose { Open, Save };
+// Open and Save ask for memory files, ImportCsv and ExportCsv for CSV channel lists.
+enum class Purpose { Open, Save, ImportCsv, ExportCsv };
 
 // Returns the chosen name, or an empty text when the operator cancels. previous
 // is the name chosen the last time, where the dialog starts.

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "memory/memfile.h"
+#include "memfiles/memfile.h"
 
 class FreqEdit;
 class QLabel;

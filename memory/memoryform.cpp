@@ -1,5 +1,6 @@
 #include "memory/memoryform.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,6 +13,7 @@
 
 #include "core/intconv.h"
 #include "core/modal.h"
+#include "memfiles/channelcsv.h"
 #include "memory/download.h"
 #include "memory/errorreport.h"
 #include "memory/filechooser.h"
@@ -77,6 +79,11 @@ TMemoryFORM::TMemoryFORM(QWidget* owner) : owner_(owner), model_(new MemoryModel
 
     SGMemory = new MemoryGrid(this);
     SGMemory->setModel(model_);
+    AImportCsv = new QAction(QStringLiteral("Import CSV..."), this);
+    AExportCsv = new QAction(QStringLiteral("Export CSV..."), this);
+    SGMemory->addAction(AImportCsv);
+    SGMemory->addAction(AExportCsv);
+    SGMemory->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     auto* buttons = new QGridLayout;
     buttons->addWidget(BLoad, 0, 0);
@@ -116,6 +123,8 @@ TMemoryFORM::TMemoryFORM(QWidget* owner) : owner_(owner), model_(new MemoryModel
     connect(SGMemory, &MemoryGrid::insertPressed, this, &TMemoryFORM::SGMemoryInsert);
     connect(SGMemory, &MemoryGrid::deletePressed, this, &TMemoryFORM::BDeleteClick);
     connect(SGMemory, &MemoryGrid::rowMoved, this, &TMemoryFORM::SGMemoryRowMoved);
+    connect(AImportCsv, &QAction::triggered, this, &TMemoryFORM::ImportCsvClick);
+    connect(AExportCsv, &QAction::triggered, this, &TMemoryFORM::ExportCsvClick);
 
     if (owner)
         connect(owner, &QObject::destroyed, this, &QObject::deleteLater);
@@ -452,6 +461,50 @@ bool TMemoryFORM::saveList()
     }
     modified_ = false;
     return true;
+}
+
+void TMemoryFORM::ImportCsvClick()
+{
+    const QString name = MemFileChooser::choose(this, MemFileChooser::Purpose::ImportCsv, lastCsvFile_);
+    if (name.isEmpty())
+        return;
+    lastCsvFile_ = name;
+    QByteArray bytes;
+    QString why;
+    if (!loadMemFile(name, &bytes, &why)) {
+        Modal::error(QStringLiteral("Cannot read \"%1\": %2").arg(name, why));
+        return;
+    }
+    CsvImport list = importChannelCsv(bytes);
+    if (!list.readable) {
+        Modal::error(QStringLiteral("Cannot import \"%1\", line %2: %3.")
+                         .arg(name)
+                         .arg(list.problem.line)
+                         .arg(list.problem.reason));
+        return;
+    }
+    model_->replaceAll(std::move(list.records));
+    SGMemory->setCurrentRow(0);
+    Renumber();
+    Modal::info(list.summary());
+}
+
+void TMemoryFORM::ExportCsvClick()
+{
+    QString name = MemFileChooser::choose(this, MemFileChooser::Purpose::ExportCsv, lastCsvFile_);
+    if (name.isEmpty())
+        return;
+    if (!name.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        name += QLatin1String(".csv");
+    lastCsvFile_ = name;
+    const CsvExport list = exportChannelCsv(model_->records());
+    QString why;
+    if (!saveMemFile(name, list.bytes, &why)) {
+        Modal::error(QStringLiteral("Cannot write \"%1\": %2").arg(name, why));
+        return;
+    }
+    if (!list.complete())
+        Modal::info(list.summary());
 }
 
 void TMemoryFORM::ShowWindow()

@@ -5,10 +5,11 @@
 #include <QWidget>
 
 #include "core/event.h"
-#include "memory/memfile.h"
+#include "memfiles/memfile.h"
 
 class MemoryGrid;
 class MemoryModel;
+class QAction;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -91,6 +92,9 @@ public:
     TLedLittle* BusyLed;
     QLabel* Label3;
     MemoryGrid* SGMemory;
+    // The grid's context menu: channel lists in CSV, as other programs keep them.
+    QAction* AImportCsv;
+    QAction* AExportCsv;
 
     void BLoadClick();
     void BSaveClick();
@@ -104,6 +108,9 @@ public:
     void SGMemoryDblClick();
     void SGMemoryInsert();
     void SGMemoryRowMoved(int from, int to);
+    // Replaces the list like a load, then sums up what could not come over.
+    void ImportCsvClick();
+    void ExportCsvClick();
 
     // One blank row, ENum "0" (until the next renumbering).
     void Clear();
@@ -130,6 +137,7 @@ private:
     QPointer<QWidget> owner_;
     MemoryModel* model_;
     QString lastFile_;
+    QString lastCsvFile_;
 
     int FReadMem = 0;
     int FReadLast = 0;

@@ -2,7 +2,7 @@
 
 #include <QAbstractTableModel>
 
-#include "memory/memfile.h"
+#include "memfiles/memfile.h"
 
 // The records of a memory list. Columns are Freq, Mode, Duplex and Description;
 // the vertical header is the channel number, which is always the row's position

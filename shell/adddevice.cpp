@@ -22,12 +22,12 @@ void AddDevice(QWidget* owner)
         const QString name = QLatin1Char('[') + entered + QStringLiteral("] <Serial>");
         device = std::make_unique<Tdevice_serial>(owner, name);
         device->Name = name;
-        device->Kind = Tdevice::KindSerial;
+        device->Kind = DeviceKind::Serial;
     } else {
         const QString name = QLatin1Char('[') + entered + QStringLiteral("] <TCP/IP>");
         device = std::make_unique<Tdevice_tcpip>(owner, name);
         device->Name = name;
-        device->Kind = Tdevice::KindTcpIp;
+        device->Kind = DeviceKind::TcpIp;
     }
     DeviceList->append(std::move(device));
 }

@@ -1,6 +1,5 @@
 #include "shell/helpviewer.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -14,7 +13,11 @@
 
 QString helpFileName() { return QStringLiteral("TSLN.HLP"); }
 
-QString helpFilePath() { return QDir(QCoreApplication::applicationDirPath()).filePath(helpFileName()); }
+QString helpFilePath(const ProgramFiles& files)
+{
+    const QString found = files.findData(helpFileName());
+    return found.isEmpty() ? QDir(files.programDir()).filePath(helpFileName()) : found;
+}
 
 HelpViewer::HelpViewer(const QList<HelpTopic>& topics, QWidget* parent)
     : QWidget(parent, Qt::Window), topics_(topics)
@@ -68,10 +71,10 @@ void HelpViewer::showIndex(int index)
     browser_->setHtml(topics_[index].html);
 }
 
-HelpViewer* showHelpContext(QWidget* owner, int context, QPointer<HelpViewer>& viewer)
+HelpViewer* showHelpContext(QWidget* owner, int context, QPointer<HelpViewer>& viewer, const QString& path)
 {
     if (!viewer) {
-        QFile file(helpFilePath());
+        QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
             Modal::error(QStringLiteral("Cannot open the help file %1: %2")
                              .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));

@@ -5,13 +5,16 @@
 #include <QWidget>
 
 #include "shell/helpfile.h"
+#include "shell/programfiles.h"
 
 class QListWidget;
 class QTextBrowser;
 
-// The program's help file, looked for beside the program.
+// The program's help file, found where the running program keeps its files
+// (its own folder, the installed data folder, the current folder); when it is
+// nowhere, the path beside the program.
 QString helpFileName();
-QString helpFilePath();
+QString helpFilePath(const ProgramFiles& files = ProgramFiles::running());
 
 // A window that shows the topics of the help file: a contents list on the left,
 // the topic on the right.
@@ -35,6 +38,6 @@ private:
     int current_ = 0;
 };
 
-// Opens the help window at the topic of context, re-using viewer when it is open.
-// Tells the operator when the help file cannot be read.
-HelpViewer* showHelpContext(QWidget* owner, int context, QPointer<HelpViewer>& viewer);
+// Opens the help window at the topic of context, re-using viewer when it is open,
+// else reading the help file at path. Tells the operator when it cannot be read.
+HelpViewer* showHelpContext(QWidget* owner, int context, QPointer<HelpViewer>& viewer, const QString& path);

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -17,8 +16,10 @@
 #include "shell/about.h"
 #include "shell/disclaimer.h"
 #include "shell/helpviewer.h"
+#include "shell/netcontrol.h"
 #include "shell/panelfactory.h"
 #include "shell/windowarrange.h"
+#include "widgets/menumerge.h"
 
 TMainFORM* MainFORM = nullptr;
 
@@ -44,21 +45,9 @@ QString panelCaption(PanelModel model)
     return QString();
 }
 
-QString findPanelLibrary(const QString& fileName, const QString& programDir)
-{
-    for (const QString& dir : {QDir::currentPath(), programDir}) {
-        if (dir.isEmpty())
-            continue;
-        // QFileInfo::exists is exact on a case-sensitive file system; the library
-        // names must match as they are spelt.
-        const QFileInfo info(QDir(dir), fileName);
-        if (info.isFile())
-            return info.absoluteFilePath();
-    }
-    return QString();
-}
+TMainFORM::TMainFORM(QWidget* parent) : TMainFORM(ProgramFiles::running(), parent) {}
 
-TMainFORM::TMainFORM(QWidget* parent) : QMainWindow(parent)
+TMainFORM::TMainFORM(const ProgramFiles& files, QWidget* parent) : QMainWindow(parent), files_(files)
 {
     setWindowTitle(QStringLiteral("ICOM Tessaline"));
     area_ = new QMdiArea(this);
@@ -67,6 +56,8 @@ TMainFORM::TMainFORM(QWidget* parent) : QMainWindow(parent)
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(area_);
     buildMenus();
+    // Document windows lend the menu bar items of their own while they are current.
+    new MenuMerger(MainMenu1, area_);
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setSizeGripEnabled(true);
     setStatusBar(StatusBar1);
@@ -96,6 +87,16 @@ void TMainFORM::closeEvent(QCloseEvent* event)
     QMainWindow::closeEvent(event);
 }
 
+void TMainFORM::NetworkControl1Click()
+{
+    if (!netControl_)
+        netControl_ = new NetControlForm(this);
+    netControl_->refreshDevices();
+    netControl_->show();
+    netControl_->raise();
+    netControl_->activateWindow();
+}
+
 void TMainFORM::buildMenus()
 {
     MainMenu1 = menuBar();
@@ -113,6 +114,8 @@ void TMainFORM::buildMenus()
     AddDevice1 = action(DeviceSetup1, QStringLiteral("&Add Device"), Qt::Key_F1, &TMainFORM::AddDevice1Click);
     RemoveDevice1 = action(DeviceSetup1, QStringLiteral("Remove Device"), {}, nullptr);
     RemoveDevice1->setVisible(false);
+    NetworkControl1 =
+        action(DeviceSetup1, QStringLiteral("Network Control..."), {}, &TMainFORM::NetworkControl1Click);
 
     Radio1 = MainMenu1->addMenu(QStringLiteral("&Radio"));
     IC7061 = action(Radio1, panelCaption(PanelModel::IC706), Qt::Key_F2, &TMainFORM::IC7061Click);
@@ -150,7 +153,6 @@ void TMainFORM::FormCreate()
     deviceList_ = std::make_unique<TDeviceList>();
     DeviceList = deviceList_.get();
 
-    const QString programDir = QCoreApplication::applicationDirPath();
     const std::pair<PanelModel, QAction*> items[] = {
         {PanelModel::IC706, IC7061},
         {PanelModel::IC706MKII, IC706MKII1},
@@ -158,7 +160,7 @@ void TMainFORM::FormCreate()
         {PanelModel::IC821, IC821HiRes1},
     };
     for (const auto& [model, item] : items) {
-        const QString path = findPanelLibrary(panelLibraryName(model), programDir);
+        const QString path = files_.findLibrary(panelLibraryName(model));
         libraryPaths_[static_cast<int>(model)] = path;
         item->setEnabled(!path.isEmpty());
     }
@@ -239,4 +241,6 @@ void TMainFORM::Disclaimer1Click()
         Modal::exec(*DisclaimerFORM);
 }
 
-void TMainFORM::Help2Click() { showHelpContext(this, 10, help_); }
+QString TMainFORM::helpPath() const { return helpFilePath(files_); }
+
+void TMainFORM::Help2Click() { showHelpContext(this, 10, help_, helpPath()); }

@@ -6,12 +6,15 @@
 #include <array>
 #include <memory>
 
+#include "shell/programfiles.h"
+
 class QAction;
 class QMenu;
 class QMdiArea;
 class QStatusBar;
 class TDeviceList;
 class HelpViewer;
+class NetControlForm;
 
 // The radios whose graphical panels the Radio menu opens, in menu order.
 enum class PanelModel { IC706, IC706MKII, IC756, IC821 };
@@ -23,23 +26,23 @@ QString panelCaption(PanelModel model);
 // The box for a Radio item whose window this program cannot make.
 QString notAvailableText(const QString& caption);
 
-// Where a panel-art library is found: the current directory first, then the
-// program's own folder (an installed program started from elsewhere still finds
-// its libraries). Empty when neither holds it. The name is matched exactly.
-QString findPanelLibrary(const QString& fileName, const QString& programDir);
-
 // The program's multiple-document frame with its menus and the device list.
 class TMainFORM : public QMainWindow {
     Q_OBJECT
 
 public:
+    // The libraries and the help file are looked for where the running program
+    // keeps them, or in the folders files names.
     explicit TMainFORM(QWidget* parent = nullptr);
+    explicit TMainFORM(const ProgramFiles& files, QWidget* parent = nullptr);
     ~TMainFORM() override;
 
     QMdiArea* mdiArea() const { return area_; }
     TDeviceList* devices() const { return deviceList_.get(); }
     // The path of a model's panel-art library found at start-up, or empty.
     QString libraryPath(PanelModel model) const { return libraryPaths_[static_cast<int>(model)]; }
+    // The help file "Help Topics" opens.
+    QString helpPath() const;
 
     // Published components, in the frame's declaration order.
     QMenuBar* MainMenu1 = nullptr;
@@ -60,6 +63,7 @@ public:
     QAction* Disclaimer1 = nullptr;
     QAction* IC706MKII1 = nullptr;
     QAction* Help2 = nullptr;
+    QAction* NetworkControl1 = nullptr;
 
     void AddDevice1Click();
     void IC7061Click();
@@ -72,6 +76,8 @@ public:
     void About1Click();
     void Disclaimer1Click();
     void Help2Click();
+    void NetworkControl1Click();
+    NetControlForm* netControl() const { return netControl_; }
 
 protected:
     // Memory lists with unsaved changes are offered for saving first; Cancel
@@ -84,7 +90,9 @@ private:
     void fillWindowMenu();
     void openPanel(PanelModel model);
 
+    ProgramFiles files_;
     QMdiArea* area_ = nullptr;
+    NetControlForm* netControl_ = nullptr;  // made on first use, a child of the frame
     std::unique_ptr<TDeviceList> deviceList_;
     std::array<QString, 4> libraryPaths_;
     QPointer<HelpViewer> help_;

@@ -1,22 +1,23 @@
 #include "shell/panelfactory.h"
 
 #include "panels/hi_756.h"
+#include "panels/hi_821.h"
+#include "panels/ic821.h"
 #include "shell/adddevice.h"
 
 QWidget* createRadioPanel(PanelModel model, QWidget* owner, const QString& libraryPath)
 {
     switch (model) {
     case PanelModel::IC756: return new THi_756FORM(owner, libraryPath);
+    case PanelModel::IC821: return new THi_821FORM(owner, libraryPath);
     case PanelModel::IC706:
     case PanelModel::IC706MKII:
-    case PanelModel::IC821:
-        // No panel of these models is built yet, and their art libraries are not
-        // shipped, so their menu items stay disabled.
+        // No panel of these models is built yet; their menu items say so.
         return nullptr;
     }
     return nullptr;
 }
 
-QWidget* createTextPanel821(QWidget*) { return nullptr; }
+QWidget* createTextPanel821(QWidget* owner) { return new TIC821FORM(owner); }
 
 void addDeviceFlow(QWidget* owner) { AddDevice(owner); }

@@ -1,5 +1,9 @@
 #include "shell/startup.h"
 
+#include <QCommandLineParser>
+#include <QSettings>
+#include <cstdio>
+
 #include "devices/comportdialog.h"
 #include "devices/deviceselectdialog.h"
 #include "memory/download.h"
@@ -14,7 +18,87 @@
 #include "shell/helpviewer.h"
 #include "shell/mainform.h"
 #include "shell/newdevice.h"
+#include "shell/programfiles.h"
+#include "shell/session.h"
+#include "shell/sessionstore.h"
 #include "shell/widgetmodal.h"
+
+namespace {
+
+void print(FILE* stream, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+// Where the running program finds what it loads, and where it keeps its settings.
+QString pathsText()
+{
+    const ProgramFiles files = ProgramFiles::running();
+    QString text;
+    auto line = [&text](const QString& what, const QString& path) {
+        text += QStringLiteral("%1 %2\n")
+                    .arg(what + QLatin1Char(':'), -15)
+                    .arg(path.isEmpty() ? QStringLiteral("not found") : path);
+    };
+    for (PanelModel model : {PanelModel::IC706, PanelModel::IC706MKII, PanelModel::IC756, PanelModel::IC821})
+        line(panelLibraryName(model), files.findLibrary(panelLibraryName(model)));
+    line(helpFileName(), files.findData(helpFileName()));
+    line(QStringLiteral("settings"), sessionSettingsPath());
+    text += QStringLiteral("Libraries are looked for in %1;\nthe help file in %2.\n")
+                .arg(files.libraryFolders().join(QStringLiteral(", ")),
+                     files.dataFolders().join(QStringLiteral(", ")));
+    return text;
+}
+
+enum class CommandLine { Run, Done, Failed };
+
+// Answers --help, --version and --paths on the terminal. With the window
+// system's own options not yet taken out, an unknown option is left for the
+// second look (reportErrors true) to judge.
+CommandLine answerCommandLine(const QStringList& arguments, bool reportErrors)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Controls ICOM IC-706, IC-706MKII, IC-756 and IC-821 transceivers over the CI-V bus.\n"
+                       "Devices and windows are remembered from one run to the next."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption paths(QStringLiteral("paths"),
+                                   QStringLiteral("Show where the panel-art libraries, the help file and the "
+                                                  "settings are, then exit."));
+    parser.addOption(paths);
+    if (!parser.parse(arguments)) {
+        if (!reportErrors)
+            return CommandLine::Run;
+        print(stderr, QStringLiteral("tsln: %1\n").arg(parser.errorText()));
+        return CommandLine::Failed;
+    }
+    if (parser.isSet(help)) {
+        // The usage line names the program as it is typed, not by its full path.
+        QString text = parser.helpText();
+        if (!arguments.isEmpty())
+            text.replace(QStringLiteral("Usage: ") + arguments.first(), QStringLiteral("Usage: tsln"));
+        print(stdout, text);
+        return CommandLine::Done;
+    }
+    if (parser.isSet(version)) {
+        print(stdout, QStringLiteral("tsln %1\n").arg(programVersion()));
+        return CommandLine::Done;
+    }
+    if (parser.isSet(paths)) {
+        print(stdout, pathsText());
+        return CommandLine::Done;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        print(stderr,
+              QStringLiteral("tsln: unexpected argument '%1'\n").arg(parser.positionalArguments().first()));
+        return CommandLine::Failed;
+    }
+    return CommandLine::Run;
+}
+
+}  // namespace
 
 void createSharedWindows()
 {
@@ -33,15 +117,33 @@ void createSharedWindows()
 
 int runTessaline(int argc, char** argv)
 {
+    // A first look without the window system, so --help and --version answer
+    // on a terminal without a display.
+    {
+        QCoreApplication terminal(argc, argv);
+        switch (answerCommandLine(terminal.arguments(), false)) {
+        case CommandLine::Done: return 0;
+        case CommandLine::Failed: return 2;
+        case CommandLine::Run: break;
+        }
+    }
     TApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TSLN"));
+    QApplication::setApplicationVersion(programVersion());
     QApplication::setWindowIcon(programIcon());
+    switch (answerCommandLine(app.arguments(), true)) {
+    case CommandLine::Done: return 0;
+    case CommandLine::Failed: return 2;
+    case CommandLine::Run: break;
+    }
     WidgetModalHandler modal;
     Modal::setHandler(&modal);
 
     createSharedWindows();
-    MainFORM->showMaximized();
+    QSettings settings(sessionSettingsPath(), QSettings::IniFormat);
+    startSession(*MainFORM, settings);
     const int status = app.exec();
+    endSession(*MainFORM, settings);
     delete MainFORM;
     MainFORM = nullptr;
     Modal::setHandler(nullptr);

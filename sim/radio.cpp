@@ -219,11 +219,17 @@ QByteArray SimRadio::vfoCommand(const QByteArray& body)
         return ng();
     stopScan();
     switch (*vfo) {
-    case 0: state_.selectVfoMode(); break;
-    case 1: state_.selectVfo(0); break;
-    case 2: state_.selectVfo(1); break;
-    case 7: state_.equalizeVfos(); break;
-    case 8: state_.exchangeVfos(); break;
+    case civ::Vfo::VfoMode: state_.selectVfoMode(); break;
+    case civ::Vfo::A: state_.selectVfo(0); break;
+    case civ::Vfo::B: state_.selectVfo(1); break;
+    case civ::Vfo::Equalize: state_.equalizeVfos(); break;
+    case civ::Vfo::Exchange:
+        // The exchange key of a radio with a main and a sub band trades the two.
+        if (model().mainSub)
+            state_.exchangeBands();
+        else
+            state_.exchangeVfos();
+        break;
     default: return ng();
     }
     return ok();

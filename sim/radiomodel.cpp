@@ -10,17 +10,18 @@ struct ModeName {
     const char* name;
 };
 constexpr ModeName ModeNames[] = {
-    {simmode::CwN, "CW-N"},   {simmode::Cw, "CW"},      {simmode::Lsb, "LSB"},  {simmode::Usb, "USB"},
-    {simmode::Am, "AM"},      {simmode::Fm, "FM"},      {simmode::Wfm, "WFM"},  {simmode::Rtty, "RTTY"},
-    {simmode::LsbN, "LSB-N"}, {simmode::UsbN, "USB-N"}, {simmode::AmN, "AM-N"}, {simmode::RttyN, "RTTY-N"},
-    {simmode::FmN, "FM-N"},
+    {civ::Mode::CwNarrow, "CW-N"},   {civ::Mode::Cw, "CW"},         {civ::Mode::Lsb, "LSB"},
+    {civ::Mode::Usb, "USB"},         {civ::Mode::Am, "AM"},         {civ::Mode::Fm, "FM"},
+    {civ::Mode::Wfm, "WFM"},         {civ::Mode::Rtty, "RTTY"},     {civ::Mode::LsbNarrow, "LSB-N"},
+    {civ::Mode::UsbNarrow, "USB-N"}, {civ::Mode::AmNarrow, "AM-N"}, {civ::Mode::RttyNarrow, "RTTY-N"},
+    {civ::Mode::FmNarrow, "FM-N"},
 };
 
 MemoryEntry mem(qint64 hz, int mode, Duplex duplex = Duplex::Simplex) { return {hz, mode, duplex}; }
 
 QList<RadioModel> buildModels()
 {
-    using namespace simmode;
+    using namespace civ::Mode;
     const QList<quint8> basicScans{0x00, 0x01, 0x02, 0x03, 0x22, 0x23};
     const QList<quint8> fineScans{0x00, 0x01, 0x02, 0x03, 0x12, 0x13, 0x22, 0x23};
     const QList<PresetMemory> hfVhfPresets{
@@ -34,7 +35,8 @@ QList<RadioModel> buildModels()
         .name = "IC-706",
         .address = 0x48,
         .ranges = {{30 * kHz, 200 * MHz}},
-        .modes = {CwN, Cw, Lsb, Usb, Am, Fm, Wfm, Rtty, LsbN, UsbN, AmN, RttyN, FmN},
+        .modes = {CwNarrow, Cw, Lsb, Usb, Am, Fm, Wfm, Rtty, LsbNarrow, UsbNarrow, AmNarrow, RttyNarrow,
+                  FmNarrow},
         .memories = 99,
         .mainSub = false,
         .duplex = true,
@@ -57,7 +59,7 @@ QList<RadioModel> buildModels()
         .name = "IC-756",
         .address = 0x50,
         .ranges = {{30 * kHz, 60 * MHz}},
-        .modes = {CwN, Cw, Lsb, Usb, Am, Fm, Rtty, LsbN, UsbN, AmN, RttyN, FmN},
+        .modes = {CwNarrow, Cw, Lsb, Usb, Am, Fm, Rtty, LsbNarrow, UsbNarrow, AmNarrow, RttyNarrow, FmNarrow},
         .memories = 99,
         .mainSub = true,
         .duplex = false,
@@ -83,7 +85,7 @@ QList<RadioModel> buildModels()
         .name = "IC-821",
         .address = 0x4C,
         .ranges = {{136 * MHz, 174 * MHz}, {420 * MHz, 460 * MHz}},
-        .modes = {CwN, Cw, Lsb, Usb, Fm, FmN},
+        .modes = {CwNarrow, Cw, Lsb, Usb, Fm, FmNarrow},
         .memories = 80,
         .mainSub = true,
         .duplex = true,
@@ -120,7 +122,7 @@ int simmode::fromName(const QString& text)
 {
     const QString t = text.trimmed().toUpper();
     if (t == QLatin1String("CWN"))
-        return CwN;
+        return civ::Mode::CwNarrow;
     for (const ModeName& m : ModeNames)
         if (t == QLatin1String(m.name))
             return m.mode;

@@ -4,11 +4,10 @@
 #include <QString>
 #include <QtGlobal>
 
-// Mode numbers are the program's (civ::modeFromBytes): 0 CW narrow, 1 CW, 2 LSB,
-// 3 USB, 4 AM, 5 FM, 6 WFM, 7 RTTY, 9-13 the narrow LSB, USB, AM, RTTY and FM.
+#include "civ/civcodes.h"
+
+// Mode numbers are the program's (civ::Mode).
 namespace simmode {
-inline constexpr int CwN = 0, Cw = 1, Lsb = 2, Usb = 3, Am = 4, Fm = 5, Wfm = 6, Rtty = 7;
-inline constexpr int LsbN = 9, UsbN = 10, AmN = 11, RttyN = 12, FmN = 13;
 // "USB", "CW-N", ...; empty for a number that is no mode.
 QString name(int mode);
 // Accepts the names above and the memory files' "CWN"/"CWn", any case; -1 if unknown.
@@ -27,7 +26,7 @@ struct FreqRange {
 // A memory channel's contents; blank when freq is 0.
 struct MemoryEntry {
     qint64 freq = 0;
-    int mode = simmode::Usb;
+    int mode = civ::Mode::Usb;
     Duplex duplex = Duplex::Simplex;
     bool blank() const { return freq == 0; }
 };

@@ -57,6 +57,12 @@ void RadioState::exchangeVfos()
     std::swap(b.vfo[0], b.vfo[1]);
 }
 
+void RadioState::exchangeBands()
+{
+    if (bandCount() > 1)
+        std::swap(bands_[0], bands_[1]);
+}
+
 void RadioState::selectMemoryMode()
 {
     BandState& b = current();

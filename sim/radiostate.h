@@ -39,6 +39,7 @@ public:
     void selectVfo(int vfo);  // 0 = A, 1 = B; also leaves memory mode
     void equalizeVfos();      // the other VFO takes the active one's settings
     void exchangeVfos();
+    void exchangeBands();  // main and sub trade everything they show; the selection stays
     void selectMemoryMode();
     bool selectChannel(int channel);  // false outside 1..memories
     bool writeMemory();               // the operating settings into the selected channel

@@ -18,6 +18,8 @@ bool CtlSerialLink::open(const QString& port, int baud, QString* error)
     comm_->setBaudRate(baud);
     comm_->setParity(pNone);
     comm_->setStopBits(sb1_0);
+    // A CI-V frame ends in FD: hand each one on as soon as it is complete.
+    comm_->setEventChar(0xFD);
     comm_->OnReceiveData.bind([this](const quint8* data, quint16 len) { Deliver(data, len); });
     comm_->OnRequestHangup.bind([this](QObject*) { OnFailure(QStringLiteral("the serial port hung up")); });
     try {
@@ -26,6 +28,8 @@ bool CtlSerialLink::open(const QString& port, int baud, QString* error)
         QString why = e.message().trimmed();
         if (e.errorCode() != 0)
             why += QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(e.errorCode())));
+        if (!e.detail().isEmpty())
+            why += QStringLiteral(": ") + e.detail();
         *error = QStringLiteral("cannot open %1: %2").arg(port, why);
         return false;
     } catch (const std::exception& e) {

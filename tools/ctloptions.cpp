@@ -1,6 +1,7 @@
 #include "tools/ctloptions.h"
 
 #include <QHash>
+#include <QHostAddress>
 
 #include "core/intconv.h"
 
@@ -19,6 +20,7 @@ const QHash<QString, bool>& commandWords()
         {QStringLiteral("readmode"), false}, {QStringLiteral("readoffset"), false},
         {QStringLiteral("raw"), true},       {QStringLiteral("clear"), false},
         {QStringLiteral("wait"), true},      {QStringLiteral("watch"), true},
+        {QStringLiteral("serve"), false},
     };
     return words;
 }
@@ -58,6 +60,36 @@ bool checkValue(const CtlCommand& c, const CtlOptions& o, QString* error)
     if ((w == QLatin1String("dual") || w == QLatin1String("antenna")) && o.model != CtlModel::IC756) {
         *error = QStringLiteral("%1 is a command of the IC-756 only").arg(w);
         return false;
+    }
+    return true;
+}
+
+// "serve [--listen ADDR:PORT]", the only command when given; i stands on "serve".
+bool parseServe(const QStringList& args, int i, CtlOptions* o, QString* error)
+{
+    if (i != args.size() - 1 && !(i == args.size() - 3 && args.at(i + 1) == QLatin1String("--listen"))) {
+        *error = QStringLiteral("serve takes only --listen ADDR:PORT after it");
+        return false;
+    }
+    if (!o->commands.empty()) {
+        *error = QStringLiteral("serve runs alone, without other commands");
+        return false;
+    }
+    o->serve = true;
+    if (i == args.size() - 3) {
+        const QString v = args.at(i + 2);
+        const qsizetype colon = v.lastIndexOf(QLatin1Char(':'));
+        bool ok = false;
+        const uint port = colon < 0 ? 0 : v.mid(colon + 1).toUInt(&ok);
+        QString host = colon < 0 ? QString() : v.left(colon);
+        if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
+            host = host.mid(1, host.size() - 2);
+        if (!ok || port > 65535 || host.isEmpty() || QHostAddress(host).isNull()) {
+            *error = QStringLiteral("--listen takes ADDRESS:PORT with a numeric address, not '%1'").arg(v);
+            return false;
+        }
+        o->listenHost = host;
+        o->listenPort = quint16(port);
     }
     return true;
 }
@@ -159,6 +191,11 @@ bool parseCtlArgs(const QStringList& args, CtlOptions* o, QString* error)
             *error = QStringLiteral("unknown command '%1'").arg(args.at(i));
             return false;
         }
+        if (c.word == QLatin1String("serve")) {
+            if (!parseServe(args, i, o, error))
+                return false;
+            break;
+        }
         if (c.word == QLatin1String("raw")) {
             while (i + 1 < args.size() && !words.contains(args.at(i + 1).toLower()))
                 c.bytes << args.at(++i);
@@ -177,7 +214,7 @@ bool parseCtlArgs(const QStringList& args, CtlOptions* o, QString* error)
             return false;
         o->commands.push_back(c);
     }
-    if (o->commands.empty()) {
+    if (o->commands.empty() && !o->serve) {
         *error = QStringLiteral("no command given (see --help)");
         return false;
     }
@@ -218,6 +255,10 @@ QString ctlUsage()
         "  clear           drop every queued command\n"
         "  wait MS         pause before the next command\n"
         "  watch SECONDS   keep printing what the radio reports\n"
+        "  serve [--listen ADDR:PORT]\n"
+        "                  alone: serve the radio to Hamlib rigctld clients (loggers,\n"
+        "                  digital-mode programs choosing \"Hamlib NET rigctl\") until\n"
+        "                  stopped; ADDR:PORT defaults to 127.0.0.1:4532\n"
         "\n"
         "Output, one line per event:\n"
         "  notify T Q [freq=TEXT | mode=N]   T 1 OK, 2 NG, 3 frequency, 4 mode, 6 blank;\n"
@@ -232,5 +273,6 @@ QString ctlUsage()
         "Examples:\n"
         "  tsln-ctl --tcp 127.0.0.1 --model ic756 freq 014.195.000 mode 3 readfreq\n"
         "  tsln-ctl --serial /dev/ttyUSB0 --baud 19200 --model ic821 band 1 readfreq\n"
-        "  tsln-ctl --tcp shack-pi:6005 --model ic706mkii --address 4E watch 60\n");
+        "  tsln-ctl --tcp shack-pi:6005 --model ic706mkii --address 4E watch 60\n"
+        "  tsln-ctl --serial /dev/ttyUSB0 --model ic756 serve --listen 127.0.0.1:4532\n");
 }

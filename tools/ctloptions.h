@@ -24,6 +24,11 @@ struct CtlOptions {
     int address = -1;  // -1: the model's default
     bool trace = false;
     bool help = false;
+    // serve: answer Hamlib rigctld clients on listenHost:listenPort instead of
+    // running commands.
+    bool serve = false;
+    QString listenHost = QStringLiteral("127.0.0.1");
+    quint16 listenPort = 4532;
     std::vector<CtlCommand> commands;
 };
 

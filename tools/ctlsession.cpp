@@ -8,12 +8,17 @@
 #include "core/device.h"
 #include "core/intconv.h"
 #include "core/timer.h"
+#include "rigserver/rigserver.h"
 #include "tools/ctllinks.h"
 
 namespace {
 
 // Codes that mean a command was refused, given up or could not be sent.
-bool isFailure(int e) { return e == 0 || e == 1 || e == 2 || e == 4 || e == 10; }
+bool isFailure(int e)
+{
+    using namespace civ::Error;
+    return e == NoEcho || e == NoAnswer || e == FrameTooLong || e == Refused || e == BadFrequency;
+}
 
 }  // namespace
 
@@ -33,7 +38,7 @@ bool CtlSession::openLink()
     QString error;
     if (options_.tcp) {
         auto link = std::make_unique<CtlTcpLink>();
-        link->Kind = Tdevice::KindTcpIp;
+        link->Kind = DeviceKind::TcpIp;
         if (!link->open(options_.host, options_.port, 15000, &error)) {
             err_ << "tsln-ctl: " << error << Qt::endl;
             return false;
@@ -41,7 +46,7 @@ bool CtlSession::openLink()
         link_ = static_cast<CtlLink*>(devices_->append(std::move(link)));
     } else {
         auto link = std::make_unique<CtlSerialLink>();
-        link->Kind = Tdevice::KindSerial;
+        link->Kind = DeviceKind::Serial;
         if (!link->open(options_.serialPort, options_.baud, &error)) {
             err_ << "tsln-ctl: " << error << Qt::endl;
             return false;
@@ -81,6 +86,8 @@ int CtlSession::run()
     DeviceList = devices_.get();
     if (!openLink())
         return 2;
+    if (options_.serve)
+        return serve();
     createEngine();
 
     pause_ = new Timer(this);
@@ -99,6 +106,34 @@ int CtlSession::run()
 
     out_ << "freq=" << engine_->Freq() << Qt::endl;
     out_ << "mode=" << engine_->mode() << Qt::endl;
+    return status_;
+}
+
+int CtlSession::serve()
+{
+    static constexpr RigModel models[] = {RigModel::IC706, RigModel::IC706MKII, RigModel::IC756,
+                                          RigModel::IC821};
+    RigServer::Settings settings;
+    settings.device = 0;
+    settings.model = models[int(options_.model)];
+    settings.address = options_.address;
+    settings.listenAddress = QHostAddress(options_.listenHost);
+    settings.port = options_.listenPort;
+    RigServer server;
+    QString error;
+    if (!server.start(settings, &error)) {
+        err_ << "tsln-ctl: " << error << Qt::endl;
+        return 2;
+    }
+    connect(&server, &RigServer::clientsChanged, this,
+            [&] { out_ << "clients " << server.clients().join(QLatin1Char(' ')) << Qt::endl; });
+    out_ << "serving " << rigModelInfo(settings.model).name << " at "
+         << QString::number(server.engine()->Address, 16).toUpper() << " on " << options_.listenHost << ':'
+         << server.port() << Qt::endl;
+    QEventLoop loop;
+    loop_ = &loop;
+    loop.exec();
+    loop_ = nullptr;
     return status_;
 }
 
@@ -182,9 +217,9 @@ void CtlSession::finish(int status)
 void CtlSession::RadioNotify(int t, int q)
 {
     out_ << "notify " << t << ' ' << q;
-    if (t == 3)
+    if (t == civ::Notify::Frequency)
         out_ << " freq=" << engine_->Freq();
-    else if (t == 4)
+    else if (t == civ::Notify::Mode)
         out_ << " mode=" << engine_->mode();
     out_ << Qt::endl;
     // The engine finishes its step first; the queue is judged afterwards.

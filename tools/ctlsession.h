@@ -27,6 +27,8 @@ public:
 
 private:
     bool openLink();
+    // Serves the radio to rigctld clients until the link breaks.
+    int serve();
     void createEngine();
     void nextCommand();
     void execute(const CtlCommand& c);

@@ -69,7 +69,7 @@ void RxDataMixed(benchmark::State& state)
     engine->OnNotify.bind([&](int t, int q) {
         ++events;
         // Keep commands flowing, as a panel keeps asking.
-        if (t == 1 && q < 4)
+        if (t == civ::Notify::Ok && q < 4)
             engine->ReadFreq();
     });
     engine->OnDebug.bind([&](const QString& s) { traced += s.size(); });

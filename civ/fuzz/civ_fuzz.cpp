@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     default: engine = new Tic821(owner.get()); break;
     }
     QPointer<Tciv> alive(engine);
-    engine->setTimingForDevice((setup & 0x08) ? Tdevice::KindTcpIp : Tdevice::KindSerial);
+    engine->setTimingForDevice((setup & 0x08) ? DeviceKind::TcpIp : DeviceKind::Serial);
     const bool writeBack = setup & 0x10;
     const bool nested = setup & 0x20;
     const bool closeInside = setup & 0x40;
@@ -98,14 +98,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (q < 0 || size_t(q) > QueueCap + 8)
             std::abort();
         if (writeBack && alive) {
-            if (t == 3)
+            if (t == civ::Notify::Frequency)
                 engine->setFreq(engine->Freq());
-            else if (t == 4)
+            else if (t == civ::Notify::Mode)
                 engine->setMode(engine->mode());
-            else if (t == 1 && q == 0)
+            else if (t == civ::Notify::Ok && q == 0)
                 engine->ReadFreq();
         }
-        if (nested && depth < 3 && alive && t == 2) {
+        if (nested && depth < 3 && alive && t == civ::Notify::Ng) {
             // A modal box: its loop delivers bytes and timer events.
             ++depth;
             static const quint8 ok[] = {0xFE, 0xFE, 0xE0, 0x50, 0xFB, 0xFD};
@@ -116,9 +116,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         closePanel();
     });
     engine->OnError.bind([&](int e, int d) {
-        if (e < 0 || e > 10)
+        if (e < civ::Error::NoEcho || e > civ::Error::BadFrequency)
             std::abort();
-        if (e == 9 && (d < 0 || size_t(d) > QueueCap + 8))
+        if (e == civ::Error::QueueCount && (d < 0 || size_t(d) > QueueCap + 8))
             std::abort();
         if (alive && engine->Queue().size() > QueueCap)
             engine->ClearQueue();

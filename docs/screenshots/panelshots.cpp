@@ -141,6 +141,9 @@ bool savePanel(const QString& simModel, quint8 address, const PanelOpener& open,
         ok = settle(*panel, 20000) && ok;
         QCoreApplication::processEvents();
         if (!owner) {
+            // Alone the panel shows at least everything its controls cover.
+            const QRect used = panel->childrenRect();
+            panel->resize(panel->size().expandedTo(QSize(used.right() + 8, used.bottom() + 8)));
             panel->show();
             QCoreApplication::processEvents();
             ok = panel->grab().save(out.filePath(stem + QStringLiteral("-panel.png"))) && ok;

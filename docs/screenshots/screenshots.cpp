@@ -4,6 +4,7 @@
 // people to look at; the suite tests the windows.
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -22,7 +23,9 @@
 #include "memory/memoryform.h"
 #include "memory/upload.h"
 #include "panels/hi_756.h"
+#include "panels/hi_821.h"
 #include "panels/model756.h"
+#include "panels/model821.h"
 #include "panelshots.h"
 #include "shell/about.h"
 #include "shell/disclaimer.h"
@@ -33,7 +36,7 @@
 
 namespace {
 
-// Every box answers OK unseen; Device Select offers its first device.
+// Every box answers OK unseen; Device Select takes the newest device.
 class Answers : public Modal::Handler {
 public:
     int message(Modal::Kind, const QString&, const QString& text) override
@@ -43,8 +46,10 @@ public:
     }
     int dialog(QDialog& dialog) override
     {
-        if (&dialog == DSelFORM)
+        if (&dialog == DSelFORM) {
             DSelFORM->FormActivate();
+            DSelFORM->CBDeviceName->setCurrentIndex(DSelFORM->CBDeviceName->count() - 1);
+        }
         return Modal::Ok;
     }
 };
@@ -71,7 +76,7 @@ void shellWindows(const QDir& out)
     TDisclaimerFORM disclaimer;
     save(disclaimer, out, QStringLiteral("disclaimer.png"));
     QPointer<HelpViewer> viewer;
-    if (HelpViewer* help = showHelpContext(nullptr, 10, viewer)) {
+    if (HelpViewer* help = showHelpContext(nullptr, 10, viewer, helpFilePath())) {
         save(*help, out, QStringLiteral("help.png"));
         delete help;
     }
@@ -140,6 +145,26 @@ void panel756(const QDir& out)
     }
 }
 
+void panel821(const QDir& out)
+{
+    const QString art = QStringLiteral(TSLN_BIN_DIR "/PV821.dll");
+    saveArtSheets(Model821::model(), art, out, QStringLiteral("art821"));
+    const bool ok = savePanel(
+        QStringLiteral("ic821"), 0x4C, [&](QWidget* owner) { return new THi_821FORM(owner, art); },
+        [](GraphicalPanel& p) {
+            clickSpot(p, Model821::SSB);                 // USB to LSB on the main band
+            clickSpot(p, Model821::MainDigit10MHz + 4);  // 1 kHz steps
+            clickSpot(p, Model821::UP);
+            clickSpot(p, Model821::FUNC);
+            clickSpot(p, Model821::FM);  // with FUNC: duplex minus
+        },
+        out, QStringLiteral("ic821"));
+    if (!ok) {
+        std::fprintf(stderr, "the IC-821 panel did not settle\n");
+        ++failures;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -158,6 +183,7 @@ int main(int argc, char** argv)
     deviceWindows(out);
     memoryWindows(out);
     panel756(out);
+    panel821(out);
 
     delete MainFORM;
     MainFORM = nullptr;

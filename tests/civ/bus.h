@@ -71,15 +71,15 @@ public:
     }
 
     template <typename T>
-    T* open(int kind = Tdevice::KindSerial)
+    T* open(int kind = DeviceKind::Serial)
     {
         auto* engine = new T(owner.get());
         bind(engine);
-        if (kind == Tdevice::KindTcpIp) {
+        if (kind == DeviceKind::TcpIp) {
             engine->MaxTries = 1;
             engine->ReplyTimeout = 15000;
             engine->SendDelay = 500;
-        } else if (kind == Tdevice::KindSerial) {
+        } else if (kind == DeviceKind::Serial) {
             engine->MaxTries = 9;
             engine->ReplyTimeout = 1000;
             engine->SendDelay = 300;

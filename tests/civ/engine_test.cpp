@@ -10,7 +10,7 @@ namespace {
 // The engine as a panel leaves it a while after opening: nothing queued and the
 // timer running at ReplyTimeout. Returns at t = 1000 with the log empty.
 template <typename T>
-T* idleEngine(BusHarness& h, int kind = Tdevice::KindSerial)
+T* idleEngine(BusHarness& h, int kind = DeviceKind::Serial)
 {
     T* e = h.open<T>(kind);
     h.clock.advance(1000);
@@ -95,7 +95,7 @@ TEST(CivEngine, TcpGiveUpAfterOneTry)
 {
     for (bool echo : {false, true}) {
         BusHarness h;
-        Tic756* e = idleEngine<Tic756>(h, Tdevice::KindTcpIp);
+        Tic756* e = idleEngine<Tic756>(h, DeviceKind::TcpIp);
         EXPECT_EQ(e->Timer()->interval(), 15000);
         h.bus->echo = echo;
         e->setFreq("014.195.000");
@@ -114,8 +114,8 @@ TEST(CivEngine, GivingUpDropsTheWholeQueue)
     BusHarness h;
     Tic756* e = idleEngine<Tic756>(h);
     e->setFreq("014.195.000");
-    e->setMode(1);
-    e->setBand(1);
+    e->setMode(civ::Mode::Cw);
+    e->setBand(civ::Band::Sub);
     EXPECT_EQ(e->Queue().size(), 3u);
     h.clock.advance(9300);
     const QStringList lines = h.log.withoutTraces();
@@ -163,7 +163,7 @@ TEST(CivEngine, UnsolicitedReportRetransmitsTheWaitingHead)
 {
     BusHarness h;
     Tic756* e = idleEngine<Tic756>(h);
-    e->setMode(1);
+    e->setMode(civ::Mode::Cw);
     h.clock.advance(500);  // sent at 1300
     h.receive("FE FE 00 50 00 00 00 50 45 01 FD");
     EXPECT_EQ(h.log.withoutTraces().mid(3),
@@ -212,7 +212,7 @@ TEST(CivEngine, NgReportsTheRefusedCommandByte)
         BusHarness h;
         Tic756* e = idleEngine<Tic756>(h);
         h.bus->echo = true;
-        write == 0 ? e->setFreq("014.195.000") : e->setMode(1);
+        write == 0 ? e->setFreq("014.195.000") : e->setMode(civ::Mode::Cw);
         h.clock.advance(300);
         h.log.lines.clear();
         h.receive("FE FE E0 50 FA FD");
@@ -245,7 +245,7 @@ TEST(CivEngine, ReadAnswersTakeWhateverHeadThereIs)
 {
     BusHarness h;
     Tic756* e = idleEngine<Tic756>(h);
-    e->setBand(1);
+    e->setBand(civ::Band::Sub);
     e->setSplit(true);
     e->ReadFreq();
     h.receive("FE FE E0 50 03 00 50 19 14 00 FD");  // removes 07 D1
@@ -263,6 +263,47 @@ TEST(CivEngine, ReadAnswersTakeWhateverHeadThereIs)
 
 // Received bytes -> events (traces and the immediate transmission aside) and state,
 // on an idle IC-756 with nothing queued.
+TEST(CivEngine, FrequencyAnswerThatIsNotBcdAnswersTheHeadAndTheQueueGoesOn)
+{
+    BusHarness h;
+    Tic756* e = idleEngine<Tic756>(h);
+    e->setFreq("014.195.000");
+    h.clock.advance(300);
+    h.receive(freqFrame);  // echo
+    h.receive("FE FE E0 50 FB FD");
+    h.log.lines.clear();
+
+    e->ReadFreq();
+    e->setMode(civ::Mode::Cw);
+    h.clock.advance(300);
+    h.receive("FE FE 50 E0 03 FD");                          // echo
+    h.receive("FE FE E0 50 03 00 50 1F 14 00 FD");           // a nibble of F
+    h.receive("FE FE 50 E0 06 03 01 FD FE FE E0 50 FB FD");  // echo of the mode, and OK
+    h.clock.advance(20000);
+    EXPECT_EQ(h.log.lines, (QStringList{
+                               "1300 E(9,1)",
+                               "1300 E(9,2)",
+                               "1600 E(8,1)",
+                               "1600 send FE FE 50 E0 03 FD",
+                               "1600 E(9,2)",
+                               "1600 D[FE FE 50 E0 03 FD - ]",
+                               "1600 E(9,2)",
+                               "1600 E(10,0)",
+                               "1600 E(9,1)",
+                               "1600 E(8,1)",
+                               "1600 send FE FE 50 E0 06 03 01 FD",
+                               "1600 D[FE FE E0 50 03 00 50 1F 14 00 FD - ]",
+                               "1600 E(9,1)",
+                               "1600 E(9,1)",
+                               "1600 E(5,0)",
+                               "1600 N(1,0)",
+                               "1600 E(9,0)",
+                               "1600 D[FE FE 50 E0 06 03 01 FD - FE FE E0 50 FB FD - ]",
+                           }));
+    EXPECT_EQ(e->Freq(), "014.195.000");
+    EXPECT_EQ(e->mode(), civ::Mode::Cw);
+}
+
 TEST(CivEngine, DecodeVectors)
 {
     struct Vector {
@@ -304,8 +345,10 @@ TEST(CivEngine, DecodeVectors)
         {"FE FE E0 50 FD", {"E(9,0)"}},
         {"FE FE 50 FD", {"E(9,0)"}},
         {"FE FE FD", {"E(9,0)"}},
-        // Not BCD: not a frequency.
-        {"FE FE E0 50 00 0A 00 50 45 01 FD", {"E(9,0)"}},
+        // Digits that are not BCD: a bad frequency, Freq unchanged.
+        {"FE FE E0 50 00 0A 00 50 45 01 FD", {"E(9,0)", "E(10,0)", "E(9,0)"}},
+        {"FE FE E0 50 03 00 50 19 A4 00 FD", {"E(9,0)", "E(10,0)", "E(9,0)"}},
+        {"FE FE 50 E1 05 00 00 50 45 0F FD", {"E(9,0)", "E(10,0)", "E(9,0)"}},
         // No preamble, or no FD: nothing at all.
         {"FE E0 50 FB FD", {}},
         {"E0 50 FB FD", {}},

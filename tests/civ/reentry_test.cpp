@@ -47,7 +47,7 @@ TEST(CivReentry, HandlersWriteProperties)
     Tic756* e = idleEngine(h);
     // As a panel does: a reported frequency makes it ask for the mode.
     onNotify(h, e, [e](int t, int) {
-        if (t == 3)
+        if (t == civ::Notify::Frequency)
             e->ReadMode();
     });
     h.receive("FE FE 00 50 00 00 00 50 45 01 FD");
@@ -60,7 +60,7 @@ TEST(CivReentry, ClearQueueInsideTakingUpTheHeadSendsNothing)
     BusHarness h;
     Tic756* e = idleEngine(h);
     onError(h, e, [e](int code, int) {
-        if (code == 8)
+        if (code == civ::Error::Try)
             e->ClearQueue();
     });
     e->setFreq("014.195.000");
@@ -75,7 +75,7 @@ TEST(CivReentry, ReplacingTheHeadInsideAnEventSendsOnlyWhatWasTakenUp)
     Tic756* e = idleEngine(h);
     bool once = true;
     onError(h, e, [e, &once](int code, int) {
-        if (code == 8 && once) {
+        if (code == civ::Error::Try && once) {
             once = false;
             e->ClearQueue();
             e->ReadMode();
@@ -94,14 +94,14 @@ TEST(CivReentry, ModalBoxDeliversBytesAndTimerEventsInsideAnEvent)
     h.bus->echo = true;
     bool modal = true;
     onNotify(h, e, [&](int t, int) {
-        if (t == 1 && modal) {
+        if (t == civ::Notify::Ok && modal) {
             modal = false;
             h.receive("FE FE E0 50 FA FD");
             h.clock.advance(2500);
         }
     });
     e->setFreq("014.195.000");
-    e->setMode(1);
+    e->setMode(civ::Mode::Cw);
     h.clock.advance(300);
     h.receive("FE FE E0 50 FB FD FE FE");
     h.receive("E0 50 FB FD");
@@ -165,7 +165,7 @@ TEST(CivReentry, OwnerDestroyedInsideAnEvent)
     };
     const auto twoOks = [](BusHarness& h, Tciv* e) {
         e->setFreq("014.195.000");
-        e->setMode(1);
+        e->setMode(civ::Mode::Cw);
         h.clock.advance(300);
         h.receive("FE FE E0 50 FB FD FE FE E0 50 FB FD FE FE E0 50 03 00 50 19 14 00 FD");
         h.clock.advance(5000);
@@ -181,7 +181,7 @@ TEST(CivReentry, OwnerDestroyedInsideAnEvent)
          [](BusHarness& h, Tciv* e) {
              h.bus->echo = true;
              e->setFreq("014.195.000");
-             e->setMode(1);
+             e->setMode(civ::Mode::Cw);
              h.clock.advance(5000);
          }},
         {"giving up", [](const QString& l) { return l.endsWith("E(9,0)"); },
@@ -248,7 +248,7 @@ TEST(CivReentry, DeferredCloseFinishesTheCurrentStep)
     Tic756* e = idleEngine(h);
     QPointer<Tic756> alive(e);
     onNotify(h, e, [&h](int t, int) {
-        if (t == 1)
+        if (t == civ::Notify::Ok)
             h.owner.release()->deleteLater();
     });
     e->ReadFreq();

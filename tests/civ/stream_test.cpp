@@ -58,7 +58,7 @@ Outcome run(Deliver deliver)
     Tic756* e = h.open<Tic756>();
     h.clock.advance(1000);
     e->setFreq("014.195.000");
-    e->setMode(1);
+    e->setMode(civ::Mode::Cw);
     e->ReadFreq();
     h.clock.advance(300);
     deliver(*h.bus);

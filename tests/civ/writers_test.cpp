@@ -274,11 +274,11 @@ TEST(CivWriters, TimingFollowsTheKindOfDevice)
     EXPECT_EQ(e->MaxTries, 9);
     EXPECT_EQ(e->ReplyTimeout, 1000);
     EXPECT_EQ(e->SendDelay, 250);
-    e->setTimingForDevice(Tdevice::KindTcpIp);
+    e->setTimingForDevice(DeviceKind::TcpIp);
     EXPECT_EQ(e->MaxTries, 1);
     EXPECT_EQ(e->ReplyTimeout, 15000);
     EXPECT_EQ(e->SendDelay, 500);
-    e->setTimingForDevice(Tdevice::KindSerial);
+    e->setTimingForDevice(DeviceKind::Serial);
     EXPECT_EQ(e->MaxTries, 9);
     EXPECT_EQ(e->ReplyTimeout, 1000);
     EXPECT_EQ(e->SendDelay, 300);

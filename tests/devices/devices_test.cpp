@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
+#include <memory>
 
 #include "core/timer.h"
 #include "devices/comportdialog.h"
@@ -143,6 +147,65 @@ TEST(SerialDevice, OpeningFailuresAreShownAndTheDeviceStaysMinimised)
     EXPECT_EQ(modal.boxes[2].text, "'fast' is not a valid integer value");
     EXPECT_FALSE(badSpeed.Comm->isOpen());
     EXPECT_TRUE(badSpeed.Window->isMinimized());
+}
+
+TEST(SerialDevice, ALostPortIsShownAndCanBeOpenedAgainOnceItIsBack)
+{
+    // The adapter's name, as udev gives it, pointing at whichever pty plays the
+    // adapter at the time.
+    QTemporaryDir dir;
+    const QString adapter = dir.filePath(QStringLiteral("ttyUSB0"));
+    auto plugIn = [&](const PtyPair& pty) {
+        QFile::remove(adapter);
+        return QFile::link(pty.slaveName, adapter);
+    };
+    auto first = std::make_unique<PtyPair>();
+    ASSERT_TRUE(first->ok() && plugIn(*first));
+
+    ComPortDialog comPort;
+    ModalRecorder modal;
+    answerComPort(modal, adapter, QStringLiteral("9600"));
+    Tdevice_serial device(nullptr, QStringLiteral("[Shack] <Serial>"));
+    ASSERT_TRUE(device.Comm->isOpen());
+    EXPECT_FALSE(device.Window->showsPortProblem());
+    EXPECT_TRUE(device.Window->PortLabel->isHidden());
+    EXPECT_TRUE(device.Window->BReopen->isHidden());
+
+    first.reset();  // unplugged
+    ASSERT_TRUE(waitFor([&] { return device.Window->showsPortProblem(); }));
+    EXPECT_EQ(device.Window->PortLabel->text(), "Port lost: " + adapter);
+    EXPECT_FALSE(device.Window->PortLabel->isHidden());
+    EXPECT_FALSE(device.Window->PortLed->isHidden());
+    EXPECT_EQ(device.Window->PortLed->shownColor(), lcRed);
+    EXPECT_FALSE(device.Window->BReopen->isHidden());
+    EXPECT_FALSE(device.Comm->isOpen());
+    EXPECT_TRUE(modal.boxes.empty());
+
+    // Asking before it is back explains the failure and keeps the window saying so.
+    modal.onDialog = nullptr;
+    device.Window->BReopen->click();
+    ASSERT_EQ(modal.dialogs.size(), 2u);
+    ASSERT_EQ(modal.boxes.size(), 1u);
+    EXPECT_TRUE(modal.boxes[0].text.startsWith("Error opening com port\n"));
+    EXPECT_EQ(device.Window->PortLabel->text(), "Port not open: " + adapter);
+
+    PtyPair second;  // plugged in again
+    ASSERT_TRUE(second.ok() && plugIn(second));
+    device.Window->BReopen->click();
+    ASSERT_EQ(modal.dialogs.size(), 3u);
+    // The dialog offered this device's port and speed.
+    EXPECT_EQ(comPort.dialog.CBPort->currentText(), adapter);
+    EXPECT_EQ(comPort.dialog.CBBaud->currentText(), "9600");
+    EXPECT_EQ(modal.boxes.size(), 1u);
+    ASSERT_TRUE(device.Comm->isOpen());
+    EXPECT_FALSE(device.Window->showsPortProblem());
+    EXPECT_TRUE(device.Window->PortLabel->isHidden());
+
+    QByteArray got;
+    device.RegFunc(collector(got));
+    second.write(QByteArray::fromHex("fefee050fbfd"));
+    ASSERT_TRUE(waitFor([&] { return got.size() == 6; }));
+    EXPECT_EQ(got, QByteArray::fromHex("fefee050fbfd"));
 }
 
 TEST(SerialDevice, APermissionFailurePointsToTheDialoutGroup)

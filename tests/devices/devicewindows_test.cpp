@@ -227,6 +227,42 @@ TEST(TcpipWindow, ConnectsAndCarriesBytesBothWays)
     EXPECT_EQ(form.RxLed->LedColor(), lcRed);
 }
 
+TEST(TcpipWindow, WhatTheSocketCannotTakeAtOnceFollowsInOrder)
+{
+    Relay relay;
+    TTCPIPForm form;
+    ASSERT_TRUE(connectForm(form, relay));
+    // The relay reads nothing for now, so the connection fills up.
+    relay.peer->setReadBufferSize(1);
+
+    QByteArray sent;
+    QByteArray chunk(4096, Qt::Uninitialized);
+    for (int i = 0; i < 16384 && form.pendingBytes() == 0; ++i) {
+        for (int k = 0; k < chunk.size(); ++k)
+            chunk[k] = char((i * 31 + k) & 0xff);
+        form.Transmit(reinterpret_cast<const quint8*>(chunk.constData()), qint32(chunk.size()));
+        sent += chunk;
+    }
+    ASSERT_GT(form.pendingBytes(), 0) << "the connection never filled up";
+    // Frames given while bytes wait go behind them.
+    const QByteArray tail = QByteArray::fromHex("fefe50e003fd");
+    for (int i = 0; i < 3; ++i) {
+        form.Transmit(reinterpret_cast<const quint8*>(tail.constData()), qint32(tail.size()));
+        sent += tail;
+    }
+
+    relay.peer->setReadBufferSize(0);
+    QByteArray atRelay;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            atRelay += relay.peer->readAll();
+            return atRelay.size() >= sent.size();
+        },
+        30000));
+    EXPECT_TRUE(atRelay == sent) << "bytes lost or out of order";
+    EXPECT_EQ(form.pendingBytes(), 0);
+}
+
 TEST(TcpipWindow, TheRelayClosingMidSessionEndsTheSession)
 {
     ModalRecorder modal;

@@ -301,3 +301,88 @@ TEST(Comm32, TheLogWritesWholeLinesWithTheSystemReason)
         EXPECT_TRUE(lines[i].endsWith(QByteArray(60, 'x') + "\r"));
     }
 }
+
+TEST(Comm32, TheEventCharacterEndsABlockWithoutWaitingForTheGap)
+{
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    TComm32 comm;
+    comm.setCommPort(pty.slaveName);
+    comm.setEventChar(0xFD);
+    Received got;
+    listen(comm, got);
+    ASSERT_TRUE(comm.OpenPort());
+
+    // Frames 30 ms apart never leave the line quiet for 100 ms: only the event
+    // character can end the blocks while they keep coming.
+    const QByteArray frame = QByteArray::fromHex("fefee050fbfd");
+    QByteArray sent;
+    for (int i = 0; i < 100 && got.blocks.size() < 3; ++i) {
+        pty.write(frame);
+        sent += frame;
+        waitFor([] { return false; }, 30);
+    }
+    ASSERT_GE(got.blocks.size(), 3u);
+    for (const QByteArray& b : got.blocks) {
+        EXPECT_EQ(b.size() % frame.size(), 0);
+        EXPECT_TRUE(b.endsWith(char(0xFD)));
+    }
+    ASSERT_TRUE(waitFor([&] { return got.all().size() == sent.size(); }));
+    EXPECT_EQ(got.all(), sent);
+    EXPECT_TRUE(got.nulAfterEach);
+}
+
+namespace {
+
+// A port whose driver fails the read that meets a '!' on the line.
+struct FailingComm : TComm32 {
+    int failWith = 0;
+    ssize_t readPort(int fd, char* buffer, size_t size) override
+    {
+        const ssize_t n = TComm32::readPort(fd, buffer, size);
+        if (n > 0 && buffer[n - 1] == '!') {
+            if (failWith == 0)
+                return 0;
+            errno = failWith;
+            return -1;
+        }
+        return n;
+    }
+};
+
+}  // namespace
+
+TEST(Comm32, AFailedReadBehindUndeliveredBytesIsReportedOnce)
+{
+    const struct {
+        const char* name;
+        int error;  // 0: the read ends with no bytes
+    } cases[] = {{"hung up", EIO}, {"end of input", 0}, {"unexpected", EPROTO}, {"gone", ENXIO}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PtyPair pty;
+        ASSERT_TRUE(pty.ok());
+        FailingComm comm;
+        comm.failWith = c.error;
+        comm.setCommPort(pty.slaveName);
+        // Delivering the bytes writes a log line, which fails here and leaves its
+        // own errno behind: the read's failure must still be told as it was.
+        comm.setCommsLogFileName(QStringLiteral("/dev/full"));
+        Received got;
+        listen(comm, got);
+        int hangups = 0;
+        comm.OnRequestHangup.bind([&](QObject*) { ++hangups; });
+        ASSERT_TRUE(comm.OpenPort());
+
+        // Read but not yet delivered (the quiet gap is 100 ms) when the read fails.
+        pty.write("last words");
+        waitFor([] { return false; }, 50);
+        pty.write("!");
+        ASSERT_TRUE(waitFor([&] { return hangups > 0; }));
+        waitFor([] { return false; }, 300);  // a second notice would be here by now
+        EXPECT_EQ(hangups, 1);
+        EXPECT_EQ(got.all(), "last words");
+        comm.ClosePort();
+        CommsLog::setFileName(QString());
+    }
+}

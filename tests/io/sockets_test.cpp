@@ -189,6 +189,39 @@ TEST(Sockets, ARefusedConnectionArrivesAsAConnectError)
     EXPECT_TRUE(owner.connected.empty());
 }
 
+namespace {
+
+// Stands in for the system's notifications.
+struct NotifiedSockets : TSockets {
+    using TSockets::SocketEvent;
+};
+
+}  // namespace
+
+TEST(Sockets, AConnectFailingWithAnErrorWinSockHasNoNumberForIsAFailure)
+{
+    const struct {
+        const char* name;
+        int errnoValue;
+    } cases[] = {{"ENONET", ENONET}, {"EPROTO", EPROTO}, {"EIO", EIO}, {"ENOMEM", ENOMEM}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int error = winsockError(c.errnoValue);
+        EXPECT_GT(error, 10000);
+        EXPECT_EQ(SocketErrorText(error), "Not a WinSock error");
+
+        NotifiedSockets s;
+        Owner owner(s);
+        s.SocketEvent(7, TSockets::FD_CONNECT, error);
+        EXPECT_TRUE(owner.connected.empty());
+        ASSERT_EQ(owner.reports.size(), 1u);
+        EXPECT_EQ(owner.reports[0].socket, 7);
+        EXPECT_EQ(owner.reports[0].error, error);
+    }
+    EXPECT_NE(winsockError(ENONET), winsockError(EPROTO));
+    EXPECT_EQ(winsockError(0), 0);
+}
+
 TEST(Sockets, WithoutAHandlerFailuresShowABox)
 {
     ModalRecorder modal;

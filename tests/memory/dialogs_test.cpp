@@ -15,7 +15,7 @@
 #include "memory/radiogroup.h"
 #include "memory/singledialog.h"
 #include "memory/upload.h"
-#include "printers.h"
+#include "memfiles/printers.h"
 #include "support/modalrecorder.h"
 
 namespace {

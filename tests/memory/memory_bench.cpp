@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 #include "memory/filechooser.h"
-#include "memory/memfile.h"
+#include "memfiles/memfile.h"
 #include "memory/memopen.h"
 #include "memory/memoryform.h"
 #include "support/modalrecorder.h"

@@ -24,6 +24,7 @@ public:
     int mode[2] = {3, 2};
     int band = 0;
     bool silent = false;  // no echo, no answer
+    bool blank = false;   // frequency reads answer that the memory is blank
     std::vector<QByteArray> sent;
     QByteArray pending;
 
@@ -38,7 +39,7 @@ public:
         const QByteArray body = f.mid(4, f.size() - 5);
         QByteArray answer;
         if (cmd == 0x03) {
-            answer = civ::encode::freqReport(0x03, freq[band]);
+            answer = blank ? civ::encode::blankFreqReport(0x03) : civ::encode::freqReport(0x03, freq[band]);
         } else if (cmd == 0x04) {
             answer = civ::encode::modeReport(0x04, mode[band], civ::ModeTable::Base);
         } else {
@@ -62,6 +63,7 @@ public:
         mode[1] = 2;
         band = 0;
         silent = false;
+        blank = false;
         sent.clear();
         pending.clear();
     }

@@ -1,4 +1,4 @@
-// Opening IC-756 panels and repainting after a notification.
+// Opening IC-756 and IC-821 panels, and repainting after a notification.
 
 #include <benchmark/benchmark.h>
 
@@ -8,12 +8,14 @@
 #include "devices/deviceselectdialog.h"
 #include "fakeradio.h"
 #include "panels/hi_756.h"
+#include "panels/hi_821.h"
 #include "panels/panelpicture.h"
 #include "support/modalrecorder.h"
 
 namespace {
 
 const QString ArtPath = QStringLiteral(TSLN_BIN_DIR "/PV756.dll");
+const QString Art821Path = QStringLiteral(TSLN_BIN_DIR "/PV821.dll");
 
 // A device list with one silent radio and a Device Select that answers OK.
 struct Bench {
@@ -63,6 +65,33 @@ void SecondPanel(benchmark::State& state)
     }
 }
 BENCHMARK(SecondPanel)->Unit(benchmark::kMillisecond);
+
+// The same for the IC-821 panel: the first window fetches the shared art, a second
+// one only its own two pictures.
+void FirstPanel821(benchmark::State& state)
+{
+    Bench bench;
+    for (auto _ : state) {
+        auto panel = std::make_unique<THi_821FORM>(nullptr, Art821Path);
+        benchmark::DoNotOptimize(panel.get());
+        panel.reset();
+        bench.radio->sent.clear();
+    }
+}
+BENCHMARK(FirstPanel821)->Unit(benchmark::kMillisecond);
+
+void SecondPanel821(benchmark::State& state)
+{
+    Bench bench;
+    THi_821FORM first(nullptr, Art821Path);
+    for (auto _ : state) {
+        auto panel = std::make_unique<THi_821FORM>(nullptr, Art821Path);
+        benchmark::DoNotOptimize(panel.get());
+        panel.reset();
+        bench.radio->sent.clear();
+    }
+}
+BENCHMARK(SecondPanel821)->Unit(benchmark::kMillisecond);
 
 void NotificationRepaint(benchmark::State& state)
 {

@@ -81,7 +81,7 @@ TEST(AddDeviceFlow, ASerialDeviceIsNamedAndAppended)
     auto* device = dynamic_cast<Tdevice_serial*>(program.devices.at(0));
     ASSERT_TRUE(device);
     EXPECT_EQ(device->Name, "[Shack] <Serial>");
-    EXPECT_EQ(device->Kind, 2);
+    EXPECT_EQ(device->Kind, DeviceKind::Serial);
     EXPECT_TRUE(device->Comm->isOpen());
     EXPECT_TRUE(modal.boxes.empty());
     // The New Device dialog, then Com Port.
@@ -104,7 +104,7 @@ TEST(AddDeviceFlow, ATcpipDeviceIsNamedAndAppendedAfterTheOthers)
     auto* device = dynamic_cast<Tdevice_tcpip*>(program.devices.at(1));
     ASSERT_TRUE(device);
     EXPECT_EQ(device->Name, "[Remote] <TCP/IP>");
-    EXPECT_EQ(device->Kind, 1);
+    EXPECT_EQ(device->Kind, DeviceKind::TcpIp);
     ASSERT_TRUE(mdiWindowOf(device->Window));
     EXPECT_EQ(program.area->subWindowList().size(), 2);
 }

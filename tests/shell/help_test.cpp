@@ -32,11 +32,11 @@ TEST(HelpFile, TheShippedFileHasEveryTopicAndOpensAtContextTen)
 
     ModalRecorder modal;
     QPointer<HelpViewer> viewer;
-    HelpViewer* shown = showHelpContext(nullptr, 10, viewer);
+    HelpViewer* shown = showHelpContext(nullptr, 10, viewer, helpFilePath());
     ASSERT_NE(shown, nullptr);
     EXPECT_EQ(shown->currentContext(), 10);
     EXPECT_TRUE(shown->browser()->toPlainText().contains("Getting started"));
-    EXPECT_EQ(showHelpContext(nullptr, 40, viewer), shown);
+    EXPECT_EQ(showHelpContext(nullptr, 40, viewer, helpFilePath()), shown);
     EXPECT_EQ(shown->currentContext(), 40);
     EXPECT_TRUE(modal.boxes.empty());
     delete shown;

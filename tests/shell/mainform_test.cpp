@@ -19,14 +19,16 @@
 
 #include "core/device.h"
 #include "core/modal.h"
+#include "devices/deviceselectdialog.h"
 #include "devices/devicewindow.h"
 #include "memory/memoryform.h"
+#include "panels/hi_821.h"
+#include "panels/ic821.h"
 #include "shell/windowarrange.h"
 #include "support/modalrecorder.h"
 #include "widgets/mdichild.h"
 
 namespace {
-
 struct CurrentDir {
     QString saved = QDir::currentPath();
     explicit CurrentDir(const QString& dir) { QDir::setCurrent(dir); }
@@ -39,15 +41,25 @@ void touch(const QString& path)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
 }
 
+// A device that takes every frame and never answers.
+class QuietDevice : public Tdevice {
+public:
+    QuietDevice() { Name = QStringLiteral("[Quiet] <Serial>"); }
+    void Send(const quint8*, qint32) override {}
+};
+
+// Folders to look in that hold nothing.
+struct EmptyFolders {
+    QTemporaryDir program, library, data, current;
+    ProgramFiles files() const { return {program.path(), library.path(), data.path(), current.path()}; }
+};
+
 }  // namespace
 
 TEST(MainForm, CaptionsShortcutsAndInitialStates)
 {
-    QTemporaryDir empty;
-    CurrentDir cd(empty.path());
-    TMainFORM form;
-    // Only the libraries that the build puts beside the program can be found.
-    const bool shipped756 = QFile::exists(QCoreApplication::applicationDirPath() + "/PV756.dll");
+    const EmptyFolders nowhere;
+    TMainFORM form(nowhere.files());
     EXPECT_EQ(form.windowTitle(), "ICOM Tessaline");
     EXPECT_EQ(form.mdiArea()->background().color(), QColor(0x00, 0x80, 0x80));
     ASSERT_NE(DeviceList, nullptr);
@@ -71,7 +83,7 @@ TEST(MainForm, CaptionsShortcutsAndInitialStates)
         {form.RemoveDevice1, "Remove Device", QKeySequence(), true, false},
         {form.IC7061, "IC-706", QKeySequence(Qt::Key_F2), false, true},
         {form.IC706MKII1, "IC-706MKII", QKeySequence(Qt::Key_F3), false, true},
-        {form.IC7561, "IC-756", QKeySequence(Qt::Key_F4), shipped756, true},
+        {form.IC7561, "IC-756", QKeySequence(Qt::Key_F4), false, true},
         {form.IC821HiRes1, "IC-821", QKeySequence(Qt::Key_F5), false, true},
         {form.IC8211, "IC-821 (Text)", QKeySequence(Qt::Key_F9), true, false},
         {form.Tile1, "Tile", QKeySequence(Qt::CTRL | Qt::Key_F1), true, true},
@@ -95,38 +107,85 @@ TEST(MainForm, CaptionsShortcutsAndInitialStates)
 
 TEST(MainForm, RadioItemsFollowTheLibrariesFoundAndRememberThePath)
 {
-    QTemporaryDir dir;
-    touch(dir.filePath("PV756.dll"));
-    touch(dir.filePath("pv821.dll"));  // wrong case: not the library
-    CurrentDir cd(dir.path());
-    TMainFORM form;
+    EmptyFolders folders;
+    touch(folders.current.filePath("PV756.dll"));
+    touch(folders.current.filePath("pv821.dll"));  // wrong case: not the library
+    TMainFORM form(folders.files());
     EXPECT_FALSE(form.IC7061->isEnabled());
     EXPECT_FALSE(form.IC706MKII1->isEnabled());
     EXPECT_TRUE(form.IC7561->isEnabled());
     EXPECT_FALSE(form.IC821HiRes1->isEnabled());
-    EXPECT_EQ(form.libraryPath(PanelModel::IC756), QDir(dir.path()).absoluteFilePath("PV756.dll"));
+    EXPECT_EQ(form.libraryPath(PanelModel::IC756),
+              QDir(folders.current.path()).absoluteFilePath("PV756.dll"));
     EXPECT_TRUE(form.libraryPath(PanelModel::IC821).isEmpty());
 }
 
-TEST(MainForm, LibraryLookupTriesTheCurrentFolderThenTheProgramFolder)
+TEST(MainForm, LibrariesAndHelpAreLookedForBesideTheProgramThenInstalledThenInTheCurrentFolder)
 {
-    QTemporaryDir cwd, program;
-    touch(program.filePath("PV706.dll"));
+    // Which folders hold the file, and which one wins.
+    struct Case {
+        bool program, installed, current;
+        const char* found;  // "program", "installed", "current" or "" for none
+    };
+    const Case cases[] = {
+        {true, true, true, "program"},  {false, true, true, "installed"},  {false, false, true, "current"},
+        {true, false, true, "program"}, {false, true, false, "installed"}, {false, false, false, ""},
+    };
+    for (const Case& c : cases) {
+        EmptyFolders f;
+        const QString where = QStringLiteral("%1%2%3").arg(c.program).arg(c.installed).arg(c.current);
+        const std::pair<bool, QString> places[] = {
+            {c.program, f.program.path()}, {c.installed, f.library.path()}, {c.current, f.current.path()}};
+        const std::pair<bool, QString> dataPlaces[] = {
+            {c.program, f.program.path()}, {c.installed, f.data.path()}, {c.current, f.current.path()}};
+        for (const auto& [put, dir] : places) {
+            if (put)
+                touch(QDir(dir).filePath("PV706MKII.dll"));
+        }
+        for (const auto& [put, dir] : dataPlaces) {
+            if (put)
+                touch(QDir(dir).filePath("TSLN.HLP"));
+        }
+        const QString name(c.found);
+        const QString libraryDir = name == "program"     ? f.program.path()
+                                   : name == "installed" ? f.library.path()
+                                                         : f.current.path();
+        const QString dataDir = name == "program"     ? f.program.path()
+                                : name == "installed" ? f.data.path()
+                                                      : f.current.path();
+        TMainFORM form(f.files());
+        EXPECT_EQ(form.IC706MKII1->isEnabled(), !name.isEmpty()) << qPrintable(where);
+        // The panel loads what the menu found.
+        EXPECT_EQ(form.libraryPath(PanelModel::IC706MKII),
+                  name.isEmpty() ? QString() : QDir(libraryDir).absoluteFilePath("PV706MKII.dll"))
+            << qPrintable(where);
+        // Help found nowhere is named beside the program, for the operator's message.
+        EXPECT_EQ(form.helpPath(), name.isEmpty() ? QDir(f.program.path()).filePath("TSLN.HLP")
+                                                  : QDir(dataDir).absoluteFilePath("TSLN.HLP"))
+            << qPrintable(where);
+    }
+}
+
+TEST(MainForm, TheRunningProgramLooksInItsInstalledFoldersRelativeToItself)
+{
+    QTemporaryDir cwd;
     CurrentDir cd(cwd.path());
-    EXPECT_EQ(findPanelLibrary("PV706.dll", program.path()),
-              QDir(program.path()).absoluteFilePath("PV706.dll"));
-    touch(cwd.filePath("PV706.dll"));
-    EXPECT_EQ(findPanelLibrary("PV706.dll", program.path()), QDir(cwd.path()).absoluteFilePath("PV706.dll"));
-    EXPECT_TRUE(findPanelLibrary("PV706MKII.dll", program.path()).isEmpty());
+    const ProgramFiles files = ProgramFiles::running();
+    const QDir program(QCoreApplication::applicationDirPath());
+    EXPECT_EQ(files.libraryFolders(),
+              (QStringList{program.path(), QDir::cleanPath(program.filePath("../lib/tessaline/art")),
+                           QDir::currentPath()}));
+    EXPECT_EQ(files.dataFolders(),
+              (QStringList{program.path(), QDir::cleanPath(program.filePath("../share/tessaline")),
+                           QDir::currentPath()}));
     EXPECT_EQ(panelLibraryName(PanelModel::IC706MKII), "PV706MKII.dll");
 }
 
 TEST(MainForm, HiddenTextItemAnswersF9AndDisabledItemsIgnoreTheirKeys)
 {
-    QTemporaryDir empty;
-    CurrentDir cd(empty.path());
+    const EmptyFolders nowhere;
     ModalRecorder modal;
-    TMainFORM form;
+    TMainFORM form(nowhere.files());
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     form.activateWindow();
@@ -134,37 +193,121 @@ TEST(MainForm, HiddenTextItemAnswersF9AndDisabledItemsIgnoreTheirKeys)
     ASSERT_NE(shortcut, nullptr);
     EXPECT_EQ(shortcut->key(), QKeySequence(Qt::Key_F9));
     QSignalSpy f1(form.AddDevice1, &QAction::triggered);
-
-    // The IC-821 (Text) window is not in this program yet: F9 reaches its item,
-    // which says so, and opens nothing.
+    form.devices()->append(std::make_unique<QuietDevice>());
+    TDSelFORM select;
+    TDSelFORM* previousSelect = std::exchange(DSelFORM, &select);
+    modal.onDialog = [](QDialog& d) {
+        if (&d == DSelFORM)
+            DSelFORM->FormActivate();
+        return int(Modal::Ok);
+    };
+    auto textWindows = [&] {
+        int n = 0;
+        for (QMdiSubWindow* sub : form.mdiArea()->subWindowList())
+            n += qobject_cast<TIC821FORM*>(sub->widget()) != nullptr;
+        return n;
+    };
     QTest::keyClick(&form, Qt::Key_F9);
-    EXPECT_EQ(modal.texts(),
-              QStringList{"The window for IC-821 (Text) is not part of this version of the program."});
-    EXPECT_TRUE(form.mdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(textWindows(), 1);
+    // Every F9 opens a further window.
+    QTest::keyClick(&form, Qt::Key_F9);
+    EXPECT_EQ(textWindows(), 2);
+    EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
 
     // A disabled item's key does nothing at all.
-    modal.boxes.clear();
     ASSERT_FALSE(form.IC7061->isEnabled());
     QTest::keyClick(&form, Qt::Key_F2);
     EXPECT_TRUE(modal.boxes.empty());
-    EXPECT_TRUE(form.mdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(form.mdiArea()->subWindowList().size(), 2);
 
     // With the Radio menu disabled, F9 is silent too.
     form.Radio1->setEnabled(false);
     QTest::keyClick(&form, Qt::Key_F9);
+    EXPECT_EQ(textWindows(), 2);
     EXPECT_TRUE(modal.boxes.empty());
 
     QTest::keyClick(&form, Qt::Key_F1);
     EXPECT_EQ(f1.count(), 1);
+    form.mdiArea()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    DSelFORM = previousSelect;
+}
+
+TEST(MainForm, TheTextWindowLendsItsItemsToTheMenuWhileCurrent)
+{
+    TMainFORM form;
+    form.devices()->append(std::make_unique<QuietDevice>());
+    TDSelFORM select;
+    TDSelFORM* previousSelect = std::exchange(DSelFORM, &select);
+    ModalRecorder modal;
+    modal.onDialog = [](QDialog& d) {
+        if (&d == DSelFORM)
+            DSelFORM->FormActivate();
+        return int(Modal::Ok);
+    };
+    auto captions = [&] {
+        QStringList out;
+        for (QAction* a : form.MainMenu1->actions())
+            out << a->text();
+        return out;
+    };
+    const QStringList frameOnly = {"&Device Setup", "&Radio", "&Window", "&Help"};
+    EXPECT_EQ(captions(), frameOnly);
+    form.IC8211Click();
+    EXPECT_EQ(captions(), (frameOnly + QStringList{"&Configuration", "&Memory"}));
+    auto* other = new QWidget;
+    other->setWindowTitle("[Shack] <Serial>");
+    QMdiSubWindow* otherSub = form.mdiArea()->addSubWindow(other);
+    otherSub->show();
+    form.mdiArea()->setActiveSubWindow(otherSub);
+    EXPECT_EQ(captions(), frameOnly);
+    form.mdiArea()->activatePreviousSubWindow();
+    EXPECT_EQ(captions(), (frameOnly + QStringList{"&Configuration", "&Memory"}));
+    form.mdiArea()->currentSubWindow()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(captions(), frameOnly);
+    DSelFORM = previousSelect;
+}
+
+TEST(MainForm, F5OpensAFurtherIndependentIc821PanelOnEveryPress)
+{
+    QTemporaryDir empty;
+    CurrentDir cd(empty.path());
+    if (!QFile::exists(QCoreApplication::applicationDirPath() + "/PV821.dll"))
+        GTEST_SKIP() << "PV821.dll is not beside the tests";
+    ModalRecorder modal;
+    TDSelFORM select;
+    TDSelFORM* previous = std::exchange(DSelFORM, &select);
+    modal.onDialog = [](QDialog&) {
+        DSelFORM->FormActivate();
+        return int(Modal::Ok);
+    };
+    {
+        TMainFORM form;
+        form.devices()->append(std::make_unique<QuietDevice>());
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        ASSERT_TRUE(form.IC821HiRes1->isEnabled());
+        QTest::keyClick(&form, Qt::Key_F5);
+        form.IC821HiRes1->trigger();
+        const QList<THi_821FORM*> panels = form.findChildren<THi_821FORM*>();
+        ASSERT_EQ(panels.size(), 2);
+        EXPECT_NE(panels[0]->engine(), panels[1]->engine());
+        EXPECT_NE(panels[0]->memoryWindow(), panels[1]->memoryWindow());
+        EXPECT_EQ(form.devices()->at(0)->HandlerCount(), 2);
+        // Two panels and their two memory windows.
+        EXPECT_EQ(form.mdiArea()->subWindowList().size(), 4);
+        EXPECT_TRUE(modal.boxes.empty()) << qPrintable(modal.texts().join(" | "));
+    }
+    DSelFORM = previous;
 }
 
 TEST(MainForm, AnItemWhosePanelThisProgramCannotMakeSaysSo)
 {
-    QTemporaryDir dir;
-    touch(dir.filePath("PV706.dll"));
-    CurrentDir cd(dir.path());
+    EmptyFolders folders;
+    touch(folders.current.filePath("PV706.dll"));
     ModalRecorder modal;
-    TMainFORM form;
+    TMainFORM form(folders.files());
     ASSERT_TRUE(form.IC7061->isEnabled());
     form.IC7061->trigger();
     EXPECT_EQ(modal.texts(),

@@ -63,7 +63,7 @@ TEST(Program, AnOperatorAddsADeviceAndOpensTheIc756Panel)
     auto* device = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(0));
     ASSERT_NE(device, nullptr);
     EXPECT_EQ(device->Name, "[Sim] <TCP/IP>");
-    EXPECT_EQ(device->Kind, 1);
+    EXPECT_EQ(device->Kind, DeviceKind::TcpIp);
     device->Window->EHostName->setText("127.0.0.1");
     device->Window->EPort->setText(QString::number(sim.tcp()->port()));
     device->Window->BCon->click();

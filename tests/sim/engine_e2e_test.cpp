@@ -51,7 +51,7 @@ struct EngineOnSimulator : ::testing::Test {
         engine->device = 0;
         engine->OnNotify.bind([this](int t, int q) { notes.emplace_back(t, q); });
         engine->OnError.bind([this](int e, int d) {
-            if (e != 8 && e != 9)  // progress reports
+            if (e != civ::Error::Try && e != civ::Error::QueueCount)  // progress reports
                 errors.emplace_back(e, d);
         });
         handle = device->RegFunc(engine->rxHandler());
@@ -96,7 +96,7 @@ TEST_F(EngineOnSimulator, OutOfRangeFrequencyIsRefused)
 
 TEST_F(EngineOnSimulator, DownloadOfABlankChannelGetsNoData)
 {
-    engine->setMemoryCmd(0);
+    engine->setMemoryCmd(civ::MemoryCommand::MemoryMode);
     engine->setMemory(7);
     engine->ReadMode();
     engine->ReadFreq();

@@ -171,6 +171,50 @@ TEST_F(RadioTest, VfosAndBandsKeepTheirOwnSettings)
     EXPECT_EQ(ask("07 02"), "FA");
 }
 
+TEST_F(RadioTest, ExchangeTradesMainAndSubOnRadiosWithBoth)
+{
+    struct Case {
+        const char* model;
+        const char* main;  // the main band's readout before the exchange
+        const char* sub;
+    };
+    const Case cases[] = {
+        {"ic756", "03 00 50 19 14 00", "03 00 00 05 07 00"},
+        {"ic821", "03 00 00 50 45 01", "03 00 00 00 35 04"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model);
+        use(c.model);
+        EXPECT_EQ(ask("03"), c.main);
+        EXPECT_EQ(ask("07 B0"), "FB");
+        EXPECT_EQ(ask("03"), c.sub);
+        EXPECT_EQ(radio->state().activeBand(), 0);
+        EXPECT_EQ(ask("07 D1"), "FB");
+        EXPECT_EQ(ask("03"), c.main);
+        // From the sub band it is the same exchange, and back again.
+        EXPECT_EQ(ask("07 B0"), "FB");
+        EXPECT_EQ(ask("03"), c.sub);
+        EXPECT_EQ(ask("07 D0"), "FB");
+        EXPECT_EQ(ask("03"), c.main);
+    }
+}
+
+TEST_F(RadioTest, ExchangeTradesVfoAAndBOnTheIc706Family)
+{
+    for (const char* model : {"ic706", "ic706mkii"}) {
+        SCOPED_TRACE(model);
+        use(model);
+        const QString a = ask("03");
+        EXPECT_EQ(ask("07 01"), "FB");
+        const QString b = ask("03");
+        ASSERT_NE(a, b);
+        EXPECT_EQ(ask("07 B0"), "FB");
+        EXPECT_EQ(ask("03"), a);  // B now holds what A held
+        EXPECT_EQ(ask("07 00"), "FB");
+        EXPECT_EQ(ask("03"), b);
+    }
+}
+
 TEST_F(RadioTest, SplitDuplexAndOffset)
 {
     use("ic821");
@@ -216,7 +260,7 @@ TEST_F(RadioTest, MemoryUploadAsTheProgramSendsIt)
         EXPECT_EQ(ask(body), "FB") << body;
     const MemoryEntry& m = radio->state().memory(12);
     EXPECT_EQ(m.freq, 145700000);
-    EXPECT_EQ(m.mode, simmode::Fm);
+    EXPECT_EQ(m.mode, civ::Mode::Fm);
     EXPECT_EQ(m.duplex, Duplex::Plus);
     EXPECT_FALSE(radio->state().current().memoryMode);
 
@@ -307,7 +351,7 @@ TEST_F(RadioTest, TransceiveFramesFromAControllerSetWithoutAnAnswer)
     EXPECT_EQ(ask("00 00 00 60 45 01"), "");
     EXPECT_EQ(ask("01 01 01"), "");
     EXPECT_EQ(radio->state().operating().freq, 145600000);
-    EXPECT_EQ(radio->state().operating().mode, simmode::Usb);
+    EXPECT_EQ(radio->state().operating().mode, civ::Mode::Usb);
 }
 
 TEST_F(RadioTest, FramesItSentItselfOrToOthersAreIgnored)

@@ -86,8 +86,8 @@ TEST_P(Rigctl, ReadsAndSetsFrequencyAndMode)
 
 INSTANTIATE_TEST_SUITE_P(
     EachModel, Rigctl,
-    ::testing::Values(RigctlCase{"ic706", 3009, "7074000", "LSB", 7074000, simmode::Lsb},
-                      RigctlCase{"ic706mkii@4E", 3010, "145200000", "FM", 145200000, simmode::Fm},
-                      RigctlCase{"ic756", 3026, "14100000", "CW", 14100000, simmode::Cw},
-                      RigctlCase{"ic821", 3034, "435100000", "USB", 435100000, simmode::Usb}),
+    ::testing::Values(RigctlCase{"ic706", 3009, "7074000", "LSB", 7074000, civ::Mode::Lsb},
+                      RigctlCase{"ic706mkii@4E", 3010, "145200000", "FM", 145200000, civ::Mode::Fm},
+                      RigctlCase{"ic756", 3026, "14100000", "CW", 14100000, civ::Mode::Cw},
+                      RigctlCase{"ic821", 3034, "435100000", "USB", 435100000, civ::Mode::Usb}),
     [](const ::testing::TestParamInfo<RigctlCase>& info) { return std::to_string(info.param.hamlibModel); });

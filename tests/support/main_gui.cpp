@@ -2,8 +2,11 @@
 
 #include <QApplication>
 
+#include "support/ownsettings.h"
+
 int main(int argc, char** argv)
 {
+    const OwnSettingsFolder settings;
     ::testing::InitGoogleTest(&argc, argv);
     // Test discovery and CI run without a display.
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&

@@ -73,7 +73,7 @@ struct Engine {
     {
         civ.Address = Tic756::DefaultAddress;
         civ.device = 0;
-        if (kind == Tdevice::KindTcpIp) {
+        if (kind == DeviceKind::TcpIp) {
             civ.MaxTries = 1;
             civ.ReplyTimeout = 15000;
             civ.SendDelay = 500;
@@ -154,9 +154,9 @@ TEST(EngineEndToEnd, OverASerialDeviceOnAPseudoTerminal)
         devices.list.append(std::make_unique<Tdevice_serial>(nullptr, QStringLiteral("[Sim] <Serial>"))));
     ComPortFORM = previous;
     ASSERT_TRUE(device->Comm->isOpen()) << modal.texts().join('\n').toStdString();
-    device->Kind = Tdevice::KindSerial;
+    device->Kind = DeviceKind::Serial;
 
-    Engine engine(*device, Tdevice::KindSerial);
+    Engine engine(*device, DeviceKind::Serial);
     ASSERT_EQ(engine.handle, 1);
     setAndReadFrequency(engine, radio);
     EXPECT_TRUE(modal.boxes.empty());
@@ -170,10 +170,10 @@ TEST(EngineEndToEnd, OverATcpipDeviceStraightToTheSimulator)
     ModalRecorder modal;
     auto* device = static_cast<Tdevice_tcpip*>(
         devices.list.append(std::make_unique<Tdevice_tcpip>(nullptr, QStringLiteral("[Sim] <TCP/IP>"))));
-    device->Kind = Tdevice::KindTcpIp;
+    device->Kind = DeviceKind::TcpIp;
     ASSERT_TRUE(connectWindow(*device->Window, radio.sim->tcp()->port()));
 
-    Engine engine(*device, Tdevice::KindTcpIp);
+    Engine engine(*device, DeviceKind::TcpIp);
     setAndReadFrequency(engine, radio);
     EXPECT_TRUE(modal.boxes.empty());
 }
@@ -190,10 +190,10 @@ TEST(EngineEndToEnd, OverATcpipDeviceThroughSer2net)
     ModalRecorder modal;
     auto* device = static_cast<Tdevice_tcpip*>(
         devices.list.append(std::make_unique<Tdevice_tcpip>(nullptr, QStringLiteral("[Relay] <TCP/IP>"))));
-    device->Kind = Tdevice::KindTcpIp;
+    device->Kind = DeviceKind::TcpIp;
     ASSERT_TRUE(connectWindow(*device->Window, relay.port()));
 
-    Engine engine(*device, Tdevice::KindTcpIp);
+    Engine engine(*device, DeviceKind::TcpIp);
     setAndReadFrequency(engine, radio);
     EXPECT_TRUE(modal.boxes.empty());
 

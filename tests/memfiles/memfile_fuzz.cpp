@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "memory/memfile.h"
+#include "memfiles/memfile.h"
 
 namespace {
 

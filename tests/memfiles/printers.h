@@ -3,7 +3,7 @@
 #include <QString>
 #include <ostream>
 
-#include "memory/memfile.h"
+#include "memfiles/memfile.h"
 
 // Readable failure messages for the texts and records the tests compare.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }

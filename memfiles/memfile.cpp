@@ -1,4 +1,4 @@
-#include "memory/memfile.h"
+#include "memfiles/memfile.h"
 
 #include <QFile>
 #include <QSaveFile>

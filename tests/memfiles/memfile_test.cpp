@@ -1,4 +1,4 @@
-#include "memory/memfile.h"
+#include "memfiles/memfile.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>

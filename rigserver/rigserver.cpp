@@ -1,0 +1,432 @@
+#include "rigserver/rigserver.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <algorithm>
+
+#include "civ/civ.h"
+#include "civ/civcodes.h"
+#include "core/device.h"
+#include "core/freqtext.h"
+#include "core/timer.h"
+#include "rigserver/rigclient.h"
+
+using rigctl::Command;
+using rigctl::Reply;
+using rigctl::Request;
+
+namespace {
+
+// The server sends a command as soon as it is queued: a client waits for each
+// answer, so the panels' pause before a first transmission would only add to it.
+constexpr int ServerSendDelayMs = 1;
+// Beyond the engine's own giving up, in case an answer went to another controller.
+constexpr int WatchdogMarginMs = 2000;
+
+Reply value(const QString& label, const QString& v) { return Reply{rigctl::Ok, {{label, v}}, {}}; }
+
+bool toInt(const QString& text, qint64* v)
+{
+    bool ok = false;
+    // Hamlib clients may send frequencies as "14074000.000000".
+    const double d = text.toDouble(&ok);
+    if (!ok || d != d || d < -1e12 || d > 1e12)
+        return false;
+    *v = qint64(d);
+    return double(*v) == d;
+}
+
+}  // namespace
+
+RigServer::RigServer(QObject* parent) : QObject(parent) {}
+
+RigServer::~RigServer() { stop(); }
+
+bool RigServer::running() const { return listener_ != nullptr; }
+
+quint16 RigServer::port() const { return listener_ ? listener_->serverPort() : 0; }
+
+int RigServer::giveUpMs() const
+{
+    return engine_ ? engine_->MaxTries * engine_->ReplyTimeout + engine_->SendDelay : 0;
+}
+
+bool RigServer::start(const Settings& settings, QString* error)
+{
+    stop();
+    Tdevice* device = DeviceList ? DeviceList->at(settings.device) : nullptr;
+    if (!device) {
+        *error = QStringLiteral("there is no device %1").arg(settings.device);
+        return false;
+    }
+    settings_ = settings;
+    listener_ = new QTcpServer(this);
+    listener_->setMaxPendingConnections(settings.maxClients + 8);
+    if (!listener_->listen(settings.listenAddress, settings.port)) {
+        *error = QStringLiteral("cannot listen on %1:%2: %3")
+                     .arg(settings.listenAddress.toString())
+                     .arg(settings.port)
+                     .arg(listener_->errorString());
+        delete listener_;
+        listener_ = nullptr;
+        return false;
+    }
+    connect(listener_, &QTcpServer::newConnection, this, &RigServer::acceptClients);
+
+    engine_ = createRigEngine(settings.model, this);
+    if (settings.address >= 0)
+        engine_->Address = quint8(settings.address);
+    engine_->device = settings.device;
+    engine_->setTimingForDevice(device->Kind);
+    engine_->SendDelay = ServerSendDelayMs;
+    engine_->OnNotify.bind(this, &RigServer::RadioNotify);
+    engine_->OnError.bind(this, &RigServer::RadioError);
+    handle_ = device->RegFunc(engine_->rxHandler());
+    if (handle_ == 0) {
+        *error = QStringLiteral("the device serves too many radios already");
+        stop();
+        return false;
+    }
+    watchdog_ = new Timer(this);
+    watchdog_->setEnabled(false);
+    watchdog_->OnTimer.bind([this] {
+        engine_->ClearQueue();
+        finish(rigctl::TimedOut);
+    });
+    vfo_ = QStringLiteral("VFOA");
+    return true;
+}
+
+void RigServer::stop()
+{
+    if (handle_ != 0 && DeviceList) {
+        if (Tdevice* device = DeviceList->at(settings_.device))
+            device->UnRegFunc(handle_);
+    }
+    handle_ = 0;
+    const QList<RigClient*> clients = clients_;
+    clients_.clear();
+    for (RigClient* c : clients) {
+        c->OnGone.unbind();
+        c->OnRequest.unbind();
+        c->close();
+        c->deleteLater();
+    }
+    queue_.clear();
+    delete watchdog_;
+    watchdog_ = nullptr;
+    delete engine_;
+    engine_ = nullptr;
+    delete listener_;
+    listener_ = nullptr;
+    busy_ = false;
+    wait_ = Wait::None;
+    if (!clients.isEmpty())
+        emit clientsChanged();
+}
+
+QStringList RigServer::clients() const
+{
+    QStringList out;
+    for (const RigClient* c : clients_)
+        out << c->peer();
+    return out;
+}
+
+void RigServer::acceptClients()
+{
+    bool changed = false;
+    while (listener_ && listener_->hasPendingConnections()) {
+        QTcpSocket* socket = listener_->nextPendingConnection();
+        if (clients_.size() >= settings_.maxClients) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        auto* client = new RigClient(socket, this);
+        client->OnRequest.bind(this, &RigServer::enqueue);
+        client->OnGone.bind(this, &RigServer::dropClient);
+        clients_.append(client);
+        client->begin();
+        changed = true;
+    }
+    if (changed)
+        emit clientsChanged();
+}
+
+void RigServer::dropClient(RigClient* client)
+{
+    if (!clients_.removeOne(client))
+        return;
+    client->deleteLater();
+    emit clientsChanged();
+}
+
+void RigServer::enqueue(RigClient* client, const Request& request)
+{
+    queue_.push_back({client, request});
+    if (!busy_ && !scheduled_) {
+        scheduled_ = true;
+        QMetaObject::invokeMethod(this, &RigServer::next, Qt::QueuedConnection);
+    }
+}
+
+void RigServer::next()
+{
+    scheduled_ = false;
+    while (!busy_ && !queue_.empty()) {
+        if (!queue_.front().client) {
+            queue_.pop_front();
+            continue;
+        }
+        busy_ = true;
+        execute(queue_.front().request);
+    }
+}
+
+void RigServer::finish(const Reply& reply)
+{
+    if (!busy_ || queue_.empty())
+        return;
+    if (watchdog_)
+        watchdog_->setEnabled(false);
+    wait_ = Wait::None;
+    const Pending done = queue_.front();
+    queue_.pop_front();
+    busy_ = false;
+    if (reply.status == rigctl::Ok && done.request.command == Command::SetVfo)
+        vfo_ = pendingVfo_;
+    if (done.client)
+        done.client->reply(rigctl::format(done.request, reply), done.request.command == Command::Quit);
+    // Later commands go on from the event loop, not from inside an engine event.
+    if (!queue_.empty() && !scheduled_) {
+        scheduled_ = true;
+        QMetaObject::invokeMethod(this, &RigServer::next, Qt::QueuedConnection);
+    }
+}
+
+void RigServer::execute(const Request& r)
+{
+    switch (r.command) {
+    case Command::GetFreq:
+        if (freqReported_.isValid() && freqReported_.elapsed() <= FreshMs)
+            answerFreq();
+        else {
+            startEngineCommand(Wait::Freq);
+            engine_->ReadFreq();
+        }
+        return;
+    case Command::GetMode:
+        if (modeReported_.isValid() && modeReported_.elapsed() <= FreshMs)
+            answerMode();
+        else {
+            startEngineCommand(Wait::Mode);
+            engine_->ReadMode();
+        }
+        return;
+    case Command::SetFreq: setFreq(r); return;
+    case Command::SetMode: setMode(r); return;
+    case Command::SetVfo: setVfo(r); return;
+    case Command::SetSplitVfo: setSplit(r); return;
+    case Command::SetMem: setMem(r); return;
+    case Command::GetVfo: finish(vfoReply()); return;
+    case Command::GetSplitVfo: finish(splitReply()); return;
+    case Command::GetMem:
+        finish(value(QStringLiteral("Memory#"), QString::number(engine_->Memory())));
+        return;
+    case Command::GetPtt: finish(value(QStringLiteral("PTT"), QStringLiteral("0"))); return;
+    case Command::SetPtt: finish(rigctl::NotAvailable); return;
+    case Command::GetPowerstat: finish(value(QStringLiteral("Power Status"), QStringLiteral("1"))); return;
+    // Hamlib's NET rigctl asks before every mode change; a locked mode is never set.
+    case Command::GetLockMode: finish(value(QStringLiteral("Locked"), QStringLiteral("0"))); return;
+    case Command::SetLockMode:
+        finish(r.args == QStringList{QStringLiteral("0")} ? rigctl::Ok : rigctl::NotAvailable);
+        return;
+    case Command::ChkVfo: finish(value(QStringLiteral("ChkVFO"), QStringLiteral("0"))); return;
+    case Command::DumpState: finish(Reply{rigctl::Ok, {}, rigDumpState(settings_.model, giveUpMs())}); return;
+    case Command::Quit: finish(rigctl::Ok); return;
+    case Command::Unknown: finish(rigctl::NotImplemented); return;
+    }
+}
+
+void RigServer::startEngineCommand(Wait wait)
+{
+    wait_ = wait;
+    // A command left from a time-out must not be answered for this one.
+    engine_->ClearQueue();
+    watchdog_->setInterval(giveUpMs() + WatchdogMarginMs);
+    watchdog_->setEnabled(true);
+}
+
+void RigServer::answerFreq()
+{
+    const qint64 hz = freqTextToHertz(engine_->Freq());
+    finish(value(QStringLiteral("Frequency"), QString::number(hz > 0 ? hz : 0)));
+}
+
+void RigServer::answerMode()
+{
+    const std::optional<RigMode> m = rigModeFromEngine(engine_->mode());
+    if (!m) {
+        finish(rigctl::Rejected);
+        return;
+    }
+    finish(
+        Reply{rigctl::Ok,
+              {{QStringLiteral("Mode"), m->name}, {QStringLiteral("Passband"), QString::number(m->passband)}},
+              {}});
+}
+
+void RigServer::setFreq(const Request& r)
+{
+    qint64 hz = 0;
+    const QString text = r.args.size() == 1 && toInt(r.args[0], &hz) ? hertzToFreqText(hz) : QString();
+    if (text.isEmpty() || hz <= 0) {
+        finish(rigctl::InvalidParameter);
+        return;
+    }
+    startEngineCommand(Wait::Done);
+    engine_->setFreq(text);
+}
+
+void RigServer::setMode(const Request& r)
+{
+    qint64 passband = 0;
+    if (r.args.isEmpty() || r.args.size() > 2 || (r.args.size() == 2 && !toInt(r.args[1], &passband))) {
+        finish(rigctl::InvalidParameter);
+        return;
+    }
+    const std::optional<int> mode = engineModeFromRig(
+        settings_.model, r.args[0], int(std::clamp<qint64>(passband, -1, 1000000)), engine_->mode());
+    if (!mode) {
+        finish(rigctl::InvalidParameter);
+        return;
+    }
+    startEngineCommand(Wait::Done);
+    engine_->setMode(*mode);
+}
+
+void RigServer::setVfo(const Request& r)
+{
+    if (r.args.size() != 1 || !validVfo(r.args[0])) {
+        finish(rigctl::InvalidParameter);
+        return;
+    }
+    const QString& v = r.args[0];
+    if (v == QLatin1String("currVFO") || v == QLatin1String("VFO")) {
+        pendingVfo_ = vfo_;
+        finish(rigctl::Ok);
+        return;
+    }
+    startEngineCommand(Wait::Done);
+    pendingVfo_ = v;
+    if (v == QLatin1String("VFOA"))
+        engine_->setVFO(civ::Vfo::A);
+    else if (v == QLatin1String("VFOB"))
+        engine_->setVFO(civ::Vfo::B);
+    else if (v == QLatin1String("MEM"))
+        engine_->setMemoryCmd(civ::MemoryCommand::MemoryMode);
+    else if (v == QLatin1String("Main"))
+        engine_->setBand(civ::Band::Main);
+    else
+        engine_->setBand(civ::Band::Sub);
+}
+
+void RigServer::setSplit(const Request& r)
+{
+    if (r.args.isEmpty() || r.args.size() > 2 ||
+        (r.args[0] != QLatin1String("0") && r.args[0] != QLatin1String("1")) ||
+        (r.args.size() == 2 && !validVfo(r.args[1]))) {
+        finish(rigctl::InvalidParameter);
+        return;
+    }
+    startEngineCommand(Wait::Done);
+    engine_->setSplit(r.args[0] == QLatin1String("1"));
+}
+
+void RigServer::setMem(const Request& r)
+{
+    qint64 channel = 0;
+    if (r.args.size() != 1 || !toInt(r.args[0], &channel) || channel < 0 || channel > 9999) {
+        finish(rigctl::InvalidParameter);
+        return;
+    }
+    startEngineCommand(Wait::Done);
+    engine_->setMemory(int(channel));
+}
+
+bool RigServer::validVfo(const QString& name) const
+{
+    static const QStringList common{"VFOA", "VFOB", "MEM", "currVFO", "VFO"};
+    if (common.contains(name))
+        return true;
+    return rigModelInfo(settings_.model).mainSub &&
+           (name == QLatin1String("Main") || name == QLatin1String("Sub"));
+}
+
+Reply RigServer::vfoReply() const { return value(QStringLiteral("VFO"), vfo_); }
+
+QString RigServer::otherVfo() const
+{
+    if (vfo_ == QLatin1String("VFOA"))
+        return QStringLiteral("VFOB");
+    if (vfo_ == QLatin1String("VFOB"))
+        return QStringLiteral("VFOA");
+    if (vfo_ == QLatin1String("Main"))
+        return QStringLiteral("Sub");
+    if (vfo_ == QLatin1String("Sub"))
+        return QStringLiteral("Main");
+    return vfo_;
+}
+
+Reply RigServer::splitReply() const
+{
+    const bool split = engine_->split();
+    return Reply{rigctl::Ok,
+                 {{QStringLiteral("Split"), split ? QStringLiteral("1") : QStringLiteral("0")},
+                  {QStringLiteral("TX VFO"), split ? otherVfo() : vfo_}},
+                 {}};
+}
+
+void RigServer::RadioNotify(int t, int q)
+{
+    const bool idle = q == 0;
+    switch (t) {
+    case civ::Notify::Frequency:
+    case civ::Notify::BlankFrequency:
+        if (wait_ == Wait::Freq && idle) {
+            if (t == civ::Notify::BlankFrequency)
+                finish(value(QStringLiteral("Frequency"), QStringLiteral("0")));
+            else
+                answerFreq();
+        } else if (t == civ::Notify::Frequency) {
+            freqReported_.start();
+        }
+        return;
+    case civ::Notify::Mode:
+        if (wait_ == Wait::Mode && idle)
+            answerMode();
+        else
+            modeReported_.start();
+        return;
+    case civ::Notify::Ok:
+        if (wait_ == Wait::Done && idle)
+            finish(rigctl::Ok);
+        return;
+    case civ::Notify::Ng:
+        if (wait_ != Wait::None && idle)
+            finish(rigctl::Rejected);
+        return;
+    default: return;
+    }
+}
+
+void RigServer::RadioError(int e, int)
+{
+    if (wait_ == Wait::None)
+        return;
+    if (e == civ::Error::NoEcho || e == civ::Error::NoAnswer)
+        finish(rigctl::TimedOut);
+    else if (e == civ::Error::FrameTooLong || e == civ::Error::BadFrequency)
+        finish(rigctl::InvalidParameter);
+}

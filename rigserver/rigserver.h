@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <deque>
+
+#include "rigserver/rigctlprotocol.h"
+#include "rigserver/rigmodels.h"
+
+class QTcpServer;
+class QTcpSocket;
+class Tciv;
+class Timer;
+class RigClient;
+
+// Serves one radio to programs that speak Hamlib's rigctld protocol (loggers,
+// digital-mode programs) over TCP. It owns an engine of its own on a device of
+// DeviceList, beside any panels on the same device, and answers its clients one
+// command at a time in the order the commands arrived, each from what the engine
+// reports. Reads go to the radio unless the radio told the value by itself within
+// the last 200 ms.
+class RigServer : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr quint16 DefaultPort = 4532;
+    static constexpr int DefaultMaxClients = 32;
+    static constexpr int FreshMs = 200;  // an unsolicited report answers reads this long
+
+    struct Settings {
+        int device = 0;  // position in DeviceList
+        RigModel model = RigModel::IC756;
+        int address = -1;  // -1: the model's default
+        QHostAddress listenAddress = QHostAddress::LocalHost;
+        quint16 port = DefaultPort;  // 0: any free port
+        int maxClients = DefaultMaxClients;
+    };
+
+    explicit RigServer(QObject* parent = nullptr);
+    ~RigServer() override;
+
+    // Registers the engine with the device and listens. On failure returns false
+    // with the reason in error and stays stopped.
+    bool start(const Settings& settings, QString* error);
+    void stop();
+    bool running() const;
+    quint16 port() const;
+    const Settings& settings() const { return settings_; }
+    Tciv* engine() const { return engine_; }
+
+    // "address:port" of each connected client, in the order they connected.
+    QStringList clients() const;
+
+signals:
+    void clientsChanged();
+
+private:
+    struct Pending {
+        QPointer<RigClient> client;
+        rigctl::Request request;
+    };
+    enum class Wait { None, Freq, Mode, Done };
+
+    void acceptClients();
+    void enqueue(RigClient* client, const rigctl::Request& request);
+    void dropClient(RigClient* client);
+    void next();
+    void execute(const rigctl::Request& request);
+    void finish(const rigctl::Reply& reply);
+    void finish(int status) { finish(rigctl::Reply{status, {}, {}}); }
+    void startEngineCommand(Wait wait);
+    // Commands answered without the radio, or refused before reaching it.
+    void setFreq(const rigctl::Request& r);
+    void setMode(const rigctl::Request& r);
+    void setVfo(const rigctl::Request& r);
+    void setSplit(const rigctl::Request& r);
+    void setMem(const rigctl::Request& r);
+    void answerFreq();
+    void answerMode();
+    rigctl::Reply vfoReply() const;
+    rigctl::Reply splitReply() const;
+    QString otherVfo() const;
+    bool validVfo(const QString& name) const;
+
+    void RadioNotify(int t, int q);
+    void RadioError(int e, int d);
+    int giveUpMs() const;
+
+    Settings settings_;
+    QTcpServer* listener_ = nullptr;
+    Tciv* engine_ = nullptr;
+    int handle_ = 0;
+    Timer* watchdog_ = nullptr;
+    std::deque<Pending> queue_;
+    QList<RigClient*> clients_;
+    bool busy_ = false;
+    bool scheduled_ = false;
+    Wait wait_ = Wait::None;
+    QString vfo_ = QStringLiteral("VFOA");
+    QString pendingVfo_;
+    QElapsedTimer freqReported_;
+    QElapsedTimer modeReported_;
+};

@@ -1,0 +1,141 @@
+#include "shell/session.h"
+
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QSettings>
+#include <cstdio>
+#include <memory>
+
+#include "core/device.h"
+#include "devices/device_serial.h"
+#include "devices/device_tcpip.h"
+#include "devices/tcpipwindow.h"
+#include "shell/mainform.h"
+#include "widgets/mdichild.h"
+
+namespace {
+
+void reportSkipped(const QString& what)
+{
+    std::fprintf(stderr, "tsln: settings: %s\n", qPrintable(what));
+    std::fflush(stderr);
+}
+
+void rememberPlace(QWidget* window, RememberedDevice* d)
+{
+    QMdiSubWindow* sub = window ? mdiWindowOf(window) : nullptr;
+    if (!sub)
+        return;
+    d->minimized = sub->isMinimized();
+    // A minimised window's geometry is its icon's; it opens at its design size again.
+    if (!d->minimized)
+        d->window = sub->geometry();
+}
+
+void placeWindow(QWidget* window, const RememberedDevice& d)
+{
+    QMdiSubWindow* sub = window ? mdiWindowOf(window) : nullptr;
+    if (!sub)
+        return;
+    // A serial window minimised by a failed opening stays as the failure left it.
+    if (sub->isMinimized())
+        return;
+    if (d.window.isValid())
+        sub->setGeometry(d.window);
+    if (d.minimized)
+        sub->showMinimized();
+}
+
+}  // namespace
+
+RememberedSession captureSession(const TMainFORM& frame)
+{
+    RememberedSession session;
+    session.frameGeometry = frame.saveGeometry();
+    const TDeviceList* list = frame.devices();
+    for (int i = 0; list && i < list->count(); ++i) {
+        Tdevice* device = list->at(i);
+        RememberedDevice d;
+        d.name = device->Name;
+        if (auto* serial = dynamic_cast<Tdevice_serial*>(device)) {
+            d.kind = RememberedDevice::Serial;
+            d.port = serial->Line.port;
+            d.baud = serial->Line.baud;
+            d.parity = serial->Line.parity;
+            d.stopBits = serial->Line.stopBits;
+            rememberPlace(serial->Window, &d);
+        } else if (auto* tcp = dynamic_cast<Tdevice_tcpip*>(device)) {
+            d.kind = RememberedDevice::TcpIp;
+            if (tcp->Window) {
+                d.host = tcp->Window->EHostName->text();
+                d.tcpPort = tcp->Window->EPort->text();
+                d.connected = tcp->Window->isConnected();
+            }
+            rememberPlace(tcp->Window, &d);
+        } else {
+            continue;
+        }
+        session.devices.append(d);
+    }
+    return session;
+}
+
+void restoreDevices(TMainFORM& frame, const QList<RememberedDevice>& devices)
+{
+    for (const RememberedDevice& d : devices) {
+        TDeviceList* list = frame.devices();
+        if (!list)
+            return;
+        if (d.kind == RememberedDevice::Serial) {
+            SerialLine line;
+            line.port = d.port;
+            line.baud = d.baud;
+            line.parity = TParity(d.parity);
+            line.stopBits = TStopBits(d.stopBits);
+            auto device = std::make_unique<Tdevice_serial>(&frame, d.name, line);
+            device->Name = d.name;
+            device->Kind = Tdevice::KindSerial;
+            placeWindow(device->Window, d);
+            list->append(std::move(device));
+        } else {
+            auto device = std::make_unique<Tdevice_tcpip>(&frame, d.name);
+            device->Name = d.name;
+            device->Kind = Tdevice::KindTcpIp;
+            TTCPIPForm* window = device->Window;
+            placeWindow(window, d);
+            list->append(std::move(device));
+            if (window) {
+                window->EHostName->setText(d.host);
+                window->EPort->setText(d.tcpPort);
+                if (d.connected)
+                    window->BConClick();
+            }
+        }
+    }
+}
+
+void startSession(TMainFORM& frame, QSettings& settings)
+{
+    QStringList problems;
+    const RememberedSession session = readSession(settings, &problems);
+    bool placed = false;
+    if (!session.frameGeometry.isEmpty()) {
+        placed = frame.restoreGeometry(session.frameGeometry);
+        if (!placed)
+            problems.append(QStringLiteral("the main window's place cannot be read; it opens maximised"));
+    }
+    for (const QString& problem : problems)
+        reportSkipped(problem);
+    if (placed)
+        frame.show();
+    else
+        frame.showMaximized();
+    restoreDevices(frame, session.devices);
+}
+
+void endSession(const TMainFORM& frame, QSettings& settings)
+{
+    writeSession(settings, captureSession(frame));
+    if (settings.status() == QSettings::AccessError)
+        reportSkipped(QStringLiteral("cannot write %1; this run is not remembered").arg(settings.fileName()));
+}

@@ -1,0 +1,143 @@
+#include "io/portlock.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "io/comm32.h"
+#include "support/pty.h"
+#include "support/qtprint.h"
+
+namespace {
+
+// A lock folder of the test's own for the length of a test.
+struct LockFolder {
+    QTemporaryDir dir;
+    QString previous = PortLock::directory();
+    LockFolder() { PortLock::setDirectory(dir.path()); }
+    ~LockFolder() { PortLock::setDirectory(previous); }
+    QString file(const QString& device) const { return dir.filePath(PortLock::lockName(device)); }
+    void plant(const QString& device, const QByteArray& content) const
+    {
+        QFile f(file(device));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    QByteArray content(const QString& device) const
+    {
+        QFile f(file(device));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
+    }
+};
+
+QByteArray hdb(qint64 pid) { return QByteArray::number(pid).rightJustified(10, ' ') + '\n'; }
+
+// No process has this number: the kernel's limit is far below it.
+constexpr qint64 DeadPid = 2000000000;
+
+}  // namespace
+
+TEST(PortLock, TheLockFileIsNamedAfterTheDevice)
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("radio"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), link));
+    const struct {
+        QString path;
+        QString name;
+    } cases[] = {
+        {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("LCK..ttyUSB0")},
+        {QStringLiteral("/dev/pts/7"), QStringLiteral("LCK..pts_7")},
+        {link, QStringLiteral("LCK..null")},  // a by-id style link: the device it names
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PortLock::lockName(c.path), c.name) << c.path.toStdString();
+}
+
+TEST(PortLock, AnOpenPortHoldsItsLockFileUntilClosed)
+{
+    LockFolder locks;
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    TComm32 comm;
+    comm.setCommPort(pty.slaveName);
+    ASSERT_TRUE(comm.OpenPort());
+    EXPECT_EQ(locks.content(pty.slaveName), hdb(getpid()));
+    comm.ClosePort();
+    EXPECT_FALSE(QFile::exists(locks.file(pty.slaveName)));
+    // Only the lock remains of it: no private file is left behind.
+    EXPECT_TRUE(QDir(locks.dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+TEST(PortLock, APortLockedByARunningProgramIsRefused)
+{
+    LockFolder locks;
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    const struct {
+        const char* name;
+        QByteArray content;
+    } cases[] = {
+        {"ten characters of text", hdb(1)},
+        {"four binary bytes", QByteArray("\x01\x00\x00\x00", 4)},
+        {"text without padding", QByteArray("1\n")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        locks.plant(pty.slaveName, c.content);  // process 1 always runs
+        TComm32 comm;
+        comm.setCommPort(pty.slaveName);
+        try {
+            comm.OpenPort();
+            ADD_FAILURE() << "opened a locked port";
+        } catch (const ECommsError& e) {
+            EXPECT_EQ(e.message(), "Error opening com port");
+            EXPECT_EQ(e.errorCode(), EBUSY);
+            EXPECT_EQ(e.detail(), locks.file(pty.slaveName) + " is locked by process 1");
+        }
+        EXPECT_FALSE(comm.isOpen());
+        EXPECT_EQ(locks.content(pty.slaveName), c.content);  // the other's lock stays
+    }
+}
+
+TEST(PortLock, ALockLeftByAProgramThatEndedIsTakenOver)
+{
+    LockFolder locks;
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    locks.plant(pty.slaveName, hdb(DeadPid));
+    TComm32 comm;
+    comm.setCommPort(pty.slaveName);
+    ASSERT_TRUE(comm.OpenPort());
+    EXPECT_EQ(locks.content(pty.slaveName), hdb(getpid()));
+}
+
+TEST(PortLock, ASecondPortOfOursOnTheSameDeviceIsRefusedAndLeavesTheLock)
+{
+    LockFolder locks;
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    TComm32 first;
+    first.setCommPort(pty.slaveName);
+    ASSERT_TRUE(first.OpenPort());
+    TComm32 second;
+    second.setCommPort(pty.slaveName);
+    EXPECT_THROW(second.OpenPort(), ECommsError);
+    EXPECT_EQ(locks.content(pty.slaveName), hdb(getpid()));
+    first.ClosePort();
+    EXPECT_FALSE(QFile::exists(locks.file(pty.slaveName)));
+}
+
+TEST(PortLock, WithoutAWritableLockFolderThePortIsStillOpened)
+{
+    LockFolder locks;
+    PortLock::setDirectory(locks.dir.filePath(QStringLiteral("missing")));
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    TComm32 comm;
+    comm.setCommPort(pty.slaveName);
+    EXPECT_TRUE(comm.OpenPort());
+}

@@ -1,0 +1,677 @@
+// The IC-821 window of standard controls on the offscreen platform, with a fake
+// radio behind a device and virtual time.
+
+#include "panels/ic821.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTest>
+#include <memory>
+
+#include "civ/codec.h"
+#include "civ/models.h"
+#include "devices/deviceselectdialog.h"
+#include "fakeradio.h"
+#include "memory/download.h"
+#include "memory/freqedit.h"
+#include "memory/memoryform.h"
+#include "memory/memorymodel.h"
+#include "memory/upload.h"
+#include "support/modalrecorder.h"
+#include "widgets/ledlittle.h"
+#include "widgets/menumerge.h"
+#include "widgets/updown.h"
+
+namespace {
+
+// The range dialogs' fields check each other as they change; filled together
+// they are consistent.
+void fill(QLineEdit* field, int value)
+{
+    const QSignalBlocker quiet(field);
+    field->setText(QString::number(value));
+}
+
+using Frames = std::vector<QByteArray>;
+namespace enc = civ::encode;
+
+QByteArray mode(int m) { return enc::mode(m, civ::ModeTable::Base); }
+
+// The read of both bands: sub frequency and mode, then main frequency and mode.
+Frames readBoth(bool subSelected = false)
+{
+    Frames f;
+    if (!subSelected)
+        f.push_back(enc::band(1));
+    for (const QByteArray& b :
+         {enc::readFreq(), enc::readMode(), enc::band(0), enc::readFreq(), enc::readMode()})
+        f.push_back(b);
+    return f;
+}
+
+Frames operator+(Frames a, const Frames& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+class Ic821 : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        previous = std::exchange(DeviceList, &devices);
+        previousSelect = std::exchange(DSelFORM, &select);
+        previousUpload = std::exchange(UploadFORM, &upload);
+        previousDownload = std::exchange(DownloadFORM, &download);
+        radio = static_cast<FakeRadio*>(devices.append(std::make_unique<FakeRadio>()));
+        radio->address = 0x4C;
+        modal.onDialog = [this](QDialog& dialog) {
+            if (&dialog == DSelFORM) {
+                DSelFORM->FormActivate();
+                addressNeeded = DSelFORM->AddressUsed;
+                return selectAnswer;
+            }
+            if (&dialog == UploadFORM) {
+                fill(UploadFORM->EStart, 1);
+                fill(UploadFORM->EEnding, range);
+                fill(UploadFORM->EStartRadio, 1);
+            } else if (&dialog == DownloadFORM) {
+                fill(DownloadFORM->EStart, 1);
+                fill(DownloadFORM->EEnding, range);
+                fill(DownloadFORM->EStartProg, 1);
+            }
+            return int(Modal::Ok);
+        };
+    }
+    void TearDown() override
+    {
+        window.reset();
+        DeviceList = previous;
+        DSelFORM = previousSelect;
+        UploadFORM = previousUpload;
+        DownloadFORM = previousDownload;
+    }
+
+    TIC821FORM* open()
+    {
+        window = std::make_unique<TIC821FORM>(nullptr);
+        run();
+        return window.get();
+    }
+    void run(int ms = 6000) { runFor(clock, *radio, ms); }
+    // Runs what the window queued and gives the frames it sent since the last call.
+    Frames sent(int ms = 6000)
+    {
+        run(ms);
+        Frames f = radio->commands();
+        radio->sent.clear();
+        return f;
+    }
+    static void pick(QGroupBox* group, int index)
+    {
+        group->findChild<QButtonGroup*>()->button(index)->click();
+    }
+
+    ModalRecorder modal;
+    FakeClock clock;
+    TDSelFORM select;
+    TUploadFORM upload;
+    TDownloadFORM download;
+    TDSelFORM* previousSelect = nullptr;
+    TUploadFORM* previousUpload = nullptr;
+    TDownloadFORM* previousDownload = nullptr;
+    int selectAnswer = Modal::Ok;
+    bool addressNeeded = true;
+    int range = 3;
+    TDeviceList devices;
+    TDeviceList* previous = nullptr;
+    FakeRadio* radio = nullptr;
+    std::unique_ptr<TIC821FORM> window;
+};
+
+TEST_F(Ic821, OpeningReadsSubThenMainAndRestsOnMain)
+{
+    select.Eaddress->setText(QStringLiteral("xyz"));
+    TIC821FORM* w = open();
+    ASSERT_NE(w->engine(), nullptr);
+    EXPECT_FALSE(addressNeeded);
+    EXPECT_EQ(select.Eaddress->text(), QStringLiteral("xyz"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("IC821 on device [Bench] <Serial>"));
+    EXPECT_EQ(w->memoryWindow()->windowTitle(),
+              QStringLiteral("Memory for IC821 on device [Bench] <Serial>"));
+    EXPECT_EQ(w->memoryWindow()->NumofMemories(), 80);
+    EXPECT_EQ(w->memoryWindow()->size(), QSize(569, 401));
+    EXPECT_FALSE(w->memoryWindow()->isVisible());
+    EXPECT_EQ(w->engine()->RadioName, QStringLiteral("IC821"));
+    EXPECT_EQ(w->engine()->Address, 0x4C);
+    EXPECT_EQ(w->EAddress->text(), QStringLiteral("76"));
+    EXPECT_EQ(w->engine()->MaxTries, 9);
+    EXPECT_EQ(w->engine()->ReplyTimeout, 1000);
+    EXPECT_EQ(w->engine()->SendDelay, 300);
+    EXPECT_EQ(w->registration(), 1);
+    EXPECT_EQ(w->size(), QSize(789, 258));
+
+    EXPECT_EQ(sent(), readBoth());
+    EXPECT_EQ(w->ESubFreq->text(), QStringLiteral("007.050.000"));
+    EXPECT_EQ(w->EMainFreq->text(), QStringLiteral("014.195.000"));
+    EXPECT_EQ(TIC821FORM::itemIndex(w->RGSubMode), 2);   // LSB
+    EXPECT_EQ(TIC821FORM::itemIndex(w->RGMainMode), 3);  // USB
+    EXPECT_EQ(w->requestState, 5);
+    EXPECT_EQ(w->LMainSub->text(), QStringLiteral("<-MAIN"));
+    EXPECT_EQ(w->StatusPanels[0]->text(), QStringLiteral("Queue Count = 0"));
+    EXPECT_EQ(w->StatusPanels[1]->text(), QStringLiteral("Try Count = 1"));
+    EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
+}
+
+TEST_F(Ic821, ControlsStartAsDesigned)
+{
+    radio->silent = true;
+    TIC821FORM* w = open();
+    modal.boxes.clear();
+    const struct {
+        QAbstractButton* control;
+        const char* caption;
+    } buttons[] = {{w->BMain, "Main"},
+                   {w->BSub, "Sub"},
+                   {w->BDial, "Dial"},
+                   {w->BUpdate, "Update"},
+                   {w->BFlip, "Main/Sub"},
+                   {w->BScanStart, "Scan Start"},
+                   {w->BScanStop, "Scan Stop"},
+                   {w->BSetMM, "Set Main Mode"},
+                   {w->BSubm, "Set Sub Mode"},
+                   {w->BMemWrite, "Memory Write"},
+                   {w->BMemClear, "Memory Clear"},
+                   {w->BMemVfo, "MEM -> VFO"},
+                   {w->BEmpty, "Empty Queue"},
+                   {w->CBDebug, "Show Debug"}};
+    for (const auto& b : buttons)
+        EXPECT_EQ(b.control->text(), QString::fromLatin1(b.caption));
+    auto items = [](QGroupBox* g) {
+        QStringList out;
+        for (QAbstractButton* b : g->findChild<QButtonGroup*>()->buttons())
+            out << b->text();
+        return g->title() + QLatin1Char(':') + out.join(QLatin1Char('|'));
+    };
+    EXPECT_EQ(items(w->RGMainMode), QStringLiteral("Mode:CW-N|CW |LSB|USB|FM"));
+    EXPECT_EQ(items(w->RGSubMode), QStringLiteral("Mode:CW-N|CW |LSB|USB|FM"));
+    EXPECT_EQ(items(w->RGDuplex), QStringLiteral("Repeater:Simplex|Duplex -|Duplex +"));
+    EXPECT_EQ(items(w->RGMainVfo), QStringLiteral("Main VFO:Main VFO A|Main VFO B|Main Memory"));
+    EXPECT_EQ(items(w->RGSubVfo), QStringLiteral("Sub VFO:Sub VFO A|Sub VFO B|Sub Memory"));
+    EXPECT_EQ(TIC821FORM::itemIndex(w->RGDuplex), 0);
+    for (QGroupBox* g : {w->RGMainMode, w->RGSubMode, w->RGMainVfo, w->RGSubVfo})
+        EXPECT_EQ(TIC821FORM::itemIndex(g), -1) << g->objectName().toStdString();
+    EXPECT_EQ(w->EMainFreq->editMask(), QStringLiteral("000.000.000;1;_"));
+    EXPECT_EQ(w->ESubFreq->editMask(), QStringLiteral("000.000.000;1"));
+    EXPECT_EQ(w->EMainFreq->text(), QStringLiteral("000.000.000"));
+    EXPECT_EQ(w->EMainFreq->font().family(), QStringLiteral("Times New Roman"));
+    EXPECT_EQ(w->MainMemChan->text(), QStringLiteral("1"));
+    EXPECT_EQ(w->SubMemChan->text(), QStringLiteral("1"));
+    EXPECT_EQ(w->LMain->text(), QStringLiteral("Main"));
+    EXPECT_EQ(w->LSub->text(), QStringLiteral("Sub"));
+    EXPECT_EQ(w->StatusPanels[0]->width(), 200);
+    EXPECT_EQ(w->StatusPanels[2]->width(), 50);
+    EXPECT_FALSE(w->Memo1->isVisibleTo(w));
+}
+
+TEST_F(Ic821, TcpipDevicesGetTheSlowPatientTiming)
+{
+    radio->Kind = Tdevice::KindTcpIp;
+    TIC821FORM* w = open();
+    EXPECT_EQ(w->engine()->MaxTries, 1);
+    EXPECT_EQ(w->engine()->ReplyTimeout, 15000);
+    EXPECT_EQ(w->engine()->SendDelay, 500);
+}
+
+TEST_F(Ic821, DialSendsSubThenMainThenTheRepeaterSetting)
+{
+    TIC821FORM* w = open();
+    w->SubMemChan->setText(QStringLiteral("5"));
+    w->MainMemChan->setText(QStringLiteral("7"));
+    run();
+    w->ESubFreq->setMaskedText(QStringLiteral("435.100.000"));
+    w->EMainFreq->setMaskedText(QStringLiteral("145.500.000"));
+    pick(w->RGSubMode, 4);   // FM
+    pick(w->RGMainMode, 1);  // CW
+    TIC821FORM::setItemIndex(w->RGDuplex, 2);
+    sent();
+
+    w->BDial->click();
+    const Frames dial = {enc::band(1),  mode(5), enc::memory(5), enc::freq(QStringLiteral("435.100.000")),
+                         enc::band(0),  mode(1), enc::memory(7), enc::freq(QStringLiteral("145.500.000")),
+                         enc::duplex(2)};
+    EXPECT_EQ(sent(), dial);
+    EXPECT_EQ(radio->freq[1], QStringLiteral("435.100.000"));
+    EXPECT_EQ(radio->freq[0], QStringLiteral("145.500.000"));
+    EXPECT_EQ(radio->mode[1], 5);
+    EXPECT_EQ(radio->mode[0], 1);
+    EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
+}
+
+TEST_F(Ic821, ModeButtonsSendTheSelectedModeOrNothing)
+{
+    TIC821FORM* w = open();
+    sent();
+    pick(w->RGMainMode, 4);
+    EXPECT_TRUE(sent().empty());  // choosing alone sends nothing
+    w->BSetMM->click();
+    EXPECT_EQ(sent(), Frames{mode(5)});
+    TIC821FORM::setItemIndex(w->RGMainMode, -1);
+    w->BSetMM->click();
+    EXPECT_TRUE(sent().empty());
+    TIC821FORM::setItemIndex(w->RGSubMode, 0);
+    w->BSubm->click();
+    EXPECT_EQ(sent(), (Frames{enc::band(1), mode(0)}));
+    EXPECT_EQ(w->LMainSub->text(), QStringLiteral(" SUB->"));
+    TIC821FORM::setItemIndex(w->RGSubMode, -1);
+    w->BSubm->click();
+    EXPECT_TRUE(sent().empty());
+}
+
+TEST_F(Ic821, ButtonsSendTheirCommands)
+{
+    TIC821FORM* w = open();
+    sent();
+    const struct {
+        QPushButton* button;
+        Frames frames;
+    } cases[] = {
+        {w->BScanStart, {enc::scan(0)}},
+        {w->BScanStop, {enc::scan(1)}},
+        {w->BMemWrite, {enc::memoryCmd(1)}},
+        {w->BMemVfo, {enc::memoryCmd(2)}},
+        {w->BMemClear, Frames{enc::memoryCmd(3)} + readBoth()},
+        {w->BFlip, Frames{enc::vfo(8)} + readBoth()},
+        {w->BSub, {enc::band(1)}},
+        {w->BSub, {}},
+        {w->BMain, {enc::band(0)}},
+        {w->BMain, {}},
+        {w->BUpdate, readBoth()},
+    };
+    for (const auto& c : cases) {
+        c.button->click();
+        EXPECT_EQ(sent(), c.frames) << c.button->text().toStdString();
+        EXPECT_EQ(w->requestState, 5) << c.button->text().toStdString();
+    }
+    EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
+}
+
+TEST_F(Ic821, EmptyQueueDropsWhatWaitsAndReadsAgain)
+{
+    TIC821FORM* w = open();
+    sent();
+    w->BScanStart->click();
+    w->BMemWrite->click();
+    w->BEmpty->click();
+    EXPECT_EQ(sent(), readBoth());
+}
+
+TEST_F(Ic821, VfoGroupsChooseThenReadThatBand)
+{
+    TIC821FORM* w = open();
+    sent();
+    radio->freq[1] = QStringLiteral("435.000.000");
+    radio->mode[1] = 5;
+    pick(w->RGSubVfo, 1);
+    EXPECT_EQ(sent(), (Frames{enc::band(1), enc::vfo(2), enc::readFreq(), enc::readMode()}));
+    EXPECT_EQ(w->ESubFreq->text(), QStringLiteral("435.000.000"));
+    EXPECT_EQ(TIC821FORM::itemIndex(w->RGSubMode), 4);
+    EXPECT_EQ(w->requestState, 5);
+
+    radio->freq[0] = QStringLiteral("144.300.000");
+    pick(w->RGMainVfo, 2);
+    EXPECT_EQ(sent(), (Frames{enc::band(0), enc::memoryCmd(0), enc::readFreq(), enc::readMode()}));
+    EXPECT_EQ(w->EMainFreq->text(), QStringLiteral("144.300.000"));
+    pick(w->RGMainVfo, 0);
+    EXPECT_EQ(sent(), (Frames{enc::vfo(1), enc::readFreq(), enc::readMode()}));
+}
+
+TEST_F(Ic821, ChannelBoxesWrapAndSendOneSetPerChange)
+{
+    TIC821FORM* w = open();
+    sent();
+    const Frames m80 = {enc::memory(80), enc::readFreq(), enc::readMode()};
+    const Frames m1 = {enc::memory(1), enc::readFreq(), enc::readMode()};
+    const Frames m2 = {enc::memory(2), enc::readFreq(), enc::readMode()};
+    const struct {
+        bool main;
+        const char* typed;  // nullptr: the arrows alone
+        int step;           // arrows after typing
+        const char* shown;
+        Frames frames;
+    } cases[] = {
+        {true, "0", 0, "80", m80},
+        {true, nullptr, 1, "1", m1},     // up from 80
+        {true, nullptr, -1, "80", m80},  // down from 1
+        {true, "81", 0, "1", m1},
+        {true, "2", -1, "1", m2 + m1},
+        {true, "100", 0, "1", m1},
+        {true, "x", 0, "x", {}},
+        {true, "", 0, "", {}},
+        {true, nullptr, 1, "1", m1},  // the arrows step from their lowest value, 0
+        {false, "-3", 0, "80", Frames{enc::band(1)} + m80},
+        {false, "40", 0, "40", {enc::memory(40), enc::readFreq(), enc::readMode()}},
+        {true, "2", 0, "2", Frames{enc::band(0)} + m2},
+    };
+    for (const auto& c : cases) {
+        QLineEdit* box = c.main ? w->MainMemChan : w->SubMemChan;
+        UpDown* arrows = c.main ? w->MainMemUpDown : w->SubMemUpDown;
+        if (c.typed)
+            box->setText(QString::fromLatin1(c.typed));
+        if (c.step)
+            arrows->stepBy(c.step);
+        EXPECT_EQ(box->text(), QString::fromLatin1(c.shown)) << (c.typed ? c.typed : "arrows");
+        EXPECT_EQ(sent(), c.frames) << (c.typed ? c.typed : "arrows") << " " << c.step;
+    }
+    EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
+    // The answers landed in the selected band's fields.
+    EXPECT_EQ(w->requestState, 5);
+    EXPECT_EQ(w->EMainFreq->text(), radio->freq[0]);
+}
+
+TEST_F(Ic821, AddressBoxTakesDecimalLowByteOrReportsTheConversionError)
+{
+    TIC821FORM* w = open();
+    const struct {
+        const char* text;
+        int address;
+        const char* box;
+    } cases[] = {
+        {"77", 77, nullptr},
+        {"332", 76, nullptr},
+        {"abc", 76, "'abc' is not a valid integer value."},
+        {"", 76, "'' is not a valid integer value."},
+        {"88", 88, nullptr},
+    };
+    for (const auto& c : cases) {
+        modal.boxes.clear();
+        w->EAddress->setText(QString::fromLatin1(c.text));
+        EXPECT_EQ(w->engine()->Address, c.address) << c.text;
+        if (c.box) {
+            ASSERT_EQ(modal.boxes.size(), 1u) << c.text;
+            EXPECT_EQ(modal.boxes[0].caption, QStringLiteral("TSLN"));
+            EXPECT_EQ(modal.boxes[0].text, QString::fromLatin1(c.box));
+        } else {
+            EXPECT_TRUE(modal.boxes.empty()) << c.text;
+        }
+    }
+    radio->address = 88;
+    sent();
+    w->BUpdate->click();
+    run();
+    EXPECT_EQ(radio->sent.front(), civ::frame(88, 0xE0, enc::band(1)));
+}
+
+TEST_F(Ic821, DebugBoxShowsTheTraceAndResizes)
+{
+    TIC821FORM* w = open();
+    EXPECT_FALSE(w->Memo1->toPlainText().isEmpty());  // traced while hidden
+    w->CBDebug->click();
+    EXPECT_TRUE(w->Memo1->isVisibleTo(w));
+    EXPECT_EQ(w->size(), QSize(789, 422));
+    w->Memo1->clear();
+    w->RadioDebug(QStringLiteral("FE FE E0 4C FB FD"));
+    EXPECT_EQ(w->Memo1->toPlainText(), QStringLiteral("FE FE E0 4C FB FD"));
+    w->CBDebug->click();
+    EXPECT_FALSE(w->Memo1->isVisibleTo(w));
+    EXPECT_EQ(w->size(), QSize(789, 258));
+}
+
+TEST_F(Ic821, EngineErrorsGoToBoxesOrTheStatusBar)
+{
+    radio->silent = true;
+    TIC821FORM* w = open();
+    const struct {
+        int e, d;
+        const char* text;
+        int panel;  // -1: an error box
+    } cases[] = {
+        {0, 0, "No Response, Your CIV Interface is Not Connected or is Turned Off", -1},
+        {1, 0, "No Response, Your Radio is Turned off or is Configured Wrong", -1},
+        {2, 20, "MaxLen Exceeded in CIV, Len=14", -1},
+        {3, 0, "Ok Received without Command Verification", -1},
+        {4, 5, "Radio Said Command 05 is NO GOOD", -1},
+        {4, 6, "Radio Said Command 06 is NO GOOD", -1},
+        {4, 0x1C, "Radio Said Command 1C is NO GOOD", -1},
+        {5, 3, "Queue Count = 3", 0},
+        {6, 0, "Radio Returned Memory Blank", -1},
+        {7, 0x1A, "CIV Received an Unknown Command, cm=1A", -1},
+        {8, 4, "Try Count = 4", 1},
+        {9, 12, "Queue Count = 12", 0},
+        {10, 0, "Radio Returned Bad Frequency", -1},
+        {11, 0, "Radio Returned Bad Mode", -1},
+        {12, 0, "Radio Returned Bad Param", -1},
+        {13, 0, "Unknown CIV Error 0D", -1},
+        {-1, 0, "Unknown CIV Error FFFFFFFF", -1},
+    };
+    for (bool transfer : {false, true}) {
+        for (const auto& c : cases) {
+            modal.boxes.clear();
+            w->transfer = transfer;
+            w->RadioError(c.e, c.d);
+            if (c.panel >= 0) {
+                EXPECT_EQ(w->StatusPanels[c.panel]->text(), QString::fromLatin1(c.text));
+                EXPECT_TRUE(modal.boxes.empty()) << c.e;
+            } else if (transfer) {
+                EXPECT_TRUE(modal.boxes.empty()) << c.e;
+            } else {
+                EXPECT_EQ(modal.texts(), QStringList{QString::fromLatin1(c.text)}) << c.e;
+                EXPECT_EQ(modal.boxes[0].kind, Modal::Kind::Error);
+            }
+        }
+    }
+}
+
+TEST_F(Ic821, UploadOfThreeMemoriesPreparesTheRadioOnceAndEndsWithTheQueue)
+{
+    TIC821FORM* w = open();
+    w->BSub->click();
+    sent();
+    TMemoryFORM* memory = w->memoryWindow();
+    auto* rows = memory->findChild<MemoryModel*>();
+    ASSERT_NE(rows, nullptr);
+    const MemRecord list[] = {
+        {QStringLiteral("145.500.000"), QStringLiteral("FM"), QStringLiteral("MINUS"), {}},
+        {QStringLiteral("435.000.000"), QStringLiteral("am"), QStringLiteral("PLUS"), {}},
+        {QStringLiteral("144.300.000"), QStringLiteral("usb"), QString(), {}}};
+    for (int i = 0; i < 3; ++i)
+        rows->setRecord(i, list[i]);
+    memory->BUploadClick();
+    EXPECT_TRUE(w->transfer);
+    EXPECT_EQ(w->requestState, 10);
+    EXPECT_TRUE(memory->BusyLed->Blink());
+    const Frames expected = {
+        enc::band(0),
+        enc::vfo(1),
+        enc::memory(1),
+        enc::freq(QStringLiteral("145.500.000")),
+        mode(5),
+        enc::duplex(1),
+        enc::memoryCmd(1),
+        enc::memory(2),
+        enc::freq(QStringLiteral("435.000.000")),
+        enc::duplex(2),
+        enc::memoryCmd(1),
+        enc::memory(3),
+        enc::freq(QStringLiteral("144.300.000")),
+        mode(3),
+        enc::duplex(0),
+        enc::memoryCmd(1),
+    };
+    EXPECT_EQ(sent(12000), expected);
+    EXPECT_FALSE(w->transfer);
+    EXPECT_FALSE(memory->BusyLed->Blink());
+    EXPECT_EQ(w->LMainSub->text(), QStringLiteral("<-MAIN"));
+    EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
+}
+
+TEST_F(Ic821, DownloadOfABlankChannelStoresBlank)
+{
+    TIC821FORM* w = open();
+    sent();
+    range = 1;
+    radio->blank = true;
+    TMemoryFORM* memory = w->memoryWindow();
+    auto* rows = memory->findChild<MemoryModel*>();
+    rows->setRecord(0, {QStringLiteral("145.500.000"), QStringLiteral("FM"), QStringLiteral("PLUS"), {}});
+    memory->BDownLoadClick();
+    EXPECT_TRUE(w->transfer);
+    EXPECT_EQ(w->requestState, 11);
+    EXPECT_EQ(sent(), (Frames{enc::memoryCmd(0), enc::memory(1), enc::readMode(), enc::readFreq()}));
+    EXPECT_FALSE(memory->Downloading());
+    EXPECT_FALSE(w->transfer);
+    EXPECT_EQ(w->requestState, 5);
+    const MemRecord r = rows->recordAt(0);
+    EXPECT_EQ(r.Freq, QStringLiteral("BLANK"));
+    EXPECT_EQ(r.Mode, QString());
+    EXPECT_EQ(r.Duplex, QString());
+    // The main frequency box keeps what it showed.
+    EXPECT_EQ(w->EMainFreq->text(), QStringLiteral("014.195.000"));
+}
+
+TEST_F(Ic821, DownloadOfAFilledChannelStoresFrequencyAndMode)
+{
+    TIC821FORM* w = open();
+    sent();
+    range = 2;
+    radio->freq[0] = QStringLiteral("145.500.000");
+    radio->mode[0] = 5;
+    TMemoryFORM* memory = w->memoryWindow();
+    memory->BDownLoadClick();
+    EXPECT_EQ(sent(), (Frames{enc::memoryCmd(0), enc::memory(1), enc::readMode(), enc::readFreq(),
+                              enc::memoryCmd(0), enc::memory(2), enc::readMode(), enc::readFreq()}));
+    auto* rows = memory->findChild<MemoryModel*>();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(rows->recordAt(i).Freq, QStringLiteral("145.500.000"));
+        EXPECT_EQ(rows->recordAt(i).Mode, QStringLiteral("FM"));
+    }
+    EXPECT_EQ(w->requestState, 5);
+    EXPECT_FALSE(w->transfer);
+}
+
+TEST_F(Ic821, LeavingDeviceSelectWithoutOkClosesTheWindow)
+{
+    selectAnswer = Modal::Cancel;
+    auto* w = new TIC821FORM(nullptr);
+    QPointer<TIC821FORM> guard(w);
+    EXPECT_TRUE(w->closing());
+    EXPECT_EQ(w->engine(), nullptr);
+    EXPECT_EQ(w->memoryWindow(), nullptr);
+    for (QPushButton* b : w->findChildren<QPushButton*>())
+        b->click();
+    w->MainMemChan->setText(QStringLiteral("5"));
+    w->EAddress->setText(QStringLiteral("77"));
+    w->RadioNotify(3, 0);
+    w->MemoryGetRequest(1);
+    w->MemorySetRequest(false, true, 1, QStringLiteral("145.000.000"), QStringLiteral("FM"), QString());
+    run();
+    EXPECT_TRUE(radio->sent.empty());
+    EXPECT_EQ(radio->HandlerCount(), 0);
+    EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(guard.isNull());
+}
+
+TEST_F(Ic821, ARefusedRegistrationClosesTheWindow)
+{
+    std::vector<int> handles;
+    for (int i = 0; i < Tdevice::MaxHandlers; ++i)
+        handles.push_back(radio->RegFunc(TRxHandler()));
+    auto* w = new TIC821FORM(nullptr);
+    QPointer<TIC821FORM> guard(w);
+    EXPECT_TRUE(w->closing());
+    run();
+    EXPECT_TRUE(radio->sent.empty());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(guard.isNull());
+    for (int h : handles)
+        radio->UnRegFunc(h);
+}
+
+TEST_F(Ic821, ClosingUnregistersAndTakesTheMemoryWindow)
+{
+    TIC821FORM* w = open();
+    QPointer<TMemoryFORM> memory(w->memoryWindow());
+    EXPECT_EQ(radio->HandlerCount(), 1);
+    window.reset();
+    EXPECT_EQ(radio->HandlerCount(), 0);
+    EXPECT_TRUE(memory.isNull());
+    // A report arriving afterwards reaches nobody.
+    radio->Deliver(reinterpret_cast<const quint8*>("\xFE\xFE\xE0\x4C\xFB\xFD"), 6);
+}
+
+// In a frame: a document window that lends "&Configuration" and "&Memory" to the
+// menu bar while it is the current one.
+TEST_F(Ic821, MenuItemsJoinTheFramesMenuWhileCurrent)
+{
+    QMainWindow frame;
+    auto* area = new QMdiArea(&frame);
+    frame.setCentralWidget(area);
+    frame.menuBar()->addMenu(QStringLiteral("&Device Setup"));
+    frame.menuBar()->addMenu(QStringLiteral("&Help"));
+    new MenuMerger(frame.menuBar(), area);
+    frame.show();
+    auto captions = [&] {
+        QStringList out;
+        for (QAction* a : frame.menuBar()->actions())
+            out << a->text();
+        return out;
+    };
+
+    auto* w = new TIC821FORM(&frame);
+    QPointer<TIC821FORM> guard(w);
+    run();
+    EXPECT_EQ(captions(), (QStringList{"&Device Setup", "&Help", "&Configuration", "&Memory"}));
+    QMdiSubWindow* sub = area->currentSubWindow();
+    ASSERT_NE(sub, nullptr);
+    EXPECT_FALSE(sub->windowFlags() & Qt::WindowMaximizeButtonHint);
+
+    // The memory window, once shown, is current: the items go.
+    w->Memory1->trigger();
+    EXPECT_TRUE(w->memoryWindow()->isVisible());
+    EXPECT_EQ(area->currentSubWindow()->widget(), w->memoryWindow());
+    EXPECT_EQ(captions(), (QStringList{"&Device Setup", "&Help"}));
+    area->setActiveSubWindow(sub);
+    EXPECT_EQ(captions(), (QStringList{"&Device Setup", "&Help", "&Configuration", "&Memory"}));
+    w->Configuration1->trigger();  // does nothing
+    EXPECT_TRUE(modal.boxes.empty());
+
+    sub->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(guard.isNull());
+    EXPECT_EQ(captions(), (QStringList{"&Device Setup", "&Help"}));
+}
+
+TEST_F(Ic821, Screenshot)
+{
+    radio->freq[0] = QStringLiteral("145.500.000");
+    radio->mode[0] = 5;
+    radio->freq[1] = QStringLiteral("435.000.000");
+    radio->mode[1] = 3;
+    TIC821FORM* w = open();
+    TIC821FORM::setItemIndex(w->RGMainVfo, 0);
+    TIC821FORM::setItemIndex(w->RGSubVfo, 0);
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    w->BDial->setFocus();
+    QDir().mkpath(TSLN_SHOT_DIR);
+    EXPECT_TRUE(w->grab().save(QDir(TSLN_SHOT_DIR).filePath("ic821-text.png")));
+}
+
+}  // namespace

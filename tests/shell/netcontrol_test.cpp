@@ -1,0 +1,151 @@
+// Network Control in the whole program: an IC-756 panel and the rig server share
+// one TCP/IP device to the simulator while two rigctld clients work the radio.
+#include "shell/netcontrol.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTcpSocket>
+#include <QTest>
+#include <memory>
+
+#include "civ/civ.h"
+#include "core/device.h"
+#include "core/modal.h"
+#include "devices/device_tcpip.h"
+#include "devices/deviceselectdialog.h"
+#include "devices/tcpipwindow.h"
+#include "panels/hi_756.h"
+#include "rigserver/rigserver.h"
+#include "shell/mainform.h"
+#include "shell/newdevice.h"
+#include "shell/startup.h"
+#include "sim/radio.h"
+#include "sim/simulator.h"
+#include "sim/tcprelay.h"
+#include "support/freeport.h"
+#include "support/modalrecorder.h"
+#include "support/waitfor.h"
+
+namespace {
+
+// Sends line and waits for lines lines of answer.
+QByteArray ask(QTcpSocket& s, const QByteArray& line, int lines = 1)
+{
+    QByteArray got;
+    s.write(line + "\n");
+    waitFor(
+        [&] {
+            got += s.readAll();
+            return got.count('\n') >= lines;
+        },
+        30000);
+    return got;
+}
+
+}  // namespace
+
+TEST(NetworkControl, TwoClientsAndAnIc756PanelShareOneDevice)
+{
+    SimOptions options;
+    options.tcpPort = freeLocalPort();
+    options.pty = false;
+    options.stdinControl = false;
+    options.radios = {{QStringLiteral("ic756"), -1}};
+    Simulator sim(options);
+    QString error;
+    ASSERT_TRUE(sim.start(&error)) << qPrintable(error);
+    SimRadio& radio = *sim.radios().front();
+
+    ModalRecorder modal;
+    modal.onDialog = [](QDialog& d) {
+        if (&d == NewDeviceFORM) {
+            NewDeviceFORM->EDeviceName->setText("Sim");
+            NewDeviceFORM->setTypeIndex(TNewDeviceFORM::TcpIp);
+        } else if (&d == DSelFORM) {
+            DSelFORM->FormActivate();
+        }
+        return Modal::Ok;
+    };
+    createSharedWindows();
+    std::unique_ptr<TMainFORM> frame(MainFORM);
+    frame->resize(1100, 900);
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    if (frame->libraryPath(PanelModel::IC756).isEmpty())
+        GTEST_SKIP() << "PV756.dll is not beside the tests";
+
+    frame->AddDevice1->trigger();
+    auto* device = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(0));
+    ASSERT_NE(device, nullptr);
+    device->Window->EHostName->setText("127.0.0.1");
+    device->Window->EPort->setText(QString::number(sim.tcp()->port()));
+    device->Window->BCon->click();
+    ASSERT_TRUE(waitFor([&] { return device->Window->isConnected(); }, 5000));
+    frame->IC7561->trigger();
+    THi_756FORM* panel = frame->findChild<THi_756FORM*>();
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(waitFor(
+        [&] { return panel->view().mainText.size() == 11 && panel->engine()->Queue().empty(); }, 30000));
+
+    EXPECT_EQ(frame->NetworkControl1->text(), "Network Control...");
+    EXPECT_TRUE(frame->DeviceSetup1->actions().contains(frame->NetworkControl1));
+    frame->NetworkControl1->trigger();
+    NetControlForm* form = frame->netControl();
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(form->isVisible());
+    EXPECT_EQ(form->CBDevice->currentText(), "[Sim] <TCP/IP>");
+    form->CBModel->setCurrentText("IC-706");
+    EXPECT_EQ(form->EAddress->text(), "48");
+    form->CBModel->setCurrentText("IC-756");
+    EXPECT_EQ(form->EAddress->text(), "50");
+    EXPECT_EQ(form->EListen->text(), "127.0.0.1");
+    EXPECT_EQ(form->EPort->text(), "4532");
+    const quint16 port = freeLocalPort();
+    form->EPort->setText(QString::number(port));
+    form->BStart->click();
+    ASSERT_TRUE(form->server()->running()) << qPrintable(form->LStatus->text());
+    EXPECT_FALSE(form->BStart->isEnabled());
+    EXPECT_EQ(device->HandlerCount(), 2);
+
+    QTcpSocket a;
+    QTcpSocket b;
+    a.connectToHost("127.0.0.1", port);
+    b.connectToHost("127.0.0.1", port);
+    ASSERT_TRUE(waitFor([&] { return form->LBClients->count() == 2; }, 10000));
+
+    EXPECT_EQ(ask(a, "F 7000000"), "RPRT 0\n");
+    EXPECT_EQ(ask(b, "M LSB 0"), "RPRT 0\n");
+    EXPECT_EQ(ask(b, "F 14100000"), "RPRT 0\n");
+    EXPECT_EQ(ask(a, "f"), "14100000\n");
+    EXPECT_EQ(ask(b, "m", 2), "LSB\n2400\n");
+    // Both clients at once: answered in arrival order, the radio ends on the last.
+    a.write("F 3600000\n");
+    b.write("F 3700000\n");
+    EXPECT_EQ(ask(a, "f", 2), "RPRT 0\n3700000\n");
+    EXPECT_EQ(ask(b, "f", 2), "RPRT 0\n3700000\n");
+    EXPECT_EQ(radio.state().operating().freq, 3700000);
+    EXPECT_EQ(radio.state().operating().mode, 2);
+    // The panel followed what the server set on the bus.
+    ASSERT_TRUE(waitFor([&] { return panel->view().mainText == "003.700.000"; }, 10000))
+        << qPrintable(panel->view().mainText);
+    EXPECT_TRUE(modal.boxes.empty()) << qPrintable(modal.texts().join(" | "));
+
+    a.disconnectFromHost();
+    ASSERT_TRUE(waitFor([&] { return form->LBClients->count() == 1; }, 10000));
+    form->BStop->click();
+    EXPECT_FALSE(form->server()->running());
+    EXPECT_EQ(device->HandlerCount(), 1);
+    EXPECT_TRUE(waitFor([&] { return b.state() == QAbstractSocket::UnconnectedState; }, 10000));
+
+    frame.reset();
+    MainFORM = nullptr;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}

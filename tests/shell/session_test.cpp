@@ -1,0 +1,383 @@
+// Devices and windows remembered from one run to the next: the settings file's
+// contents, and whole runs of the shell that end and start again.
+#include "shell/session.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "core/device.h"
+#include "core/modal.h"
+#include "devices/comportdialog.h"
+#include "devices/device_serial.h"
+#include "devices/device_tcpip.h"
+#include "devices/deviceselectdialog.h"
+#include "devices/tcpipwindow.h"
+#include "io/comm32.h"
+#include "memory/download.h"
+#include "memory/memedit.h"
+#include "memory/memopen.h"
+#include "memory/singledialog.h"
+#include "memory/upload.h"
+#include "shell/about.h"
+#include "shell/disclaimer.h"
+#include "shell/mainform.h"
+#include "shell/newdevice.h"
+#include "shell/sessionstore.h"
+#include "shell/startup.h"
+#include "support/modalrecorder.h"
+#include "support/pty.h"
+#include "support/waitfor.h"
+#include "widgets/mdichild.h"
+
+namespace {
+
+// One run of the program as it starts: the shared windows and the main frame.
+// The frame takes its windows along when the run ends.
+struct ProgramRun {
+    std::unique_ptr<TMainFORM> frame;
+
+    ProgramRun()
+    {
+        createSharedWindows();
+        frame.reset(MainFORM);
+    }
+    ~ProgramRun()
+    {
+        frame.reset();
+        MainFORM = nullptr;
+        AboutBox = nullptr;
+        DSelFORM = nullptr;
+        ComPortFORM = nullptr;
+        NewDeviceFORM = nullptr;
+        MemEditFORM = nullptr;
+        UploadFORM = nullptr;
+        DownloadFORM = nullptr;
+        MemOpenFORM = nullptr;
+        SingleUpload = nullptr;
+        DisclaimerFORM = nullptr;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+// Add Device from the menu, answering its dialogs as an operator would.
+void addDevice(ModalRecorder& modal, TMainFORM& frame, const QString& name, int type,
+               const QString& port = QString(), const QString& baud = QString())
+{
+    modal.onDialog = [&](QDialog& d) {
+        if (&d == NewDeviceFORM) {
+            NewDeviceFORM->EDeviceName->setText(name);
+            NewDeviceFORM->setTypeIndex(type);
+        } else if (&d == ComPortFORM) {
+            ComPortFORM->CBPort->setCurrentText(port);
+            ComPortFORM->CBBaud->setCurrentText(baud);
+        }
+        return Modal::Ok;
+    };
+    frame.AddDevice1->trigger();
+}
+
+QMdiSubWindow* placeOf(Tdevice* device)
+{
+    if (auto* serial = dynamic_cast<Tdevice_serial*>(device))
+        return mdiWindowOf(serial->Window);
+    if (auto* tcp = dynamic_cast<Tdevice_tcpip*>(device))
+        return mdiWindowOf(tcp->Window);
+    return nullptr;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// The program's own lines of what went to standard error (the offscreen platform
+// has things to say too).
+QStringList programLines(const std::string& text)
+{
+    return QString::fromStdString(text)
+        .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+        .filter(QRegularExpression("^tsln"));
+}
+
+RememberedDevice serialDevice(const QString& name, const QString& port, const QString& baud, int parity,
+                              int stop)
+{
+    RememberedDevice d;
+    d.name = name;
+    d.kind = RememberedDevice::Serial;
+    d.port = port;
+    d.baud = baud;
+    d.parity = parity;
+    d.stopBits = stop;
+    return d;
+}
+
+RememberedDevice tcpDevice(const QString& name, const QString& host, const QString& port, bool connected)
+{
+    RememberedDevice d;
+    d.name = name;
+    d.kind = RememberedDevice::TcpIp;
+    d.host = host;
+    d.tcpPort = port;
+    d.connected = connected;
+    return d;
+}
+
+}  // namespace
+
+TEST(SessionStore, WhatIsWrittenIsReadBackInOrder)
+{
+    QTemporaryDir dir;
+    RememberedSession session;
+    session.frameGeometry = QByteArray("\x01\xd9\xd0\xcb\x00\x03", 6);
+    session.devices = {
+        serialDevice("[Shack] <Serial>", "/dev/ttyUSB0", "19200", 0, 0),
+        tcpDevice("[Pi] <TCP/IP>", "shack-pi", "6005", true),
+        serialDevice("[] <Serial>", "COM2", "fast", 2, 2),  // a speed that will fail, kept as typed
+        tcpDevice("[Pi] <TCP/IP>", "", "ser2net", false),   // same name twice, told apart by order
+        serialDevice("[Odd] <Serial>", "/dev/ttyS1", "1200", 4, 1),
+    };
+    session.devices[0].window = QRect(10, 20, 215, 147);
+    session.devices[3].minimized = true;
+    {
+        QSettings settings(dir.filePath("tsln.conf"), QSettings::IniFormat);
+        writeSession(settings, session);
+    }
+    QSettings settings(dir.filePath("tsln.conf"), QSettings::IniFormat);
+    QStringList problems;
+    EXPECT_EQ(readSession(settings, &problems), session);
+    EXPECT_TRUE(problems.isEmpty()) << qPrintable(problems.join('\n'));
+
+    // A shorter list replaces a longer one entirely.
+    session.devices.resize(1);
+    session.frameGeometry.clear();
+    writeSession(settings, session);
+    QSettings again(dir.filePath("tsln.conf"), QSettings::IniFormat);
+    EXPECT_EQ(readSession(again, &problems), session);
+    EXPECT_FALSE(again.contains("devices/2/name"));
+}
+
+TEST(SessionStore, EntriesThatCannotBeUsedAreSkippedEachWithItsReason)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath("tsln.conf"),
+              "[devices]\n"
+              "size=7\n"
+              "1\\name=[A] <Serial>\n1\\kind=radio\n"
+              "2\\name=[B] <TCP/IP>\n2\\kind=tcpip\n2\\host=127.0.0.1\n2\\tcpport=6005\n2\\connected=true\n"
+              "3\\name=[C] <Serial>\n3\\kind=serial\n"
+              "4\\name=[D] <Serial>\n4\\kind=serial\n4\\port=COM1\n4\\parity=weird\n"
+              "5\\kind=tcpip\n"
+              "6\\name=[F] <Serial>\n6\\kind=serial\n6\\port=COM3\n6\\stopbits=3\n"
+              "7\\name=[G] <Serial>\n7\\kind=serial\n7\\port=COM4\n7\\window=not a place\n");
+    QSettings settings(dir.filePath("tsln.conf"), QSettings::IniFormat);
+    QStringList problems;
+    const RememberedSession session = readSession(settings, &problems);
+    ASSERT_EQ(session.devices.size(), 2);
+    EXPECT_EQ(session.devices[0], tcpDevice("[B] <TCP/IP>", "127.0.0.1", "6005", true));
+    // Defaults fill what a hand-written entry leaves out; a bad place costs only the place.
+    EXPECT_EQ(session.devices[1], serialDevice("[G] <Serial>", "COM4", "9600", 0, 0));
+    EXPECT_EQ(problems, (QStringList{
+                            "remembered device 1 skipped: unknown kind 'radio'",
+                            "remembered device 3 skipped: no port",
+                            "remembered device 4 skipped: unknown parity 'weird'",
+                            "remembered device 5 skipped: no name",
+                            "remembered device 6 skipped: unknown stop bits '3'",
+                        }));
+}
+
+TEST(Session, DevicesAndWindowsComeBackInTheNextRunInTheirOrder)
+{
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    QTcpServer relay;
+    ASSERT_TRUE(relay.listen(QHostAddress::LocalHost, 0));
+    const QString relayPort = QString::number(relay.serverPort());
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath("tsln.conf"), QSettings::IniFormat);
+    ModalRecorder modal;
+    const QRect serialPlace(30, 40, 260, 170);
+    const QRect framePlace(40, 30, 700, 520);
+    {
+        ProgramRun run;
+        testing::internal::CaptureStderr();
+        startSession(*run.frame, settings);
+        EXPECT_TRUE(
+            programLines(testing::internal::GetCapturedStderr()).isEmpty());  // nothing remembered yet
+        EXPECT_TRUE(run.frame->isMaximized());
+        EXPECT_EQ(DeviceList->count(), 0);
+
+        addDevice(modal, *run.frame, "Shack", TNewDeviceFORM::Serial, pty.slaveName, "19200");
+        addDevice(modal, *run.frame, "Relay", TNewDeviceFORM::TcpIp);
+        addDevice(modal, *run.frame, "Spare", TNewDeviceFORM::TcpIp);
+        ASSERT_EQ(DeviceList->count(), 3);
+        auto* tcp = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(1));
+        ASSERT_NE(tcp, nullptr);
+        tcp->Window->EHostName->setText("127.0.0.1");
+        tcp->Window->EPort->setText(relayPort);
+        tcp->Window->BCon->click();
+        ASSERT_TRUE(waitFor([&] { return tcp->Window->isConnected(); }, 10000));
+        auto* spare = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(2));
+        ASSERT_NE(spare, nullptr);
+        spare->Window->EHostName->setText("spare.example");
+        placeOf(DeviceList->at(0))->setGeometry(serialPlace);
+        placeOf(DeviceList->at(2))->showMinimized();
+        run.frame->showNormal();
+        run.frame->setGeometry(framePlace);
+        endSession(*run.frame, settings);
+    }
+    ASSERT_TRUE(waitFor([&] { return relay.hasPendingConnections(); }));
+    delete relay.nextPendingConnection();
+
+    ProgramRun run;
+    startSession(*run.frame, settings);
+    ASSERT_EQ(DeviceList->count(), 3);
+    EXPECT_EQ(DeviceList->at(0)->Name, "[Shack] <Serial>");
+    EXPECT_EQ(DeviceList->at(0)->Kind, Tdevice::KindSerial);
+    EXPECT_EQ(DeviceList->at(1)->Name, "[Relay] <TCP/IP>");
+    EXPECT_EQ(DeviceList->at(1)->Kind, Tdevice::KindTcpIp);
+    EXPECT_EQ(DeviceList->at(2)->Name, "[Spare] <TCP/IP>");
+    EXPECT_EQ(DeviceList->at(2)->Kind, Tdevice::KindTcpIp);
+
+    auto* serial = dynamic_cast<Tdevice_serial*>(DeviceList->at(0));
+    ASSERT_NE(serial, nullptr);
+    ASSERT_TRUE(serial->Comm && serial->Comm->isOpen());
+    EXPECT_EQ(serial->Comm->CommPort(), pty.slaveName);
+    EXPECT_EQ(serial->Comm->BaudRate(), 19200);
+    EXPECT_EQ(serial->Comm->Parity(), pNone);
+    EXPECT_EQ(serial->Comm->StopBits(), sb1_0);
+    EXPECT_EQ(serial->Window->windowTitle(), "[Shack] <Serial>");
+    EXPECT_EQ(placeOf(serial)->geometry(), serialPlace);
+
+    // The relay that was connected is connected again; the other one waits.
+    auto* tcp = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(1));
+    ASSERT_NE(tcp, nullptr);
+    EXPECT_EQ(tcp->Window->EHostName->text(), "127.0.0.1");
+    EXPECT_EQ(tcp->Window->EPort->text(), relayPort);
+    EXPECT_TRUE(waitFor([&] { return tcp->Window->isConnected(); }, 10000));
+    EXPECT_TRUE(waitFor([&] { return relay.hasPendingConnections(); }));
+    auto* spare = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(2));
+    ASSERT_NE(spare, nullptr);
+    EXPECT_EQ(spare->Window->EHostName->text(), "spare.example");
+    EXPECT_EQ(spare->Window->EPort->text(), "6005");
+    EXPECT_FALSE(spare->Window->isConnected());
+    EXPECT_TRUE(placeOf(spare)->isMinimized());
+
+    EXPECT_FALSE(run.frame->isMaximized());
+    EXPECT_EQ(run.frame->geometry(), framePlace);
+    EXPECT_TRUE(modal.boxes.empty()) << qPrintable(modal.texts().join(" | "));
+}
+
+TEST(Session, ASerialPortThatIsGoneIsReportedAsAnyPortThatFailsToOpen)
+{
+    // The adapter was reached through a link, as /dev/serial/by-id has them; it is
+    // unplugged between the runs.
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    QTemporaryDir dir;
+    const QString link = dir.filePath("usb-CI-V_adapter");
+    ASSERT_TRUE(QFile::link(pty.slaveName, link));
+    QSettings settings(dir.filePath("tsln.conf"), QSettings::IniFormat);
+    ModalRecorder modal;
+    {
+        ProgramRun run;
+        startSession(*run.frame, settings);
+        addDevice(modal, *run.frame, "Shack", TNewDeviceFORM::Serial, link, "9600");
+        addDevice(modal, *run.frame, "Relay", TNewDeviceFORM::TcpIp);
+        ASSERT_TRUE(modal.boxes.empty()) << qPrintable(modal.texts().join(" | "));
+        endSession(*run.frame, settings);
+    }
+    ASSERT_TRUE(QFile::remove(link));
+
+    // What the operator is told today when Add Device cannot open that port.
+    QString expected;
+    {
+        ProgramRun run;
+        addDevice(modal, *run.frame, "Now", TNewDeviceFORM::Serial, link, "9600");
+        ASSERT_EQ(modal.boxes.size(), 1u);
+        expected = modal.boxes[0].text;
+        modal.boxes.clear();
+    }
+    EXPECT_TRUE(expected.contains(link)) << qPrintable(expected);
+
+    ProgramRun run;
+    startSession(*run.frame, settings);
+    ASSERT_EQ(modal.boxes.size(), 1u);
+    EXPECT_EQ(modal.boxes[0].kind, Modal::Kind::Error);
+    EXPECT_EQ(modal.boxes[0].text, expected);
+    // The device is there as a failed Add Device leaves it, and the next one keeps its number.
+    ASSERT_EQ(DeviceList->count(), 2);
+    auto* serial = dynamic_cast<Tdevice_serial*>(DeviceList->at(0));
+    ASSERT_NE(serial, nullptr);
+    EXPECT_FALSE(serial->Comm && serial->Comm->isOpen());
+    EXPECT_TRUE(placeOf(serial)->isMinimized());
+    EXPECT_EQ(DeviceList->at(1)->Name, "[Relay] <TCP/IP>");
+
+    // Remembered as it was asked for, so it opens again once plugged back in.
+    EXPECT_EQ(captureSession(*run.frame).devices[0].port, link);
+}
+
+TEST(Session, BadSettingsNeverStopTheStartOneLineEachOnStandardError)
+{
+    struct Case {
+        const char* what;
+        QByteArray file;
+        QStringList names;  // devices recreated
+        int errorLines;     // lines on standard error
+    };
+    QByteArray garbage(4096, '\0');
+    for (int i = 0; i < garbage.size(); ++i)
+        garbage[i] = char((i * 7919 + 13) % 256);
+    const Case cases[] = {
+        {"empty file", "", {}, 0},
+        {"binary garbage", garbage, {}, 1},
+        {"hand-edited",
+         "[frame]\ngeometry=where the window was\n"
+         "[devices]\nsize=3\n1\\kind=radio\n1\\name=x\n"
+         "2\\name=[Pi] <TCP/IP>\n2\\kind=tcpip\n2\\host=\n"
+         "3\\name=[S] <Serial>\n3\\kind=serial\n",
+         {"[Pi] <TCP/IP>"},
+         3},
+        {"array size lies", "[devices]\nsize=1000000\n", {}, 0},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        writeFile(dir.filePath("tsln.conf"), c.file);
+        QSettings settings(dir.filePath("tsln.conf"), QSettings::IniFormat);
+        ModalRecorder modal;
+        ProgramRun run;
+        testing::internal::CaptureStderr();
+        startSession(*run.frame, settings);
+        const QStringList said = programLines(testing::internal::GetCapturedStderr());
+        EXPECT_EQ(said.size(), c.errorLines) << c.what << ": " << qPrintable(said.join('\n'));
+        for (const QString& line : said)
+            EXPECT_TRUE(line.startsWith("tsln: settings: ")) << qPrintable(line);
+        EXPECT_TRUE(run.frame->isVisible()) << c.what;
+        QStringList names;
+        for (int i = 0; i < DeviceList->count(); ++i)
+            names << DeviceList->at(i)->Name;
+        EXPECT_EQ(names, c.names) << c.what;
+        EXPECT_TRUE(modal.boxes.empty()) << c.what << ": " << qPrintable(modal.texts().join(" | "));
+
+        // The end of the run writes a clean file that the next run reads without a word.
+        endSession(*run.frame, settings);
+        QSettings next(dir.filePath("tsln.conf"), QSettings::IniFormat);
+        QStringList problems;
+        EXPECT_EQ(readSession(next, &problems).devices.size(), c.names.size()) << c.what;
+        EXPECT_TRUE(problems.isEmpty()) << c.what << ": " << qPrintable(problems.join('\n'));
+    }
+}
