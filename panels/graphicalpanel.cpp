@@ -607,3 +607,17 @@ void GraphicalPanel::transferEnded()
     }
     RequestAll();
 }
+
+void GraphicalPanel::channelStep(int delta)
+{
+    int& channel = st_.selectedChannel();
+    const int last = model_.memoryChannels;
+    channel += delta;
+    if (channel > last)
+        channel = 1;
+    if (channel < 1)
+        channel = last;
+    engine_->setMemory(channel);
+    PaintChannel();
+    RequestSelected();
+}

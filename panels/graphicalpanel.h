@@ -144,6 +144,9 @@ protected:
     // The memory window's write request, up to the write command; the model adds
     // what its radio needs (the IC-821 its duplex) through memoryWriteExtras.
     virtual void memoryWriteExtras(const QString& duplex) { Q_UNUSED(duplex); }
+    // The memory keys: the selected band's channel up or down by delta, wrapping
+    // between 1 and the model's last channel, then shown and read back.
+    void channelStep(int delta);
 
     // Draws a shared picture onto the panel picture, or onto the display bitmap.
     void drawOnPicture(const QString& name, QPoint at);

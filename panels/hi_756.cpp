@@ -144,20 +144,6 @@ void THi_756FORM::vfoMemoKey()
     RequestSelected();
 }
 
-void THi_756FORM::channelStep(int delta)
-{
-    int& channel = st_.selectedChannel();
-    const int last = layout().memoryChannels;
-    channel += delta;
-    if (channel > last)
-        channel = 1;
-    if (channel < 1)
-        channel = last;
-    radio()->setMemory(channel);
-    PaintChannel();
-    RequestSelected();
-}
-
 void THi_756FORM::bandKey(int n)
 {
     pressKey(n);

@@ -30,7 +30,6 @@ private:
     void antennaKey();
     void exchangeBands();
     void vfoMemoKey();
-    void channelStep(int delta);
     void bandKey(int n);
 
     int antennaStep_ = 0;  // 0 to 4: the next ANT press selects the following antenna

@@ -198,20 +198,6 @@ void THi_821FORM::scanKey()
     }
 }
 
-void THi_821FORM::channelStep(int delta)
-{
-    int& channel = st_.selectedChannel();
-    const int last = layout().memoryChannels;
-    channel += delta;
-    if (channel > last)
-        channel = 1;
-    if (channel < 1)
-        channel = last;
-    radio()->setMemory(channel);
-    PaintChannel();
-    RequestSelected();
-}
-
 void THi_821FORM::memoryWriteExtras(const QString& duplex)
 {
     // Sent with every channel, so a channel without a shift clears the last one.

@@ -47,7 +47,6 @@ private:
     void vfoKey();
     void memoKey();
     void scanKey();
-    void channelStep(int delta);
     void nextDuplex();
     void showVfoState(bool sub, int state);
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <vector>
@@ -268,8 +269,27 @@ TEST(Comm32, ClosingWithWorkStillQueuedEndsCleanly)
         comm->QueueWrite(reinterpret_cast<const quint8*>(big.constData()), quint16(big.size()));
     pty.write("unread");
     waitFor([&] { return false; }, 150);
+
+    // Closing joins both threads even though the writer is stuck in a full buffer.
+    QElapsedTimer closing;
+    closing.start();
     comm.reset();
-    SUCCEED();
+    EXPECT_LT(closing.elapsed(), 5000);
+
+    // Nothing the reader posted reaches a handler once the component is gone.
+    const size_t blocksAtClose = got.blocks.size();
+    waitFor([&] { return false; }, 200);
+    EXPECT_EQ(got.blocks.size(), blocksAtClose);
+
+    // The port is free again: a new component opens it and hears new bytes.
+    TComm32 again;
+    again.setCommPort(pty.slaveName);
+    Received later;
+    listen(again, later);
+    ASSERT_TRUE(again.OpenPort());
+    pty.readAvailable();
+    pty.write("fresh");
+    ASSERT_TRUE(waitFor([&] { return later.all().endsWith("fresh"); }));
 }
 
 TEST(Comm32, TheLogWritesWholeLinesWithTheSystemReason)

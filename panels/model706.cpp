@@ -1,0 +1,150 @@
+#include "panels/model706.h"
+
+#include <algorithm>
+#include <array>
+#include <iterator>
+
+#include "civ/civcodes.h"
+
+namespace Model706 {
+namespace {
+
+constexpr HotSpot Spots[] = {
+    {541, 646, 70, 258, nullptr, nullptr},
+    {647, 752, 63, 228, nullptr, nullptr},
+    {705, 738, 33, 53, "UP", "UP"},
+    {705, 738, 243, 263, "DWN", "DN"},
+    {521, 554, 45, 63, "MODE", "MODE"},
+    {494, 527, 87, 105, "TS", "TS"},
+    {190, 237, 235, 257, "Menu", "FUNC"},
+    {228, 255, 83, 119, nullptr, nullptr},
+    {256, 284, 83, 119, nullptr, nullptr},
+    {292, 319, 83, 119, nullptr, nullptr},
+    {320, 347, 83, 119, nullptr, nullptr},
+    {348, 376, 83, 119, nullptr, nullptr},
+    {384, 411, 83, 119, nullptr, nullptr},
+    {412, 439, 83, 119, nullptr, nullptr},
+    {253, 308, 235, 257, "F1", "F-1"},
+    {331, 386, 235, 257, "F2", "F-2"},
+    {407, 462, 235, 257, "F3", "F-3"},
+    // The MKII's memory knob; its pictures are drawn by the panel, not as keys.
+    {131, 170, 195, 267, nullptr, nullptr},
+    {90, 130, 195, 267, nullptr, nullptr},
+};
+static_assert(std::size(Spots) == SpotCountMkII);
+
+constexpr std::array<const char*, 65> SharedArt = {
+    "BU_UP",   "BD_UP",   "BU_DWN",   "BD_DWN",  "BU_MODE", "BD_MODE", "BU_TS",   "BD_TS",   "BU_F1",
+    "BD_F1",   "BU_F2",   "BD_F2",    "BU_F3",   "BD_F3",   "BU_Menu", "BD_Menu", "VFOA",    "VFOB",
+    "MEMO",    "VFO_OFF", "M1",       "M2",      "M3",      "TS",      "TS_OFF",  "FM",      "WFM",
+    "USB",     "LSB",     "CW",       "AM",      "RTTY",    "NAR",     "NAR_OFF", "Split",   "Split_OFF",
+    "MF_Num0", "NumMem0", "MF_Num1",  "NumMem1", "MF_Num2", "NumMem2", "MF_Num3", "NumMem3", "MF_Num4",
+    "NumMem4", "MF_Num5", "NumMem5",  "MF_Num6", "NumMem6", "MF_Num7", "NumMem7", "MF_Num8", "NumMem8",
+    "MF_Num9", "NumMem9", "MF_BLANK", "Dial_0",  "Dial_1",  "Dial_2",  "Dial_3",  "Dial_4",  "Dial_5",
+    "Dial_6",  "Dial_7",
+};
+static_assert(SharedArt.back() != nullptr, "every place of the list is named");
+
+// The MKII fetches its memory knob first, then the IC-706's list.
+constexpr auto SharedArtMkII = [] {
+    std::array<const char*, 3 + SharedArt.size()> all{"MEM_NOB1", "MEM_NOB2", "MEM_NOB3"};
+    std::copy(SharedArt.begin(), SharedArt.end(), all.begin() + 3);
+    return all;
+}();
+
+constexpr TuningRange Ranges[] = {{30000, 200000000}};
+
+// The display picks its mode picture from the engine's mode itself; the indicator
+// is the engine mode, so every mode the display knows counts.
+using namespace civ::Mode;
+constexpr ModeIndicator ModeIndicators[] = {
+    {CwNarrow, CwNarrow},
+    {Cw, Cw},
+    {Lsb, Lsb},
+    {Usb, Usb},
+    {Am, Am},
+    {Fm, Fm},
+    {Wfm, Wfm},
+    {Rtty, Rtty},
+    {AmNarrow, AmNarrow},
+    {RttyNarrow, RttyNarrow},
+    {FmNarrow, FmNarrow},
+};
+
+constexpr ModeText MemoryModes[] = {{"FM", Fm}, {"WFM", Wfm},   {"USB", Usb}, {"LSB", Lsb},
+                                    {"AM", Am}, {"RTTY", Rtty}, {"CW", Cw},   {"CWN", CwNarrow}};
+
+constexpr PanelWindow Window{QSize(788, 566),        QPoint(20, 4),    QRect(212, 286, 121, 29),
+                             QPoint(336, 288),       QPoint(-1, -1),   QPoint(408, 288),
+                             QPoint(484, 288),       QPoint(560, 288), QRect(80, 292, 97, 17),
+                             QRect(76, 328, 465, 69)};
+
+PanelWindow windowMkII()
+{
+    PanelWindow w = Window;
+    w.size = QSize(789, 584);
+    return w;
+}
+
+const PanelLayout Model{
+    "IC706",
+    "IC-706",
+    "PV706.dll",
+    "PV706",
+    0x48,
+    QSize(760, 274),
+    QPoint(184, 53),
+    QSize(290, 150),
+    8,
+    QPoint(537, 45),
+    QSize(210, 210),
+    KnobDown,
+    KnobUp,
+    std::span<const HotSpot>(Spots, SpotCount),
+    SharedArt,
+    Ranges,
+    true,
+    99,
+    "000.000.000",
+    false,
+    Window,
+    false,
+    true,
+    ModeIndicators,
+    MemoryModes,
+};
+
+const PanelLayout ModelMkII{
+    "IC706MKII",
+    "IC-706MKII",
+    "PV706MKII.dll",
+    "PV706MKII",
+    0x48,
+    QSize(760, 274),
+    QPoint(184, 53),
+    QSize(290, 150),
+    8,
+    QPoint(537, 45),
+    QSize(210, 210),
+    KnobDown,
+    KnobUp,
+    Spots,
+    SharedArtMkII,
+    Ranges,
+    true,
+    99,
+    "000.000.000",
+    false,
+    windowMkII(),
+    false,
+    false,
+    ModeIndicators,
+    MemoryModes,
+};
+
+}  // namespace
+
+const PanelLayout& model() { return Model; }
+const PanelLayout& modelMkII() { return ModelMkII; }
+
+}  // namespace Model706
