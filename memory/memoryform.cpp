@@ -262,22 +262,44 @@ void TMemoryFORM::setMem(bool s, bool w, int n, const MemRecord& record)
     if (!OnSetMem)
         return;
     BusyLed->setBlink(true);
+    if (w) {
+        writing_ = true;
+        drained_ = false;
+    }
     // The record is a copy: the handler may change the list.
     OnSetMem(s, w, n, record.Freq, record.Mode, record.Duplex);
 }
 
-void TMemoryFORM::BusyOff() { BusyLed->setBlink(false); }
+void TMemoryFORM::BusyOff()
+{
+    BusyLed->setBlink(false);
+    drained_ = true;
+    // The panel says so whenever its queue runs dry, which may happen between two
+    // memories of an upload: only the last one ends the transfer.
+    if (writing_ && !queuing_)
+        endTransfer();
+}
 
 void TMemoryFORM::AbortTransfer()
 {
     BusyLed->setBlink(false);
-    if (!downloading_)
-        return;
-    Renumber();
-    FReadMem = 0;
-    FReadLast = 0;
-    FReadRow = 0;
-    downloading_ = false;
+    const bool running = downloading_ || writing_;
+    writing_ = false;
+    if (downloading_) {
+        Renumber();
+        FReadMem = 0;
+        FReadLast = 0;
+        FReadRow = 0;
+        downloading_ = false;
+    }
+    if (running)
+        OnTransferEnd();
+}
+
+void TMemoryFORM::endTransfer()
+{
+    writing_ = false;
+    OnTransferEnd();
 }
 
 bool TMemoryFORM::CanClose()
@@ -299,7 +321,8 @@ void TMemoryFORM::BWriteClick()
     int n = 0;
     if (!tryStrToInt(SingleUpload->ENumber->text(), &n))
         return;
-    setMem(false, true, n, model_->recordAt(currentRow()));
+    // The one memory goes as a transfer of its own: the radio is put back afterwards.
+    writeChannels(currentRow() + 1, 1, n);
 }
 
 void TMemoryFORM::BUploadClick()
@@ -317,15 +340,28 @@ void TMemoryFORM::BUploadClick()
             Modal::error(QStringLiteral("Invalid Value on UploadFORM"));
             return;
         }
-        setMem(false, true, radio, Channel(start));
-        for (qint64 k = 1; k <= qint64(ending) - start; ++k) {
-            if (!alive || !OnSetMem)
-                return;
-            setMem(true, true, static_cast<int>(radio + k), Channel(start + k));
-        }
+        writeChannels(start, std::max<qint64>(qint64(ending) - start + 1, 1), radio);
     } catch (const EConvertError&) {
         // The upload ends where the error arose; the radio keeps what it got.
     }
+}
+
+void TMemoryFORM::writeChannels(qint64 first, qint64 count, int radio)
+{
+    QPointer<TMemoryFORM> alive(this);
+    queuing_ = true;
+    setMem(false, true, radio, Channel(first));
+    for (qint64 k = 1; k < count; ++k) {
+        // The panel may go, or give the transfer up, while it takes a memory.
+        if (!alive || !OnSetMem || !writing_)
+            break;
+        setMem(true, true, static_cast<int>(radio + k), Channel(first + k));
+    }
+    if (!alive)
+        return;
+    queuing_ = false;
+    if (writing_ && drained_)
+        endTransfer();
 }
 
 bool TMemoryFORM::uploadRangeInList(qint64 start, qint64 ending) const
@@ -379,8 +415,11 @@ void TMemoryFORM::StoreMem(const QString& f, const QString& m, const QString& o)
     try {
         if (FReadMem >= FReadLast) {
             endDownload();
+            QPointer<TMemoryFORM> alive(this);
             if (OnGetMem)
                 OnGetMem(0);
+            if (alive)
+                OnTransferEnd();
         } else {
             ++FReadMem;
             ++FReadRow;
@@ -408,8 +447,11 @@ void TMemoryFORM::cancelDownload()
     FReadLast = 0;
     FReadRow = 0;
     downloading_ = false;
+    QPointer<TMemoryFORM> alive(this);
     if (OnGetMem)
         OnGetMem(0);
+    if (alive)
+        OnTransferEnd();
 }
 
 void TMemoryFORM::BLoadClick()

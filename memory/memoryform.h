@@ -29,6 +29,10 @@ public:
     // n >= 1: read radio memory n and hand it back through StoreMem; 0: the
     // download has ended.
     using TOnGetMem = Event<int>;
+    // A whole transfer has ended: the last memory of an upload, a write or a
+    // download is done, or the transfer was cancelled or given up. Raised once
+    // per transfer, after the panel heard the last BusyOff or OnGetMem (0).
+    using TOnTransferEnd = Event<>;
 
     // Rows a download may grow the list to; memories for rows outside 1 to this
     // stop the download with "Error During Download".
@@ -44,6 +48,7 @@ public:
 
     TOnSetMem OnSetMem;
     TOnGetMem OnGetMem;
+    TOnTransferEnd OnTransferEnd;
 
     // One memory read by the panel during a download: fills the next row and asks
     // for the next memory, or ends the download.
@@ -69,6 +74,9 @@ public:
     void ShowWindow();
 
     bool Downloading() const { return downloading_; }
+    // True from the first memory an upload or write hands to the panel until the
+    // radio has worked through the last one.
+    bool Writing() const { return writing_; }
     int ReadMem() const { return FReadMem; }
     int ReadLast() const { return FReadLast; }
     int ReadRow() const { return FReadRow; }
@@ -125,6 +133,10 @@ private:
     void insertBlankRow();
     void deleteCurrentRow();
     void setMem(bool s, bool w, int n, const MemRecord& record);
+    // Hands memories first to first + count - 1 of the list to radio memories
+    // from radio on, as one transfer.
+    void writeChannels(qint64 first, qint64 count, int radio);
+    void endTransfer();
     // Saves the list under a name the operator chooses; false when the choice is
     // cancelled or the file cannot be written (the operator is told why).
     bool saveList();
@@ -143,6 +155,11 @@ private:
     int FReadLast = 0;
     int FReadRow = 0;
     bool downloading_ = false;
+    bool writing_ = false;
+    // While memories are being handed over, a BusyOff does not end the transfer.
+    bool queuing_ = false;
+    // The radio has worked through every memory handed over so far.
+    bool drained_ = false;
     bool modified_ = false;
     bool maximisedBeforeIcon_ = true;
 };

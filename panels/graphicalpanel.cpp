@@ -151,6 +151,7 @@ void GraphicalPanel::FormCreate()
     memory_->SetNumofMemories(1);
     memory_->OnSetMem.bind(this, &GraphicalPanel::MemorySetRequest);
     memory_->OnGetMem.bind(this, &GraphicalPanel::MemoryGetRequest);
+    memory_->OnTransferEnd.bind(this, &GraphicalPanel::transferEnded);
     memory_->resize(569, 401);
 
     engine_ = createEngine();
@@ -475,8 +476,6 @@ void GraphicalPanel::RadioNotify(int t, int q)
         st_.transfer = false;
     if (a.busyOff && memory_)
         memory_->BusyOff();
-    if (a.busyOff && alive)
-        transferEnded();
     if (a.storeMem && memory_)
         memory_->StoreMem(engine_->Freq(), model_.textOfMode(engine_->mode()), QString());
     if (a.storeBlank && memory_)
@@ -556,7 +555,6 @@ void GraphicalPanel::MemoryGetRequest(int n)
         return;
     if (n <= 0) {
         st_.requestState = 5;
-        transferEnded();
         return;
     }
     transferBegins();

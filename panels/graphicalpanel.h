@@ -173,7 +173,8 @@ private:
     // A transfer keeps what the panel knew of the selected band when it began, and
     // gives it back to the radio when it ends, then reads both bands: a download
     // leaves the radio in memory mode on its last channel, an upload leaves the
-    // last channel's frequency in the VFO.
+    // last channel's frequency in the VFO. The memory window says when the whole
+    // transfer has ended; a transfer given up on a silent radio puts nothing back.
     void transferBegins();
     void transferEnded();
 

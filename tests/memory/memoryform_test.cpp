@@ -55,24 +55,33 @@ struct FakePanel {
     std::map<int, std::pair<QString, QString>> radio;  // memory -> frequency, mode
     int throwOnSet = -1;                               // throws on this request (0-based)
     int throwOnGet = -1;
+    // The radio works through each memory before the next is handed over.
+    bool busyOffOnSet = false;
+    // Requests and transfer ends in the order they came: "set 3", "get 2", "end".
+    QStringList log;
 
     void bind(TMemoryFORM* f)
     {
         form = f;
         f->OnSetMem.bind(this, &FakePanel::MemorySetRequest);
         f->OnGetMem.bind(this, &FakePanel::MemoryGetRequest);
+        f->OnTransferEnd.bind([this] { log << QStringLiteral("end"); });
     }
 
     void MemorySetRequest(bool s, bool w, int n, const QString& f, const QString& m, const QString& o)
     {
         sets.push_back({s, w, n, f, m, o});
+        log << QStringLiteral("set %1").arg(n);
         if (int(sets.size()) - 1 == throwOnSet)
             throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(f));
+        if (busyOffOnSet)
+            form->BusyOff();
     }
 
     void MemoryGetRequest(int n)
     {
         gets.push_back(n);
+        log << QStringLiteral("get %1").arg(n);
         if (int(gets.size()) - 1 == throwOnGet)
             throw EConvertError(QStringLiteral("'' is not a valid integer value"));
     }
@@ -810,6 +819,107 @@ TEST_F(MemoryWindow, TransferGivenUpByThePanelKeepsWhatArrived)
     form->AbortTransfer();
     EXPECT_FALSE(form->BusyLed->Blink());
     EXPECT_EQ(form->NumofMemories(), 5);
+}
+
+TEST_F(MemoryWindow, AWholeTransferEndsOnceAfterItsLastMemory)
+{
+    const auto writeOne = [this] {
+        modal.onDialog = [this](QDialog&) {
+            single.ENumber->setText("9");
+            single.BOk->click();
+            return single.result();
+        };
+        form->BWriteClick();
+    };
+    const auto uploadThree = [this] {
+        answerRange(upload, upload.EStartRadio, "1", "3", "7");
+        form->BUploadClick();
+    };
+    const auto downloadThree = [this] {
+        answerRange(download, download.EStartProg, "1", "3", "1");
+        form->BDownLoadClick();
+    };
+    const struct {
+        const char* name;
+        bool busyOffOnSet;
+        std::function<void()> run;
+        QStringList log;
+    } cases[] = {
+        {"upload, radio through after each memory", true, uploadThree, {"set 7", "set 8", "set 9", "end"}},
+        {"upload, radio through at the end",
+         false,
+         [&] {
+             uploadThree();
+             form->BusyOff();
+         },
+         {"set 7", "set 8", "set 9", "end"}},
+        {"write memory",
+         false,
+         [&] {
+             writeOne();
+             form->BusyOff();
+             form->BusyOff();
+         },
+         {"set 9", "end"}},
+        {"tune by double click",
+         false,
+         [&] {
+             form->SGMemory->setCurrentRow(1);
+             form->SGMemoryDblClick();
+             form->BusyOff();
+         },
+         {"set 2"}},
+        {"download",
+         false,
+         [&] {
+             downloadThree();
+             panel.answer();
+             panel.answer();
+             panel.answer();
+         },
+         {"get 1", "get 2", "get 3", "get 0", "end"}},
+        {"download cancelled",
+         false,
+         [&] {
+             downloadThree();
+             panel.answer();
+             modal.answers = {Modal::Yes};
+             form->BDownLoadClick();
+         },
+         {"get 1", "get 2", "get 0", "end"}},
+        {"download given up",
+         false,
+         [&] {
+             downloadThree();
+             form->AbortTransfer();
+             form->AbortTransfer();
+         },
+         {"get 1", "end"}},
+        {"upload given up",
+         false,
+         [&] {
+             uploadThree();
+             form->AbortTransfer();
+             form->BusyOff();
+         },
+         {"set 7", "set 8", "set 9", "end"}},
+        {"nothing running",
+         false,
+         [&] {
+             form->AbortTransfer();
+             form->BusyOff();
+         },
+         {}},
+    };
+    for (const auto& c : cases) {
+        load(fiveRows);
+        panel.log.clear();
+        panel.busyOffOnSet = c.busyOffOnSet;
+        c.run();
+        EXPECT_EQ(panel.log, c.log) << c.name;
+        EXPECT_FALSE(form->Writing()) << c.name;
+        EXPECT_FALSE(form->Downloading()) << c.name;
+    }
 }
 
 TEST_F(MemoryWindow, UnsavedChangesAreOfferedForSaving)

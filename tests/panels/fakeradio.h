@@ -23,8 +23,9 @@ public:
     QString freq[2] = {QStringLiteral("014.195.000"), QStringLiteral("007.050.000")};
     int mode[2] = {3, 2};
     int band = 0;
-    bool silent = false;  // no echo, no answer
-    bool blank = false;   // frequency reads answer that the memory is blank
+    bool silent = false;      // no echo, no answer
+    bool blank = false;       // frequency reads answer that the memory is blank
+    bool refuseFreq = false;  // frequency writes are answered NG and change nothing
     std::vector<QByteArray> sent;
     QByteArray pending;
 
@@ -42,6 +43,8 @@ public:
             answer = blank ? civ::encode::blankFreqReport(0x03) : civ::encode::freqReport(0x03, freq[band]);
         } else if (cmd == 0x04) {
             answer = civ::encode::modeReport(0x04, mode[band], civ::ModeTable::Base);
+        } else if (refuseFreq && !civ::decode::freq(body).isEmpty()) {
+            answer = civ::encode::ng();
         } else {
             if (auto b = civ::decode::band(body))
                 band = *b;
@@ -64,6 +67,7 @@ public:
         band = 0;
         silent = false;
         blank = false;
+        refuseFreq = false;
         sent.clear();
         pending.clear();
     }

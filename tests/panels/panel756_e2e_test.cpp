@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTcpServer>
@@ -18,6 +19,7 @@
 #include "devices/deviceselectdialog.h"
 #include "devices/tcpipwindow.h"
 #include "memory/download.h"
+#include "memory/freqedit.h"
 #include "memory/memoryform.h"
 #include "memory/memorymodel.h"
 #include "memory/upload.h"
@@ -157,15 +159,34 @@ TEST_F(Panel756Sim, UploadThenDownloadGivesBackTheListAndABlankMemory)
         rows->setRecord(i, r);
         list.push_back(r);
     }
+    SimRadio& radio = *sim->radios().front();
+    const QString before = panel->view().mainText;
+    const MemoryEntry operating = radio.state().operating();
+    // After each transfer the radio is back where the operator left it, and the
+    // panel shows it.
+    const auto putBack = [&] {
+        EXPECT_FALSE(radio.state().band(0).memoryMode);
+        EXPECT_EQ(radio.state().operating().freq, operating.freq);
+        EXPECT_EQ(radio.state().operating().mode, operating.mode);
+        EXPECT_EQ(panel->view().mainText, before);
+        EXPECT_EQ(panel->view().mainChannelState, 0);
+    };
     memory->BUploadClick();
-    ASSERT_TRUE(waitFor([&] { return !panel->view().transfer && idle(); }, 90000))
+    ASSERT_TRUE(
+        waitFor([&] { return !memory->Writing() && panel->view().requestState == 5 && idle(); }, 90000))
         << modal.texts().join('\n').toStdString();
+    for (int i = 0; i < Channels; ++i)
+        EXPECT_EQ(hertzToFreqText(radio.state().memory(i + 1).freq), list[static_cast<size_t>(i)].Freq)
+            << i + 1;
+    putBack();
 
     for (int i = 0; i < Channels; ++i)
         rows->setRecord(i, MemRecord{});
     memory->BDownLoadClick();
-    ASSERT_TRUE(waitFor([&] { return !memory->Downloading() && idle(); }, 90000))
+    ASSERT_TRUE(
+        waitFor([&] { return !memory->Downloading() && panel->view().requestState == 5 && idle(); }, 90000))
         << modal.texts().join('\n').toStdString();
+    putBack();
     for (int i = 0; i < Channels; ++i) {
         const MemRecord r = rows->recordAt(i);
         EXPECT_EQ(r.Freq, list[static_cast<size_t>(i)].Freq) << i + 1;
@@ -174,6 +195,40 @@ TEST_F(Panel756Sim, UploadThenDownloadGivesBackTheListAndABlankMemory)
     ASSERT_GE(rows->count(), Channels + 1);
     EXPECT_EQ(rows->recordAt(Channels).Freq, QStringLiteral("BLANK"));
     EXPECT_EQ(panel->view().requestState, 5);
+}
+
+TEST_F(Panel756Sim, ARefusedFrequencyIsReadBackFromTheRadio)
+{
+    SimRadio& radio = *sim->radios().front();
+    panel = std::make_unique<THi_756FORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));
+    ASSERT_TRUE(waitFor([&] { return panel->view().requestState == 5 && idle(); }, 60000));
+    const QString before = panel->view().mainText;
+    panel->controls().EFreq->setMaskedText(QStringLiteral("65.000.000"));
+    panel->controls().BMainDial->click();
+    ASSERT_TRUE(
+        waitFor([&] { return !modal.boxes.empty() && panel->view().requestState == 5 && idle(); }, 30000));
+    EXPECT_EQ(modal.texts(), QStringList{QStringLiteral("Radio Said Frequency is Invalid")});
+    EXPECT_EQ(panel->view().mainText, before);
+    EXPECT_EQ(hertzToFreqText(radio.state().operating().freq), before);
+}
+
+TEST_F(Panel756Sim, TheRelayClosingTheConnectionIsSaidInTheStatusBar)
+{
+    panel = std::make_unique<THi_756FORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));
+    ASSERT_TRUE(waitFor([&] { return panel->view().requestState == 5 && idle(); }, 60000));
+    EXPECT_TRUE(panel->controls().StatusPanels[0]->text().isEmpty());
+    // The simulator goes, and its sockets with it (they are deleted later).
+    sim.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(waitFor(
+        [&] {
+            return panel->controls().StatusPanels[0]->text() ==
+                   QStringLiteral("The relay closed the connection.");
+        },
+        30000))
+        << panel->controls().StatusPanels[0]->text().toStdString() << "|" << device->Window->isConnected() << "|"
+        << modal.texts().join('\n').toStdString();
+    EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
 }
 
 }  // namespace

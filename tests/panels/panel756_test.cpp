@@ -20,8 +20,11 @@
 #include "civ/models.h"
 #include "devices/deviceselectdialog.h"
 #include "fakeradio.h"
+#include "memory/download.h"
 #include "memory/freqedit.h"
 #include "memory/memoryform.h"
+#include "memory/memorymodel.h"
+#include "memory/upload.h"
 #include "panels/artlibrary.h"
 #include "panels/hi_756.h"
 #include "panels/model756.h"
@@ -29,6 +32,7 @@
 #include "panels/panelpicture.h"
 #include "support/imagediff.h"
 #include "support/modalrecorder.h"
+#include "widgets/ledlittle.h"
 #include "widgets/mdichild.h"
 
 namespace {
@@ -56,6 +60,8 @@ protected:
         previousSelect = DSelFORM;
         DSelFORM = &select;
         modal.onDialog = [this](QDialog& dialog) {
+            if (otherDialog && &dialog != DSelFORM)
+                return otherDialog(dialog);
             EXPECT_EQ(&dialog, DSelFORM);
             offeredAddress = DSelFORM->Eaddress->text();
             DSelFORM->FormActivate();
@@ -97,6 +103,8 @@ protected:
     TDSelFORM select;
     TDSelFORM* previousSelect = nullptr;
     int selectAnswer = Modal::Ok;
+    // Answers the dialogs other than Device Select.
+    std::function<int(QDialog&)> otherDialog;
     QString offeredAddress;
     TDeviceList devices;
     TDeviceList* previous = nullptr;
@@ -437,7 +445,7 @@ TEST_F(Panel756, ChannelsWrapAndAntennaWalks)
     EXPECT_EQ(radio->sent, want);
 }
 
-TEST_F(Panel756, NoResponseRaisesABoxButNotDuringATransfer)
+TEST_F(Panel756, NoResponseRaisesABoxAndEndsATransferWithOneBox)
 {
     THi_756FORM* p = open();
     radio->silent = true;
@@ -446,11 +454,35 @@ TEST_F(Panel756, NoResponseRaisesABoxButNotDuringATransfer)
     ASSERT_FALSE(modal.boxes.empty());
     EXPECT_EQ(modal.boxes.back().text,
               QStringLiteral("No Response, Your CIV Interface is Not Connected or is Turned Off"));
+
+    // A download the radio stops answering: the counters go to the status bar, the
+    // engine's giving up ends the transfer with one box, and nothing is sent after.
+    TDownloadFORM download;
+    TDownloadFORM* previousDownload = std::exchange(DownloadFORM, &download);
+    otherDialog = [&](QDialog&) {
+        download.EStart->setText(QStringLiteral("1"));
+        download.EEnding->setText(QStringLiteral("3"));
+        download.EStartProg->setText(QStringLiteral("1"));
+        return int(Modal::Ok);
+    };
     modal.boxes.clear();
-    p->MemoryGetRequest(4);
-    runFor(clock, *radio, 15000);
-    EXPECT_TRUE(modal.boxes.empty());
-    EXPECT_TRUE(p->view().transfer);
+    TMemoryFORM* memory = p->memoryWindow();
+    memory->BDownLoadClick();
+    EXPECT_TRUE(memory->Downloading());
+    radio->sent.clear();
+    runFor(clock, *radio, 30000);
+    DownloadFORM = previousDownload;
+    EXPECT_EQ(
+        modal.texts(),
+        QStringList{QStringLiteral("No Response, Your CIV Interface is Not Connected or is Turned Off")});
+    EXPECT_FALSE(p->view().transfer);
+    EXPECT_FALSE(memory->Downloading());
+    EXPECT_FALSE(memory->BusyLed->Blink());
+    EXPECT_EQ(p->view().requestState, 5);
+    // Only the first command of the read went out (and its retries); nothing was put back.
+    ASSERT_FALSE(radio->sent.empty());
+    for (const QByteArray& f : radio->sent)
+        EXPECT_EQ(f, radio->sent.front());
 }
 
 TEST_F(Panel756, SnoopShowsTheTrafficWhenChecked)
@@ -587,6 +619,126 @@ TEST_F(Panel756, MemoryRequestsDriveTheRadioAndEndTheTransfer)
     EXPECT_FALSE(p->view().transfer);
     p->MemoryGetRequest(0);
     EXPECT_EQ(p->view().requestState, 5);
+}
+
+TEST_F(Panel756, AnUploadPutsTheBandBackOnceAfterItsLastChannel)
+{
+    using namespace civ::encode;
+    THi_756FORM* p = open();
+    // The operator was on main memory channel 12, at 14.195 MHz in USB.
+    click(p, centre(Model756::VFOMemo));
+    runFor(clock, *radio, 3000);
+    ASSERT_EQ(p->view().mainChannelState, 3);
+    for (int i = 1; i < 12; ++i)
+        click(p, centre(Model756::UP));
+    runFor(clock, *radio, 5000);
+    ASSERT_EQ(p->view().mainChannel, 12);
+    const QString before = p->view().mainText;
+
+    TMemoryFORM* window = p->memoryWindow();
+    window->SetNumofMemories(3);
+    auto* rows = window->findChild<MemoryModel*>();
+    const QString freqs[] = {QStringLiteral("007.100.000"), QStringLiteral("021.200.000"),
+                             QStringLiteral("028.300.000")};
+    const char* modes[] = {"CW", "AM", "FM"};
+    for (int i = 0; i < 3; ++i)
+        rows->setRecord(i, MemRecord{freqs[i], QString::fromLatin1(modes[i]), QString(), QString()});
+    TUploadFORM upload;
+    TUploadFORM* previousUpload = std::exchange(UploadFORM, &upload);
+    otherDialog = [&](QDialog&) {
+        upload.EStart->setText(QStringLiteral("1"));
+        upload.EEnding->setText(QStringLiteral("3"));
+        upload.EStartRadio->setText(QStringLiteral("21"));
+        return int(Modal::Ok);
+    };
+    radio->sent.clear();
+    window->BUploadClick();
+    UploadFORM = previousUpload;
+    runFor(clock, *radio, 10000);
+
+    const civ::ModeTable t = civ::ModeTable::Base;
+    EXPECT_EQ(radio->sent, framesOf({vfo(1),       memory(21),     freq(freqs[0]), mode(1, t),
+                                     memoryCmd(1),                                                // channel 1
+                                     memory(22),   freq(freqs[1]), mode(4, t),     memoryCmd(1),  // channel 2
+                                     memory(23),   freq(freqs[2]), mode(5, t),     memoryCmd(1),  // channel 3
+                                     memoryCmd(0), memory(12),     freq(before),   mode(3, t),    // put back
+                                     band(1),      readFreq(),     readMode(),     band(0),
+                                     readFreq(),   readMode()}));  // read both
+    EXPECT_FALSE(window->Writing());
+    EXPECT_FALSE(window->BusyLed->Blink());
+    EXPECT_EQ(p->view().mainText, before);
+    EXPECT_EQ(p->view().mainChannelState, 3);
+    EXPECT_EQ(p->view().mainChannel, 12);
+    EXPECT_EQ(p->view().mainMode, 2);  // USB
+    EXPECT_EQ(p->view().requestState, 5);
+}
+
+TEST_F(Panel756, ADownloadPutsTheBandBackOnceAfterItsLastChannel)
+{
+    using namespace civ::encode;
+    THi_756FORM* p = open();
+    const QString before = p->view().mainText;
+    TDownloadFORM download;
+    TDownloadFORM* previousDownload = std::exchange(DownloadFORM, &download);
+    otherDialog = [&](QDialog&) {
+        download.EStart->setText(QStringLiteral("5"));
+        download.EEnding->setText(QStringLiteral("7"));
+        download.EStartProg->setText(QStringLiteral("1"));
+        return int(Modal::Ok);
+    };
+    radio->sent.clear();
+    TMemoryFORM* window = p->memoryWindow();
+    window->BDownLoadClick();
+    DownloadFORM = previousDownload;
+    runFor(clock, *radio, 10000);
+    std::vector<QByteArray> want;
+    for (int n : {5, 6, 7})
+        for (const QByteArray& b : {memoryCmd(0), memory(n), readMode(), readFreq()})
+            want.push_back(frameOf(b));
+    for (const QByteArray& b : {vfo(0), freq(before), mode(3, civ::ModeTable::Base), band(1), readFreq(),
+                                readMode(), band(0), readFreq(), readMode()})
+        want.push_back(frameOf(b));
+    EXPECT_EQ(radio->sent, want);
+    EXPECT_EQ(window->NumofMemories(), 3);
+    EXPECT_FALSE(window->Downloading());
+    EXPECT_EQ(p->view().mainText, before);
+    EXPECT_EQ(p->view().mainChannelState, 0);
+    EXPECT_EQ(p->view().requestState, 5);
+}
+
+TEST_F(Panel756, ARefusedOrUnsendableFrequencyIsReadBackFromTheRadio)
+{
+    using namespace civ::encode;
+    THi_756FORM* p = open();
+    radio->refuseFreq = true;
+    radio->sent.clear();
+    p->controls().EFreq->setMaskedText(QStringLiteral("65.000.000"));
+    p->controls().BMainDial->click();
+    runFor(clock, *radio, 3000);
+    EXPECT_EQ(modal.texts(), QStringList{QStringLiteral("Radio Said Frequency is Invalid")});
+    EXPECT_EQ(radio->sent, framesOf({freq(QStringLiteral("065.000.000")), readFreq(), readMode()}));
+    EXPECT_EQ(p->view().mainText, QStringLiteral("014.195.000"));
+    EXPECT_EQ(p->view().requestState, 5);
+
+    // A text with blanks in it cannot be sent at all: the band is read back too.
+    modal.boxes.clear();
+    radio->sent.clear();
+    p->controls().EFreq->setMaskedText(QStringLiteral("37.573.  "));
+    p->controls().BMainDial->click();
+    runFor(clock, *radio, 3000);
+    EXPECT_EQ(modal.texts(), QStringList{QStringLiteral("Radio Returned Bad Frequency")});
+    EXPECT_EQ(radio->sent, framesOf({readFreq(), readMode()}));
+    EXPECT_EQ(p->view().mainText, QStringLiteral("014.195.000"));
+}
+
+TEST_F(Panel756, TheDeviceLosingItsLinkIsSaidInTheStatusBarAtOnce)
+{
+    THi_756FORM* p = open();
+    radio->LinkLost(QStringLiteral("The relay closed the connection."));
+    EXPECT_EQ(p->controls().StatusPanels[0]->text(), QStringLiteral("The relay closed the connection."));
+    // A closed panel listens no more.
+    panels.clear();
+    radio->LinkLost(QStringLiteral("again"));
 }
 
 TEST_F(Panel756, TheWheelOverTheKnobTunesOneStepPerNotch)
