@@ -1,6 +1,7 @@
 #include "memfiles/memfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <cstring>
 
@@ -99,24 +100,57 @@ bool loadMemFile(const QString& fileName, QByteArray* bytes, QString* error)
     return true;
 }
 
-bool saveMemFile(const QString& fileName, const QByteArray& bytes, QString* error)
+namespace {
+
+// Straight into the file: what is left when no temporary file can be made beside it.
+bool writeInPlace(const QString& fileName, const QByteArray& bytes, QString* error)
 {
-    QSaveFile file(fileName);
-    // A folder that takes no new files (read-only, shared) leaves no room for the
-    // temporary file; the file itself may still be writable, so write it in place.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() ||
+        !file.flush()) {
         *error = file.errorString();
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
-        *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
+    file.close();
+    if (file.error() != QFileDevice::NoError) {
         *error = file.errorString();
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool saveMemFile(const QString& fileName, const QByteArray& bytes, QString* error)
+{
+    QSaveFile file(fileName);
+    if (file.open(QIODevice::WriteOnly)) {
+        if (file.write(bytes) != bytes.size() || !file.flush()) {
+            *error = file.errorString();
+            file.cancelWriting();
+            return false;
+        }
+        if (file.commit())
+            return true;
+        // Only a file that was written whole but could not take the old one's place
+        // goes on below: after a failed write the old file must stay as it was.
+        if (file.error() == QFileDevice::WriteError) {
+            *error = file.errorString();
+            return false;
+        }
+    }
+    const QString why = file.errorString();
+    // A folder that takes no new files (read-only, shared with others) leaves no
+    // room for the temporary file, while the file itself may still be writable.
+    if (!QFileInfo(fileName).isFile()) {
+        *error = why;
+        return false;
+    }
+    QString inPlace;
+    if (writeInPlace(fileName, bytes, &inPlace))
+        return true;
+    *error = QStringLiteral(
+                 "no temporary file can be made beside it (%1), and writing it in place failed too (%2)")
+                 .arg(why, inPlace);
+    return false;
 }

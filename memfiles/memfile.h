@@ -42,7 +42,8 @@ bool loadMemFile(const QString& fileName, QByteArray* bytes, QString* error);
 
 // Writes a whole file through a temporary file beside it that replaces the old
 // file only once everything is written, so a failed save leaves the old file
-// as it was. In a folder where no temporary file can be made the file is
-// written in place instead. On failure returns false and gives the reason in
-// *error.
+// as it was. Where no temporary file can be made beside it (a folder that
+// takes no new files) an existing file is written in place instead, without
+// that safety. On failure returns false and gives the reason in *error,
+// naming both ways when both failed.
 bool saveMemFile(const QString& fileName, const QByteArray& bytes, QString* error);

@@ -5,7 +5,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <climits>
 #include <csignal>
 
 #include "printers.h"
@@ -224,14 +228,52 @@ TEST(MemFileIo, FailedSaveLeavesTheOldFileAsItWas)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"list.mem"});
 }
 
-TEST(MemFileIo, FileInAFolderThatCannotTakeNewFilesIsWrittenInPlace)
+// A name as long as a name may be leaves no room for the temporary file's suffix:
+// a folder that takes no new file of that name, which root cannot escape either.
+QString longestName(const QTemporaryDir& dir) { return dir.filePath(QString(NAME_MAX - 4, 'l') + ".mem"); }
+
+TEST(MemFileIo, FileWithNoRoomForATemporaryFileIsWrittenInPlace)
+{
+    QTemporaryDir dir;
+    const QString name = longestName(dir);
+    writeAll(name, "old contents that are longer than the new\r\n");
+    QString error;
+    EXPECT_TRUE(saveMemFile(name, "145.500.000,FM,MINUS,Club\r\n", &error)) << error.toStdString();
+    EXPECT_EQ(readAll(name), QByteArray("145.500.000,FM,MINUS,Club\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+TEST(MemFileIo, WhenWritingInPlaceFailsTooBothReasonsAreGiven)
+{
+    // A running program cannot be opened for writing, not even by root.
+    QTemporaryDir dir;
+    const QString name = longestName(dir);
+    const QString sleep = QStandardPaths::findExecutable("sleep");
+    ASSERT_FALSE(sleep.isEmpty());
+    ASSERT_TRUE(QFile::copy(sleep, name));
+    QProcess running;
+    running.start(name, {"60"});
+    ASSERT_TRUE(running.waitForStarted(10000)) << running.errorString().toStdString();
+    QString error;
+    const bool ok = saveMemFile(name, "145.500.000,FM,MINUS,Club\r\n", &error);
+    running.kill();
+    running.waitForFinished(10000);
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(error.startsWith("no temporary file can be made beside it (")) << error.toStdString();
+    EXPECT_TRUE(error.contains("), and writing it in place failed too (")) << error.toStdString();
+}
+
+TEST(MemFileIo, FileInAReadOnlyFolderIsWrittenInPlace)
 {
     QTemporaryDir dir;
     const QString name = dir.filePath("list.mem");
     writeAll(name, "old contents that are longer than the new\r\n");
     const LockedPath folder(dir.path());
-    if (!folder.locked())
-        GTEST_SKIP() << "cannot make a folder read-only here";
+    if (!folder.locked()) {
+        // Root passes permission bits by, and only a process allowed to set the
+        // immutable flag can lock a folder against it.
+        GTEST_SKIP() << "running as root without the right to set the immutable flag";
+    }
 
     QString error;
     EXPECT_TRUE(saveMemFile(name, "145.500.000,FM,MINUS,Club\r\n", &error)) << error.toStdString();
@@ -245,6 +287,6 @@ TEST(MemFileIo, FileInAFolderThatCannotTakeNewFilesIsWrittenInPlace)
     ASSERT_TRUE(file.locked());
     error.clear();
     EXPECT_FALSE(saveMemFile(name, "y", &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(error.contains("writing it in place failed too")) << error.toStdString();
     EXPECT_EQ(readAll(name), QByteArray("145.500.000,FM,MINUS,Club\r\n"));
 }
