@@ -76,19 +76,32 @@ int TDSelFORM::address() const
 void TDSelFORM::accept()
 {
     if (CBDeviceName->currentIndex() < 0) {
-        LHint->setText(QStringLiteral("Select a device from the list first."));
+        showHint(QStringLiteral("Select a device from the list first."));
         return;
     }
     if (AddressUsed && address() < 0) {
-        LHint->setText(QStringLiteral("The CIV address must be one or two hexadecimal digits, such as 50."));
+        showHint(QStringLiteral("The CIV address must be one or two hexadecimal digits, such as 50."));
         return;
     }
     QDialog::accept();
 }
 
+void TDSelFORM::showHint(const QString& text)
+{
+    LHint->setText(text);
+    // The layout gives a wrapped label the height of its lines at the width it
+    // was asked about, not at the width it then gets: ask again at the real width
+    // and hold the label (and so the dialog) at least that tall.
+    LHint->setMinimumHeight(0);
+    layout()->activate();
+    LHint->setMinimumHeight(LHint->heightForWidth(LHint->contentsRect().width()));
+    layout()->activate();
+}
+
 void TDSelFORM::done(int result)
 {
     LHint->clear();
+    LHint->setMinimumHeight(0);
     AddressUsed = true;
     QDialog::done(result);
 }

@@ -46,6 +46,9 @@ public:
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+
+private:
+    void showHint(const QString& text);
 };
 
 extern TDSelFORM* DSelFORM;
