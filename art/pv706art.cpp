@@ -23,7 +23,7 @@ namespace Art706 {
 namespace {
 
 constexpr QPointF KnobCentre{646.0, 152.0};
-constexpr qreal KnobRadius = 84.0;
+constexpr qreal KnobRadius = 83.0;
 constexpr QPointF MemoryKnobCentre{130.0, 233.0};
 constexpr qreal MemoryKnobRadius = 22.0;
 // Pointer angles of the memory knob: at rest, turned left, turned right.
@@ -237,14 +237,21 @@ void Art::knob(QPainter& p, int frame) const
     p.save();
     p.setClipRect(area);
     p.setRenderHint(QPainter::Antialiasing);
-    // The seat the knob turns in, then the knob with a soft shadow of its own.
+    // The seat the knob turns in: a recess lit from the top left, so its lower
+    // right rim catches the light; the knob's shadow falls into it.
     p.setPen(Qt::NoPen);
-    QRadialGradient seat(KnobCentre, KnobRadius + 4);
-    seat.setColorAt(0.9, QColor(0x05, 0x05, 0x06));
-    seat.setColorAt(1.0, QColor(0x2a, 0x2c, 0x30));
-    p.setBrush(seat);
-    p.drawEllipse(KnobCentre, KnobRadius + 3, KnobRadius + 3);
-    drawKnob(p, KnobCentre, KnobRadius - 2, frame * 360.0 / m.knobFrames);
+    QLinearGradient rim(KnobCentre - QPointF(KnobRadius, KnobRadius),
+                        KnobCentre + QPointF(KnobRadius, KnobRadius));
+    rim.setColorAt(0, QColor(0x0a, 0x0b, 0x0c));
+    rim.setColorAt(1, QColor(0x5a, 0x5e, 0x64));
+    p.setBrush(rim);
+    p.drawEllipse(KnobCentre, KnobRadius + 4, KnobRadius + 4);
+    QRadialGradient pit(KnobCentre + QPointF(2, 3), KnobRadius + 3);
+    pit.setColorAt(0.9, QColor(0x02, 0x02, 0x03));
+    pit.setColorAt(1.0, QColor(0x14, 0x15, 0x17));
+    p.setBrush(pit);
+    p.drawEllipse(KnobCentre, KnobRadius + 2.5, KnobRadius + 2.5);
+    drawKnob(p, KnobCentre, KnobRadius, frame * 360.0 / m.knobFrames, false);
     p.restore();
 }
 
