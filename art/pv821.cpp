@@ -94,12 +94,24 @@ void mark(QPainter& p, QSize size, const QString& text, Lit lit, bool inverse = 
     drawDotText(p, at, text, 1.0, ink);
 }
 
-void stepMark(QPainter& p, bool on)
+// A short pointer over the middle of the digit, narrowing downwards. A bar as
+// wide as the mark would meet the right-hand segments of a "1" and make it read
+// as a "7". The sub line's narrower digits sit further left under their marks, so
+// their pointer is smaller and further left in its picture.
+void stepPointer(QPainter& p, QPoint at, bool main, const QColor& ink)
 {
-    const QRect r(QPoint(0, 0), StepMarkSize);
-    lcd(p, r);
-    // A bar of its own above the digit, clear of the segments.
-    p.fillRect(r.adjusted(0, 0, 0, -1), on ? Ink : Ghost);
+    const int tip = main ? 2 : 1;
+    const int rows = main ? StepMarkSize.height() : StepMarkSize.height() - 1;
+    for (int row = 0; row < rows; ++row) {
+        const int half = rows - 1 - row;
+        p.fillRect(QRect(at.x() + tip - half, at.y() + row, 2 * half + 1, 1), ink);
+    }
+}
+
+void stepMark(QPainter& p, bool main, bool on)
+{
+    lcd(p, QRect(QPoint(0, 0), StepMarkSize));
+    stepPointer(p, QPoint(0, 0), main, on ? Ink : Ghost);
 }
 
 void display(QPainter& p)
@@ -144,10 +156,8 @@ void display(QPainter& p)
     place(SubScanAt, SubScanSize, QStringLiteral("SCAN"), Lit::Off);
     place(DuplexAt, DuplexSize, QStringLiteral("DUP"), Lit::Off);
     for (int i = 0; i < 6; ++i) {
-        p.fillRect(QRect(QPoint(MainStepMarkLefts[i], MainStepMarkTop), StepMarkSize).adjusted(0, 0, 0, -1),
-                   Ghost);
-        p.fillRect(QRect(QPoint(SubStepMarkLefts[i], SubStepMarkTop), StepMarkSize).adjusted(0, 0, 0, -1),
-                   Ghost);
+        stepPointer(p, QPoint(MainStepMarkLefts[i], MainStepMarkTop), true, Ghost);
+        stepPointer(p, QPoint(SubStepMarkLefts[i], SubStepMarkTop), false, Ghost);
     }
     // Channel labels and the line between the bands.
     drawDotText(p, QPointF(223, 31), QStringLiteral("M"), 1.0, Dim);
@@ -369,7 +379,8 @@ bool drawPicture(QImage* image, const char* name)
     if (n == QLatin1String("M_TS") || n == QLatin1String("M_TS_OFF") || n == QLatin1String("S_TS") ||
         n == QLatin1String("S_TS_OFF")) {
         const bool on = !n.endsWith(QLatin1String("_OFF"));
-        *image = picture(StepMarkSize, QPoint(0, 0), [&](QPainter& p) { stepMark(p, on); });
+        const bool main = n.startsWith(QLatin1Char('M'));
+        *image = picture(StepMarkSize, QPoint(0, 0), [&](QPainter& p) { stepMark(p, main, on); });
         return true;
     }
     for (const Mark& m : Marks) {

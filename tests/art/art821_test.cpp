@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <vector>
 
 #include "panels/artlibrary.h"
 #include "panels/model821.h"
@@ -132,6 +134,64 @@ TEST_F(Art821, DisplayPiecesFitTheirPlacesAndTellTheirStatesApart)
     for (const auto& place : places)
         EXPECT_TRUE(display.contains(QRect(place.at, get(QString::fromLatin1(place.name)).size())))
             << place.name;
+}
+
+TEST_F(Art821, StepMarkOverAOneIsAPointerApartFromItsSegments)
+{
+    const QImage display = get("DISPLAY");
+    const QColor lcd = display.pixelColor(MainStepMarkLefts[0] - 2, MainStepMarkTop);
+    auto inked = [&](const QImage& image, int x, int y) { return image.pixelColor(x, y) != lcd; };
+    const struct {
+        const char* line;
+        const char* onName;
+        const char* digitName;
+        const int* markLefts;
+        int markTop;
+        const int* digitLefts;
+        int digitTop;
+    } lines[] = {{"main", "M_TS", "MF_Num1", MainStepMarkLefts, MainStepMarkTop, MainDigitLefts, MainLineTop},
+                 {"sub", "S_TS", "SF_Num1", SubStepMarkLefts, SubStepMarkTop, SubDigitLefts, SubLineTop}};
+    for (const auto& l : lines) {
+        const QImage on = get(l.onName), one = get(l.digitName);
+        for (int place = 0; place < 6; ++place) {
+            const int markLeft = l.markLefts[place];
+            int markLeftmost = 10000, markRight = -1;
+            QColor ink;
+            std::vector<int> rowWidths;
+            for (int y = 0; y < on.height(); ++y) {
+                int width = 0;
+                for (int x = 0; x < on.width(); ++x) {
+                    if (inked(on, x, y)) {
+                        ++width;
+                        ink = on.pixelColor(x, y);
+                        markLeftmost = std::min(markLeftmost, markLeft + x);
+                        markRight = std::max(markRight, markLeft + x);
+                    }
+                }
+                rowWidths.push_back(width);
+            }
+            ASSERT_GE(markRight, 0) << l.line << " no mark";
+            // The digit under the mark: the one whose cell holds the pointer's middle.
+            const int middle = (markLeftmost + markRight) / 2;
+            int digitLeft = -1;
+            for (int d = 0; d < 7; ++d)
+                if (middle >= l.digitLefts[d] && middle < l.digitLefts[d] + one.width())
+                    digitLeft = l.digitLefts[d];
+            ASSERT_GE(digitLeft, 0) << l.line << " " << place;
+            // The mark sits above the digit's cell.
+            EXPECT_LE(l.markTop + on.height(), l.digitTop) << l.line << " " << place;
+            int oneLeft = 10000;
+            for (int y = 0; y < one.height(); ++y)
+                for (int x = 0; x < one.width(); ++x)
+                    if (one.pixelColor(x, y) == ink)
+                        oneLeft = std::min(oneLeft, digitLeft + x);
+            ASSERT_LT(oneLeft, 10000) << l.line << " the 1 shows nothing";
+            // Clear of the 1's segments, and pointed: each row narrower than the one above.
+            EXPECT_LE(markRight + 2, oneLeft) << l.line << " " << place;
+            for (size_t r = 1; r < rowWidths.size(); ++r)
+                EXPECT_LT(rowWidths[r], rowWidths[r - 1]) << l.line << " " << place;
+        }
+    }
 }
 
 }  // namespace
