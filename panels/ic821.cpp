@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,11 +15,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTextCursor>
+#include <utility>
 
 #include "civ/civcodes.h"
 #include "civ/models.h"
 #include "core/device.h"
 #include "core/devicekind.h"
+#include "core/freqtext.h"
 #include "core/intconv.h"
 #include "core/modal.h"
 #include "devices/deviceselectdialog.h"
@@ -238,6 +242,12 @@ void TIC821FORM::buildControls()
     EAddress = new QLineEdit(QStringLiteral("76"), this);
     EAddress->setObjectName(QStringLiteral("EAddress"));
     EAddress->setGeometry(x + 62, BottomRow + 4, 40, ButtonHeight);
+    // Text fields carry the names their labels give them, for assistive technology.
+    EAddress->setAccessibleName(LAddress->text());
+    EMainFreq->setAccessibleName(QStringLiteral("Main frequency"));
+    ESubFreq->setAccessibleName(QStringLiteral("Sub frequency"));
+    MainMemChan->setAccessibleName(QStringLiteral("Main memory channel"));
+    SubMemChan->setAccessibleName(QStringLiteral("Sub memory channel"));
     CBDebug = new QCheckBox(QStringLiteral("Show Debug"), this);
     CBDebug->setObjectName(QStringLiteral("CBDebug"));
     CBDebug->setGeometry(x + 118, BottomRow + 4, FormWidth - Margin - x - 118, ButtonHeight);
@@ -275,7 +285,8 @@ void TIC821FORM::buildControls()
     connect(MainMemChan, &QLineEdit::textChanged, this, &TIC821FORM::MainMemChanChange);
     connect(SubMemChan, &QLineEdit::textChanged, this, &TIC821FORM::SubMemChanChange);
     connect(EAddress, &QLineEdit::textChanged, this, &TIC821FORM::EAddressChange);
-    connect(CBDebug, &QCheckBox::clicked, this, &TIC821FORM::CBDebugClick);
+    // Toggled by any means (a click, the keyboard, assistive technology).
+    connect(CBDebug, &QCheckBox::toggled, this, &TIC821FORM::CBDebugClick);
 
     Configuration1 = new QAction(QStringLiteral("&Configuration"), this);
     Configuration1->setObjectName(QStringLiteral("Configuration1"));
@@ -320,6 +331,7 @@ void TIC821FORM::FormCreate()
     memory_->SetNumofMemories(80);
     memory_->OnSetMem.bind(this, &TIC821FORM::MemorySetRequest);
     memory_->OnGetMem.bind(this, &TIC821FORM::MemoryGetRequest);
+    memory_->OnTransferEnd.bind(this, &TIC821FORM::transferEnded);
     memory_->resize(569, 401);
 
     engine_ = new Tic821(this);
@@ -334,6 +346,9 @@ void TIC821FORM::FormCreate()
         closeSelf();
         return;
     }
+    TLinkEvent lost;
+    lost.bind(this, &TIC821FORM::LinkLost);
+    linkWatch_ = dev->WatchLink(lost);
     transfer = false;
 
     if (QMdiSubWindow* sub = showAsMdiChild(owner_, this)) {
@@ -357,19 +372,34 @@ void TIC821FORM::closeSelf()
         deleteLater();
 }
 
+void TIC821FORM::closeEvent(QCloseEvent* event)
+{
+    if (!closing_ && memory_ && !memory_->CanClose()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+void TIC821FORM::LinkLost(const QString& why) { StatusPanels[0]->setText(why); }
+
 void TIC821FORM::FormDestroy()
 {
     if (engine_) {
         engine_->OnNotify.unbind();
         engine_->OnError.unbind();
         engine_->OnDebug.unbind();
-        if (Tdevice* dev = DeviceList ? DeviceList->at(device_) : nullptr)
+        if (Tdevice* dev = DeviceList ? DeviceList->at(device_) : nullptr) {
             dev->UnRegFunc(registration_);
+            dev->UnwatchLink(linkWatch_);
+        }
     }
     registration_ = 0;
+    linkWatch_ = 0;
     if (memory_) {
         memory_->OnSetMem.unbind();
         memory_->OnGetMem.unbind();
+        memory_->OnTransferEnd.unbind();
         memory_->close();
     }
     delete engine_;
@@ -646,11 +676,37 @@ void TIC821FORM::RadioError(int e, int d)
         StatusPanels[1]->setText(text);
         return;
     }
-    if (!transfer)
-        Modal::error(text);
+    QPointer<TIC821FORM> alive(this);
+    if (transfer) {
+        if (e != civ::Error::NoEcho && e != civ::Error::NoAnswer)
+            return;
+        // The engine gave the command up and emptied its queue: nothing more of the
+        // transfer will come. The memory window keeps what arrived; the radio is not
+        // answering, so nothing is put back.
+        transfer = false;
+        requestState = RequestState::Resting;
+        beforeTransfer_ = {};
+        if (memory_)
+            memory_->AbortTransfer();
+        if (alive)
+            Modal::error(text);
+        return;
+    }
+    Modal::error(text);
+    // The boxes must not keep a frequency the radio refused or that could not be
+    // sent: read back what the radio has.
+    const bool refusedFrequency = e == civ::Error::Refused && d == 0x05;
+    if (alive && engine_ && (refusedFrequency || e == civ::Error::BadFrequency))
+        BUpdateClick();
 }
 
-void TIC821FORM::RadioDebug(QString s) { Memo1->appendPlainText(s); }
+void TIC821FORM::RadioDebug(QString s)
+{
+    Memo1->appendPlainText(s);
+    // The trace follows its newest line, whether it is shown or not.
+    Memo1->moveCursor(QTextCursor::End);
+    Memo1->ensureCursorVisible();
+}
 
 // --- memory window ---
 
@@ -659,6 +715,7 @@ void TIC821FORM::MemorySetRequest(bool s, bool w, int n, const QString& f, const
     if (!engine_)
         return;
     if (!s) {
+        transferBegins();
         SelectMain();
         engine_->setVFO(civ::Vfo::A);
         transfer = true;
@@ -682,6 +739,7 @@ void TIC821FORM::MemoryGetRequest(int n)
         requestState = RequestState::Resting;
         return;
     }
+    transferBegins();
     transfer = true;
     SelectMain();
     engine_->setMemoryCmd(civ::MemoryCommand::MemoryMode);
@@ -689,4 +747,36 @@ void TIC821FORM::MemoryGetRequest(int n)
     requestState = RequestState::MemoryRead;
     engine_->ReadMode();
     engine_->ReadFreq();
+}
+
+void TIC821FORM::transferBegins()
+{
+    if (beforeTransfer_.taken)
+        return;
+    beforeTransfer_.taken = true;
+    beforeTransfer_.vfo = itemIndex(RGMainVfo);
+    beforeTransfer_.channel = MainMemChan->text();
+    beforeTransfer_.freq = EMainFreq->maskedText();
+    beforeTransfer_.mode = ic821ModeOfIndex(itemIndex(RGMainMode));
+}
+
+void TIC821FORM::transferEnded()
+{
+    if (!beforeTransfer_.taken || !engine_)
+        return;
+    const MainBefore b = std::exchange(beforeTransfer_, {});
+    SelectMain();
+    // A window that never showed a VFO choice leaves the radio in VFO mode, as a
+    // download must not leave it in memory mode.
+    if (b.vfo < 0)
+        engine_->setVFO(civ::Vfo::VfoMode);
+    else
+        chooseVfo(engine_, b.vfo);
+    if (int channel = 0; b.vfo == 2 && tryStrToInt(b.channel, &channel))
+        engine_->setMemory(channel);
+    if (freqTextToHertz(b.freq) > 0)
+        engine_->setFreq(b.freq);
+    if (b.mode >= 0)
+        engine_->setMode(b.mode);
+    BUpdateClick();
 }

@@ -9,6 +9,7 @@
 class FreqEdit;
 class QAction;
 class QButtonGroup;
+class QCloseEvent;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -117,6 +118,11 @@ public:
     int requestState = 0;
     bool transfer = false;
 
+protected:
+    // Unsaved changes to the memory list are offered for saving first; Cancel
+    // keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void FormCreate();
     void FormDestroy();
@@ -124,6 +130,24 @@ private:
     void closeSelf();
     void memChanChange(QLineEdit* box, bool main);
     void setHeight(int height);
+    // The device lost its way to the bus: said in the status bar at once.
+    void LinkLost(const QString& why);
+    // A transfer keeps what the window showed of the main band when it began and
+    // gives it back to the radio when the memory window says the whole transfer
+    // has ended, then reads both bands. A transfer given up on a silent radio
+    // puts nothing back.
+    void transferBegins();
+    void transferEnded();
+
+    struct MainBefore {
+        bool taken = false;
+        int vfo = 0;
+        QString channel;
+        QString freq;
+        int mode = -1;
+    };
+    MainBefore beforeTransfer_;
+    int linkWatch_ = 0;
 
     QPointer<QWidget> owner_;
     Tic821* engine_ = nullptr;

@@ -24,7 +24,8 @@ public:
     int mode[2] = {3, 2};
     int band = 0;
     bool silent = false;      // no echo, no answer
-    bool blank = false;       // frequency reads answer that the memory is blank
+    bool blank = false;       // in memory mode, frequency reads answer that the memory is blank
+    bool memoryMode = false;  // 08 alone enters it, any 07 leaves it
     bool refuseFreq = false;  // frequency writes are answered NG and change nothing
     std::vector<QByteArray> sent;
     QByteArray pending;
@@ -39,8 +40,13 @@ public:
         const quint8 cmd = static_cast<quint8>(f[4]);
         const QByteArray body = f.mid(4, f.size() - 5);
         QByteArray answer;
+        if (cmd == 0x07)
+            memoryMode = false;
+        else if (cmd == 0x08 && body.size() == 1)
+            memoryMode = true;
         if (cmd == 0x03) {
-            answer = blank ? civ::encode::blankFreqReport(0x03) : civ::encode::freqReport(0x03, freq[band]);
+            answer = blank && memoryMode ? civ::encode::blankFreqReport(0x03)
+                                         : civ::encode::freqReport(0x03, freq[band]);
         } else if (cmd == 0x04) {
             answer = civ::encode::modeReport(0x04, mode[band], civ::ModeTable::Base);
         } else if (refuseFreq && !civ::decode::freq(body).isEmpty()) {
@@ -67,6 +73,7 @@ public:
         band = 0;
         silent = false;
         blank = false;
+        memoryMode = false;
         refuseFreq = false;
         sent.clear();
         pending.clear();

@@ -20,8 +20,10 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 #include "civ/codec.h"
@@ -468,7 +470,7 @@ TEST_F(Ic821, EngineErrorsGoToBoxesOrTheStatusBar)
             if (c.panel >= 0) {
                 EXPECT_EQ(w->StatusPanels[c.panel]->text(), QString::fromLatin1(c.text));
                 EXPECT_TRUE(modal.boxes.empty()) << c.e;
-            } else if (transfer) {
+            } else if (transfer && c.e != 0 && c.e != 1) {
                 EXPECT_TRUE(modal.boxes.empty()) << c.e;
             } else {
                 EXPECT_EQ(modal.texts(), QStringList{QString::fromLatin1(c.text)}) << c.e;
@@ -513,8 +515,13 @@ TEST_F(Ic821, UploadOfThreeMemoriesPreparesTheRadioOnceAndEndsWithTheQueue)
         mode(3),
         enc::duplex(0),
         enc::memoryCmd(1),
+        // Once the last memory is in, the main band is put back as the window
+        // showed it (no VFO chosen yet: VFO mode), and both bands are read.
+        enc::vfo(0),
+        enc::freq(QStringLiteral("014.195.000")),
+        mode(3),
     };
-    EXPECT_EQ(sent(12000), expected);
+    EXPECT_EQ(sent(12000), expected + readBoth());
     EXPECT_FALSE(w->transfer);
     EXPECT_FALSE(memory->BusyLed->Blink());
     EXPECT_EQ(w->LMainSub->text(), QStringLiteral("<-MAIN"));
@@ -533,7 +540,9 @@ TEST_F(Ic821, DownloadOfABlankChannelStoresBlank)
     memory->BDownLoadClick();
     EXPECT_TRUE(w->transfer);
     EXPECT_EQ(w->requestState, 11);
-    EXPECT_EQ(sent(), (Frames{enc::memoryCmd(0), enc::memory(1), enc::readMode(), enc::readFreq()}));
+    EXPECT_EQ(sent(), (Frames{enc::memoryCmd(0), enc::memory(1), enc::readMode(), enc::readFreq(),
+                              enc::vfo(0), enc::freq(QStringLiteral("014.195.000")), mode(3)} +
+                       readBoth()));
     EXPECT_FALSE(memory->Downloading());
     EXPECT_FALSE(w->transfer);
     EXPECT_EQ(w->requestState, 5);
@@ -555,7 +564,9 @@ TEST_F(Ic821, DownloadOfAFilledChannelStoresFrequencyAndMode)
     TMemoryFORM* memory = w->memoryWindow();
     memory->BDownLoadClick();
     EXPECT_EQ(sent(), (Frames{enc::memoryCmd(0), enc::memory(1), enc::readMode(), enc::readFreq(),
-                              enc::memoryCmd(0), enc::memory(2), enc::readMode(), enc::readFreq()}));
+                              enc::memoryCmd(0), enc::memory(2), enc::readMode(), enc::readFreq(),
+                              enc::vfo(0), enc::freq(QStringLiteral("014.195.000")), mode(3)} +
+                       readBoth()));
     auto* rows = memory->findChild<MemoryModel*>();
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(rows->recordAt(i).Freq, QStringLiteral("145.500.000"));
@@ -563,6 +574,108 @@ TEST_F(Ic821, DownloadOfAFilledChannelStoresFrequencyAndMode)
     }
     EXPECT_EQ(w->requestState, 5);
     EXPECT_FALSE(w->transfer);
+}
+
+TEST_F(Ic821, ATransferInMemoryModePutsTheChannelBack)
+{
+    TIC821FORM* w = open();
+    pick(w->RGMainVfo, 2);
+    w->MainMemChan->setText(QStringLiteral("7"));
+    sent();
+    range = 1;
+    w->memoryWindow()->BDownLoadClick();
+    EXPECT_EQ(sent(),
+              (Frames{enc::memoryCmd(0), enc::memory(1), enc::readMode(), enc::readFreq(), enc::memoryCmd(0),
+                      enc::memory(7), enc::freq(QStringLiteral("014.195.000")), mode(3)} +
+               readBoth()));
+}
+
+TEST_F(Ic821, NoResponseEndsATransferWithOneBoxAndPutsNothingBack)
+{
+    TIC821FORM* w = open();
+    sent();
+    range = 3;
+    radio->silent = true;
+    TMemoryFORM* memory = w->memoryWindow();
+    memory->BDownLoadClick();
+    const Frames frames = sent(30000);
+    EXPECT_EQ(
+        modal.texts(),
+        QStringList{QStringLiteral("No Response, Your CIV Interface is Not Connected or is Turned Off")});
+    EXPECT_FALSE(w->transfer);
+    EXPECT_FALSE(memory->Downloading());
+    EXPECT_FALSE(memory->BusyLed->Blink());
+    ASSERT_FALSE(frames.empty());
+    for (const QByteArray& f : frames)
+        EXPECT_EQ(f, frames.front());  // the first command and its retries only
+}
+
+TEST_F(Ic821, ARefusedFrequencyIsReadBackFromTheRadio)
+{
+    TIC821FORM* w = open();
+    sent();
+    radio->refuseFreq = true;
+    w->EMainFreq->setMaskedText(QStringLiteral("999.000.000"));
+    w->BSetMM->click();  // sends nothing of the frequency
+    sent();
+    w->BDial->click();
+    const Frames frames = sent();
+    // Both frequencies are refused; each refusal reads both bands back.
+    EXPECT_EQ(modal.texts(), (QStringList{QStringLiteral("Radio Said Command 05 is NO GOOD"),
+                                          QStringLiteral("Radio Said Command 05 is NO GOOD")}));
+    EXPECT_GE(std::count(frames.begin(), frames.end(), enc::readFreq()), 2);
+    EXPECT_EQ(w->requestState, 5);
+    EXPECT_EQ(w->EMainFreq->maskedText(), QStringLiteral("014.195.000"));
+    EXPECT_EQ(w->ESubFreq->maskedText(), QStringLiteral("007.050.000"));
+}
+
+TEST_F(Ic821, TheDeviceLosingItsLinkIsSaidInTheStatusBarAtOnce)
+{
+    TIC821FORM* w = open();
+    radio->LinkLost(QStringLiteral("The relay closed the connection."));
+    EXPECT_EQ(w->StatusPanels[0]->text(), QStringLiteral("The relay closed the connection."));
+    window.reset();
+    radio->LinkLost(QStringLiteral("again"));  // a closed window listens no more
+}
+
+TEST_F(Ic821, ClosingWithAnUnsavedMemoryListAsksFirst)
+{
+    TIC821FORM* w = open();
+    auto* rows = w->memoryWindow()->findChild<MemoryModel*>();
+    rows->setRecord(0, {QStringLiteral("145.500.000"), QStringLiteral("FM"), QString(), QStringLiteral("x")});
+    modal.answers = {Modal::Cancel};
+    EXPECT_FALSE(w->close());
+    ASSERT_EQ(modal.boxes.size(), 1u);
+    EXPECT_EQ(modal.boxes[0].text,
+              QStringLiteral("Save changes to the memory list of IC821 on device [Bench] <Serial>?"));
+    EXPECT_FALSE(w->closing());
+    modal.answers = {Modal::Discard};
+    EXPECT_TRUE(w->close());
+}
+
+TEST_F(Ic821, TheTraceFollowsItsNewestLineAndAnyToggleShowsIt)
+{
+    TIC821FORM* w = open();
+    w->CBDebug->setChecked(true);
+    EXPECT_TRUE(w->Memo1->isVisibleTo(w));
+    EXPECT_EQ(w->size(), QSize(789, 422));
+    for (int i = 0; i < 200; ++i)
+        w->RadioDebug(QStringLiteral("line %1").arg(i));
+    QScrollBar* bar = w->Memo1->verticalScrollBar();
+    EXPECT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    w->CBDebug->setChecked(false);
+    EXPECT_FALSE(w->Memo1->isVisibleTo(w));
+}
+
+TEST_F(Ic821, TextFieldsCarryAccessibleNames)
+{
+    TIC821FORM* w = open();
+    EXPECT_EQ(w->EAddress->accessibleName(), QStringLiteral("Address"));
+    EXPECT_EQ(w->EMainFreq->accessibleName(), QStringLiteral("Main frequency"));
+    EXPECT_EQ(w->ESubFreq->accessibleName(), QStringLiteral("Sub frequency"));
+    EXPECT_EQ(w->MainMemChan->accessibleName(), QStringLiteral("Main memory channel"));
+    EXPECT_EQ(w->SubMemChan->accessibleName(), QStringLiteral("Sub memory channel"));
 }
 
 TEST_F(Ic821, LeavingDeviceSelectWithoutOkClosesTheWindow)
