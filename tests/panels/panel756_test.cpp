@@ -743,6 +743,24 @@ TEST_F(Panel756, ARefusedOrUnsendableFrequencyIsReadBackFromTheRadio)
     EXPECT_EQ(p->view().mainText, QStringLiteral("014.195.000"));
 }
 
+TEST_F(Panel756, ClosingWithAnUnsavedMemoryListAsksFirst)
+{
+    THi_756FORM* p = open();
+    auto* rows = p->memoryWindow()->findChild<MemoryModel*>();
+    rows->setRecord(
+        0, MemRecord{QStringLiteral("014.195.000"), QStringLiteral("USB"), QString(), QStringLiteral("x")});
+    modal.answers = {Modal::Cancel};
+    EXPECT_FALSE(p->close());
+    EXPECT_EQ(
+        modal.texts(),
+        QStringList{QStringLiteral("Save changes to the memory list of IC756 on device [Bench] <Serial>?")});
+    EXPECT_FALSE(p->closing());
+    EXPECT_NE(p->engine(), nullptr);
+    modal.answers = {Modal::Discard};
+    EXPECT_TRUE(p->close());
+    EXPECT_EQ(modal.boxes.size(), 2u);
+}
+
 TEST_F(Panel756, TheDeviceLosingItsLinkIsSaidInTheStatusBarAtOnce)
 {
     THi_756FORM* p = open();
