@@ -307,17 +307,31 @@ void Art::leftSide(QPainter& p) const
     drawSmallKnob(p, af, 13, 30);
     drawLegend(p, QRectF(af.x() - 45, af.y() - 50, 90, 12), QStringLiteral("AF   RF/SQL"), 8, PanelLegend);
 
-    // Microphone and phones jacks.
-    const QPointF jacks[2] = {{28, 245}, {mkII ? 66.0 : 90.0, 245}};
-    const char* names[2] = {"PHONES", "MIC"};
-    for (int j = 0; j < 2; ++j) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0x0a, 0x0a, 0x0b));
-        p.drawEllipse(jacks[j], j ? 11 : 8, j ? 11 : 8);
-        p.setBrush(QColor(0x60, 0x62, 0x66));
-        p.drawEllipse(jacks[j], 4, 4);
-        drawLegend(p, QRectF(jacks[j].x() - 30, 222, 60, 11), QString::fromLatin1(names[j]), 8, PanelLegend);
+    // Phones jack and the eight-pin microphone socket; on the IC-706 the socket
+    // takes the place the MKII gives its memory knob.
+    const QPointF phones(28, 245), mic = mkII ? QPointF(68, 245) : QPointF(130, 238);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x0a, 0x0a, 0x0b));
+    p.drawEllipse(phones, 8, 8);
+    p.setBrush(QColor(0x60, 0x62, 0x66));
+    p.drawEllipse(phones, 4, 4);
+    drawLegend(p, QRectF(phones.x() - 30, 222, 60, 11), QStringLiteral("PHONES"), 8, PanelLegend);
+    const qreal r = mkII ? 12 : 15;
+    QRadialGradient ring(mic - QPointF(r * 0.3, r * 0.4), r * 1.4);
+    ring.setColorAt(0, QColor(0xb0, 0xb4, 0xba));
+    ring.setColorAt(1, QColor(0x40, 0x42, 0x46));
+    p.setBrush(ring);
+    p.drawEllipse(mic, r, r);
+    p.setBrush(QColor(0x08, 0x08, 0x09));
+    p.drawEllipse(mic, r * 0.72, r * 0.72);
+    p.setBrush(QColor(0x9a, 0x8a, 0x50));
+    for (int pin = 0; pin < 8; ++pin) {
+        const qreal a = qDegreesToRadians(pin * 45.0 + 22.5);
+        p.drawEllipse(mic + QPointF(qCos(a), qSin(a)) * r * 0.45, 1.1, 1.1);
     }
+    p.setBrush(QColor(0x30, 0x31, 0x34));
+    p.drawRect(QRectF(mic.x() - 1.5, mic.y() - r * 0.72, 3, r * 0.2));
+    drawLegend(p, QRectF(mic.x() - 30, mic.y() - r - 13, 60, 11), QStringLiteral("MIC"), 8, PanelLegend);
 
     if (mkII) {
         drawLegend(p, QRectF(MemoryKnobAt.x(), MemoryKnobAt.y() - 12, MemoryKnobSize.width(), 11),
