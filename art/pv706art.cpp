@@ -143,32 +143,41 @@ void functionSet(QPainter& p, int set)
     }
 }
 
-// The bar meter: S units on receive, fixed lettering, every bar unlit.
+// The bar meter: S units on receive above the bars, output power below; fixed
+// lettering, every bar unlit.
 void meter(QPainter& p)
 {
-    const QColor dim = lcdDim();
-    drawDotText(p, QPointF(10, 76), QStringLiteral("S"), 1.0, lcdInk());
+    const qreal left = 22, pitch = 8;
+    const int bars = 19;
+    auto label = [&](int bar, const char* text, qreal y, const QColor& ink) {
+        const QString t = QString::fromLatin1(text);
+        drawDotText(p, QPointF(left + bar * pitch + 2.5 - dotTextWidth(t, 1.0) / 2, y), t, 1.0, ink);
+    };
+    drawDotText(p, QPointF(9, 76), QStringLiteral("S"), 1.0, lcdInk());
     const struct {
         int bar;
         const char* text;
-    } scale[] = {{0, "1"}, {2, "3"}, {4, "5"}, {6, "7"}, {8, "9"}, {11, "+20"}, {14, "+40"}, {17, "+60"}};
-    const qreal left = 22, pitch = 8;
-    for (const auto& s : scale) {
-        const QString text = QString::fromLatin1(s.text);
-        drawDotText(p, QPointF(left + s.bar * pitch + 2.5 - dotTextWidth(text, 1.0) / 2, 76), text, 1.0,
-                    s.bar > 8 ? lcdInk() : dim);
-    }
+    } sUnits[] = {{0, "1"}, {2, "3"}, {4, "5"}, {6, "7"}, {8, "9"}, {11, "+20"}, {14, "+40"}, {17, "+60"}};
+    for (const auto& s : sUnits)
+        label(s.bar, s.text, 76, s.bar > 8 ? lcdInk() : lcdDim());
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
-    for (int b = 0; b < 19; ++b) {
+    for (int b = 0; b < bars; ++b) {
         const int h = 4 + b / 3;
         p.fillRect(QRectF(left + b * pitch, 96 - h, 6, h), lcdGhost());
     }
-    p.setPen(QPen(dim, 1));
-    p.drawLine(QPointF(left, 98.5), QPointF(left + 19 * pitch - 2, 98.5));
+    p.setPen(QPen(lcdDim(), 1));
+    p.drawLine(QPointF(left, 98.5), QPointF(left + bars * pitch - 2, 98.5));
+    for (int b = 0; b <= bars - 1; b += 6)
+        p.drawLine(QPointF(left + b * pitch + 2.5, 98.5), QPointF(left + b * pitch + 2.5, 100.5));
     p.restore();
-    drawDotText(p, QPointF(10, 103), QStringLiteral("PO"), 1.0, dim);
-    drawDotText(p, QPointF(22, 110), QStringLiteral("0     25     50    100%"), 1.0, dim);
+    drawDotText(p, QPointF(5, 103), QStringLiteral("PO"), 1.0, lcdDim());
+    const struct {
+        int bar;
+        const char* text;
+    } power[] = {{0, "0"}, {6, "25"}, {12, "50"}, {18, "100"}};
+    for (const auto& s : power)
+        label(s.bar, s.text, 103, lcdDim());
 }
 
 void display(QPainter& p)
@@ -191,6 +200,9 @@ void display(QPainter& p)
     channelDigit(p, ChannelUnitsAt, -1);
     drawDotText(p, QPointF(ChannelTensAt.x() + 6, ChannelTensAt.y() - 9), QStringLiteral("M-CH"), 1.0,
                 lcdDim());
+    // Functions of the radio the program does not drive: their legends stay unlit.
+    drawLegend(p, QRectF(258, 30, 28, 10), QStringLiteral("RIT"), 8, lcdGhost(), true);
+    drawLegend(p, QRectF(258, 42, 28, 10), QStringLiteral("DUP"), 8, lcdGhost(), true);
     mark(p, NarrowAt, NarrowSize, QStringLiteral("NAR"), 9, Lit::Off);
     mark(p, SplitAt, SplitSize, QStringLiteral("SPLIT"), 10, Lit::Off);
     meter(p);
