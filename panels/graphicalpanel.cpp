@@ -192,6 +192,11 @@ void GraphicalPanel::FormCreate()
             sub->showMaximized();
         if (QMdiArea* area = sub->mdiArea())
             area->setActiveSubWindow(sub);
+        // Activation passes the maximised state of the window it follows (the
+        // memory window opens maximised) on; a panel that opens at its design size
+        // goes back to it.
+        if (!model_.opensMaximized && sub->isMaximized())
+            sub->showNormal();
     }
     BForceClick();
     RequestAll();

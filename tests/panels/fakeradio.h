@@ -23,10 +23,11 @@ public:
     QString freq[2] = {QStringLiteral("014.195.000"), QStringLiteral("007.050.000")};
     int mode[2] = {3, 2};
     int band = 0;
-    bool silent = false;      // no echo, no answer
-    bool blank = false;       // in memory mode, frequency reads answer that the memory is blank
-    bool memoryMode = false;  // 08 alone enters it, any 07 leaves it
-    bool refuseFreq = false;  // frequency writes are answered NG and change nothing
+    bool silent = false;         // no echo, no answer
+    bool blank = false;          // frequency reads answer that the memory is blank
+    bool blankMemories = false;  // the same, only in memory mode
+    bool memoryMode = false;     // 08 alone enters it, any 07 leaves it
+    bool refuseFreq = false;     // frequency writes are answered NG and change nothing
     std::vector<QByteArray> sent;
     QByteArray pending;
 
@@ -45,8 +46,8 @@ public:
         else if (cmd == 0x08 && body.size() == 1)
             memoryMode = true;
         if (cmd == 0x03) {
-            answer = blank && memoryMode ? civ::encode::blankFreqReport(0x03)
-                                         : civ::encode::freqReport(0x03, freq[band]);
+            answer = blank || (blankMemories && memoryMode) ? civ::encode::blankFreqReport(0x03)
+                                                            : civ::encode::freqReport(0x03, freq[band]);
         } else if (cmd == 0x04) {
             answer = civ::encode::modeReport(0x04, mode[band], civ::ModeTable::Base);
         } else if (refuseFreq && !civ::decode::freq(body).isEmpty()) {
@@ -73,6 +74,7 @@ public:
         band = 0;
         silent = false;
         blank = false;
+        blankMemories = false;
         memoryMode = false;
         refuseFreq = false;
         sent.clear();

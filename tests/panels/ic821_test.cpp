@@ -533,7 +533,7 @@ TEST_F(Ic821, DownloadOfABlankChannelStoresBlank)
     TIC821FORM* w = open();
     sent();
     range = 1;
-    radio->blank = true;
+    radio->blankMemories = true;
     TMemoryFORM* memory = w->memoryWindow();
     auto* rows = memory->findChild<MemoryModel*>();
     rows->setRecord(0, {QStringLiteral("145.500.000"), QStringLiteral("FM"), QStringLiteral("PLUS"), {}});
