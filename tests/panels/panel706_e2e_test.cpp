@@ -254,7 +254,6 @@ TEST_P(Panel706Sim, UploadThenDownloadRoundTripsWithABlankChannel)
     EXPECT_EQ(rows->recordAt(Channels).Freq, QStringLiteral("BLANK"));
     EXPECT_TRUE(rows->recordAt(Channels).Mode.isEmpty());
     EXPECT_EQ(panel->view().requestState, 5);
-    EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Links, Panel706Sim, ::testing::Values(Link::Tcp, Link::Serial),

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
@@ -61,7 +63,9 @@ QImage art(Model m, const QString& name)
 {
     static ArtLibrary library706(Art706);
     static ArtLibrary libraryMkII(ArtMkII);
-    return (m == Model::MkII ? libraryMkII : library706).fetch(name).convertToFormat(QImage::Format_RGB32);
+    return (m == Model::MkII ? libraryMkII : library706)
+        .fetch(name.toLatin1().constData())
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 bool shows(Model m, const QImage& image, QPoint at, const QString& name)
@@ -215,7 +219,7 @@ TEST_F(Panel706, TheIc706OpensMaximizedAndTheMkIIAtItsDesignSize)
 }
 
 // Everything a hot spot's click sends on a freshly opened panel: set M1, VFO A,
-// channel 1, the radio on 14.195 MHz (USB, as the fake radio answers the read).
+// channel 1, the radio on 14.195 MHz in the LSB the forced state set.
 std::vector<QByteArray> expectedFrames(Model m, int n)
 {
     using namespace Model706;
@@ -229,7 +233,7 @@ std::vector<QByteArray> expectedFrames(Model m, int n)
     case DWN:
         return mkii ? framesOf({freq(QStringLiteral("010.100.000")), readFreq(), readMode()})
                     : framesOf({memory(99), readFreq(), readMode()});
-    case MODE: return framesOf({modeFrame(Mode::Cw)});  // USB steps to CW on both
+    case MODE: return framesOf({modeFrame(Mode::Usb)});  // from the forced LSB on both
     case F1: return framesOf({split(true)});
     case F2: return framesOf({vfo(2), readFreq(), readMode()});
     case F3: return framesOf({vfo(7), readFreq(), readMode()});
@@ -480,13 +484,13 @@ TEST_F(Panel706, TheMemoryKnobShowsItsTurnWhileHeldAndWraps)
     THi_706FORM* p = fresh(Model::MkII);
     const QImage& picture = p->controls().IRadio->canvas();
     const QPoint at = Model706::MemoryKnobAt;
-    EXPECT_TRUE(shows(Model::MkII, picture, at, QStringLiteral("MEM_NOB1")));
     // Left from 1 gives 99.
     press(p, centre(Model706::MemoryKnobLeft));
     EXPECT_TRUE(shows(Model::MkII, picture, at, QStringLiteral("MEM_NOB2")));
     release(p, QPoint(5, 5));
     EXPECT_TRUE(shows(Model::MkII, picture, at, QStringLiteral("MEM_NOB1")));
     EXPECT_EQ(p->view().mainChannel, 99);
+    runFor(clock, *radio, 3000);
     EXPECT_TRUE(shows(Model::MkII, p->displayBitmap(), Model706::ChannelTensAt, QStringLiteral("NumMem9")));
     EXPECT_TRUE(shows(Model::MkII, p->displayBitmap(), Model706::ChannelUnitsAt, QStringLiteral("NumMem9")));
     // Right from 99 gives 1, turned right until the button goes up wherever it is.
