@@ -257,18 +257,20 @@ void drawLegend(QPainter& p, const QRectF& box, const QString& text, int pixelSi
     p.restore();
 }
 
-void drawKnob(QPainter& p, QPointF c, qreal radius, qreal angle)
+void drawKnob(QPainter& p, QPointF c, qreal radius, qreal angle, bool castShadow)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
 
-    // Shadow cast on the panel, light from the top left.
-    QRadialGradient shadow(c + QPointF(5, 7), radius + 10);
-    shadow.setColorAt(0.85, QColor(0, 0, 0, 150));
-    shadow.setColorAt(1.0, QColor(0, 0, 0, 0));
-    p.setBrush(shadow);
-    p.drawEllipse(c + QPointF(5, 7), radius + 10, radius + 10);
+    if (castShadow) {
+        // Shadow cast on the panel, light from the top left.
+        QRadialGradient shadow(c + QPointF(5, 7), radius + 10);
+        shadow.setColorAt(0.85, QColor(0, 0, 0, 150));
+        shadow.setColorAt(1.0, QColor(0, 0, 0, 0));
+        p.setBrush(shadow);
+        p.drawEllipse(c + QPointF(5, 7), radius + 10, radius + 10);
+    }
 
     // Skirt with its knurled rim; the ridges turn with the knob.
     QRadialGradient skirt(c - QPointF(radius * 0.3, radius * 0.35), radius * 1.5);

@@ -45,8 +45,9 @@ void drawLegend(QPainter& p, const QRectF& box, const QString& text, int pixelSi
                 const QColor& colour = QColor(0xd8, 0xdb, 0xde), bool bold = false,
                 Qt::Alignment align = Qt::AlignCenter);
 
-// A large tuning knob centred at centre, turned by angle degrees.
-void drawKnob(QPainter& p, QPointF centre, qreal radius, qreal angle);
+// A large tuning knob centred at centre, turned by angle degrees. Without its own
+// shadow it stays inside its radius, for a knob sitting in a seat drawn around it.
+void drawKnob(QPainter& p, QPointF centre, qreal radius, qreal angle, bool castShadow = true);
 
 // A small control knob for decoration, with its pointer at angle degrees.
 void drawSmallKnob(QPainter& p, QPointF centre, qreal radius, qreal angle);

@@ -62,9 +62,10 @@ inline constexpr QPoint ChannelTensAt{228, 89};
 inline constexpr QPoint ChannelUnitsAt{247, 89};
 inline constexpr QSize ChannelDigitSize{16, 22};
 
-// Function set mark.
+// Function set mark, with the meanings of F-1, F-2 and F-3 in that set printed
+// above the keys.
 inline constexpr QPoint FunctionSetAt{10, 125};
-inline constexpr QSize FunctionSetSize{30, 14};
+inline constexpr QSize FunctionSetSize{275, 18};
 
 // VFO A, VFO B and memory marks.
 inline constexpr QPoint VfoAAt{186, 80};
@@ -81,7 +82,7 @@ inline constexpr QSize ModeSize{44, 14};
 // Tuning-step marks: lefts for 100 Hz, 1 kHz, 10 kHz, 100 kHz, 1 MHz, 10 MHz.
 inline constexpr int StepMarkLefts[6] = {201, 165, 137, 109, 73, 45};
 inline constexpr int StepMarkTop = 25;
-inline constexpr QSize StepMarkSize{24, 3};
+inline constexpr QSize StepMarkSize{24, 5};
 
 // Split mark.
 inline constexpr QPoint SplitAt{238, 9};
