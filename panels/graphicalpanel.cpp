@@ -90,9 +90,16 @@ void GraphicalPanel::buildControls()
     const QString texts[3] = {QString(), QStringLiteral("Queue Count = 0"), QStringLiteral("Retry = 0")};
     for (int i = 0; i < 3; ++i) {
         ui_.StatusPanels[i] = new QLabel(texts[i], ui_.Status);
-        ui_.StatusPanels[i]->setFixedWidth(widths[i]);
         ui_.StatusPanels[i]->setFrameShape(QFrame::StyledPanel);
-        ui_.Status->addWidget(ui_.StatusPanels[i]);
+        // The last panel reaches to the window's edge, as status bars do, so
+        // "Try Count = 12" is not cut off at its 50 pixels.
+        if (i < 2) {
+            ui_.StatusPanels[i]->setFixedWidth(widths[i]);
+            ui_.Status->addWidget(ui_.StatusPanels[i]);
+        } else {
+            ui_.StatusPanels[i]->setMinimumWidth(widths[i]);
+            ui_.Status->addWidget(ui_.StatusPanels[i], 1);
+        }
     }
 
     ui_.Dial_Timer = new Timer(this);

@@ -169,6 +169,7 @@ QString simUsage()
                "  --trace               print every frame on the line\n"
                "  --seed N              seed for the noise fault\n"
                "  -h, --help            this text\n"
+               "  --version             the program's version\n"
                "\n"
                "Examples:\n"
                "  tsln-sim                                  the default bus, TCP 6005, a pty\n"

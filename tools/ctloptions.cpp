@@ -227,6 +227,7 @@ QString ctlUsage()
         "Usage: tsln-ctl (--tcp HOST[:PORT] | --serial PORT [--baud N])\n"
         "                --model ic706|ic706mkii|ic756|ic821 [--address HEX] [--trace]\n"
         "                COMMAND...\n"
+        "       tsln-ctl --help | --version\n"
         "\n"
         "Drives one radio through Tessaline's CI-V engine, over a TCP relay (PORT defaults\n"
         "to 6005) or a serial port (COM1..COM4 or a device path such as /dev/ttyUSB0;\n"

@@ -41,6 +41,12 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tsln-sim"));
 
+    // Asked before anything else, as packagers and scripts do.
+    if (app.arguments().value(1) == QLatin1String("--version")) {
+        std::printf("tsln-sim %s\n", TSLN_VERSION);
+        return 0;
+    }
+
     SimOptions options;
     QString error;
     if (!parseSimOptions(app.arguments().mid(1), &options, &error)) {

@@ -187,6 +187,15 @@ TEST_F(Installed, VersionAndHelpAnswerOnTheTerminal)
     }
 }
 
+TEST_F(Installed, ToolsTellTheirVersion)
+{
+    for (const char* tool : {"tsln-sim", "tsln-ctl", "tsln-mem"}) {
+        const Result r = run(path(QStringLiteral("bin/") + tool), {"--version"}, QDir::tempPath());
+        EXPECT_EQ(r.status, 0) << tool << ": " << qPrintable(r.err);
+        EXPECT_EQ(r.out, QStringLiteral("%1 %2\n").arg(tool, TSLN_VERSION));
+    }
+}
+
 TEST_F(Installed, DesktopEntryAndMetainfoPassTheirValidators)
 {
     const QString desktopFile = path("share/applications/" + appId + ".desktop");

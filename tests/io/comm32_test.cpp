@@ -34,6 +34,28 @@ void listen(TComm32& comm, Received& got)
     });
 }
 
+// Points comm at the far side of pty and collects what it delivers in got.
+void attach(TComm32& comm, const PtyPair& pty, Received& got)
+{
+    comm.setCommPort(pty.slaveName);
+    listen(comm, got);
+}
+
+// A component on a fresh pseudo-terminal, not yet opened so that a test can set
+// it up first; the test plays the radio on the master.
+class Comm32OnPty : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(pty.ok());
+        attach(comm, pty, got);
+    }
+
+    PtyPair pty;
+    TComm32 comm;
+    Received got;
+};
+
 QString openError(TComm32& comm)
 {
     try {
@@ -66,15 +88,9 @@ TEST(Comm32, StartsClosedWithTheDefaults)
     EXPECT_FALSE(comm.isOpen());
 }
 
-TEST(Comm32, BytesTravelBothWaysWithANulAfterEachBlock)
+TEST_F(Comm32OnPty, BytesTravelBothWaysWithANulAfterEachBlock)
 {
-    PtyPair pty;
-    ASSERT_TRUE(pty.ok());
-    TComm32 comm;
-    comm.setCommPort(pty.slaveName);
     comm.setBaudRate(9600);
-    Received got;
-    listen(comm, got);
     ASSERT_TRUE(comm.OpenPort());
 
     const QByteArray frame = QByteArray::fromHex("fefe50e005000019140dfd");
@@ -93,14 +109,8 @@ TEST(Comm32, BytesTravelBothWaysWithANulAfterEachBlock)
     EXPECT_EQ(out, answer);
 }
 
-TEST(Comm32, ABurstArrivesAsBlocksOfAtMost1024InOrder)
+TEST_F(Comm32OnPty, ABurstArrivesAsBlocksOfAtMost1024InOrder)
 {
-    PtyPair pty;
-    ASSERT_TRUE(pty.ok());
-    TComm32 comm;
-    comm.setCommPort(pty.slaveName);
-    Received got;
-    listen(comm, got);
     ASSERT_TRUE(comm.OpenPort());
 
     const QByteArray burst = pattern(3000);
@@ -113,14 +123,8 @@ TEST(Comm32, ABurstArrivesAsBlocksOfAtMost1024InOrder)
     EXPECT_TRUE(got.nulAfterEach);
 }
 
-TEST(Comm32, APeerThatHangsUpEndsReceptionWithAHangupRequest)
+TEST_F(Comm32OnPty, APeerThatHangsUpEndsReceptionWithAHangupRequest)
 {
-    PtyPair pty;
-    ASSERT_TRUE(pty.ok());
-    TComm32 comm;
-    comm.setCommPort(pty.slaveName);
-    Received got;
-    listen(comm, got);
     int hangups = 0;
     comm.OnRequestHangup.bind([&](QObject* sender) {
         EXPECT_EQ(sender, &comm);
@@ -167,16 +171,10 @@ TEST(Comm32, OpeningFailuresRaiseTheFixedTexts)
     }
 }
 
-TEST(Comm32, APortIsHeldExclusivelyUntilClosed)
+TEST_F(Comm32OnPty, APortIsHeldExclusivelyUntilClosed)
 {
-    PtyPair pty;
-    ASSERT_TRUE(pty.ok());
-    TComm32 first;
-    first.setCommPort(pty.slaveName);
-    Received got;
-    listen(first, got);
-    ASSERT_TRUE(first.OpenPort());
-    EXPECT_EQ(openError(first), "Already have a comm file open");
+    ASSERT_TRUE(comm.OpenPort());
+    EXPECT_EQ(openError(comm), "Already have a comm file open");
 
     TComm32 second;
     second.setCommPort(pty.slaveName);
@@ -186,22 +184,18 @@ TEST(Comm32, APortIsHeldExclusivelyUntilClosed)
     pty.write("still here");
     ASSERT_TRUE(waitFor([&] { return got.all() == "still here"; }));
 
-    first.ClosePort();
+    comm.ClosePort();
     EXPECT_TRUE(second.OpenPort());
 }
 
-TEST(Comm32, QueueWriteNeedsAnOpenPortAndAWorkingWriter)
+TEST_F(Comm32OnPty, QueueWriteNeedsAnOpenPortAndAWorkingWriter)
 {
     QTemporaryDir dir;
     const QString log = dir.filePath(QStringLiteral("comms.log"));
-    TComm32 comm;
     comm.setCommsLogFileName(log);
     const quint8 byte = 0xfe;
     EXPECT_FALSE(comm.QueueWrite(&byte, 1));
 
-    PtyPair pty;
-    ASSERT_TRUE(pty.ok());
-    comm.setCommPort(pty.slaveName);
     ASSERT_TRUE(comm.OpenPort());
     // An empty request is queued and completed by one zero-length write.
     EXPECT_TRUE(comm.QueueWrite(nullptr, 0));
@@ -233,12 +227,8 @@ TEST(Comm32, QueueWriteNeedsAnOpenPortAndAWorkingWriter)
     EXPECT_TRUE(text.endsWith("Write thread not created\r\n"));
 }
 
-TEST(Comm32, ALargeWriteIsContinuedUntilEveryByteIsOut)
+TEST_F(Comm32OnPty, ALargeWriteIsContinuedUntilEveryByteIsOut)
 {
-    PtyPair pty;
-    ASSERT_TRUE(pty.ok());
-    TComm32 comm;
-    comm.setCommPort(pty.slaveName);
     ASSERT_TRUE(comm.OpenPort());
 
     // More than a pseudo-terminal buffers, so the writes come back partial.
@@ -254,26 +244,22 @@ TEST(Comm32, ALargeWriteIsContinuedUntilEveryByteIsOut)
     EXPECT_EQ(out, big + tail);
 }
 
-TEST(Comm32, ClosingWithWorkStillQueuedEndsCleanly)
+TEST_F(Comm32OnPty, ClosingWithWorkStillQueuedEndsCleanly)
 {
-    PtyPair pty;
-    ASSERT_TRUE(pty.ok());
-    auto comm = std::make_unique<TComm32>();
-    comm->setCommPort(pty.slaveName);
-    Received got;
-    listen(*comm, got);
-    ASSERT_TRUE(comm->OpenPort());
+    auto owned = std::make_unique<TComm32>();
+    attach(*owned, pty, got);
+    ASSERT_TRUE(owned->OpenPort());
     // Nobody reads the master: the writer stalls with blocks still queued.
     const QByteArray big = pattern(60000);
     for (int i = 0; i < 4; ++i)
-        comm->QueueWrite(reinterpret_cast<const quint8*>(big.constData()), quint16(big.size()));
+        owned->QueueWrite(reinterpret_cast<const quint8*>(big.constData()), quint16(big.size()));
     pty.write("unread");
     waitFor([&] { return false; }, 150);
 
     // Closing joins both threads even though the writer is stuck in a full buffer.
     QElapsedTimer closing;
     closing.start();
-    comm.reset();
+    owned.reset();
     EXPECT_LT(closing.elapsed(), 5000);
 
     // Nothing the reader posted reaches a handler once the component is gone.
@@ -283,9 +269,8 @@ TEST(Comm32, ClosingWithWorkStillQueuedEndsCleanly)
 
     // The port is free again: a new component opens it and hears new bytes.
     TComm32 again;
-    again.setCommPort(pty.slaveName);
     Received later;
-    listen(again, later);
+    attach(again, pty, later);
     ASSERT_TRUE(again.OpenPort());
     pty.readAvailable();
     pty.write("fresh");
@@ -322,15 +307,9 @@ TEST(Comm32, TheLogWritesWholeLinesWithTheSystemReason)
     }
 }
 
-TEST(Comm32, TheEventCharacterEndsABlockWithoutWaitingForTheGap)
+TEST_F(Comm32OnPty, TheEventCharacterEndsABlockWithoutWaitingForTheGap)
 {
-    PtyPair pty;
-    ASSERT_TRUE(pty.ok());
-    TComm32 comm;
-    comm.setCommPort(pty.slaveName);
     comm.setEventChar(0xFD);
-    Received got;
-    listen(comm, got);
     ASSERT_TRUE(comm.OpenPort());
 
     // Frames 30 ms apart never leave the line quiet for 100 ms: only the event
@@ -384,12 +363,11 @@ TEST(Comm32, AFailedReadBehindUndeliveredBytesIsReportedOnce)
         ASSERT_TRUE(pty.ok());
         FailingComm comm;
         comm.failWith = c.error;
-        comm.setCommPort(pty.slaveName);
+        Received got;
+        attach(comm, pty, got);
         // Delivering the bytes writes a log line, which fails here and leaves its
         // own errno behind: the read's failure must still be told as it was.
         comm.setCommsLogFileName(QStringLiteral("/dev/full"));
-        Received got;
-        listen(comm, got);
         int hangups = 0;
         comm.OnRequestHangup.bind([&](QObject*) { ++hangups; });
         ASSERT_TRUE(comm.OpenPort());

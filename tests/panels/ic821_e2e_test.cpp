@@ -5,48 +5,24 @@
 #include <gtest/gtest.h>
 
 #include <QButtonGroup>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <memory>
 
 #include "civ/models.h"
 #include "core/device.h"
 #include "core/freqtext.h"
-#include "devices/comportdialog.h"
-#include "devices/device_serial.h"
-#include "devices/device_tcpip.h"
-#include "devices/deviceselectdialog.h"
-#include "devices/tcpipwindow.h"
-#include "io/comm32.h"
-#include "memory/download.h"
 #include "memory/freqedit.h"
 #include "memory/memoryform.h"
 #include "memory/memorymodel.h"
-#include "memory/upload.h"
 #include "panels/ic821.h"
-#include "sim/ptyport.h"
 #include "sim/radio.h"
-#include "sim/simulator.h"
-#include "sim/tcprelay.h"
-#include "support/freeport.h"
-#include "support/modalrecorder.h"
+#include "support/channellist.h"
+#include "support/simbench.h"
 #include "support/waitfor.h"
 
 namespace {
-
-// The range dialogs' fields check each other as they change; filled together
-// they are consistent.
-void fill(QLineEdit* field, int value)
-{
-    const QSignalBlocker quiet(field);
-    field->setText(QString::number(value));
-}
-
-enum class Link { Tcp, Pty };
 
 // What a band is tuned to, whichever band the radio has selected.
 const MemoryEntry& tuned(const RadioState& s, int band)
@@ -55,73 +31,21 @@ const MemoryEntry& tuned(const RadioState& s, int band)
     return b.memoryMode ? b.tuned : b.vfo[b.activeVfo];
 }
 
-class Ic821Sim : public ::testing::TestWithParam<Link> {
+class Ic821Sim : public ::testing::TestWithParam<SimLink> {
 protected:
     void SetUp() override
     {
-        SimOptions o;
-        o.radios = {{QStringLiteral("ic821"), -1}};
-        o.tcpPort = freeLocalPort();
-        o.pty = GetParam() == Link::Pty;
-        o.stdinControl = false;
-        sim = std::make_unique<Simulator>(o);
-        QString error;
-        ASSERT_TRUE(sim->start(&error)) << error.toStdString();
-
-        previousList = std::exchange(DeviceList, &devices);
-        previousSelect = std::exchange(DSelFORM, &select);
-        previousUpload = std::exchange(UploadFORM, &upload);
-        previousDownload = std::exchange(DownloadFORM, &download);
-        previousComPort = std::exchange(ComPortFORM, &comPort);
-        modal.onDialog = [this](QDialog& d) {
-            if (&d == ComPortFORM) {
-                ComPortFORM->CBPort->setCurrentText(sim->pty()->path());
-                ComPortFORM->CBBaud->setCurrentText(QStringLiteral("9600"));
-            } else if (&d == DSelFORM) {
-                DSelFORM->FormActivate();
-            } else if (&d == UploadFORM) {
-                fill(UploadFORM->EStart, 1);
-                fill(UploadFORM->EEnding, Channels);
-                fill(UploadFORM->EStartRadio, 1);
-            } else if (&d == DownloadFORM) {
-                fill(DownloadFORM->EStart, 1);
-                fill(DownloadFORM->EEnding, Channels + 1);
-                fill(DownloadFORM->EStartProg, 1);
-            }
-            return int(Modal::Ok);
-        };
-
-        if (GetParam() == Link::Tcp) {
-            auto* device = static_cast<Tdevice_tcpip*>(
-                devices.append(std::make_unique<Tdevice_tcpip>(nullptr, QStringLiteral("[Sim] <TCP/IP>"))));
-            device->Kind = Tdevice::KindTcpIp;
-            device->Name = QStringLiteral("[Sim] <TCP/IP>");
-            device->Window->EHostName->setText(QStringLiteral("127.0.0.1"));
-            device->Window->EPort->setText(QString::number(sim->tcp()->port()));
-            device->Window->BCon->click();
-            ASSERT_TRUE(waitFor([&] { return device->Window->isConnected(); }, 5000));
-        } else {
-            ASSERT_NE(sim->pty(), nullptr);
-            auto* device = static_cast<Tdevice_serial*>(
-                devices.append(std::make_unique<Tdevice_serial>(nullptr, QStringLiteral("[Sim] <Serial>"))));
-            device->Kind = Tdevice::KindSerial;
-            device->Name = QStringLiteral("[Sim] <Serial>");
-            ASSERT_TRUE(device->Comm->isOpen()) << modal.texts().join('\n').toStdString();
-        }
+        ASSERT_TRUE(bench.start({{QStringLiteral("ic821"), -1}}, GetParam() == SimLink::Pty))
+            << bench.failure().toStdString();
+        ASSERT_NE(bench.addDevice(GetParam()), nullptr) << bench.failure().toStdString();
+        bench.upload = {1, Channels, 1};
+        bench.download = {1, Channels + 1, 1};
     }
-    void TearDown() override
-    {
-        window.reset();
-        DeviceList = previousList;
-        DSelFORM = previousSelect;
-        UploadFORM = previousUpload;
-        DownloadFORM = previousDownload;
-        ComPortFORM = previousComPort;
-    }
+    void TearDown() override { window.reset(); }
 
     bool idle() { return window->engine() && window->engine()->Queue().empty(); }
     bool settled() { return window->requestState == 5 && idle(); }
-    RadioState& radio() { return sim->radios().front()->state(); }
+    RadioState& radio() { return bench.state(); }
     void openWindow()
     {
         window = std::make_unique<TIC821FORM>(nullptr);
@@ -130,18 +54,8 @@ protected:
     }
 
     static constexpr int Channels = 10;
-    std::unique_ptr<Simulator> sim;
-    ModalRecorder modal;
-    TDeviceList devices;
-    TDeviceList* previousList = nullptr;
-    TDSelFORM select;
-    TDSelFORM* previousSelect = nullptr;
-    TUploadFORM upload;
-    TUploadFORM* previousUpload = nullptr;
-    TDownloadFORM download;
-    TDownloadFORM* previousDownload = nullptr;
-    TComPortFORM comPort;
-    TComPortFORM* previousComPort = nullptr;
+    SimBench bench;
+    ModalRecorder& modal = bench.modal;
     std::unique_ptr<TIC821FORM> window;
 };
 
@@ -192,16 +106,9 @@ TEST_P(Ic821Sim, UploadThenDownloadGivesBackTheListAndABlankMemory)
     ASSERT_NE(rows, nullptr);
     const char* modes[] = {"FM", "USB", "LSB", "CW", "FM", "usb", "CW", "FM", "LSB", "FM"};
     const char* duplexes[] = {"PLUS", "MINUS", "NONE", "", "plus", "NONE", "MINUS", "PLUS", "", "NONE"};
-    std::vector<MemRecord> list;
-    for (int i = 0; i < Channels; ++i) {
-        MemRecord r;
-        r.Freq = hertzToFreqText((i % 2 ? 430000000 : 144000000) + i * 1012500);
-        r.Mode = QString::fromLatin1(modes[i]);
-        r.Duplex = QString::fromLatin1(duplexes[i]);
-        r.Description = QStringLiteral("channel %1").arg(i + 1);
-        rows->setRecord(i, r);
-        list.push_back(r);
-    }
+    const MemRecords list = fillChannels(
+        *rows, Channels, [](int i) { return (i % 2 ? 430000000 : 144000000) + i * 1012500; }, modes,
+        duplexes);
     memory->BUploadClick();
     ASSERT_TRUE(waitFor([&] { return !window->transfer && idle(); }, 120000))
         << modal.texts().join('\n').toStdString();
@@ -232,9 +139,9 @@ TEST_P(Ic821Sim, UploadThenDownloadGivesBackTheListAndABlankMemory)
     EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, Ic821Sim, ::testing::Values(Link::Tcp, Link::Pty),
-                         [](const ::testing::TestParamInfo<Link>& info) {
-                             return info.param == Link::Tcp ? std::string("TcpIp") : std::string("Pty");
+INSTANTIATE_TEST_SUITE_P(Links, Ic821Sim, ::testing::Values(SimLink::Tcp, SimLink::Pty),
+                         [](const ::testing::TestParamInfo<SimLink>& info) {
+                             return info.param == SimLink::Tcp ? std::string("TcpIp") : std::string("Pty");
                          });
 
 }  // namespace

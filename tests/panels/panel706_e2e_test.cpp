@@ -4,114 +4,54 @@
 
 #include <gtest/gtest.h>
 
-#include <QComboBox>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
 
 #include "civ/civ.h"
 #include "civ/civcodes.h"
-#include "core/device.h"
 #include "core/freqtext.h"
-#include "core/modal.h"
-#include "devices/comportdialog.h"
-#include "devices/device_serial.h"
-#include "devices/device_tcpip.h"
-#include "devices/deviceselectdialog.h"
-#include "devices/tcpipwindow.h"
-#include "io/comm32.h"
-#include "memory/download.h"
 #include "memory/freqedit.h"
 #include "memory/memoryform.h"
 #include "memory/memorymodel.h"
-#include "memory/upload.h"
 #include "panels/hi_706.h"
 #include "panels/hi_706mkii.h"
 #include "panels/model706.h"
 #include "panels/panelpicture.h"
-#include "sim/ptyport.h"
 #include "sim/radio.h"
-#include "sim/simulator.h"
-#include "sim/tcprelay.h"
-#include "support/freeport.h"
-#include "support/modalrecorder.h"
+#include "sim/radiostate.h"
+#include "support/channellist.h"
+#include "support/simbench.h"
 #include "support/waitfor.h"
 
 namespace {
 
-enum class Link { Tcp, Serial };
-
 constexpr int Address706 = 0x48;
 constexpr int AddressMkII = 0x4E;
 
-class Panel706Sim : public ::testing::TestWithParam<Link> {
+class Panel706Sim : public ::testing::TestWithParam<SimLink> {
 protected:
     void SetUp() override
     {
-        SimOptions o;
-        o.radios = {{QStringLiteral("ic706"), Address706}, {QStringLiteral("ic706mkii"), AddressMkII}};
-        o.tcpPort = freeLocalPort();
-        o.pty = true;
-        o.stdinControl = false;
-        sim = std::make_unique<Simulator>(o);
-        QString error;
-        ASSERT_TRUE(sim->start(&error)) << error.toStdString();
-
-        previousList = std::exchange(DeviceList, &devices);
-        previousSelect = std::exchange(DSelFORM, &select);
-        previousUpload = std::exchange(UploadFORM, &upload);
-        previousDownload = std::exchange(DownloadFORM, &download);
-        previousComPort = std::exchange(ComPortFORM, &comPort);
-        modal.onDialog = [this](QDialog& d) {
-            if (&d == DSelFORM) {
-                DSelFORM->FormActivate();
-                DSelFORM->Eaddress->setText(QString::number(address, 16).toUpper());
-            } else if (&d == ComPortFORM) {
-                ComPortFORM->CBPort->setCurrentText(sim->pty()->path());
-                ComPortFORM->CBBaud->setCurrentText(QStringLiteral("9600"));
-            } else if (&d == UploadFORM) {
-                UploadFORM->EStart->setText(QStringLiteral("1"));
-                UploadFORM->EEnding->setText(QString::number(Channels));
-                UploadFORM->EStartRadio->setText(QStringLiteral("21"));
-            } else if (&d == DownloadFORM) {
-                DownloadFORM->EStart->setText(QStringLiteral("21"));
-                DownloadFORM->EEnding->setText(QString::number(20 + Channels + 1));
-                DownloadFORM->EStartProg->setText(QStringLiteral("1"));
-            }
-            return int(Modal::Ok);
-        };
-        if (GetParam() == Link::Tcp) {
-            auto* device = static_cast<Tdevice_tcpip*>(
-                devices.append(std::make_unique<Tdevice_tcpip>(nullptr, QStringLiteral("[Sim] <TCP/IP>"))));
-            device->Kind = Tdevice::KindTcpIp;
-            device->Window->EHostName->setText(QStringLiteral("127.0.0.1"));
-            device->Window->EPort->setText(QString::number(sim->tcp()->port()));
-            device->Window->BCon->click();
-            ASSERT_TRUE(waitFor([&] { return device->Window->isConnected(); }, 5000));
-        } else {
-            auto* device = static_cast<Tdevice_serial*>(
-                devices.append(std::make_unique<Tdevice_serial>(nullptr, QStringLiteral("[Sim] <Serial>"))));
-            device->Kind = Tdevice::KindSerial;
-            ASSERT_TRUE(device->Comm->isOpen()) << modal.texts().join('\n').toStdString();
-        }
+        ASSERT_TRUE(
+            bench.start({{QStringLiteral("ic706"), Address706}, {QStringLiteral("ic706mkii"), AddressMkII}}))
+            << bench.failure().toStdString();
+        ASSERT_NE(bench.addDevice(GetParam()), nullptr) << bench.failure().toStdString();
+        bench.upload = {1, Channels, 21};
+        bench.download = {21, 20 + Channels + 1, 1};
     }
     void TearDown() override
     {
         mkii.reset();
         ic706.reset();
-        DeviceList = previousList;
-        DSelFORM = previousSelect;
-        UploadFORM = previousUpload;
-        DownloadFORM = previousDownload;
-        ComPortFORM = previousComPort;
     }
 
+    void useAddress(int address) { bench.select.address = QString::number(address, 16).toUpper(); }
     void openBoth()
     {
-        address = Address706;
+        useAddress(Address706);
         ic706 = std::make_unique<THi_706FORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV706.dll"));
-        address = AddressMkII;
+        useAddress(AddressMkII);
         mkii = std::make_unique<THi_706MKIIFORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV706MKII.dll"));
     }
     static bool idle(const std::unique_ptr<THi_706FORM>& p)
@@ -128,31 +68,20 @@ protected:
         QTest::mouseClick(p.controls().IRadio, Qt::LeftButton, {},
                           QPoint((h.left + h.right) / 2, (h.top + h.bottom) / 2));
     }
-    RadioState& radio706() { return sim->radios().at(0)->state(); }
-    RadioState& radioMkII() { return sim->radios().at(1)->state(); }
+    RadioState& radio706() { return bench.state(0); }
+    RadioState& radioMkII() { return bench.state(1); }
 
     static constexpr int Channels = 10;
-    int address = Address706;
-    std::unique_ptr<Simulator> sim;
-    ModalRecorder modal;
-    TDeviceList devices;
-    TDeviceList* previousList = nullptr;
-    TDSelFORM select;
-    TDSelFORM* previousSelect = nullptr;
-    TUploadFORM upload;
-    TUploadFORM* previousUpload = nullptr;
-    TDownloadFORM download;
-    TDownloadFORM* previousDownload = nullptr;
-    TComPortFORM comPort;
-    TComPortFORM* previousComPort = nullptr;
+    SimBench bench;
+    ModalRecorder& modal = bench.modal;
     std::unique_ptr<THi_706FORM> ic706;
     std::unique_ptr<THi_706FORM> mkii;
 };
 
 TEST_P(Panel706Sim, BothPanelsDriveTheirOwnRadioOnOneBus)
 {
-    ASSERT_EQ(sim->radios().at(0)->address(), Address706);
-    ASSERT_EQ(sim->radios().at(1)->address(), AddressMkII);
+    ASSERT_EQ(bench.radio(0).address(), Address706);
+    ASSERT_EQ(bench.radio(1).address(), AddressMkII);
     openBoth();
     ASSERT_TRUE(settle()) << modal.texts().join('\n').toStdString();
     EXPECT_EQ(ic706->engine()->Address, Address706);
@@ -209,8 +138,8 @@ TEST_P(Panel706Sim, BothPanelsDriveTheirOwnRadioOnOneBus)
 TEST_P(Panel706Sim, UploadThenDownloadRoundTripsWithABlankChannel)
 {
     // The MKII over TCP/IP, the IC-706 over the pseudo-terminal.
-    const bool useMkII = GetParam() == Link::Tcp;
-    address = useMkII ? AddressMkII : Address706;
+    const bool useMkII = GetParam() == SimLink::Tcp;
+    useAddress(useMkII ? AddressMkII : Address706);
     std::unique_ptr<THi_706FORM>& panel = useMkII ? mkii : ic706;
     if (useMkII)
         panel = std::make_unique<THi_706MKIIFORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV706MKII.dll"));
@@ -224,15 +153,8 @@ TEST_P(Panel706Sim, UploadThenDownloadRoundTripsWithABlankChannel)
     ASSERT_NE(rows, nullptr);
     memory->SetNumofMemories(Channels);
     const char* modes[] = {"USB", "LSB", "CW", "CWN", "AM", "FM", "WFM", "RTTY", "FM", "USB"};
-    std::vector<MemRecord> list;
-    for (int i = 0; i < Channels; ++i) {
-        MemRecord r;
-        r.Freq = hertzToFreqText(1900000 + qint64(i) * 14312340);
-        r.Mode = QString::fromLatin1(modes[i]);
-        r.Description = QStringLiteral("channel %1").arg(i + 1);
-        rows->setRecord(i, r);
-        list.push_back(r);
-    }
+    const MemRecords list = fillChannels(
+        *rows, Channels, [](int i) { return 1900000 + qint64(i) * 14312340; }, modes);
     memory->BUploadClick();
     ASSERT_TRUE(waitFor([&] { return !panel->view().transfer && panel->engine()->Queue().empty(); }, 180000))
         << modal.texts().join('\n').toStdString();
@@ -256,10 +178,10 @@ TEST_P(Panel706Sim, UploadThenDownloadRoundTripsWithABlankChannel)
     EXPECT_EQ(panel->view().requestState, 5);
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, Panel706Sim, ::testing::Values(Link::Tcp, Link::Serial),
-                         [](const ::testing::TestParamInfo<Link>& i) {
-                             return i.param == Link::Tcp ? std::string("OverTcpIp")
-                                                         : std::string("OverThePty");
+INSTANTIATE_TEST_SUITE_P(Links, Panel706Sim, ::testing::Values(SimLink::Tcp, SimLink::Pty),
+                         [](const ::testing::TestParamInfo<SimLink>& i) {
+                             return i.param == SimLink::Tcp ? std::string("OverTcpIp")
+                                                            : std::string("OverThePty");
                          });
 
 }  // namespace

@@ -5,29 +5,19 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTcpServer>
 #include <QTest>
 #include <memory>
 
 #include "civ/civ.h"
 #include "core/device.h"
 #include "core/freqtext.h"
-#include "devices/device_tcpip.h"
-#include "devices/deviceselectdialog.h"
-#include "devices/tcpipwindow.h"
-#include "memory/download.h"
 #include "memory/memoryform.h"
 #include "memory/memorymodel.h"
-#include "memory/upload.h"
 #include "panels/hi_756.h"
 #include "panels/panelpicture.h"
 #include "sim/radio.h"
-#include "sim/simulator.h"
-#include "sim/tcprelay.h"
-#include "support/freeport.h"
-#include "support/modalrecorder.h"
+#include "support/channellist.h"
+#include "support/simbench.h"
 #include "support/waitfor.h"
 
 namespace {
@@ -36,71 +26,24 @@ class Panel756Sim : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SimOptions o;
-        o.radios = {{QStringLiteral("ic756"), -1}};
-        o.tcpPort = freeLocalPort();
-        o.pty = false;
-        o.stdinControl = false;
-        sim = std::make_unique<Simulator>(o);
-        QString error;
-        ASSERT_TRUE(sim->start(&error)) << error.toStdString();
-
-        previousList = std::exchange(DeviceList, &devices);
-        previousSelect = std::exchange(DSelFORM, &select);
-        previousUpload = std::exchange(UploadFORM, &upload);
-        previousDownload = std::exchange(DownloadFORM, &download);
-        device = static_cast<Tdevice_tcpip*>(
-            devices.append(std::make_unique<Tdevice_tcpip>(nullptr, QStringLiteral("[Sim] <TCP/IP>"))));
-        device->Kind = Tdevice::KindTcpIp;
-        device->Window->EHostName->setText(QStringLiteral("127.0.0.1"));
-        device->Window->EPort->setText(QString::number(sim->tcp()->port()));
-        device->Window->BCon->click();
-        ASSERT_TRUE(waitFor([&] { return device->Window->isConnected(); }, 5000));
-
-        modal.onDialog = [this](QDialog& d) {
-            if (&d == DSelFORM) {
-                DSelFORM->FormActivate();
-            } else if (&d == UploadFORM) {
-                UploadFORM->EStart->setText(QStringLiteral("1"));
-                UploadFORM->EEnding->setText(QString::number(Channels));
-                UploadFORM->EStartRadio->setText(QStringLiteral("1"));
-            } else if (&d == DownloadFORM) {
-                DownloadFORM->EStart->setText(QStringLiteral("1"));
-                DownloadFORM->EEnding->setText(QString::number(Channels + 1));
-                DownloadFORM->EStartProg->setText(QStringLiteral("1"));
-            }
-            return int(Modal::Ok);
-        };
+        ASSERT_TRUE(bench.start({{QStringLiteral("ic756"), -1}}, false)) << bench.failure().toStdString();
+        ASSERT_NE(bench.addDevice(SimLink::Tcp), nullptr) << bench.failure().toStdString();
+        bench.upload = {1, Channels, 1};
+        bench.download = {1, Channels + 1, 1};
     }
-    void TearDown() override
-    {
-        panel.reset();
-        DeviceList = previousList;
-        DSelFORM = previousSelect;
-        UploadFORM = previousUpload;
-        DownloadFORM = previousDownload;
-    }
+    void TearDown() override { panel.reset(); }
 
     bool idle() { return panel->engine() && panel->engine()->Queue().empty(); }
 
     static constexpr int Channels = 10;
-    std::unique_ptr<Simulator> sim;
-    ModalRecorder modal;
-    TDeviceList devices;
-    TDeviceList* previousList = nullptr;
-    TDSelFORM select;
-    TDSelFORM* previousSelect = nullptr;
-    TUploadFORM upload;
-    TUploadFORM* previousUpload = nullptr;
-    TDownloadFORM download;
-    TDownloadFORM* previousDownload = nullptr;
-    Tdevice_tcpip* device = nullptr;
+    SimBench bench;
+    ModalRecorder& modal = bench.modal;
     std::unique_ptr<THi_756FORM> panel;
 };
 
 TEST_F(Panel756Sim, OpeningReadsBothBands)
 {
-    SimRadio& radio = *sim->radios().front();
+    SimRadio& radio = bench.radio();
     panel = std::make_unique<THi_756FORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));
     ASSERT_TRUE(waitFor(
         [&] { return panel->view().requestState == 5 && !panel->view().mainText.isEmpty() && idle(); },
@@ -136,7 +79,7 @@ TEST_F(Panel756Sim, EveryHotSpotIsTakenByTheRadio)
     // 50.1 MHz.
     EXPECT_TRUE(panel->view().subSelected);
     EXPECT_EQ(panel->view().subText, QStringLiteral("050.100.000"));
-    EXPECT_EQ(sim->radios().front()->state().operating().freq, 50100000);
+    EXPECT_EQ(bench.state().operating().freq, 50100000);
 }
 
 TEST_F(Panel756Sim, UploadThenDownloadGivesBackTheListAndABlankMemory)
@@ -148,15 +91,8 @@ TEST_F(Panel756Sim, UploadThenDownloadGivesBackTheListAndABlankMemory)
     ASSERT_NE(rows, nullptr);
     memory->SetNumofMemories(Channels);
     const char* modes[] = {"USB", "LSB", "CW", "AM", "FM", "RTTY", "CWN", "USB", "FM", "AM"};
-    std::vector<MemRecord> list;
-    for (int i = 0; i < Channels; ++i) {
-        MemRecord r;
-        r.Freq = hertzToFreqText(7000000 + i * 1012340);
-        r.Mode = QString::fromLatin1(modes[i]);
-        r.Description = QStringLiteral("channel %1").arg(i + 1);
-        rows->setRecord(i, r);
-        list.push_back(r);
-    }
+    const MemRecords list = fillChannels(
+        *rows, Channels, [](int i) { return 7000000 + i * 1012340; }, modes);
     memory->BUploadClick();
     ASSERT_TRUE(waitFor([&] { return !panel->view().transfer && idle(); }, 90000))
         << modal.texts().join('\n').toStdString();

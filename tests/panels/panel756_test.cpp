@@ -132,6 +132,18 @@ TEST_F(Panel756, OpeningForcesAKnownStateAndReadsBothBands)
     EXPECT_EQ(p->controls().StatusPanels[1]->text(), QStringLiteral("Queue Count = 0"));
 }
 
+TEST_F(Panel756, StatusCountersAreShownWhole)
+{
+    THi_756FORM* p = open();
+    p->resize(p->layout().window.size);
+    p->show();
+    p->RadioError(8, 12);
+    QApplication::processEvents();
+    const QLabel* tries = p->controls().StatusPanels[2];
+    EXPECT_EQ(tries->text(), QStringLiteral("Try Count = 12"));
+    EXPECT_GE(tries->contentsRect().width(), tries->fontMetrics().horizontalAdvance(tries->text()));
+}
+
 TEST_F(Panel756, OpensMaximizedInTheMainFrameInFrontOfItsMemoryWindow)
 {
     QMainWindow frame;

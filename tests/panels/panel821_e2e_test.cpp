@@ -4,102 +4,36 @@
 
 #include <gtest/gtest.h>
 
-#include <QComboBox>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QTcpServer>
 #include <QTest>
 #include <memory>
 
 #include "civ/civ.h"
 #include "core/device.h"
 #include "core/freqtext.h"
-#include "core/modal.h"
-#include "devices/comportdialog.h"
-#include "devices/device_serial.h"
-#include "devices/device_tcpip.h"
-#include "devices/deviceselectdialog.h"
-#include "devices/tcpipwindow.h"
-#include "io/comm32.h"
-#include "memory/download.h"
 #include "memory/freqedit.h"
 #include "memory/memoryform.h"
 #include "memory/memorymodel.h"
-#include "memory/upload.h"
 #include "panels/hi_821.h"
 #include "panels/model821.h"
 #include "panels/panelpicture.h"
-#include "sim/ptyport.h"
 #include "sim/radio.h"
-#include "sim/simulator.h"
-#include "sim/tcprelay.h"
-#include "support/freeport.h"
-#include "support/modalrecorder.h"
+#include "support/channellist.h"
+#include "support/simbench.h"
 #include "support/waitfor.h"
 
 namespace {
 
-enum class Link { Tcp, Serial };
-
-class Panel821Sim : public ::testing::TestWithParam<Link> {
+class Panel821Sim : public ::testing::TestWithParam<SimLink> {
 protected:
     void SetUp() override
     {
-        SimOptions o;
-        o.radios = {{QStringLiteral("ic821"), -1}};
-        o.tcpPort = freeLocalPort();
-        o.pty = true;
-        o.stdinControl = false;
-        sim = std::make_unique<Simulator>(o);
-        QString error;
-        ASSERT_TRUE(sim->start(&error)) << error.toStdString();
-
-        previousList = std::exchange(DeviceList, &devices);
-        previousSelect = std::exchange(DSelFORM, &select);
-        previousUpload = std::exchange(UploadFORM, &upload);
-        previousDownload = std::exchange(DownloadFORM, &download);
-        previousComPort = std::exchange(ComPortFORM, &comPort);
-        modal.onDialog = [this](QDialog& d) {
-            if (&d == DSelFORM) {
-                DSelFORM->FormActivate();
-            } else if (&d == ComPortFORM) {
-                ComPortFORM->CBPort->setCurrentText(sim->pty()->path());
-                ComPortFORM->CBBaud->setCurrentText(QStringLiteral("9600"));
-            } else if (&d == UploadFORM) {
-                UploadFORM->EStart->setText(QStringLiteral("1"));
-                UploadFORM->EEnding->setText(QString::number(Channels));
-                UploadFORM->EStartRadio->setText(QStringLiteral("11"));
-            } else if (&d == DownloadFORM) {
-                DownloadFORM->EStart->setText(QStringLiteral("11"));
-                DownloadFORM->EEnding->setText(QString::number(10 + Channels + 1));
-                DownloadFORM->EStartProg->setText(QStringLiteral("1"));
-            }
-            return int(Modal::Ok);
-        };
-        if (GetParam() == Link::Tcp) {
-            auto* device = static_cast<Tdevice_tcpip*>(
-                devices.append(std::make_unique<Tdevice_tcpip>(nullptr, QStringLiteral("[Sim] <TCP/IP>"))));
-            device->Kind = Tdevice::KindTcpIp;
-            device->Window->EHostName->setText(QStringLiteral("127.0.0.1"));
-            device->Window->EPort->setText(QString::number(sim->tcp()->port()));
-            device->Window->BCon->click();
-            ASSERT_TRUE(waitFor([&] { return device->Window->isConnected(); }, 5000));
-        } else {
-            auto* device = static_cast<Tdevice_serial*>(
-                devices.append(std::make_unique<Tdevice_serial>(nullptr, QStringLiteral("[Sim] <Serial>"))));
-            device->Kind = Tdevice::KindSerial;
-            ASSERT_TRUE(device->Comm->isOpen()) << modal.texts().join('\n').toStdString();
-        }
+        ASSERT_TRUE(bench.start({{QStringLiteral("ic821"), -1}})) << bench.failure().toStdString();
+        ASSERT_NE(bench.addDevice(GetParam()), nullptr) << bench.failure().toStdString();
+        bench.upload = {1, Channels, 11};
+        bench.download = {11, 10 + Channels + 1, 1};
     }
-    void TearDown() override
-    {
-        panel.reset();
-        DeviceList = previousList;
-        DSelFORM = previousSelect;
-        UploadFORM = previousUpload;
-        DownloadFORM = previousDownload;
-        ComPortFORM = previousComPort;
-    }
+    void TearDown() override { panel.reset(); }
 
     bool idle()
     {
@@ -115,21 +49,11 @@ protected:
         QTest::mouseClick(panel->controls().IRadio, Qt::LeftButton, {},
                           QPoint((h.left + h.right) / 2, (h.top + h.bottom) / 2));
     }
-    RadioState& state() { return sim->radios().front()->state(); }
+    RadioState& state() { return bench.state(); }
 
     static constexpr int Channels = 10;
-    std::unique_ptr<Simulator> sim;
-    ModalRecorder modal;
-    TDeviceList devices;
-    TDeviceList* previousList = nullptr;
-    TDSelFORM select;
-    TDSelFORM* previousSelect = nullptr;
-    TUploadFORM upload;
-    TUploadFORM* previousUpload = nullptr;
-    TDownloadFORM download;
-    TDownloadFORM* previousDownload = nullptr;
-    TComPortFORM comPort;
-    TComPortFORM* previousComPort = nullptr;
+    SimBench bench;
+    ModalRecorder& modal = bench.modal;
     std::unique_ptr<THi_821FORM> panel;
 };
 
@@ -184,16 +108,8 @@ TEST_P(Panel821Sim, UploadThenDownloadRoundTripsWithDuplexAndABlankChannel)
     const char* modes[] = {"FM", "USB", "LSB", "CW", "CWN", "FM", "FM", "USB", "FM", "CW"};
     const char* duplexes[] = {"MINUS", "NONE",  "NONE", "NONE", "NONE",
                               "PLUS",  "MINUS", "NONE", "PLUS", "NONE"};
-    std::vector<MemRecord> list;
-    for (int i = 0; i < Channels; ++i) {
-        MemRecord r;
-        r.Freq = hertzToFreqText((i % 2 ? 432000000 : 145000000) + i * 12500);
-        r.Mode = QString::fromLatin1(modes[i]);
-        r.Duplex = QString::fromLatin1(duplexes[i]);
-        r.Description = QStringLiteral("channel %1").arg(i + 1);
-        rows->setRecord(i, r);
-        list.push_back(r);
-    }
+    const MemRecords list = fillChannels(
+        *rows, Channels, [](int i) { return (i % 2 ? 432000000 : 145000000) + i * 12500; }, modes, duplexes);
     memory->BUploadClick();
     ASSERT_TRUE(waitFor([&] { return !panel->view().transfer && panel->engine()->Queue().empty(); }, 180000))
         << modal.texts().join('\n').toStdString();
@@ -223,10 +139,10 @@ TEST_P(Panel821Sim, UploadThenDownloadRoundTripsWithDuplexAndABlankChannel)
     EXPECT_TRUE(rows->recordAt(Channels).Duplex.isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, Panel821Sim, ::testing::Values(Link::Tcp, Link::Serial),
-                         [](const ::testing::TestParamInfo<Link>& i) {
-                             return i.param == Link::Tcp ? std::string("OverTcpIp")
-                                                         : std::string("OverThePty");
+INSTANTIATE_TEST_SUITE_P(Links, Panel821Sim, ::testing::Values(SimLink::Tcp, SimLink::Pty),
+                         [](const ::testing::TestParamInfo<SimLink>& i) {
+                             return i.param == SimLink::Tcp ? std::string("OverTcpIp")
+                                                            : std::string("OverThePty");
                          });
 
 }  // namespace

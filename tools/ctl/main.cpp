@@ -11,6 +11,11 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
     QTextStream err(stderr);
 
+    if (app.arguments().value(1) == QLatin1String("--version")) {
+        out << "tsln-ctl " << TSLN_VERSION << Qt::endl;
+        return 0;
+    }
+
     CtlOptions options;
     QString error;
     if (!parseCtlArgs(app.arguments().mid(1), &options, &error)) {

@@ -12,6 +12,7 @@ const char* const Usage =
     "usage: tsln-mem import LIST.csv OUT.mem   channel list (CSV) to memory file\n"
     "       tsln-mem export IN.mem OUT.csv     memory file to channel list (CSV)\n"
     "       tsln-mem show FILE                 the channels of a memory file or a .csv list\n"
+    "       tsln-mem --version\n"
     "Exit status 0 when everything came over, 1 when something was dropped or\n"
     "changed (a summary goes to standard error), 2 when the input cannot be read.\n";
 

@@ -1,0 +1,141 @@
+#include "support/simbench.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <utility>
+
+#include "core/device.h"
+#include "devices/comportdialog.h"
+#include "devices/device_serial.h"
+#include "devices/device_tcpip.h"
+#include "devices/deviceselectdialog.h"
+#include "devices/tcpipwindow.h"
+#include "memory/download.h"
+#include "memory/upload.h"
+#include "sim/ptyport.h"
+#include "sim/radio.h"
+#include "sim/simulator.h"
+#include "sim/tcprelay.h"
+#include "support/freeport.h"
+#include "support/waitfor.h"
+
+namespace {
+
+// The range dialogs' fields check each other as they change; filled together
+// they are consistent.
+void fill(QLineEdit* field, int value)
+{
+    const QSignalBlocker quiet(field);
+    field->setText(QString::number(value));
+}
+
+}  // namespace
+
+SimBench::SimBench()
+    : devices_(std::make_unique<TDeviceList>()),
+      select_(std::make_unique<TDSelFORM>()),
+      comPort_(std::make_unique<TComPortFORM>()),
+      upload_(std::make_unique<TUploadFORM>()),
+      download_(std::make_unique<TDownloadFORM>())
+{
+    previousList_ = std::exchange(DeviceList, devices_.get());
+    previousSelect_ = std::exchange(DSelFORM, select_.get());
+    previousComPort_ = std::exchange(ComPortFORM, comPort_.get());
+    previousUpload_ = std::exchange(UploadFORM, upload_.get());
+    previousDownload_ = std::exchange(DownloadFORM, download_.get());
+    modal.onDialog = [this](QDialog& d) { return answer(d); };
+}
+
+SimBench::~SimBench()
+{
+    DeviceList = previousList_;
+    DSelFORM = previousSelect_;
+    ComPortFORM = previousComPort_;
+    UploadFORM = previousUpload_;
+    DownloadFORM = previousDownload_;
+}
+
+bool SimBench::start(const QList<RadioChoice>& radios, bool pty)
+{
+    SimOptions o;
+    o.radios = radios;
+    o.tcpPort = freeLocalPort();
+    o.pty = pty;
+    o.stdinControl = false;
+    sim_ = std::make_unique<Simulator>(o);
+    return sim_->start(&failure_);
+}
+
+Tdevice* SimBench::addDevice(SimLink link)
+{
+    if (!sim_) {
+        failure_ = QStringLiteral("the simulator was not started");
+        return nullptr;
+    }
+    if (link == SimLink::Tcp) {
+        const QString name = QStringLiteral("[Sim] <TCP/IP>");
+        auto* device =
+            static_cast<Tdevice_tcpip*>(devices_->append(std::make_unique<Tdevice_tcpip>(nullptr, name)));
+        device->Kind = Tdevice::KindTcpIp;
+        device->Name = name;
+        device->Window->EHostName->setText(QStringLiteral("127.0.0.1"));
+        device->Window->EPort->setText(QString::number(sim_->tcp()->port()));
+        device->Window->BCon->click();
+        if (!waitFor([&] { return device->Window->isConnected(); }, 5000)) {
+            failure_ = QStringLiteral("no connection to the simulator's TCP port");
+            return nullptr;
+        }
+        return device;
+    }
+    if (!sim_->pty()) {
+        failure_ = QStringLiteral("the simulator was started without its pseudo-terminal");
+        return nullptr;
+    }
+    const QString name = QStringLiteral("[Sim] <Serial>");
+    auto* device =
+        static_cast<Tdevice_serial*>(devices_->append(std::make_unique<Tdevice_serial>(nullptr, name)));
+    device->Kind = Tdevice::KindSerial;
+    device->Name = name;
+    if (!device->Comm->isOpen()) {
+        failure_ = QStringLiteral("the simulator's pseudo-terminal did not open");
+        return nullptr;
+    }
+    return device;
+}
+
+SimRadio& SimBench::radio(int index) { return *sim_->radios().at(index); }
+
+RadioState& SimBench::state(int index) { return radio(index).state(); }
+
+QString SimBench::failure() const
+{
+    QStringList lines = modal.texts();
+    if (!failure_.isEmpty())
+        lines.prepend(failure_);
+    return lines.join(QLatin1Char('\n'));
+}
+
+int SimBench::answer(QDialog& d)
+{
+    if (&d == select_.get()) {
+        select_->FormActivate();
+        if (select.device >= 0)
+            select_->CBDeviceName->setCurrentIndex(select.device);
+        if (!select.address.isEmpty())
+            select_->Eaddress->setText(select.address);
+    } else if (&d == comPort_.get()) {
+        comPort_->CBPort->setCurrentText(sim_ && sim_->pty() ? sim_->pty()->path() : QString());
+        comPort_->CBBaud->setCurrentText(QStringLiteral("9600"));
+    } else if (&d == upload_.get()) {
+        fill(upload_->EStart, upload.start);
+        fill(upload_->EEnding, upload.ending);
+        fill(upload_->EStartRadio, upload.to);
+    } else if (&d == download_.get()) {
+        fill(download_->EStart, download.start);
+        fill(download_->EEnding, download.ending);
+        fill(download_->EStartProg, download.to);
+    }
+    return onDialog ? onDialog(d) : int(Modal::Ok);
+}
