@@ -7,6 +7,7 @@
 #include <QtMath>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace ArtKit {
 
@@ -350,6 +351,122 @@ void drawSmallKnob(QPainter& p, QPointF c, qreal radius, qreal angle)
     p.setPen(QPen(QColor(0xf0, 0xf0, 0xf0), 2, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(c + QPointF(qCos(a), qSin(a)) * radius * 0.35, c + QPointF(qCos(a), qSin(a)) * radius * 0.85);
     p.restore();
+}
+
+void drawCabinetEdge(QPainter& p, QSize picture)
+{
+    const int w = picture.width(), h = picture.height();
+    p.save();
+    p.setPen(QPen(QColor(255, 255, 255, 45), 1));
+    p.drawLine(QPointF(1.5, 1.5), QPointF(w - 2, 1.5));
+    p.drawLine(QPointF(1.5, 1.5), QPointF(1.5, h - 2));
+    p.setPen(QPen(QColor(0, 0, 0, 160), 2));
+    p.drawLine(QPointF(1, h - 1), QPointF(w - 1, h - 1));
+    p.drawLine(QPointF(w - 1, 1), QPointF(w - 1, h - 1));
+    p.restore();
+}
+
+void drawMakerBadge(QPainter& p, const QRectF& box)
+{
+    p.save();
+    QFont logo(QStringLiteral("DejaVu Sans"));
+    logo.setPixelSize(22);
+    logo.setBold(true);
+    logo.setItalic(true);
+    logo.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
+    p.setFont(logo);
+    p.setPen(QColor(0xf2, 0xf2, 0xf2));
+    p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("ICOM"));
+    p.restore();
+}
+
+void drawDisplayBezel(QPainter& p, const QRect& d, qreal margin)
+{
+    p.save();
+    p.setPen(Qt::NoPen);
+    QLinearGradient bezel(d.topLeft() - QPoint(0, 8), d.bottomLeft() + QPoint(0, 8));
+    bezel.setColorAt(0, QColor(0x08, 0x08, 0x09));
+    bezel.setColorAt(1, QColor(0x2c, 0x2e, 0x32));
+    p.setBrush(bezel);
+    p.drawRoundedRect(QRectF(d).adjusted(-margin, -margin, margin, margin), 6, 6);
+    p.setBrush(QColor(0x05, 0x05, 0x05));
+    p.drawRect(QRectF(d).adjusted(-2, -2, 2, 2));
+    p.restore();
+}
+
+void shadeLcdRim(QPainter& p, const QRect& lcd, const QColor& shade)
+{
+    p.save();
+    p.setBrush(Qt::NoBrush);
+    for (int i = 0; i < 3; ++i) {
+        QColor c = shade;
+        c.setAlpha(90 - i * 30);
+        p.setPen(QPen(c, 1));
+        p.drawRect(lcd.adjusted(i, i, -1 - i, -1 - i));
+    }
+    p.restore();
+}
+
+void drawControlScale(QPainter& p, QPointF c, qreal inner, qreal outer)
+{
+    p.save();
+    p.setPen(QPen(QColor(0x80, 0x84, 0x8a), 1));
+    p.setBrush(Qt::NoBrush);
+    for (int t = 0; t < 11; ++t) {
+        const qreal a = qDegreesToRadians(-225.0 + t * 27.0);
+        const QPointF dir(qCos(a), qSin(a));
+        p.drawLine(c + dir * inner, c + dir * outer);
+    }
+    p.restore();
+}
+
+void drawJack(QPainter& p, QPointF c, qreal radius)
+{
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x0a, 0x0a, 0x0b));
+    p.drawEllipse(c, radius, radius);
+    p.setBrush(QColor(0x60, 0x62, 0x66));
+    p.drawEllipse(c, 4, 4);
+    p.restore();
+}
+
+int spotOfKey(const PanelLayout& model, const char* key)
+{
+    for (int n = 1; n <= static_cast<int>(model.hotSpots.size()); ++n) {
+        const char* k = model.spot(n).key;
+        if (k && std::strcmp(k, key) == 0)
+            return n;
+    }
+    return 0;
+}
+
+bool digitOf(const char* name, const char* prefix, int* digit)
+{
+    const size_t n = std::strlen(prefix);
+    if (std::strncmp(name, prefix, n) != 0 || name[n] < '0' || name[n] > '9' || name[n + 1] != '\0')
+        return false;
+    *digit = name[n] - '0';
+    return true;
+}
+
+int knobFrameOf(const char* name, int frames)
+{
+    constexpr char prefix[] = "Dial_";
+    const size_t n = sizeof prefix - 1;
+    if (std::strncmp(name, prefix, n) != 0)
+        return -1;
+    const char* digits = name + n;
+    // Plain decimal, no sign and no leading zero.
+    if (!*digits || (digits[0] == '0' && digits[1]) || std::strlen(digits) > 3)
+        return -1;
+    int frame = 0;
+    for (const char* c = digits; *c; ++c) {
+        if (*c < '0' || *c > '9')
+            return -1;
+        frame = frame * 10 + (*c - '0');
+    }
+    return frame < frames ? frame : -1;
 }
 
 }  // namespace ArtKit

@@ -8,6 +8,8 @@
 #include <QString>
 #include <functional>
 
+#include "panels/panelmodel.h"
+
 // Drawing helpers shared by the panel-art libraries: the panel's brushed dark metal,
 // keys in their released and pressed looks, the amber LCD with its seven-segment
 // and dot-matrix characters, and the tuning knob.
@@ -51,5 +53,38 @@ void drawKnob(QPainter& p, QPointF centre, qreal radius, qreal angle, bool castS
 
 // A small control knob for decoration, with its pointer at angle degrees.
 void drawSmallKnob(QPainter& p, QPointF centre, qreal radius, qreal angle);
+
+// --- pieces every front panel has ---
+
+// The cabinet's edge around the whole picture: lit at the top and left, shaded at
+// the bottom and right.
+void drawCabinetEdge(QPainter& p, QSize picture);
+
+// The maker's badge, left aligned in box.
+void drawMakerBadge(QPainter& p, const QRectF& box);
+
+// The black bezel around a display, margin wide.
+void drawDisplayBezel(QPainter& p, const QRect& display, qreal margin);
+
+// The shade at an LCD's rim, where the backlight is weakest.
+void shadeLcdRim(QPainter& p, const QRect& lcd, const QColor& shade);
+
+// The scale around a small control: eleven ticks from the seven-o'clock to the
+// five-o'clock position between the two radii.
+void drawControlScale(QPainter& p, QPointF centre, qreal inner, qreal outer);
+
+// A round jack socket.
+void drawJack(QPainter& p, QPointF centre, qreal radius);
+
+// --- picture names ---
+
+// The hot spot (from 1) whose key picture stem is key, 0 for none.
+int spotOfKey(const PanelLayout& model, const char* key);
+
+// A name made of prefix and one decimal digit: true with the digit in *digit.
+bool digitOf(const char* name, const char* prefix, int* digit);
+
+// The knob frame "Dial_<n>" names, -1 for any other name.
+int knobFrameOf(const char* name, int frames);
 
 }  // namespace ArtKit

@@ -44,7 +44,6 @@ private:
     bool mkII;
 
     int height() const { return m.pictureSize.height(); }
-    int spotOfKey(const char* key) const;
     void keyAt(QPainter& p, int spot, bool pressed) const;
     void knob(QPainter& p, int frame) const;
     void memoryKnob(QPainter& p, int state) const;
@@ -144,45 +143,48 @@ void functionSet(QPainter& p, int set)
     }
 }
 
-// The bar meter: S units on receive, fixed lettering, every bar unlit.
+// The bar meter: S units on receive above the bars, output power below; fixed
+// lettering, every bar unlit.
 void meter(QPainter& p)
 {
-    const QColor dim = lcdDim();
-    drawDotText(p, QPointF(10, 76), QStringLiteral("S"), 1.0, lcdInk());
+    const qreal left = 22, pitch = 8;
+    const int bars = 19;
+    auto label = [&](int bar, const char* text, qreal y, const QColor& ink) {
+        const QString t = QString::fromLatin1(text);
+        drawDotText(p, QPointF(left + bar * pitch + 2.5 - dotTextWidth(t, 1.0) / 2, y), t, 1.0, ink);
+    };
+    drawDotText(p, QPointF(9, 76), QStringLiteral("S"), 1.0, lcdInk());
     const struct {
         int bar;
         const char* text;
-    } scale[] = {{0, "1"}, {2, "3"}, {4, "5"}, {6, "7"}, {8, "9"}, {11, "+20"}, {14, "+40"}, {17, "+60"}};
-    const qreal left = 22, pitch = 8;
-    for (const auto& s : scale) {
-        const QString text = QString::fromLatin1(s.text);
-        drawDotText(p, QPointF(left + s.bar * pitch + 2.5 - dotTextWidth(text, 1.0) / 2, 76), text, 1.0,
-                    s.bar > 8 ? lcdInk() : dim);
-    }
+    } sUnits[] = {{0, "1"}, {2, "3"}, {4, "5"}, {6, "7"}, {8, "9"}, {11, "+20"}, {14, "+40"}, {17, "+60"}};
+    for (const auto& s : sUnits)
+        label(s.bar, s.text, 76, s.bar > 8 ? lcdInk() : lcdDim());
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
-    for (int b = 0; b < 19; ++b) {
+    for (int b = 0; b < bars; ++b) {
         const int h = 4 + b / 3;
         p.fillRect(QRectF(left + b * pitch, 96 - h, 6, h), lcdGhost());
     }
-    p.setPen(QPen(dim, 1));
-    p.drawLine(QPointF(left, 98.5), QPointF(left + 19 * pitch - 2, 98.5));
+    p.setPen(QPen(lcdDim(), 1));
+    p.drawLine(QPointF(left, 98.5), QPointF(left + bars * pitch - 2, 98.5));
+    for (int b = 0; b <= bars - 1; b += 6)
+        p.drawLine(QPointF(left + b * pitch + 2.5, 98.5), QPointF(left + b * pitch + 2.5, 100.5));
     p.restore();
-    drawDotText(p, QPointF(10, 103), QStringLiteral("PO"), 1.0, dim);
-    drawDotText(p, QPointF(22, 110), QStringLiteral("0     25     50    100%"), 1.0, dim);
+    drawDotText(p, QPointF(5, 103), QStringLiteral("PO"), 1.0, lcdDim());
+    const struct {
+        int bar;
+        const char* text;
+    } power[] = {{0, "0"}, {6, "25"}, {12, "50"}, {18, "100"}};
+    for (const auto& s : power)
+        label(s.bar, s.text, 103, lcdDim());
 }
 
 void display(QPainter& p)
 {
     const QRect all(QPoint(0, 0), model().displaySize);
     lcd(p, all);
-    p.save();
-    for (int i = 0; i < 3; ++i) {
-        p.setPen(QPen(QColor(0x6a, 0x3a, 0x10, 90 - i * 30), 1));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(all.adjusted(i, i, -1 - i, -1 - i));
-    }
-    p.restore();
+    shadeLcdRim(p, all, QColor(0x6a, 0x3a, 0x10));
     for (int left : DigitLefts)
         frequencyDigit(p, QPoint(left, DigitTop), -1);
     for (int left : StepMarkLefts)
@@ -198,6 +200,9 @@ void display(QPainter& p)
     channelDigit(p, ChannelUnitsAt, -1);
     drawDotText(p, QPointF(ChannelTensAt.x() + 6, ChannelTensAt.y() - 9), QStringLiteral("M-CH"), 1.0,
                 lcdDim());
+    // Functions of the radio the program does not drive: their legends stay unlit.
+    drawLegend(p, QRectF(258, 30, 28, 10), QStringLiteral("RIT"), 8, lcdGhost(), true);
+    drawLegend(p, QRectF(258, 42, 28, 10), QStringLiteral("DUP"), 8, lcdGhost(), true);
     mark(p, NarrowAt, NarrowSize, QStringLiteral("NAR"), 9, Lit::Off);
     mark(p, SplitAt, SplitSize, QStringLiteral("SPLIT"), 10, Lit::Off);
     meter(p);
@@ -209,16 +214,6 @@ void display(QPainter& p)
 }
 
 // --- the panel, in panel coordinates ---
-
-int Art::spotOfKey(const char* key) const
-{
-    for (int n = 1; n <= static_cast<int>(m.hotSpots.size()); ++n) {
-        const char* k = m.spot(n).key;
-        if (k && std::strcmp(k, key) == 0)
-            return n;
-    }
-    return 0;
-}
 
 void Art::keyAt(QPainter& p, int spot, bool pressed) const
 {
@@ -275,14 +270,7 @@ void Art::memoryKnob(QPainter& p, int state) const
 
 void Art::leftSide(QPainter& p) const
 {
-    QFont logo(QStringLiteral("DejaVu Sans"));
-    logo.setPixelSize(22);
-    logo.setBold(true);
-    logo.setItalic(true);
-    logo.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
-    p.setFont(logo);
-    p.setPen(QColor(0xf2, 0xf2, 0xf2));
-    p.drawText(QRectF(14, 10, 90, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("ICOM"));
+    drawMakerBadge(p, QRectF(14, 10, 90, 30));
     drawLegend(p, QRectF(14, 40, 160, 20), mkII ? QStringLiteral("IC-706MKII") : QStringLiteral("IC-706"), 15,
                QColor(0xe8, 0xe8, 0xe8), true, Qt::AlignLeft | Qt::AlignVCenter);
     drawLegend(p, QRectF(14, 60, 160, 12), QStringLiteral("HF/50/144 MHz TRANSCEIVER"), 8,
@@ -298,26 +286,33 @@ void Art::leftSide(QPainter& p) const
 
     // The AF and RF/SQL controls, one inside the other.
     const QPointF af(58, 172);
-    p.setPen(QPen(QColor(0x80, 0x84, 0x8a), 1));
-    for (int t = 0; t < 11; ++t) {
-        const qreal a = qDegreesToRadians(-225.0 + t * 27.0);
-        p.drawLine(af + QPointF(qCos(a), qSin(a)) * 30, af + QPointF(qCos(a), qSin(a)) * 34);
-    }
+    drawControlScale(p, af, 30, 34);
     drawSmallKnob(p, af, 25, -40);
     drawSmallKnob(p, af, 13, 30);
     drawLegend(p, QRectF(af.x() - 45, af.y() - 50, 90, 12), QStringLiteral("AF   RF/SQL"), 8, PanelLegend);
 
-    // Microphone and phones jacks.
-    const QPointF jacks[2] = {{28, 245}, {mkII ? 66.0 : 90.0, 245}};
-    const char* names[2] = {"PHONES", "MIC"};
-    for (int j = 0; j < 2; ++j) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0x0a, 0x0a, 0x0b));
-        p.drawEllipse(jacks[j], j ? 11 : 8, j ? 11 : 8);
-        p.setBrush(QColor(0x60, 0x62, 0x66));
-        p.drawEllipse(jacks[j], 4, 4);
-        drawLegend(p, QRectF(jacks[j].x() - 30, 222, 60, 11), QString::fromLatin1(names[j]), 8, PanelLegend);
+    // Phones jack and the eight-pin microphone socket; on the IC-706 the socket
+    // takes the place the MKII gives its memory knob.
+    const QPointF phones(28, 245), mic = mkII ? QPointF(68, 245) : QPointF(130, 238);
+    drawJack(p, phones, 8);
+    p.setPen(Qt::NoPen);
+    drawLegend(p, QRectF(phones.x() - 30, 222, 60, 11), QStringLiteral("PHONES"), 8, PanelLegend);
+    const qreal r = mkII ? 12 : 15;
+    QRadialGradient ring(mic - QPointF(r * 0.3, r * 0.4), r * 1.4);
+    ring.setColorAt(0, QColor(0xb0, 0xb4, 0xba));
+    ring.setColorAt(1, QColor(0x40, 0x42, 0x46));
+    p.setBrush(ring);
+    p.drawEllipse(mic, r, r);
+    p.setBrush(QColor(0x08, 0x08, 0x09));
+    p.drawEllipse(mic, r * 0.72, r * 0.72);
+    p.setBrush(QColor(0x9a, 0x8a, 0x50));
+    for (int pin = 0; pin < 8; ++pin) {
+        const qreal a = qDegreesToRadians(pin * 45.0 + 22.5);
+        p.drawEllipse(mic + QPointF(qCos(a), qSin(a)) * r * 0.45, 1.1, 1.1);
     }
+    p.setBrush(QColor(0x30, 0x31, 0x34));
+    p.drawRect(QRectF(mic.x() - 1.5, mic.y() - r * 0.72, 3, r * 0.2));
+    drawLegend(p, QRectF(mic.x() - 30, mic.y() - r - 13, 60, 11), QStringLiteral("MIC"), 8, PanelLegend);
 
     if (mkII) {
         drawLegend(p, QRectF(MemoryKnobAt.x(), MemoryKnobAt.y() - 12, MemoryKnobSize.width(), 11),
@@ -330,25 +325,13 @@ void Art::radio(QPainter& p) const
 {
     const int w = m.pictureSize.width(), h = height();
     fillPanel(p, QRect(0, 0, w, h), h);
-    p.setPen(QPen(QColor(255, 255, 255, 45), 1));
-    p.drawLine(QPointF(1.5, 1.5), QPointF(w - 2, 1.5));
-    p.drawLine(QPointF(1.5, 1.5), QPointF(1.5, h - 2));
-    p.setPen(QPen(QColor(0, 0, 0, 160), 2));
-    p.drawLine(QPointF(1, h - 1), QPointF(w - 1, h - 1));
-    p.drawLine(QPointF(w - 1, 1), QPointF(w - 1, h - 1));
+    drawCabinetEdge(p, m.pictureSize);
 
     leftSide(p);
 
     // Display bezel and display.
     const QRect d = m.displayArea();
-    p.setPen(Qt::NoPen);
-    QLinearGradient bezel(d.topLeft() - QPoint(0, 8), d.bottomLeft() + QPoint(0, 8));
-    bezel.setColorAt(0, QColor(0x08, 0x08, 0x09));
-    bezel.setColorAt(1, QColor(0x2c, 0x2e, 0x32));
-    p.setBrush(bezel);
-    p.drawRoundedRect(QRectF(d).adjusted(-8, -8, 8, 8), 6, 6);
-    p.setBrush(QColor(0x05, 0x05, 0x05));
-    p.drawRect(QRectF(d).adjusted(-2, -2, 2, 2));
+    drawDisplayBezel(p, d, 8);
     p.save();
     p.translate(d.topLeft());
     display(p);
@@ -364,15 +347,6 @@ void Art::radio(QPainter& p) const
             keyAt(p, n, false);
     }
     knob(p, 0);
-}
-
-bool digitOf(const char* name, const char* prefix, int* d)
-{
-    const size_t n = std::strlen(prefix);
-    if (std::strncmp(name, prefix, n) != 0 || name[n] < '0' || name[n] > '9' || name[n + 1] != '\0')
-        return false;
-    *d = name[n] - '0';
-    return true;
 }
 
 struct Mark {
@@ -415,7 +389,7 @@ bool Art::draw(QImage* image, const char* name) const
         return true;
     }
     if (n.startsWith(QLatin1String("BU_")) || n.startsWith(QLatin1String("BD_"))) {
-        const int spot = spotOfKey(name + 3);
+        const int spot = spotOfKey(m, name + 3);
         if (!spot)
             return false;
         const bool pressed = n.startsWith(QLatin1String("BD_"));
@@ -423,11 +397,7 @@ bool Art::draw(QImage* image, const char* name) const
                          [&](QPainter& p) { keyAt(p, spot, pressed); });
         return true;
     }
-    if (n.startsWith(QLatin1String("Dial_"))) {
-        bool ok = false;
-        const int frame = n.mid(5).toInt(&ok);
-        if (!ok || frame < 0 || frame >= m.knobFrames || n.mid(5) != QString::number(frame))
-            return false;
+    if (const int frame = knobFrameOf(name, m.knobFrames); frame >= 0) {
         *image = picture(m.knobSize, m.knobPosition, [&](QPainter& p) { knob(p, frame); });
         return true;
     }

@@ -37,16 +37,6 @@ void keyAt(QPainter& p, int spot, bool pressed)
     drawKey(p, h.area(), QString::fromLatin1(h.label), pressed, styleOf(spot));
 }
 
-int spotOfKey(const char* key)
-{
-    for (int n = 1; n <= static_cast<int>(M.hotSpots.size()); ++n) {
-        const char* k = M.spot(n).key;
-        if (k && std::strcmp(k, key) == 0)
-            return n;
-    }
-    return 0;
-}
-
 // --- display pieces, in display coordinates ---
 
 void lcd(QPainter& p, const QRect& area) { p.fillRect(area, lcdBackground()); }
@@ -131,15 +121,7 @@ void display(QPainter& p)
 {
     const QRect all(QPoint(0, 0), M.displaySize);
     lcd(p, all);
-    p.save();
-    // Shade at the rim, where the backlight is weakest.
-    p.setPen(Qt::NoPen);
-    for (int i = 0; i < 3; ++i) {
-        p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(QColor(0x6a, 0x3a, 0x10, 90 - i * 30), 1));
-        p.drawRect(all.adjusted(i, i, -1 - i, -1 - i));
-    }
-    p.restore();
+    shadeLcdRim(p, all, QColor(0x6a, 0x3a, 0x10));
     for (int top : {MainLineTop, SubLineTop}) {
         for (int left : DigitLefts) {
             const QRect cell(QPoint(left, top), DigitSize);
@@ -180,23 +162,10 @@ void radio(QPainter& p)
     const int w = M.pictureSize.width(), h = M.pictureSize.height();
     fillPanel(p, QRect(0, 0, w, h), h);
 
-    // Cabinet edge.
-    p.setPen(QPen(QColor(255, 255, 255, 45), 1));
-    p.drawLine(QPointF(1.5, 1.5), QPointF(w - 2, 1.5));
-    p.drawLine(QPointF(1.5, 1.5), QPointF(1.5, h - 2));
-    p.setPen(QPen(QColor(0, 0, 0, 160), 2));
-    p.drawLine(QPointF(1, h - 1), QPointF(w - 1, h - 1));
-    p.drawLine(QPointF(w - 1, 1), QPointF(w - 1, h - 1));
+    drawCabinetEdge(p, M.pictureSize);
 
     // Maker's badge and model name above the display.
-    QFont logo(QStringLiteral("DejaVu Sans"));
-    logo.setPixelSize(22);
-    logo.setBold(true);
-    logo.setItalic(true);
-    logo.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
-    p.setFont(logo);
-    p.setPen(QColor(0xf2, 0xf2, 0xf2));
-    p.drawText(QRectF(12, 12, 80, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("ICOM"));
+    drawMakerBadge(p, QRectF(12, 12, 80, 30));
     drawLegend(p, QRectF(92, 18, 120, 24), QStringLiteral("IC-756"), 17, QColor(0xe8, 0xe8, 0xe8), true,
                Qt::AlignLeft | Qt::AlignVCenter);
     drawLegend(p, QRectF(200, 22, 226, 20), QStringLiteral("HF/50MHz ALL MODE TRANSCEIVER"), 9,
@@ -204,14 +173,7 @@ void radio(QPainter& p)
 
     // Display bezel, then the display itself.
     const QRect d = M.displayArea();
-    p.setPen(Qt::NoPen);
-    QLinearGradient bezel(d.topLeft() - QPoint(0, 8), d.bottomLeft() + QPoint(0, 8));
-    bezel.setColorAt(0, QColor(0x08, 0x08, 0x09));
-    bezel.setColorAt(1, QColor(0x2c, 0x2e, 0x32));
-    p.setBrush(bezel);
-    p.drawRoundedRect(QRectF(d).adjusted(-8, -8, 8, 8), 6, 6);
-    p.setBrush(QColor(0x05, 0x05, 0x05));
-    p.drawRect(QRectF(d).adjusted(-2, -2, 2, 2));
+    drawDisplayBezel(p, d, 8);
     p.save();
     p.translate(d.topLeft());
     display(p);
@@ -244,22 +206,13 @@ void radio(QPainter& p)
         {{420, 300}, "NR", 60},
     };
     for (const auto& c : controls) {
-        p.setPen(QPen(QColor(0x80, 0x84, 0x8a), 1));
-        p.setBrush(Qt::NoBrush);
-        for (int t = 0; t < 11; ++t) {
-            const qreal a = qDegreesToRadians(-225.0 + t * 27.0);
-            p.drawLine(c.at + QPointF(qCos(a), qSin(a)) * 30, c.at + QPointF(qCos(a), qSin(a)) * 34);
-        }
+        drawControlScale(p, c.at, 30, 34);
         drawSmallKnob(p, c.at, 24, c.angle);
         drawSmallKnob(p, c.at, 13, c.angle + 30);
         drawLegend(p, QRectF(c.at.x() - 45, c.at.y() - 52, 90, 12), QString::fromLatin1(c.name), 9, legend);
     }
     // Phones jack and power switch.
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x0a, 0x0a, 0x0b));
-    p.drawEllipse(QPointF(40, 412), 9, 9);
-    p.setBrush(QColor(0x60, 0x62, 0x66));
-    p.drawEllipse(QPointF(40, 412), 4, 4);
+    drawJack(p, QPointF(40, 412), 9);
     drawLegend(p, QRectF(10, 384, 60, 12), QStringLiteral("PHONES"), 8, legend);
     drawKey(p, QRect(16, 150, 30, 20), QString(), false, KeyStyle::Dark);
     drawLegend(p, QRectF(2, 136, 58, 12), QStringLiteral("POWER"), 8, legend);
@@ -277,15 +230,6 @@ void radio(QPainter& p)
     knob(p, 0);
 }
 
-bool digitOf(const char* name, const char* prefix, int* digit)
-{
-    const size_t n = std::strlen(prefix);
-    if (std::strncmp(name, prefix, n) != 0 || name[n] < '0' || name[n] > '9' || name[n + 1] != '\0')
-        return false;
-    *digit = name[n] - '0';
-    return true;
-}
-
 bool drawPicture(QImage* image, const char* name)
 {
     const QString n = QString::fromLatin1(name);
@@ -299,7 +243,7 @@ bool drawPicture(QImage* image, const char* name)
         return true;
     }
     if (n.startsWith(QLatin1String("BU_")) || n.startsWith(QLatin1String("BD_"))) {
-        const int spot = spotOfKey(name + 3);
+        const int spot = spotOfKey(M, name + 3);
         if (!spot)
             return false;
         const bool pressed = n.startsWith(QLatin1String("BD_"));
@@ -307,11 +251,7 @@ bool drawPicture(QImage* image, const char* name)
                          [&](QPainter& p) { keyAt(p, spot, pressed); });
         return true;
     }
-    if (n.startsWith(QLatin1String("Dial_"))) {
-        bool ok = false;
-        const int frame = n.mid(5).toInt(&ok);
-        if (!ok || frame < 0 || frame >= M.knobFrames || n.mid(5) != QString::number(frame))
-            return false;
+    if (const int frame = knobFrameOf(name, M.knobFrames); frame >= 0) {
         *image = picture(M.knobSize, M.knobPosition, [&](QPainter& p) { knob(p, frame); });
         return true;
     }

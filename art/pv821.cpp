@@ -44,16 +44,6 @@ void keyAt(QPainter& p, int spot, bool pressed)
     drawKey(p, h.area(), QString::fromLatin1(h.label), pressed, styleOf(spot));
 }
 
-int spotOfKey(const char* key)
-{
-    for (int n = 1; n <= static_cast<int>(M.hotSpots.size()); ++n) {
-        const char* k = M.spot(n).key;
-        if (k && std::strcmp(k, key) == 0)
-            return n;
-    }
-    return 0;
-}
-
 // --- display pieces, in display coordinates ---
 
 void lcd(QPainter& p, const QRect& area) { p.fillRect(area, Lcd); }
@@ -106,13 +96,7 @@ void display(QPainter& p)
 {
     const QRect all(QPoint(0, 0), M.displaySize);
     lcd(p, all);
-    p.save();
-    for (int i = 0; i < 3; ++i) {
-        p.setPen(QPen(QColor(0x50, 0x44, 0x08, 90 - i * 30), 1));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(all.adjusted(i, i, -1 - i, -1 - i));
-    }
-    p.restore();
+    shadeLcdRim(p, all, QColor(0x50, 0x44, 0x08));
     // Every segment unlit, the decimal points, and the off states of the marks.
     auto ghostDigit = [&p](QPoint at, QSize size, qreal thickness) {
         drawSegmentDigit(p, QRectF(QRect(at, size)).adjusted(1.5, 1.5, -1.5, -1.5), 8, Ghost, Ghost,
@@ -176,11 +160,7 @@ void knob(QPainter& p, int frame)
 
 void smallControl(QPainter& p, QPointF at, const QString& name, qreal angle, const QColor& legend)
 {
-    p.setPen(QPen(QColor(0x80, 0x84, 0x8a), 1));
-    for (int t = 0; t < 11; ++t) {
-        const qreal a = qDegreesToRadians(-225.0 + t * 27.0);
-        p.drawLine(at + QPointF(qCos(a), qSin(a)) * 24, at + QPointF(qCos(a), qSin(a)) * 27);
-    }
+    drawControlScale(p, at, 24, 27);
     drawSmallKnob(p, at, 19, angle);
     drawSmallKnob(p, at, 10, angle + 40);
     drawLegend(p, QRectF(at.x() - 40, at.y() - 42, 80, 12), name, 8, legend);
@@ -190,22 +170,10 @@ void radio(QPainter& p)
 {
     const int w = M.pictureSize.width(), h = M.pictureSize.height();
     fillPanel(p, QRect(0, 0, w, h), h);
-    p.setPen(QPen(QColor(255, 255, 255, 45), 1));
-    p.drawLine(QPointF(1.5, 1.5), QPointF(w - 2, 1.5));
-    p.drawLine(QPointF(1.5, 1.5), QPointF(1.5, h - 2));
-    p.setPen(QPen(QColor(0, 0, 0, 160), 2));
-    p.drawLine(QPointF(1, h - 1), QPointF(w - 1, h - 1));
-    p.drawLine(QPointF(w - 1, 1), QPointF(w - 1, h - 1));
+    drawCabinetEdge(p, M.pictureSize);
 
     // Maker's badge and model, left of the display.
-    QFont logo(QStringLiteral("DejaVu Sans"));
-    logo.setPixelSize(22);
-    logo.setBold(true);
-    logo.setItalic(true);
-    logo.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
-    p.setFont(logo);
-    p.setPen(QColor(0xf2, 0xf2, 0xf2));
-    p.drawText(QRectF(14, 16, 80, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("ICOM"));
+    drawMakerBadge(p, QRectF(14, 16, 80, 30));
     drawLegend(p, QRectF(96, 22, 120, 22), QStringLiteral("IC-821H"), 17, QColor(0xe8, 0xe8, 0xe8), true,
                Qt::AlignLeft | Qt::AlignVCenter);
     drawLegend(p, QRectF(14, 48, 240, 14), QStringLiteral("VHF/UHF ALL MODE TRANSCEIVER"), 9,
@@ -215,14 +183,7 @@ void radio(QPainter& p)
 
     // Display bezel and display.
     const QRect d = M.displayArea();
-    p.setPen(Qt::NoPen);
-    QLinearGradient bezel(d.topLeft() - QPoint(0, 8), d.bottomLeft() + QPoint(0, 8));
-    bezel.setColorAt(0, QColor(0x08, 0x08, 0x09));
-    bezel.setColorAt(1, QColor(0x2c, 0x2e, 0x32));
-    p.setBrush(bezel);
-    p.drawRoundedRect(QRectF(d).adjusted(-9, -9, 9, 9), 6, 6);
-    p.setBrush(QColor(0x05, 0x05, 0x05));
-    p.drawRect(QRectF(d).adjusted(-2, -2, 2, 2));
+    drawDisplayBezel(p, d, 9);
     p.save();
     p.translate(d.topLeft());
     display(p);
@@ -245,11 +206,7 @@ void radio(QPainter& p)
     smallControl(p, QPointF(130, 186), QStringLiteral("AF/SQL SUB"), 20, legend);
     smallControl(p, QPointF(210, 186), QStringLiteral("RIT"), 0, legend);
     for (const auto& [x, name] : {std::pair{40, "PHONES"}, std::pair{100, "MIC"}}) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0x0a, 0x0a, 0x0b));
-        p.drawEllipse(QPointF(x, 300), 9, 9);
-        p.setBrush(QColor(0x60, 0x62, 0x66));
-        p.drawEllipse(QPointF(x, 300), 4, 4);
+        drawJack(p, QPointF(x, 300), 9);
         drawLegend(p, QRectF(x - 30, 274, 60, 12), QString::fromLatin1(name), 8, legend);
     }
 
@@ -275,20 +232,11 @@ void radio(QPainter& p)
         const HotSpot& h = M.spot(n);
         if (!h.key)
             continue;
-        const int source = spotOfKey(h.key);
+        const int source = spotOfKey(M, h.key);
         p.drawImage(h.topLeft(), picture(M.spot(source).area().size(), M.spot(source).topLeft(),
                                          [&](QPainter& k) { keyAt(k, source, false); }));
     }
     knob(p, 0);
-}
-
-bool digitOf(const char* name, const char* prefix, int* d)
-{
-    const size_t n = std::strlen(prefix);
-    if (std::strncmp(name, prefix, n) != 0 || name[n] < '0' || name[n] > '9' || name[n + 1] != '\0')
-        return false;
-    *d = name[n] - '0';
-    return true;
 }
 
 struct Mark {
@@ -329,7 +277,7 @@ bool drawPicture(QImage* image, const char* name)
         return true;
     }
     if (n.startsWith(QLatin1String("BU_")) || n.startsWith(QLatin1String("BD_"))) {
-        const int spot = spotOfKey(name + 3);
+        const int spot = spotOfKey(M, name + 3);
         if (!spot)
             return false;
         const bool pressed = n.startsWith(QLatin1String("BD_"));
@@ -337,11 +285,7 @@ bool drawPicture(QImage* image, const char* name)
                          [&](QPainter& p) { keyAt(p, spot, pressed); });
         return true;
     }
-    if (n.startsWith(QLatin1String("Dial_"))) {
-        bool ok = false;
-        const int frame = n.mid(5).toInt(&ok);
-        if (!ok || frame < 0 || frame >= M.knobFrames || n.mid(5) != QString::number(frame))
-            return false;
+    if (const int frame = knobFrameOf(name, M.knobFrames); frame >= 0) {
         *image = picture(M.knobSize, M.knobPosition, [&](QPainter& p) { knob(p, frame); });
         return true;
     }

@@ -24,6 +24,7 @@
 #include "memory/upload.h"
 #include "panels/hi_756.h"
 #include "panels/hi_821.h"
+#include "panels/model706.h"
 #include "panels/model756.h"
 #include "panels/model821.h"
 #include "panelshots.h"
@@ -165,6 +166,14 @@ void panel821(const QDir& out)
     }
 }
 
+void art706(const QDir& out)
+{
+    saveArtSheets(Model706::model(), QStringLiteral(TSLN_BIN_DIR "/PV706.dll"), out,
+                  QStringLiteral("art706"));
+    saveArtSheets(Model706::modelMkII(), QStringLiteral(TSLN_BIN_DIR "/PV706MKII.dll"), out,
+                  QStringLiteral("art706mkii"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -184,6 +193,7 @@ int main(int argc, char** argv)
     memoryWindows(out);
     panel756(out);
     panel821(out);
+    art706(out);
 
     delete MainFORM;
     MainFORM = nullptr;
