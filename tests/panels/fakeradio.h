@@ -23,8 +23,9 @@ public:
     QString freq[2] = {QStringLiteral("014.195.000"), QStringLiteral("007.050.000")};
     int mode[2] = {3, 2};
     int band = 0;
-    bool silent = false;  // no echo, no answer
-    bool blank = false;   // frequency reads answer that the memory is blank
+    civ::ModeTable modeTable = civ::ModeTable::Base;  // how mode reads are answered
+    bool silent = false;                              // no echo, no answer
+    bool blank = false;                               // frequency reads answer that the memory is blank
     std::vector<QByteArray> sent;
     QByteArray pending;
 
@@ -41,7 +42,7 @@ public:
         if (cmd == 0x03) {
             answer = blank ? civ::encode::blankFreqReport(0x03) : civ::encode::freqReport(0x03, freq[band]);
         } else if (cmd == 0x04) {
-            answer = civ::encode::modeReport(0x04, mode[band], civ::ModeTable::Base);
+            answer = civ::encode::modeReport(0x04, mode[band], modeTable);
         } else {
             if (auto b = civ::decode::band(body))
                 band = *b;
