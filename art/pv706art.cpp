@@ -48,7 +48,8 @@ private:
     void knob(QPainter& p, int frame) const;
     void memoryKnob(QPainter& p, int state) const;
     void leftSide(QPainter& p) const;
-    void radio(QPainter& p) const;
+    // The whole front panel, its tuning knob at frame knobFrame.
+    void radio(QPainter& p, int knobFrame = 0) const;
 };
 
 // --- display pieces, in display coordinates ---
@@ -227,10 +228,7 @@ void Art::keyAt(QPainter& p, int spot, bool pressed) const
 
 void Art::knob(QPainter& p, int frame) const
 {
-    const QRect area = m.knobArea();
-    fillPanel(p, area, height());
     p.save();
-    p.setClipRect(area);
     p.setRenderHint(QPainter::Antialiasing);
     // The seat the knob turns in: a recess lit from the top left, so its lower
     // right rim catches the light; the knob's shadow falls into it.
@@ -321,7 +319,7 @@ void Art::leftSide(QPainter& p) const
     }
 }
 
-void Art::radio(QPainter& p) const
+void Art::radio(QPainter& p, int knobFrame) const
 {
     const int w = m.pictureSize.width(), h = height();
     fillPanel(p, QRect(0, 0, w, h), h);
@@ -337,6 +335,9 @@ void Art::radio(QPainter& p) const
     display(p);
     p.restore();
 
+    // The knob goes under the keys at its corners and the legends beside it.
+    knob(p, knobFrame);
+
     // What UP and DN step, and the dial.
     drawLegend(p, QRectF(700, 20, 44, 11), mkII ? QStringLiteral("BAND") : QStringLiteral("M-CH"), 8,
                PanelLegend, true);
@@ -346,7 +347,6 @@ void Art::radio(QPainter& p) const
         if (m.spot(n).key)
             keyAt(p, n, false);
     }
-    knob(p, 0);
 }
 
 struct Mark {
@@ -398,7 +398,12 @@ bool Art::draw(QImage* image, const char* name) const
         return true;
     }
     if (const int frame = knobFrameOf(name, m.knobFrames); frame >= 0) {
-        *image = picture(m.knobSize, m.knobPosition, [&](QPainter& p) { knob(p, frame); });
+        // A knob frame is the panel's own square around the knob, keys in its
+        // corners included, so drawing it never wipes a key out.
+        *image = picture(m.knobSize, m.knobPosition, [&](QPainter& p) {
+            p.setClipRect(m.knobArea());
+            radio(p, frame);
+        });
         return true;
     }
     if (mkII && n.startsWith(QLatin1String("MEM_NOB"))) {

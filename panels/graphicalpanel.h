@@ -81,6 +81,8 @@ public:
     const PanelControls& controls() const { return ui_; }
     // A read-only view of the panel's state, for inspection.
     const PanelState& view() const { return st_; }
+    // The design size: a document window that is not maximised opens at it.
+    QSize sizeHint() const override { return model_.window.size; }
 
     // Handlers.
     void IRadioMouseDown(int x, int y);

@@ -96,8 +96,8 @@ const PanelLayout Model{
     QPoint(184, 53),
     QSize(290, 150),
     8,
-    QPoint(557, 63),
-    QSize(180, 180),
+    QPoint(537, 45),
+    QSize(218, 218),
     KnobDown,
     KnobUp,
     std::span<const HotSpot>(Spots, SpotCount),
@@ -124,8 +124,8 @@ const PanelLayout ModelMkII{
     QPoint(184, 53),
     QSize(290, 150),
     8,
-    QPoint(557, 63),
-    QSize(180, 180),
+    QPoint(537, 45),
+    QSize(218, 218),
     KnobDown,
     KnobUp,
     Spots,
@@ -142,7 +142,77 @@ const PanelLayout ModelMkII{
     MemoryModes,
 };
 
+// Band keys: the first row whose condition holds gives the text. Only band up's
+// first row has a lower limit.
+struct BandRow {
+    qint64 above;  // -1: no lower limit
+    qint64 below;  // 0: no upper limit (the last row)
+    const char* text;
+};
+
+constexpr BandRow BandUp[] = {
+    {1800000, 3500000, "003.800.000"}, {-1, 7000000, "007.150.000"},  {-1, 10100000, "010.100.000"},
+    {-1, 14000000, "014.200.000"},     {-1, 18068000, "018.110.000"}, {-1, 21000000, "021.200.000"},
+    {-1, 24890000, "024.930.000"},     {-1, 28000000, "028.300.000"}, {-1, 50000000, "051.100.000"},
+    {-1, 144000000, "146.000.000"},    {-1, 0, "001.850.000"},
+};
+
+constexpr BandRow BandDown[] = {
+    {-1, 2000000, "146.000.000"},  {-1, 4000000, "001.850.000"},   {-1, 7300000, "003.800.000"},
+    {-1, 10150000, "007.150.000"}, {-1, 14250000, "010.100.000"},  {-1, 18168000, "014.200.000"},
+    {-1, 21450000, "018.110.000"}, {-1, 24990000, "021.200.000"},  {-1, 29700000, "024.930.000"},
+    {-1, 54000000, "028.300.000"}, {-1, 148000000, "051.100.000"}, {-1, 0, "146.000.000"},
+};
+
+const char* bandText(std::span<const BandRow> rows, qint64 hertz)
+{
+    for (const BandRow& r : rows) {
+        if ((r.above < 0 || hertz > r.above) && (r.below == 0 || hertz < r.below))
+            return r.text;
+    }
+    return rows.back().text;
+}
+
 }  // namespace
+
+int nextMode(int mode)
+{
+    switch (mode) {
+    case CwNarrow: return Rtty;
+    case Cw: return CwNarrow;
+    case Lsb: return Usb;
+    case Usb: return Cw;
+    case Am: return AmNarrow;
+    case Fm: return FmNarrow;
+    case Rtty: return RttyNarrow;
+    case AmNarrow: return Fm;
+    case RttyNarrow: return Am;
+    case FmNarrow: return Wfm;
+    default: return Lsb;
+    }
+}
+
+int nextModeMkII(int mode)
+{
+    switch (mode) {
+    case CwNarrow:
+    case Cw: return Rtty;
+    case Lsb:
+    case LsbNarrow: return Usb;
+    case Usb:
+    case UsbNarrow: return Cw;
+    case Am: return AmNarrow;
+    case Fm: return FmNarrow;
+    case Rtty:
+    case RttyNarrow: return Am;
+    case AmNarrow: return Fm;
+    case FmNarrow: return Wfm;
+    default: return Lsb;
+    }
+}
+
+const char* bandUpText(qint64 hertz) { return bandText(BandUp, hertz); }
+const char* bandDownText(qint64 hertz) { return bandText(BandDown, hertz); }
 
 const PanelLayout& model() { return Model; }
 const PanelLayout& modelMkII() { return ModelMkII; }

@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QSize>
+#include <QtGlobal>
 
 #include "panels/panelmodel.h"
 
@@ -32,6 +33,17 @@ enum Spot {
     MemoryKnobLeft = 19,
     SpotCountMkII = 19,
 };
+
+// The mode the MODE key sends after the engine's mode: the IC-706 steps LSB, USB,
+// CW, CW narrow, RTTY, RTTY narrow, AM, AM narrow, FM, FM narrow, WFM; the MKII LSB,
+// USB, CW, RTTY, AM, AM narrow, FM, FM narrow, WFM, a narrow mode going on from its
+// base mode.
+int nextMode(int mode);
+int nextModeMkII(int mode);
+
+// The MKII's band keys: the band text to send from a frequency in hertz.
+const char* bandUpText(qint64 hertz);
+const char* bandDownText(qint64 hertz);
 
 // Function sets.
 enum FunctionSetValue { M1 = 1, M2 = 2, M3 = 3 };

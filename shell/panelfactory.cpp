@@ -1,5 +1,7 @@
 #include "shell/panelfactory.h"
 
+#include "panels/hi_706.h"
+#include "panels/hi_706mkii.h"
 #include "panels/hi_756.h"
 #include "panels/hi_821.h"
 #include "panels/ic821.h"
@@ -10,10 +12,8 @@ QWidget* createRadioPanel(PanelModel model, QWidget* owner, const QString& libra
     switch (model) {
     case PanelModel::IC756: return new THi_756FORM(owner, libraryPath);
     case PanelModel::IC821: return new THi_821FORM(owner, libraryPath);
-    case PanelModel::IC706:
-    case PanelModel::IC706MKII:
-        // No panel of these models is built yet; their menu items say so.
-        return nullptr;
+    case PanelModel::IC706: return new THi_706FORM(owner, libraryPath);
+    case PanelModel::IC706MKII: return new THi_706MKIIFORM(owner, libraryPath);
     }
     return nullptr;
 }

@@ -22,6 +22,8 @@
 #include "memory/memedit.h"
 #include "memory/memoryform.h"
 #include "memory/upload.h"
+#include "panels/hi_706.h"
+#include "panels/hi_706mkii.h"
 #include "panels/hi_756.h"
 #include "panels/hi_821.h"
 #include "panels/model706.h"
@@ -166,12 +168,38 @@ void panel821(const QDir& out)
     }
 }
 
-void art706(const QDir& out)
+void panel706(const QDir& out)
 {
-    saveArtSheets(Model706::model(), QStringLiteral(TSLN_BIN_DIR "/PV706.dll"), out,
-                  QStringLiteral("art706"));
-    saveArtSheets(Model706::modelMkII(), QStringLiteral(TSLN_BIN_DIR "/PV706MKII.dll"), out,
-                  QStringLiteral("art706mkii"));
+    const QString art = QStringLiteral(TSLN_BIN_DIR "/PV706.dll");
+    saveArtSheets(Model706::model(), art, out, QStringLiteral("art706"));
+    const bool ok = savePanel(
+        QStringLiteral("ic706"), 0x48, [&](QWidget* owner) { return new THi_706FORM(owner, art); },
+        [](GraphicalPanel& p) {
+            clickSpot(p, Model706::Digit10MHz + 4);  // 1 kHz steps
+            clickSpot(p, Model706::FunctionSet);     // M2: memory write, clear, VFO/memory
+        },
+        out, QStringLiteral("ic706"));
+    if (!ok) {
+        std::fprintf(stderr, "the IC-706 panel did not settle\n");
+        ++failures;
+    }
+}
+
+void panel706mkii(const QDir& out)
+{
+    const QString art = QStringLiteral(TSLN_BIN_DIR "/PV706MKII.dll");
+    saveArtSheets(Model706::modelMkII(), art, out, QStringLiteral("art706mkii"));
+    const bool ok = savePanel(
+        QStringLiteral("ic706mkii"), 0x48, [&](QWidget* owner) { return new THi_706MKIIFORM(owner, art); },
+        [](GraphicalPanel& p) {
+            clickSpot(p, Model706::DWN);             // band down: 145.5 MHz to 51.1 MHz
+            clickSpot(p, Model706::Digit10MHz + 3);  // 10 kHz steps
+        },
+        out, QStringLiteral("ic706mkii"));
+    if (!ok) {
+        std::fprintf(stderr, "the IC-706MKII panel did not settle\n");
+        ++failures;
+    }
 }
 
 }  // namespace
@@ -193,7 +221,8 @@ int main(int argc, char** argv)
     memoryWindows(out);
     panel756(out);
     panel821(out);
-    art706(out);
+    panel706(out);
+    panel706mkii(out);
 
     delete MainFORM;
     MainFORM = nullptr;

@@ -23,11 +23,12 @@ public:
     QString freq[2] = {QStringLiteral("014.195.000"), QStringLiteral("007.050.000")};
     int mode[2] = {3, 2};
     int band = 0;
-    bool silent = false;         // no echo, no answer
-    bool blank = false;          // frequency reads answer that the memory is blank
-    bool blankMemories = false;  // the same, only in memory mode
-    bool memoryMode = false;     // 08 alone enters it, any 07 leaves it
-    bool refuseFreq = false;     // frequency writes are answered NG and change nothing
+    civ::ModeTable modeTable = civ::ModeTable::Base;  // how mode reads are answered
+    bool silent = false;                              // no echo, no answer
+    bool blank = false;                               // frequency reads answer that the memory is blank
+    bool blankMemories = false;                       // the same, only in memory mode
+    bool memoryMode = false;                          // 08 alone enters it, any 07 leaves it
+    bool refuseFreq = false;                          // frequency writes are answered NG and change nothing
     std::vector<QByteArray> sent;
     QByteArray pending;
 
@@ -49,7 +50,7 @@ public:
             answer = blank || (blankMemories && memoryMode) ? civ::encode::blankFreqReport(0x03)
                                                             : civ::encode::freqReport(0x03, freq[band]);
         } else if (cmd == 0x04) {
-            answer = civ::encode::modeReport(0x04, mode[band], civ::ModeTable::Base);
+            answer = civ::encode::modeReport(0x04, mode[band], modeTable);
         } else if (refuseFreq && !civ::decode::freq(body).isEmpty()) {
             answer = civ::encode::ng();
         } else {

@@ -1,4 +1,5 @@
-// Opening IC-756 and IC-821 panels, and repainting after a notification.
+// Opening IC-756, IC-821, IC-706 and IC-706MKII panels, and repainting after a
+// notification.
 
 #include <benchmark/benchmark.h>
 
@@ -7,6 +8,8 @@
 
 #include "devices/deviceselectdialog.h"
 #include "fakeradio.h"
+#include "panels/hi_706.h"
+#include "panels/hi_706mkii.h"
 #include "panels/hi_756.h"
 #include "panels/hi_821.h"
 #include "panels/panelpicture.h"
@@ -16,6 +19,8 @@ namespace {
 
 const QString ArtPath = QStringLiteral(TSLN_BIN_DIR "/PV756.dll");
 const QString Art821Path = QStringLiteral(TSLN_BIN_DIR "/PV821.dll");
+const QString Art706Path = QStringLiteral(TSLN_BIN_DIR "/PV706.dll");
+const QString Art706MkIIPath = QStringLiteral(TSLN_BIN_DIR "/PV706MKII.dll");
 
 // A device list with one silent radio and a Device Select that answers OK.
 struct Bench {
@@ -92,6 +97,50 @@ void SecondPanel821(benchmark::State& state)
     }
 }
 BENCHMARK(SecondPanel821)->Unit(benchmark::kMillisecond);
+
+// The IC-706 family: the first window fetches the shared art, a second one only
+// its own two pictures. A panel that could not open stops the benchmark.
+template <typename Panel>
+void FirstPanel706Family(benchmark::State& state, const QString& path)
+{
+    Bench bench;
+    for (auto _ : state) {
+        auto panel = std::make_unique<Panel>(nullptr, path);
+        if (!panel->engine())
+            state.SkipWithError("the panel did not open");
+        panel.reset();
+        bench.radio->sent.clear();
+    }
+}
+
+template <typename Panel>
+void SecondPanel706Family(benchmark::State& state, const QString& path)
+{
+    Bench bench;
+    Panel first(nullptr, path);
+    for (auto _ : state) {
+        auto panel = std::make_unique<Panel>(nullptr, path);
+        if (!panel->engine())
+            state.SkipWithError("the panel did not open");
+        panel.reset();
+        bench.radio->sent.clear();
+    }
+}
+
+void FirstPanel706(benchmark::State& state) { FirstPanel706Family<THi_706FORM>(state, Art706Path); }
+BENCHMARK(FirstPanel706)->Unit(benchmark::kMillisecond);
+void SecondPanel706(benchmark::State& state) { SecondPanel706Family<THi_706FORM>(state, Art706Path); }
+BENCHMARK(SecondPanel706)->Unit(benchmark::kMillisecond);
+void FirstPanel706MkII(benchmark::State& state)
+{
+    FirstPanel706Family<THi_706MKIIFORM>(state, Art706MkIIPath);
+}
+BENCHMARK(FirstPanel706MkII)->Unit(benchmark::kMillisecond);
+void SecondPanel706MkII(benchmark::State& state)
+{
+    SecondPanel706Family<THi_706MKIIFORM>(state, Art706MkIIPath);
+}
+BENCHMARK(SecondPanel706MkII)->Unit(benchmark::kMillisecond);
 
 void NotificationRepaint(benchmark::State& state)
 {

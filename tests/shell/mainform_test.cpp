@@ -22,6 +22,8 @@
 #include "devices/deviceselectdialog.h"
 #include "devices/devicewindow.h"
 #include "memory/memoryform.h"
+#include "panels/hi_706.h"
+#include "panels/hi_706mkii.h"
 #include "panels/hi_821.h"
 #include "panels/ic821.h"
 #include "shell/windowarrange.h"
@@ -302,16 +304,64 @@ TEST(MainForm, F5OpensAFurtherIndependentIc821PanelOnEveryPress)
     DSelFORM = previous;
 }
 
-TEST(MainForm, AnItemWhosePanelThisProgramCannotMakeSaysSo)
+TEST(MainForm, F2AndF3OpenFurtherIc706AndIc706MkiiPanels)
+{
+    QTemporaryDir empty;
+    CurrentDir cd(empty.path());
+    for (const char* file : {"/PV706.dll", "/PV706MKII.dll"}) {
+        if (!QFile::exists(QCoreApplication::applicationDirPath() + file))
+            GTEST_SKIP() << file << " is not beside the tests";
+    }
+    ModalRecorder modal;
+    TDSelFORM select;
+    TDSelFORM* previous = std::exchange(DSelFORM, &select);
+    modal.onDialog = [](QDialog&) {
+        DSelFORM->FormActivate();
+        return int(Modal::Ok);
+    };
+    {
+        TMainFORM form;
+        form.devices()->append(std::make_unique<QuietDevice>());
+        form.resize(1000, 800);
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        // The MKII opens at its design size, the IC-706 maximised.
+        QTest::keyClick(&form, Qt::Key_F3);
+        form.IC706MKII1->trigger();
+        const QList<THi_706MKIIFORM*> mkii = form.findChildren<THi_706MKIIFORM*>();
+        ASSERT_EQ(mkii.size(), 2);
+        for (THi_706MKIIFORM* p : mkii) {
+            EXPECT_FALSE(mdiWindowOf(p)->isMaximized());
+            EXPECT_EQ(p->size(), QSize(789, 584));
+        }
+        QTest::keyClick(&form, Qt::Key_F2);
+        form.IC7061->trigger();
+        const QList<THi_706FORM*> all = form.findChildren<THi_706FORM*>();
+        ASSERT_EQ(all.size(), 4);
+        EXPECT_TRUE(form.mdiArea()->activeSubWindow()->isMaximized());
+        EXPECT_NE(mkii[0]->engine(), mkii[1]->engine());
+        EXPECT_EQ(form.devices()->at(0)->HandlerCount(), 4);
+        // Four panels and their four memory windows.
+        EXPECT_EQ(form.mdiArea()->subWindowList().size(), 8);
+        EXPECT_TRUE(modal.boxes.empty()) << qPrintable(modal.texts().join(" | "));
+    }
+    DSelFORM = previous;
+}
+
+TEST(MainForm, TheIc706ItemsOpenTheirPanelsWhichNameALibraryThatCannotBeLoaded)
 {
     EmptyFolders folders;
     touch(folders.current.filePath("PV706.dll"));
+    touch(folders.current.filePath("PV706MKII.dll"));
     ModalRecorder modal;
     TMainFORM form(folders.files());
     ASSERT_TRUE(form.IC7061->isEnabled());
+    ASSERT_TRUE(form.IC706MKII1->isEnabled());
     form.IC7061->trigger();
+    form.IC706MKII1->trigger();
     EXPECT_EQ(modal.texts(),
-              QStringList{"The window for IC-706 is not part of this version of the program."});
+              (QStringList{"PV706.DLL Could Not be Found!", "PV706MKII.DLL Could Not be Found!"}));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(form.mdiArea()->subWindowList().isEmpty());
 }
 
