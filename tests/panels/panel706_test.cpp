@@ -18,6 +18,7 @@
 #include "core/freqtext.h"
 #include "devices/deviceselectdialog.h"
 #include "fakeradio.h"
+#include "memory/download.h"
 #include "memory/freqedit.h"
 #include "memory/memoryform.h"
 #include "panels/artlibrary.h"
@@ -767,6 +768,58 @@ TEST_F(Panel706, AMissingLibraryNamesItsOwnFile)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(guard.isNull());
     EXPECT_TRUE(guardQ.isNull());
+}
+
+TEST_F(Panel706, TheFrameworksMendsHoldOnBothModels)
+{
+    for (Model m : {Model::Ic706, Model::MkII}) {
+        THi_706FORM* p = fresh(m);
+        const QString before = p->view().mainText;
+        // A refused frequency is read back, not left on the display.
+        radio->refuseFreq = true;
+        p->controls().EFreq->setMaskedText(QStringLiteral("199.000.000"));
+        p->controls().BMainDial->click();
+        runFor(clock, *radio, 3000);
+        EXPECT_EQ(modal.texts(), QStringList{QStringLiteral("Radio Said Frequency is Invalid")});
+        EXPECT_EQ(radio->sent, framesOf({freq(QStringLiteral("199.000.000")), readFreq(), readMode()}));
+        EXPECT_EQ(p->view().mainText, before);
+        radio->refuseFreq = false;
+        modal.boxes.clear();
+
+        // A download of three channels puts VFO A, the frequency and the mode (LSB,
+        // as opening forced it) back once, after the last channel, and reads the band.
+        TDownloadFORM download;
+        TDownloadFORM* previousDownload = std::exchange(DownloadFORM, &download);
+        modal.onDialog = [&](QDialog& d) {
+            if (&d == DSelFORM) {
+                DSelFORM->FormActivate();
+                return int(Modal::Ok);
+            }
+            download.EStart->setText(QStringLiteral("1"));
+            download.EEnding->setText(QStringLiteral("3"));
+            download.EStartProg->setText(QStringLiteral("1"));
+            return int(Modal::Ok);
+        };
+        radio->sent.clear();
+        p->memoryWindow()->BDownLoadClick();
+        DownloadFORM = previousDownload;
+        runFor(clock, *radio, 10000);
+        std::vector<QByteArray> want;
+        for (int n : {1, 2, 3})
+            for (const QByteArray& b : {memoryCmd(0), memory(n), readMode(), readFreq()})
+                want.push_back(civ::frame(0x48, 0xE0, b));
+        for (const QByteArray& b : {vfo(1), freq(before), modeFrame(Mode::Lsb), readFreq(), readMode()})
+            want.push_back(civ::frame(0x48, 0xE0, b));
+        EXPECT_EQ(radio->sent, want);
+        EXPECT_FALSE(p->memoryWindow()->Downloading());
+        EXPECT_EQ(p->view().mainText, before);
+        EXPECT_EQ(p->view().requestState, 5);
+        EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
+
+        // The device losing its link shows at once.
+        radio->LinkLost(QStringLiteral("The relay closed the connection."));
+        EXPECT_EQ(p->controls().StatusPanels[0]->text(), QStringLiteral("The relay closed the connection."));
+    }
 }
 
 }  // namespace
