@@ -294,7 +294,7 @@ void GraphicalPanel::IRadioMouseDown(int x, int y)
     for (int n : hitTest(model_.hotSpots, x, y)) {
         st_.pressedSpot = n;
         if (n == model_.knobDownSpot || n == model_.knobUpSpot) {
-            st_.dialDirection = n == model_.knobUpSpot ? 1 : 2;
+            st_.dialDirection = n == model_.knobUpSpot ? DialDirection::Up : DialDirection::Down;
             ui_.Dial_Timer->setEnabled(true);
             Dial_TimerTimer();
         } else {
@@ -323,7 +323,7 @@ void GraphicalPanel::IRadioMouseUp(int, int)
     if (st_.pressedSpot > 0 && st_.pressedSpot <= static_cast<int>(model_.hotSpots.size()))
         releaseKey(st_.pressedSpot);
     st_.pressedSpot = 0;
-    st_.dialDirection = 0;
+    st_.dialDirection = DialDirection::Still;
     ui_.Dial_Timer->setEnabled(false);
 }
 
@@ -331,10 +331,10 @@ void GraphicalPanel::Dial_TimerTimer()
 {
     if (!engine_)
         return;
-    if (st_.dialDirection == 1 || st_.dialDirection == 2) {
+    if (st_.dialDirection == DialDirection::Up || st_.dialDirection == DialDirection::Down) {
         const int frames = model_.knobFrames;
-        st_.dialFrame =
-            st_.dialDirection == 1 ? (st_.dialFrame + 1) % frames : (st_.dialFrame + frames - 1) % frames;
+        st_.dialFrame = st_.dialDirection == DialDirection::Up ? (st_.dialFrame + 1) % frames
+                                                               : (st_.dialFrame + frames - 1) % frames;
         drawOnPicture(QStringLiteral("Dial_") + QString::number(st_.dialFrame), model_.knobPosition);
         stepFrequency();
     }
@@ -344,7 +344,7 @@ void GraphicalPanel::Dial_TimerTimer()
 
 void GraphicalPanel::IRadioMouseWheel(int x, int y, int notches)
 {
-    if (!engine_ || closing_ || notches == 0 || st_.dialDirection != 0)
+    if (!engine_ || closing_ || notches == 0 || st_.dialDirection != DialDirection::Still)
         return;
     const bool down = model_.spot(model_.knobDownSpot).contains(x, y);
     const bool up = model_.spot(model_.knobUpSpot).contains(x, y);
@@ -352,14 +352,14 @@ void GraphicalPanel::IRadioMouseWheel(int x, int y, int notches)
         return;
     QPointer<GraphicalPanel> alive(this);
     // One knob tick per notch, in the wheel's direction wherever on the knob.
-    const int direction = notches > 0 ? 1 : 2;
+    const int direction = notches > 0 ? DialDirection::Up : DialDirection::Down;
     for (int i = 0; i < std::abs(notches); ++i) {
         st_.dialDirection = direction;
         Dial_TimerTimer();
         if (!alive)
             return;
-        const bool refused = st_.dialDirection == 0;
-        st_.dialDirection = 0;
+        const bool refused = st_.dialDirection == DialDirection::Still;
+        st_.dialDirection = DialDirection::Still;
         if (refused)
             break;
     }
@@ -375,7 +375,7 @@ void GraphicalPanel::stepFrequency()
     }
     // A held knob would raise the same box every tick while the box is open.
     ui_.Dial_Timer->setEnabled(false);
-    st_.dialDirection = 0;
+    st_.dialDirection = DialDirection::Still;
     for (const QString& box : r.boxes)
         Modal::error(box);
 }
@@ -439,14 +439,14 @@ void GraphicalPanel::RequestAll()
 {
     // Both bands read the sub band first and end on the main band; one band reads
     // its frequency and mode.
-    st_.requestState = model_.dualBand ? 3 : 1;
+    st_.requestState = model_.dualBand ? RequestState::AllSubFreq : RequestState::AllMainFreq;
     SelectSub();
     engine_->ReadFreq();
 }
 
 void GraphicalPanel::RequestSelected()
 {
-    st_.requestState = st_.subSelected ? 6 : 8;
+    st_.requestState = st_.subSelected ? RequestState::SubFreq : RequestState::MainFreq;
     engine_->ReadFreq();
 }
 
@@ -557,8 +557,8 @@ void GraphicalPanel::MemorySetRequest(bool s, bool w, int n, const QString& f, c
         engine_->setMode(mode);
     memoryWriteExtras(o);
     if (w)
-        engine_->setMemoryCmd(1);
-    st_.requestState = 10;
+        engine_->setMemoryCmd(civ::MemoryCommand::Write);
+    st_.requestState = RequestState::MemoryWrite;
 }
 
 void GraphicalPanel::MemoryGetRequest(int n)
@@ -566,15 +566,15 @@ void GraphicalPanel::MemoryGetRequest(int n)
     if (!engine_)
         return;
     if (n <= 0) {
-        st_.requestState = 5;
+        st_.requestState = RequestState::Resting;
         return;
     }
     transferBegins();
     st_.transfer = true;
     SelectMain();
-    engine_->setMemoryCmd(0);
+    engine_->setMemoryCmd(civ::MemoryCommand::MemoryMode);
     engine_->setMemory(n);
-    st_.requestState = 11;
+    st_.requestState = RequestState::MemoryRead;
     engine_->ReadMode();
     engine_->ReadFreq();
 }

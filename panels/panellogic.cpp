@@ -2,8 +2,10 @@
 
 #include <QStringList>
 
+#include "civ/civcodes.h"
 #include "civ/errortext.h"
 #include "core/freqtext.h"
+#include "panels/panelcodes.h"
 
 bool freqInRange(const PanelLayout& model, const QString& text, QStringList* boxes)
 {
@@ -22,9 +24,9 @@ bool freqInRange(const PanelLayout& model, const QString& text, QStringList* box
 TuneResult tuneStep(const PanelLayout& model, const QString& text, qint64 step, int direction)
 {
     TuneResult r;
-    if (direction != 1 && direction != 2)
+    if (direction != DialDirection::Up && direction != DialDirection::Down)
         return r;
-    const qint64 hz = freqTextToHertz(text) + (direction == 1 ? step : -step);
+    const qint64 hz = freqTextToHertz(text) + (direction == DialDirection::Up ? step : -step);
     r.text = hertzToFreqText(hz);
     r.ok = freqInRange(model, r.text, &r.boxes);
     if (!r.ok) {
@@ -36,55 +38,61 @@ TuneResult tuneStep(const PanelLayout& model, const QString& text, qint64 step, 
 
 ErrorText engineErrorText(int e, int d)
 {
-    const int panel = (e == 5 || e == 9) ? 1 : (e == 8 ? 2 : 0);
+    using namespace civ::Error;
+    const int panel = (e == Answered || e == QueueCount) ? 1 : (e == Try ? 2 : 0);
     return {civErrorText(e, d), panel};
 }
 
 NotifyActions notifyStep(int state, int t, int q, int engineBand)
 {
+    using namespace RequestState;
     NotifyActions a;
     a.state = state;
-    const bool freq = t == 3, mode = t == 4, blank = t == 6;
+    const bool freq = t == civ::Notify::Frequency, mode = t == civ::Notify::Mode,
+               blank = t == civ::Notify::BlankFrequency;
     const NotifyActions::Text got = freq ? NotifyActions::FromEngine : NotifyActions::Blank;
-    switch (state) {
-    case 1:
-    case 3:
-    case 6:
-    case 8:
+    // A frequency (or a blank) answers a read; the band's mode is read next.
+    auto frequencyRead = [&](NotifyActions::Text& text, State next) {
         if (freq || blank) {
-            (state == 1 || state == 8 ? a.mainText : a.subText) = got;
-            a.state = state + 1;
+            text = got;
+            a.state = next;
             a.readMode = true;
         }
-        break;
-    case 2:
-    case 7:
-    case 9:
+    };
+    switch (state) {
+    case AllMainFreq: frequencyRead(a.mainText, AllMainMode); break;
+    case MainFreq: frequencyRead(a.mainText, MainMode); break;
+    case AllSubFreq: frequencyRead(a.subText, AllSubMode); break;
+    case SubFreq: frequencyRead(a.subText, SubMode); break;
+    case AllMainMode:
+    case SubMode:
+    case MainMode:
         if (mode || blank) {
             a.updateMode = mode;
-            a.state = 5;
+            a.state = Resting;
         }
         break;
-    case 4:
+    case AllSubMode:
+        // The sub band is read; the main band's reading follows.
         if (mode || blank) {
             a.updateMode = mode;
-            a.state = 1;
+            a.state = AllMainFreq;
             a.selectMain = true;
             a.readFreq = true;
         }
         break;
-    case 5:
+    case Resting:
         if (freq || blank)
             (engineBand == 0 ? a.mainText : a.subText) = got;
         a.updateMode = mode;
         break;
-    case 10:
+    case MemoryWrite:
         if (q == 0) {
             a.busyOff = true;
             a.endTransfer = true;
         }
         break;
-    case 11:
+    case MemoryRead:
         if (q == 0 && freq) {
             a.storeMem = true;
             a.endTransfer = true;
