@@ -79,13 +79,6 @@ constexpr PanelWindow Window{QSize(788, 566),        QPoint(20, 4),    QRect(212
                              QPoint(484, 288),       QPoint(560, 288), QRect(80, 292, 97, 17),
                              QRect(76, 328, 465, 69)};
 
-PanelWindow windowMkII()
-{
-    PanelWindow w = Window;
-    w.size = QSize(789, 584);
-    return w;
-}
-
 const PanelLayout Model{
     "IC706",
     "IC-706",
@@ -114,33 +107,23 @@ const PanelLayout Model{
     MemoryModes,
 };
 
-const PanelLayout ModelMkII{
-    "IC706MKII",
-    "IC-706MKII",
-    "PV706MKII.dll",
-    "PV706MKII",
-    0x48,
-    QSize(760, 274),
-    QPoint(184, 53),
-    QSize(290, 150),
-    8,
-    QPoint(537, 45),
-    QSize(218, 218),
-    KnobDown,
-    KnobUp,
-    Spots,
-    SharedArtMkII,
-    Ranges,
-    true,
-    99,
-    "000.000.000",
-    false,
-    windowMkII(),
-    false,
-    false,
-    ModeIndicators,
-    MemoryModes,
-};
+// The MKII's twin of the IC-706: its own names and library, the memory knob's hot
+// spots and pictures, and a window that opens at its design size.
+PanelLayout twinMkII()
+{
+    PanelLayout m = Model;
+    m.radioName = "IC706MKII";
+    m.rangeName = "IC-706MKII";
+    m.libraryFile = "PV706MKII.dll";
+    m.libraryStem = "PV706MKII";
+    m.hotSpots = Spots;
+    m.sharedArt = SharedArtMkII;
+    m.window.size = QSize(789, 584);
+    m.opensMaximized = false;
+    return m;
+}
+
+const PanelLayout ModelMkII = twinMkII();
 
 // Band keys: the first row whose condition holds gives the text. Only band up's
 // first row has a lower limit.
