@@ -21,6 +21,7 @@
 #include "memory/download.h"
 #include "memory/freqedit.h"
 #include "memory/memoryform.h"
+#include "panelbench.h"
 #include "panels/artlibrary.h"
 #include "panels/hi_706.h"
 #include "panels/hi_706mkii.h"
@@ -75,25 +76,12 @@ bool shows(Model m, const QImage& image, QPoint at, const QString& name)
     return !want.isNull() && image.copy(QRect(at, want.size())).convertToFormat(QImage::Format_RGB32) == want;
 }
 
-class Panel706 : public ::testing::Test {
+class Panel706 : public PanelBench<THi_706FORM> {
 protected:
     void SetUp() override
     {
-        previous = std::exchange(DeviceList, &devices);
-        radio = static_cast<FakeRadio*>(devices.append(std::make_unique<FakeRadio>()));
+        PanelBench::SetUp();
         setUpRadio();
-        previousSelect = std::exchange(DSelFORM, &select);
-        modal.onDialog = [this](QDialog&) {
-            offeredAddress = DSelFORM->Eaddress->text();
-            DSelFORM->FormActivate();
-            return int(Modal::Ok);
-        };
-    }
-    void TearDown() override
-    {
-        panels.clear();
-        DeviceList = previous;
-        DSelFORM = previousSelect;
     }
     void setUpRadio(const char* freq = "014.195.000", int m = Mode::Usb)
     {
@@ -122,32 +110,14 @@ protected:
         radio->sent.clear();
         return p;
     }
-    void press(THi_706FORM* p, QPoint at) { QTest::mousePress(p->controls().IRadio, Qt::LeftButton, {}, at); }
-    void release(THi_706FORM* p, QPoint at)
-    {
-        QTest::mouseRelease(p->controls().IRadio, Qt::LeftButton, {}, at);
-    }
-    void click(THi_706FORM* p, int spot)
-    {
-        press(p, centre(spot));
-        release(p, centre(spot));
-    }
+    using PanelBench::click;
+    void click(THi_706FORM* p, int spot) { click(p, centre(spot)); }
     // Clicks, then lets the radio answer everything.
     void clickAndSettle(THi_706FORM* p, int spot)
     {
         click(p, spot);
         runFor(clock, *radio, 3000);
     }
-
-    ModalRecorder modal;
-    FakeClock clock;
-    TDSelFORM select;
-    TDSelFORM* previousSelect = nullptr;
-    QString offeredAddress;
-    TDeviceList devices;
-    TDeviceList* previous = nullptr;
-    FakeRadio* radio = nullptr;
-    std::vector<std::unique_ptr<THi_706FORM>> panels;
 };
 
 TEST_F(Panel706, OpeningForcesAKnownStateAndReadsTheOneBand)

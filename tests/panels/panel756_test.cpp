@@ -25,6 +25,7 @@
 #include "memory/memoryform.h"
 #include "memory/memorymodel.h"
 #include "memory/upload.h"
+#include "panelbench.h"
 #include "panels/artlibrary.h"
 #include "panels/hi_756.h"
 #include "panels/model756.h"
@@ -50,66 +51,15 @@ std::vector<QByteArray> framesOf(std::initializer_list<QByteArray> bodies)
     return out;
 }
 
-class Panel756 : public ::testing::Test {
+class Panel756 : public PanelBench<THi_756FORM> {
 protected:
-    void SetUp() override
-    {
-        previous = DeviceList;
-        DeviceList = &devices;
-        radio = static_cast<FakeRadio*>(devices.append(std::make_unique<FakeRadio>()));
-        previousSelect = DSelFORM;
-        DSelFORM = &select;
-        modal.onDialog = [this](QDialog& dialog) {
-            if (otherDialog && &dialog != DSelFORM)
-                return otherDialog(dialog);
-            EXPECT_EQ(&dialog, DSelFORM);
-            offeredAddress = DSelFORM->Eaddress->text();
-            DSelFORM->FormActivate();
-            return selectAnswer;
-        };
-    }
-    void TearDown() override
-    {
-        panels.clear();
-        DeviceList = previous;
-        DSelFORM = previousSelect;
-    }
-
     THi_756FORM* open(const QString& path = ArtPath)
     {
         panels.push_back(std::make_unique<THi_756FORM>(nullptr, path));
         runFor(clock, *radio, 3000);
         return panels.back().get();
     }
-
-    void press(THi_756FORM* p, QPoint at) { QTest::mousePress(p->controls().IRadio, Qt::LeftButton, {}, at); }
-    void release(THi_756FORM* p, QPoint at)
-    {
-        QTest::mouseRelease(p->controls().IRadio, Qt::LeftButton, {}, at);
-    }
-    void click(THi_756FORM* p, QPoint at)
-    {
-        press(p, at);
-        release(p, at);
-    }
-    static QPoint centre(int n)
-    {
-        const HotSpot& h = M.spot(n);
-        return {(h.left + h.right) / 2, (h.top + h.bottom) / 2};
-    }
-
-    ModalRecorder modal;
-    FakeClock clock;
-    TDSelFORM select;
-    TDSelFORM* previousSelect = nullptr;
-    int selectAnswer = Modal::Ok;
-    // Answers the dialogs other than Device Select.
-    std::function<int(QDialog&)> otherDialog;
-    QString offeredAddress;
-    TDeviceList devices;
-    TDeviceList* previous = nullptr;
-    FakeRadio* radio = nullptr;
-    std::vector<std::unique_ptr<THi_756FORM>> panels;
+    static QPoint centre(int n) { return centreOf(M.spot(n)); }
 };
 
 TEST_F(Panel756, OpeningForcesAKnownStateAndReadsBothBands)

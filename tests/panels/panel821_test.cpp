@@ -14,6 +14,7 @@
 #include "devices/deviceselectdialog.h"
 #include "fakeradio.h"
 #include "memory/freqedit.h"
+#include "panelbench.h"
 #include "panels/artlibrary.h"
 #include "panels/hi_821.h"
 #include "panels/model821.h"
@@ -36,25 +37,12 @@ std::vector<QByteArray> framesOf(std::initializer_list<QByteArray> bodies)
 
 QByteArray modeFrame(int m) { return mode(m, civ::ModeTable::Base); }
 
-class Panel821 : public ::testing::Test {
+class Panel821 : public PanelBench<THi_821FORM> {
 protected:
     void SetUp() override
     {
-        previous = std::exchange(DeviceList, &devices);
-        radio = static_cast<FakeRadio*>(devices.append(std::make_unique<FakeRadio>()));
+        PanelBench::SetUp();
         setUpRadio();
-        previousSelect = std::exchange(DSelFORM, &select);
-        modal.onDialog = [this](QDialog&) {
-            offeredAddress = DSelFORM->Eaddress->text();
-            DSelFORM->FormActivate();
-            return int(Modal::Ok);
-        };
-    }
-    void TearDown() override
-    {
-        panels.clear();
-        DeviceList = previous;
-        DSelFORM = previousSelect;
     }
     void setUpRadio()
     {
@@ -72,21 +60,9 @@ protected:
         runFor(clock, *radio, 3000);
         return panels.back().get();
     }
-    void press(THi_821FORM* p, QPoint at) { QTest::mousePress(p->controls().IRadio, Qt::LeftButton, {}, at); }
-    void release(THi_821FORM* p, QPoint at)
-    {
-        QTest::mouseRelease(p->controls().IRadio, Qt::LeftButton, {}, at);
-    }
-    void click(THi_821FORM* p, int spot)
-    {
-        press(p, centre(spot));
-        release(p, centre(spot));
-    }
-    static QPoint centre(int n)
-    {
-        const HotSpot& h = M.spot(n);
-        return {(h.left + h.right) / 2, (h.top + h.bottom) / 2};
-    }
+    using PanelBench::click;
+    void click(THi_821FORM* p, int spot) { click(p, centre(spot)); }
+    static QPoint centre(int n) { return centreOf(M.spot(n)); }
     // A picture of the art, as the display shows it.
     static QImage art(const char* name)
     {
@@ -98,16 +74,6 @@ protected:
         const QImage want = art(name);
         return display.copy(QRect(at, want.size())).convertToFormat(QImage::Format_RGB32) == want;
     }
-
-    ModalRecorder modal;
-    FakeClock clock;
-    TDSelFORM select;
-    TDSelFORM* previousSelect = nullptr;
-    QString offeredAddress;
-    TDeviceList devices;
-    TDeviceList* previous = nullptr;
-    FakeRadio* radio = nullptr;
-    std::vector<std::unique_ptr<THi_821FORM>> panels;
 };
 
 TEST_F(Panel821, OpeningForcesAKnownStateAndReadsBothBands)
