@@ -53,10 +53,6 @@ public:
     QString Name;
     int Kind = DeviceKind::None;  // a DeviceKind
 
-    // Older spellings of DeviceKind::TcpIp and DeviceKind::Serial.
-    static constexpr int KindTcpIp = DeviceKind::TcpIp;
-    static constexpr int KindSerial = DeviceKind::Serial;
-
 private:
     struct Slot {
         TRxHandler handler;

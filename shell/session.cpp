@@ -94,13 +94,13 @@ void restoreDevices(TMainFORM& frame, const QList<RememberedDevice>& devices)
             line.stopBits = TStopBits(d.stopBits);
             auto device = std::make_unique<Tdevice_serial>(&frame, d.name, line);
             device->Name = d.name;
-            device->Kind = Tdevice::KindSerial;
+            device->Kind = DeviceKind::Serial;
             placeWindow(device->Window, d);
             list->append(std::move(device));
         } else {
             auto device = std::make_unique<Tdevice_tcpip>(&frame, d.name);
             device->Name = d.name;
-            device->Kind = Tdevice::KindTcpIp;
+            device->Kind = DeviceKind::TcpIp;
             TTCPIPForm* window = device->Window;
             placeWindow(window, d);
             list->append(std::move(device));

@@ -28,7 +28,7 @@ public:
     explicit BusDevice(SimBus& bus) : bus_(&bus)
     {
         Name = QStringLiteral("[Shack] <Serial>");
-        Kind = KindSerial;
+        Kind = DeviceKind::Serial;
         bus.attach(this);
     }
     // Devices live as long as the program; the line may go first.

@@ -13,7 +13,7 @@
 // pending until pump() delivers them, as bytes would arrive later on a real bus.
 class FakeRadio : public Tdevice {
 public:
-    explicit FakeRadio(int kind = Tdevice::KindSerial)
+    explicit FakeRadio(int kind = DeviceKind::Serial)
     {
         Name = QStringLiteral("[Bench] <Serial>");
         Kind = kind;

@@ -234,7 +234,7 @@ TEST_F(Ic821, ControlsStartAsDesigned)
 
 TEST_F(Ic821, TcpipDevicesGetTheSlowPatientTiming)
 {
-    radio->Kind = Tdevice::KindTcpIp;
+    radio->Kind = DeviceKind::TcpIp;
     TIC821FORM* w = open();
     EXPECT_EQ(w->engine()->MaxTries, 1);
     EXPECT_EQ(w->engine()->ReplyTimeout, 15000);

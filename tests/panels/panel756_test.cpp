@@ -128,7 +128,7 @@ TEST_F(Panel756, OpensMaximizedInTheMainFrameInFrontOfItsMemoryWindow)
 
 TEST_F(Panel756, ATcpIpDeviceGetsTheSlowTiming)
 {
-    radio->Kind = Tdevice::KindTcpIp;
+    radio->Kind = DeviceKind::TcpIp;
     THi_756FORM* p = open();
     EXPECT_EQ(p->engine()->MaxTries, 1);
     EXPECT_EQ(p->engine()->ReplyTimeout, 15000);

@@ -52,7 +52,7 @@ public:
         DeviceList = &devices;
         if (tcp) {
             auto link = std::make_unique<CtlTcpLink>();
-            link->Kind = Tdevice::KindTcpIp;
+            link->Kind = DeviceKind::TcpIp;
             if (!link->open(QStringLiteral("127.0.0.1"), QString::number(o.tcpPort), 10000, &error)) {
                 failure = error;
                 return;
@@ -60,7 +60,7 @@ public:
             devices.append(std::move(link));
         } else {
             auto link = std::make_unique<CtlSerialLink>();
-            link->Kind = Tdevice::KindSerial;
+            link->Kind = DeviceKind::Serial;
             if (!link->open(sim->pty()->path(), 9600, &error)) {
                 failure = error;
                 return;

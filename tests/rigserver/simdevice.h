@@ -18,7 +18,7 @@ class SimBusDevice : public Tdevice, public BusStation {
 public:
     explicit SimBusDevice(SimBus& bus) : bus_(bus)
     {
-        Kind = KindSerial;
+        Kind = DeviceKind::Serial;
         bus_.attach(this);
     }
     ~SimBusDevice() override { bus_.detach(this); }

@@ -247,11 +247,11 @@ TEST(Session, DevicesAndWindowsComeBackInTheNextRunInTheirOrder)
     startSession(*run.frame, settings);
     ASSERT_EQ(DeviceList->count(), 3);
     EXPECT_EQ(DeviceList->at(0)->Name, "[Shack] <Serial>");
-    EXPECT_EQ(DeviceList->at(0)->Kind, Tdevice::KindSerial);
+    EXPECT_EQ(DeviceList->at(0)->Kind, DeviceKind::Serial);
     EXPECT_EQ(DeviceList->at(1)->Name, "[Relay] <TCP/IP>");
-    EXPECT_EQ(DeviceList->at(1)->Kind, Tdevice::KindTcpIp);
+    EXPECT_EQ(DeviceList->at(1)->Kind, DeviceKind::TcpIp);
     EXPECT_EQ(DeviceList->at(2)->Name, "[Spare] <TCP/IP>");
-    EXPECT_EQ(DeviceList->at(2)->Kind, Tdevice::KindTcpIp);
+    EXPECT_EQ(DeviceList->at(2)->Kind, DeviceKind::TcpIp);
 
     auto* serial = dynamic_cast<Tdevice_serial*>(DeviceList->at(0));
     ASSERT_NE(serial, nullptr);

@@ -20,7 +20,7 @@ class BusDevice : public Tdevice, public BusStation {
 public:
     explicit BusDevice(SimBus& bus) : bus_(bus)
     {
-        Kind = KindSerial;
+        Kind = DeviceKind::Serial;
         Name = QStringLiteral("simulated bus");
         bus_.attach(this);
     }

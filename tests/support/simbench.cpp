@@ -87,7 +87,7 @@ Tdevice* SimBench::addDevice(SimLink link)
         const QString name = QStringLiteral("[Sim] <TCP/IP>");
         auto* device =
             static_cast<Tdevice_tcpip*>(devices_->append(std::make_unique<Tdevice_tcpip>(nullptr, name)));
-        device->Kind = Tdevice::KindTcpIp;
+        device->Kind = DeviceKind::TcpIp;
         device->Name = name;
         device->Window->EHostName->setText(QStringLiteral("127.0.0.1"));
         device->Window->EPort->setText(QString::number(sim_->tcp()->port()));
@@ -105,7 +105,7 @@ Tdevice* SimBench::addDevice(SimLink link)
     const QString name = QStringLiteral("[Sim] <Serial>");
     auto* device =
         static_cast<Tdevice_serial*>(devices_->append(std::make_unique<Tdevice_serial>(nullptr, name)));
-    device->Kind = Tdevice::KindSerial;
+    device->Kind = DeviceKind::Serial;
     device->Name = name;
     if (!device->Comm->isOpen()) {
         failure_ = QStringLiteral("the simulator's pseudo-terminal did not open");
