@@ -30,7 +30,6 @@ constexpr qreal MemoryKnobRadius = 22.0;
 constexpr qreal MemoryKnobAngles[3] = {0.0, -40.0, 40.0};
 
 const QColor PanelLegend(0xc8, 0xcc, 0xd0);
-const QColor SecondLegend(0xe0, 0xa0, 0x50);
 
 // One of the two models being drawn.
 class Art {

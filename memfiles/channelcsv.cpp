@@ -242,7 +242,10 @@ private:
 
     QString description(int line, QString name, QString comment)
     {
-        if (flattenLine(&name) | flattenLine(&comment))
+        // Both fields are flattened, whichever had a line break.
+        const bool nameFlattened = flattenLine(&name);
+        const bool commentFlattened = flattenLine(&comment);
+        if (nameFlattened || commentFlattened)
             changed(line, QStringLiteral("line breaks in the name or comment became spaces"));
         name = name.trimmed();
         comment = comment.trimmed();

@@ -226,9 +226,9 @@ void TIC821FORM::buildControls()
     setItemIndex(RGDuplex, 0);
 
     // The bottom row.
-    const int width = 96;
+    constexpr int width = 96;
     int x = Margin;
-    auto next = [&x, width] {
+    auto next = [&x] {
         const QRect r(x, BottomRow + 4, width, ButtonHeight);
         x += width + 6;
         return r;

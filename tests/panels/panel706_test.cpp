@@ -183,8 +183,9 @@ TEST_F(Panel706, TheIc706OpensMaximizedAndTheMkIIAtItsDesignSize)
         QMdiSubWindow* sub = mdiWindowOf(p);
         ASSERT_NE(sub, nullptr);
         EXPECT_EQ(sub->isMaximized(), m == Model::Ic706);
-        if (m == Model::MkII)
+        if (m == Model::MkII) {
             EXPECT_EQ(p->size(), QSize(789, 584));
+        }
         EXPECT_EQ(area->activeSubWindow(), sub);
     }
 }
@@ -281,8 +282,9 @@ TEST_F(Panel706, F2DependsOnTheFunctionSet)
             }
             clickAndSettle(p, Model706::F2);
             EXPECT_EQ(radio->sent, c.frames) << "set M" << c.set;
-            if (c.set == 1)
+            if (c.set == 1) {
                 EXPECT_EQ(p->view().mainChannelState, Model706::VfoA);
+            }
         }
     }
 }
