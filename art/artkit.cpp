@@ -469,4 +469,32 @@ int knobFrameOf(const char* name, int frames)
     return frame < frames ? frame : -1;
 }
 
+std::optional<bool> drawFrontPicture(const PanelLayout& model, const char* name, const FrontDrawing& draw,
+                                     QImage* image)
+{
+    const QString n = QString::fromLatin1(name);
+    if (n == QLatin1String("RADIO")) {
+        *image = picture(model.pictureSize, QPoint(0, 0), draw.radio);
+        return true;
+    }
+    if (n == QLatin1String("DISPLAY")) {
+        *image = picture(model.displaySize, QPoint(0, 0), draw.display);
+        return true;
+    }
+    if (n.startsWith(QLatin1String("BU_")) || n.startsWith(QLatin1String("BD_"))) {
+        const int spot = spotOfKey(model, name + 3);
+        if (!spot)
+            return false;
+        const bool pressed = n.startsWith(QLatin1String("BD_"));
+        const HotSpot& h = model.spot(spot);
+        *image = picture(h.area().size(), h.topLeft(), [&](QPainter& p) { draw.key(p, spot, pressed); });
+        return true;
+    }
+    if (const int frame = knobFrameOf(name, model.knobFrames); frame >= 0) {
+        *image = picture(model.knobSize, model.knobPosition, [&](QPainter& p) { draw.knob(p, frame); });
+        return true;
+    }
+    return std::nullopt;
+}
+
 }  // namespace ArtKit

@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "panels/panelmodel.h"
 
@@ -86,5 +87,21 @@ bool digitOf(const char* name, const char* prefix, int* digit);
 
 // The knob frame "Dial_<n>" names, -1 for any other name.
 int knobFrameOf(const char* name, int frames);
+
+// How a model draws what every front panel has, in the panel's coordinates: the
+// whole front, the display (in its own), a hot spot's key released or pressed, and
+// a frame of the tuning knob.
+struct FrontDrawing {
+    std::function<void(QPainter&)> radio;
+    std::function<void(QPainter&)> display;
+    std::function<void(QPainter&, int spot, bool pressed)> key;
+    std::function<void(QPainter&, int frame)> knob;
+};
+
+// Draws "RADIO", "DISPLAY", a "BU_"/"BD_" key of the model or a "Dial_<n>" frame at
+// the size and place the model gives it. Empty for a name of any other kind; else
+// whether the name was one of the model's (a key it does not have is not).
+std::optional<bool> drawFrontPicture(const PanelLayout& model, const char* name, const FrontDrawing& draw,
+                                     QImage* image);
 
 }  // namespace ArtKit

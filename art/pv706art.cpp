@@ -379,32 +379,19 @@ bool Art::draw(QImage* image, const char* name) const
 {
     const QString n = QString::fromLatin1(name);
     int d = 0;
-    if (n == QLatin1String("RADIO")) {
-        *image = picture(m.pictureSize, QPoint(0, 0), [this](QPainter& p) { radio(p); });
-        return true;
-    }
-    if (n == QLatin1String("DISPLAY")) {
-        *image = picture(m.displaySize, QPoint(0, 0), display);
-        return true;
-    }
-    if (n.startsWith(QLatin1String("BU_")) || n.startsWith(QLatin1String("BD_"))) {
-        const int spot = spotOfKey(m, name + 3);
-        if (!spot)
-            return false;
-        const bool pressed = n.startsWith(QLatin1String("BD_"));
-        *image = picture(m.spot(spot).area().size(), m.spot(spot).topLeft(),
-                         [&](QPainter& p) { keyAt(p, spot, pressed); });
-        return true;
-    }
-    if (const int frame = knobFrameOf(name, m.knobFrames); frame >= 0) {
+    const FrontDrawing front{
+        [this](QPainter& p) { radio(p); },
+        display,
+        [this](QPainter& p, int spot, bool pressed) { keyAt(p, spot, pressed); },
         // A knob frame is the panel's own square around the knob, keys in its
         // corners included, so drawing it never wipes a key out.
-        *image = picture(m.knobSize, m.knobPosition, [&](QPainter& p) {
+        [this](QPainter& p, int frame) {
             p.setClipRect(m.knobArea());
             radio(p, frame);
-        });
-        return true;
-    }
+        },
+    };
+    if (const std::optional<bool> known = drawFrontPicture(m, name, front, image))
+        return *known;
     if (mkII && n.startsWith(QLatin1String("MEM_NOB"))) {
         if (!digitOf(name, "MEM_NOB", &d) || d < 1 || d > 3)
             return false;

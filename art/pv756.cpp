@@ -237,27 +237,8 @@ bool drawPicture(QImage* image, const char* name)
 {
     const QString n = QString::fromLatin1(name);
     int digit = 0;
-    if (n == QLatin1String("RADIO")) {
-        *image = picture(M.pictureSize, QPoint(0, 0), radio);
-        return true;
-    }
-    if (n == QLatin1String("DISPLAY")) {
-        *image = picture(M.displaySize, QPoint(0, 0), display);
-        return true;
-    }
-    if (n.startsWith(QLatin1String("BU_")) || n.startsWith(QLatin1String("BD_"))) {
-        const int spot = spotOfKey(M, name + 3);
-        if (!spot)
-            return false;
-        const bool pressed = n.startsWith(QLatin1String("BD_"));
-        *image = picture(M.spot(spot).area().size(), M.spot(spot).topLeft(),
-                         [&](QPainter& p) { keyAt(p, spot, pressed); });
-        return true;
-    }
-    if (const int frame = knobFrameOf(name, M.knobFrames); frame >= 0) {
-        *image = picture(M.knobSize, M.knobPosition, [&](QPainter& p) { knob(p, frame); });
-        return true;
-    }
+    if (const std::optional<bool> known = drawFrontPicture(M, name, {radio, display, keyAt, knob}, image))
+        return *known;
     if (digitOf(name, "MF_Num", &digit)) {
         *image = picture(DigitSize, QPoint(0, 0), [&](QPainter& p) { fullDigit(p, QPoint(0, 0), digit); });
         return true;
