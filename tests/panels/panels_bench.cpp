@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <memory>
+#include <string>
 
 #include "devices/deviceselectdialog.h"
 #include "fakeradio.h"
@@ -12,6 +13,7 @@
 #include "panels/hi_706mkii.h"
 #include "panels/hi_756.h"
 #include "panels/hi_821.h"
+#include "panels/panelcodes.h"
 #include "panels/panelpicture.h"
 #include "support/modalrecorder.h"
 
@@ -46,64 +48,16 @@ struct Bench {
     }
 };
 
-void FirstPanel(benchmark::State& state)
-{
-    Bench bench;
-    for (auto _ : state) {
-        auto panel = std::make_unique<THi_756FORM>(nullptr, ArtPath);
-        benchmark::DoNotOptimize(panel.get());
-        panel.reset();
-        bench.radio->sent.clear();
-    }
-}
-BENCHMARK(FirstPanel)->Unit(benchmark::kMillisecond);
-
-void SecondPanel(benchmark::State& state)
-{
-    Bench bench;
-    THi_756FORM first(nullptr, ArtPath);
-    for (auto _ : state) {
-        auto panel = std::make_unique<THi_756FORM>(nullptr, ArtPath);
-        benchmark::DoNotOptimize(panel.get());
-        panel.reset();
-        bench.radio->sent.clear();
-    }
-}
-BENCHMARK(SecondPanel)->Unit(benchmark::kMillisecond);
-
-// The same for the IC-821 panel: the first window fetches the shared art, a second
-// one only its own two pictures.
-void FirstPanel821(benchmark::State& state)
-{
-    Bench bench;
-    for (auto _ : state) {
-        auto panel = std::make_unique<THi_821FORM>(nullptr, Art821Path);
-        benchmark::DoNotOptimize(panel.get());
-        panel.reset();
-        bench.radio->sent.clear();
-    }
-}
-BENCHMARK(FirstPanel821)->Unit(benchmark::kMillisecond);
-
-void SecondPanel821(benchmark::State& state)
-{
-    Bench bench;
-    THi_821FORM first(nullptr, Art821Path);
-    for (auto _ : state) {
-        auto panel = std::make_unique<THi_821FORM>(nullptr, Art821Path);
-        benchmark::DoNotOptimize(panel.get());
-        panel.reset();
-        bench.radio->sent.clear();
-    }
-}
-BENCHMARK(SecondPanel821)->Unit(benchmark::kMillisecond);
-
-// The IC-706 family: the first window fetches the shared art, a second one only
-// its own two pictures. A panel that could not open stops the benchmark.
+// Opening a panel of a model. The first window of a model fetches the shared art;
+// with one already open (second) a window fetches only its own two pictures. A
+// panel that could not open stops the benchmark.
 template <typename Panel>
-void FirstPanel706Family(benchmark::State& state, const QString& path)
+void OpenPanel(benchmark::State& state, const QString& path, bool second)
 {
     Bench bench;
+    std::unique_ptr<Panel> first;
+    if (second)
+        first = std::make_unique<Panel>(nullptr, path);
     for (auto _ : state) {
         auto panel = std::make_unique<Panel>(nullptr, path);
         if (!panel->engine())
@@ -113,34 +67,20 @@ void FirstPanel706Family(benchmark::State& state, const QString& path)
     }
 }
 
-template <typename Panel>
-void SecondPanel706Family(benchmark::State& state, const QString& path)
+// Each model's first and second window.
+void registerOpenings()
 {
-    Bench bench;
-    Panel first(nullptr, path);
-    for (auto _ : state) {
-        auto panel = std::make_unique<Panel>(nullptr, path);
-        if (!panel->engine())
-            state.SkipWithError("the panel did not open");
-        panel.reset();
-        bench.radio->sent.clear();
-    }
+    const auto add = [](const char* model, auto open, const QString& path) {
+        for (const bool second : {false, true}) {
+            const std::string name = std::string(second ? "SecondPanel/" : "FirstPanel/") + model;
+            benchmark::RegisterBenchmark(name.c_str(), open, path, second)->Unit(benchmark::kMillisecond);
+        }
+    };
+    add("IC756", OpenPanel<THi_756FORM>, ArtPath);
+    add("IC821", OpenPanel<THi_821FORM>, Art821Path);
+    add("IC706", OpenPanel<THi_706FORM>, Art706Path);
+    add("IC706MKII", OpenPanel<THi_706MKIIFORM>, Art706MkIIPath);
 }
-
-void FirstPanel706(benchmark::State& state) { FirstPanel706Family<THi_706FORM>(state, Art706Path); }
-BENCHMARK(FirstPanel706)->Unit(benchmark::kMillisecond);
-void SecondPanel706(benchmark::State& state) { SecondPanel706Family<THi_706FORM>(state, Art706Path); }
-BENCHMARK(SecondPanel706)->Unit(benchmark::kMillisecond);
-void FirstPanel706MkII(benchmark::State& state)
-{
-    FirstPanel706Family<THi_706MKIIFORM>(state, Art706MkIIPath);
-}
-BENCHMARK(FirstPanel706MkII)->Unit(benchmark::kMillisecond);
-void SecondPanel706MkII(benchmark::State& state)
-{
-    SecondPanel706Family<THi_706MKIIFORM>(state, Art706MkIIPath);
-}
-BENCHMARK(SecondPanel706MkII)->Unit(benchmark::kMillisecond);
 
 void NotificationRepaint(benchmark::State& state)
 {
@@ -150,7 +90,7 @@ void NotificationRepaint(benchmark::State& state)
     THi_756FORM panel(nullptr, ArtPath);
     // Opened and read: the panel rests, and a frequency report repaints the display.
     runFor(clock, *bench.radio, 5000);
-    if (panel.view().requestState != 5)
+    if (panel.view().requestState != RequestState::Resting)
         state.SkipWithError("the panel did not finish reading the radio");
     for (auto _ : state) {
         panel.RadioNotify(3, 0);
@@ -166,6 +106,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    registerOpenings();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
