@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <initializer_list>
 #include <vector>
 
 #include "civ/codec.h"
@@ -109,4 +110,13 @@ inline void runFor(FakeClock& clock, FakeRadio& radio, int ms)
         clock.advance(10);
     }
     radio.pump();
+}
+
+// The frames a panel sends to the radio at address, one per command body.
+inline std::vector<QByteArray> framesTo(quint8 address, std::initializer_list<QByteArray> bodies)
+{
+    std::vector<QByteArray> out;
+    for (const QByteArray& b : bodies)
+        out.push_back(civ::frame(address, 0xE0, b));
+    return out;
 }

@@ -44,13 +44,7 @@ const PanelLayout& MMkII = Model706::modelMkII();
 
 enum class Model { Ic706, MkII };
 
-std::vector<QByteArray> framesOf(std::initializer_list<QByteArray> bodies)
-{
-    std::vector<QByteArray> out;
-    for (const QByteArray& b : bodies)
-        out.push_back(civ::frame(0x48, 0xE0, b));
-    return out;
-}
+std::vector<QByteArray> framesOf(std::initializer_list<QByteArray> bodies) { return framesTo(0x48, bodies); }
 
 QByteArray modeFrame(int m) { return mode(m, civ::ModeTable::Ic706); }
 

@@ -43,13 +43,7 @@ const PanelLayout& M = Model756::model();
 
 QByteArray frameOf(const QByteArray& body) { return civ::frame(0x50, 0xE0, body); }
 
-std::vector<QByteArray> framesOf(std::initializer_list<QByteArray> bodies)
-{
-    std::vector<QByteArray> out;
-    for (const QByteArray& b : bodies)
-        out.push_back(frameOf(b));
-    return out;
-}
+std::vector<QByteArray> framesOf(std::initializer_list<QByteArray> bodies) { return framesTo(0x50, bodies); }
 
 class Panel756 : public PanelBench<THi_756FORM> {
 protected:

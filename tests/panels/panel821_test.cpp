@@ -27,13 +27,7 @@ const QString ArtPath = QStringLiteral(TSLN_BIN_DIR "/PV821.dll");
 const PanelLayout& M = Model821::model();
 using namespace civ::encode;
 
-std::vector<QByteArray> framesOf(std::initializer_list<QByteArray> bodies)
-{
-    std::vector<QByteArray> out;
-    for (const QByteArray& b : bodies)
-        out.push_back(civ::frame(0x4C, 0xE0, b));
-    return out;
-}
+std::vector<QByteArray> framesOf(std::initializer_list<QByteArray> bodies) { return framesTo(0x4C, bodies); }
 
 QByteArray modeFrame(int m) { return mode(m, civ::ModeTable::Base); }
 
