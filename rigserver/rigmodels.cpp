@@ -5,13 +5,6 @@
 
 namespace {
 
-constexpr RigModelInfo Infos[] = {
-    {RigModel::IC706, "ic706", "IC-706", 3009, Tic706::DefaultAddress, false, true},
-    {RigModel::IC706MKII, "ic706mkii", "IC-706MKII", 3010, Tic706::DefaultAddress, false, true},
-    {RigModel::IC756, "ic756", "IC-756", 3026, Tic756::DefaultAddress, true, false},
-    {RigModel::IC821, "ic821", "IC-821", 3034, Tic821::DefaultAddress, true, false},
-};
-
 // Hamlib's mode bits.
 constexpr quint32 AM = 0x1, CW = 0x2, USB = 0x4, LSB = 0x8, RTTY = 0x10, FM = 0x20, WFM = 0x40;
 
@@ -69,33 +62,15 @@ QByteArray hex(quint64 v) { return "0x" + QByteArray::number(v, 16); }
 
 }  // namespace
 
-const RigModelInfo& rigModelInfo(RigModel model)
-{
-    for (const RigModelInfo& i : Infos) {
-        if (i.model == model)
-            return i;
-    }
-    return Infos[0];
-}
-
-std::optional<RigModel> rigModelFromKey(const QString& key)
-{
-    for (const RigModelInfo& i : Infos) {
-        if (key.compare(QLatin1String(i.key), Qt::CaseInsensitive) == 0)
-            return i.model;
-    }
-    return std::nullopt;
-}
-
-Tciv* createRigEngine(RigModel model, QObject* owner)
+int hamlibModelOf(RigModel model)
 {
     switch (model) {
-    case RigModel::IC706:
-    case RigModel::IC706MKII: return new Tic706(owner);
-    case RigModel::IC756: return new Tic756(owner);
-    case RigModel::IC821: return new Tic821(owner);
+    case RigModel::IC706: return 3009;
+    case RigModel::IC706MKII: return 3010;
+    case RigModel::IC756: return 3026;
+    case RigModel::IC821: return 3034;
     }
-    return nullptr;
+    return 0;
 }
 
 std::optional<RigMode> rigModeFromEngine(int mode)
@@ -141,7 +116,7 @@ QByteArray rigDumpState(RigModel model, int timeoutMs)
     QByteArray out;
     auto line = [&out](const QByteArray& l) { out += l + "\n"; };
     line("1");  // protocol version: the key=value lines below follow
-    line(QByteArray::number(info.hamlibModel));
+    line(QByteArray::number(hamlibModelOf(model)));
     line("0");  // ITU region
     const QByteArray end7 = "0 0 0 0 0 0 0";
     for (const Range& r : ranges(model))
@@ -183,7 +158,7 @@ QByteArray rigDumpState(RigModel model, int timeoutMs)
     line("has_power2mW=0");
     line("has_mW2power=0");
     line("timeout=" + QByteArray::number(timeoutMs));
-    line("rig_model=" + QByteArray::number(info.hamlibModel));
+    line("rig_model=" + QByteArray::number(hamlibModelOf(model)));
     line("rigctld_version=Tessaline " + QByteArray(info.name));
     line("done");
     return out;

@@ -5,29 +5,11 @@
 #include <QtGlobal>
 #include <optional>
 
-class QObject;
-class Tciv;
+#include "civ/rigmodel.h"
 
-// The radios a rig server can stand for, with what the network protocol tells
-// its clients about each.
-enum class RigModel { IC706, IC706MKII, IC756, IC821 };
 
-struct RigModelInfo {
-    RigModel model;
-    const char* key;   // "ic756", as tsln-ctl takes it
-    const char* name;  // "IC-756", as the dialog shows it
-    int hamlibModel;   // Hamlib's number for the same radio
-    quint8 defaultAddress;
-    bool mainSub;     // has Main and Sub bands (07 D0 / 07 D1)
-    bool ic706Modes;  // the engine's IC-706 mode table: narrow modes and WFM
-};
-
-const RigModelInfo& rigModelInfo(RigModel model);
-std::optional<RigModel> rigModelFromKey(const QString& key);
-constexpr RigModel AllRigModels[] = {RigModel::IC706, RigModel::IC706MKII, RigModel::IC756, RigModel::IC821};
-
-// The model's engine, owned by owner, at the model's default address.
-Tciv* createRigEngine(RigModel model, QObject* owner);
+// Hamlib's number for the same radio, as \dump_state announces it.
+int hamlibModelOf(RigModel model);
 
 // A mode as Hamlib names it, with its passband in Hz.
 struct RigMode {
