@@ -45,14 +45,21 @@ Tciv::~Tciv()
     delete timer_.data();
 }
 
-bool Tciv::error(int e, int d)
+bool Tciv::error(Error::Code e, int d)
 {
     LifeGuard guard(this);
     OnError(e, d);
     return !guard.dead;
 }
 
-bool Tciv::notify(int t, int q)
+bool Tciv::progress(Progress::Code p, int n)
+{
+    LifeGuard guard(this);
+    OnProgress(p, n);
+    return !guard.dead;
+}
+
+bool Tciv::notify(Notify::Code t, int q)
 {
     LifeGuard guard(this);
     OnNotify(t, q);
@@ -148,7 +155,7 @@ void Tciv::SendCmd(const quint8* frame, qint32 len)
     cmd.Len = len;
     cmd.Serial = ++serial_;
     queue_.push_back(cmd);
-    error(Error::QueueCount, queued());
+    progress(Progress::QueueCount, queued());
 }
 
 void Tciv::ClearQueue() { queue_.clear(); }
@@ -158,8 +165,8 @@ void Tciv::transmit(const TCmd& cmd)
     // The device may deliver (and so reach this engine again) before Send returns:
     // it gets bytes of its own, not a view into the queue.
     const TCmd copy = cmd;
-    if (Tdevice* dev = DeviceList ? DeviceList->at(device) : nullptr)
-        dev->Send(copy.Data.data(), copy.Len);
+    if (device_)
+        device_->Send(copy.Data.data(), copy.Len);
 }
 
 void Tciv::SendNext()
@@ -170,7 +177,7 @@ void Tciv::SendNext()
     TCmd& head = queue_.front();
     const int tries = ++head.Tries;
     const quint64 serial = head.Serial;
-    if (!error(Error::Try, tries))
+    if (!progress(Progress::Try, tries))
         return;
     // A handler may have answered, cleared or replaced the head meanwhile; only the
     // command that was taken up is sent or given up.
@@ -182,7 +189,7 @@ void Tciv::SendNext()
     }
     const bool echoed = queue_.front().Echoed;
     queue_.clear();
-    if (!error(Error::QueueCount, 0))
+    if (!progress(Progress::QueueCount, 0))
         return;
     error(echoed ? Error::NoAnswer : Error::NoEcho, 0);
 }
@@ -235,7 +242,7 @@ bool Tciv::frameReceived(int start)
     const int len = MaxFrame - 1 - start;  // the bytes before the FD
     quint8 frame[MaxFrame];
     std::copy(window_.begin() + start, window_.end(), frame);
-    if (!error(Error::QueueCount, queued()))
+    if (!progress(Progress::QueueCount, queued()))
         return false;
     // Without both addresses there is nothing to tell about the frame.
     if (len < 4)
@@ -317,7 +324,7 @@ void Tciv::ParseFrame(const quint8* frame, int len)
             } else if (queue_.front().Tries > 0) {
                 queue_.pop_front();
             }
-            if (!error(Error::Answered, queued()) || !notify(Notify::Ok, queued()))
+            if (!progress(Progress::Answered, queued()) || !notify(Notify::Ok, queued()))
                 return;
         }
         break;
@@ -342,7 +349,7 @@ void Tciv::ParseFrame(const quint8* frame, int len)
         break;
     }
 
-    if (!error(Error::QueueCount, queued()))
+    if (!progress(Progress::QueueCount, queued()))
         return;
     // An answer or report means the bus is free: send the head now, whether it is
     // the next command or the current one once more. SendNext sets ReplyTimeout, so

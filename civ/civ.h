@@ -12,9 +12,11 @@
 #include "core/event.h"
 #include "core/timer.h"
 
-// Engine events: OnNotify (t, q), OnError (e, d), OnDebug (s).
-using TOnNotify = Event<int, int>;
-using TOnError = Event<int, int>;
+// Engine events: OnNotify (what was processed, commands queued), OnError (failure,
+// detail), OnProgress (counter, value) and OnDebug (trace of received bytes).
+using TOnNotify = Event<civ::Notify::Code, int>;
+using TOnError = Event<civ::Error::Code, int>;
+using TOnProgress = Event<civ::Progress::Code, int>;
 using TOnDebug = Event<QString>;
 
 // One queued frame.
@@ -35,11 +37,15 @@ struct TCmd {
 // property and a setX writer (Freq()/setFreq, mode()/setMode, VFO()/setVFO,
 // Memory()/setMemory, band()/setBand, split()/setSplit, duplex()/setDuplex; the
 // write-only setMemoryCmd and setScanCmd). Values whose write has no side effect are
-// public fields (Address, RadioName, device, MaxTries, ReplyTimeout, SendDelay and
-// the three events). Queue(), RxWindow() and Timer() expose the internals read-only.
+// public fields (Address, RadioName, MaxTries, ReplyTimeout, SendDelay and the
+// events). Queue(), RxWindow() and Timer() expose the internals read-only.
 //
-// OnError and OnNotify codes, and the values of the properties that select a
-// command, are named in civ/civcodes.h.
+// The engine sends through the device it is given (setDevice); whoever owns the
+// engine registers rxHandler() with that device and unregisters it before either
+// goes (RadioSession does both).
+//
+// Event codes, and the values of the properties that select a command, are named
+// in civ/civcodes.h.
 //
 // Handlers run inside the engine and may write properties, clear the queue, pump a
 // nested event loop, or destroy the engine's owner (deleteLater is kinder, but the
@@ -55,7 +61,6 @@ public:
 
     quint8 Address = 0;
     QString RadioName;
-    int device = 0;  // position of the engine's device in DeviceList
     int MaxTries = 9;
     int ReplyTimeout = 1000;  // ms
     int SendDelay = 250;      // ms
@@ -64,7 +69,13 @@ public:
     void setTimingForDevice(int kind);
     TOnNotify OnNotify;
     TOnError OnError;
+    TOnProgress OnProgress;
     TOnDebug OnDebug;
+
+    // The device frames are sent through; without one they go nowhere. It must
+    // outlive the engine or be replaced first.
+    void setDevice(Tdevice* device) { device_ = device; }
+    Tdevice* device() const { return device_; }
 
     QString Freq() const { return freq_; }
     int mode() const { return mode_; }
@@ -150,8 +161,9 @@ private:
     };
 
     // Each raises its event and answers whether the engine survived it.
-    bool error(int e, int d);
-    bool notify(int t, int q);
+    bool error(civ::Error::Code e, int d);
+    bool progress(civ::Progress::Code p, int n);
+    bool notify(civ::Notify::Code t, int q);
 
     int queued() const { return int(queue_.size()); }
     void setInterval(int ms);
@@ -162,6 +174,7 @@ private:
     // The frame from window position start to the FD at the end.
     bool frameReceived(int start);
 
+    Tdevice* device_ = nullptr;
     std::deque<TCmd> queue_;
     std::array<quint8, civ::MaxFrame> window_{};
     QPointer<::Timer> timer_;

@@ -1,10 +1,10 @@
 #pragma once
 
 // The numbers that pass between the engine and its callers: event codes, the values
-// of the engine's properties that select a command, and mode numbers. They travel as
-// plain ints (the events carry two ints, the properties are ints), so each set is an
-// unscoped enumeration inside a namespace: the name reads as civ::Error::NoAnswer and
-// the value converts to the int the event or property takes.
+// of the engine's properties that select a command, and mode numbers. Each set is an
+// unscoped enumeration inside a namespace: the name reads as civ::Error::NoAnswer,
+// the events carry the enumeration itself, and a value converts to the int a
+// property (or a log line) takes.
 namespace civ {
 
 // OnNotify (t, commands queued): what the engine has just processed.
@@ -18,7 +18,8 @@ enum Code : int {
 };
 }  // namespace Notify
 
-// OnError (e, d): failures and, for Answered, Try and QueueCount, progress reports.
+// OnError (e, d): failures. The numbers missing here (5, 8, 9) are the progress
+// counters below; the two sets share one numbering, as the operator's texts do.
 namespace Error {
 enum Code : int {
     NoEcho = 0,          // head given up, its echo never seen: interface or cable dead
@@ -26,16 +27,22 @@ enum Code : int {
     FrameTooLong = 2,    // a frame over 20 bytes refused; d is 20
     OkWithoutEcho = 3,   // an OK for a head never echoed; the head is removed anyway
     Refused = 4,         // an NG; d is the head's command byte
-    Answered = 5,        // an OK processed; d is the number of commands queued
     MemoryBlank = 6,     // a frame with command byte FF
     UnknownCommand = 7,  // a command byte the engine does not decode; d is that byte
-    Try = 8,             // the head taken up; d is its transmission count, from 1
-    QueueCount = 9,      // d is the number of commands queued
     BadFrequency = 10,   // a frequency that does not convert, written or received
     BadMode = 11,        // not raised by the engine; panels still name it
     BadParam = 12,       // not raised by the engine; panels still name it
 };
 }  // namespace Error
+
+// OnProgress (p, n): counters for a status bar, never failures.
+namespace Progress {
+enum Code : int {
+    Answered = 5,    // an OK processed; n is the number of commands queued
+    Try = 8,         // the head taken up; n is its transmission count, from 1
+    QueueCount = 9,  // n is the number of commands queued
+};
+}  // namespace Progress
 
 // The mode property: operating mode and filter. 8 is not used.
 namespace Mode {

@@ -14,7 +14,7 @@ QString hex(int value)
 
 bool civErrorShowsBox(int e)
 {
-    return e != civ::Error::Answered && e != civ::Error::Try && e != civ::Error::QueueCount;
+    return e != civ::Progress::Answered && e != civ::Progress::Try && e != civ::Progress::QueueCount;
 }
 
 QString civErrorText(int e, int d)
@@ -32,11 +32,11 @@ QString civErrorText(int e, int d)
         if (d == civ::Cmd::SetMode)
             return QStringLiteral("Radio Said Mode is Invalid");
         return QStringLiteral("Radio Said Command ") + hex(d) + QStringLiteral(" is NO GOOD");
-    case civ::Error::Answered:
-    case civ::Error::QueueCount: return QStringLiteral("Queue Count = ") + QString::number(d);
+    case civ::Progress::Answered:
+    case civ::Progress::QueueCount: return QStringLiteral("Queue Count = ") + QString::number(d);
     case civ::Error::MemoryBlank: return QStringLiteral("Radio Returned Memory Blank");
     case civ::Error::UnknownCommand: return QStringLiteral("CIV Received an Unknown Command, cm=") + hex(d);
-    case civ::Error::Try: return QStringLiteral("Try Count = ") + QString::number(d);
+    case civ::Progress::Try: return QStringLiteral("Try Count = ") + QString::number(d);
     case civ::Error::BadFrequency: return QStringLiteral("Radio Returned Bad Frequency");
     case civ::Error::BadMode: return QStringLiteral("Radio Returned Bad Mode");
     case civ::Error::BadParam: return QStringLiteral("Radio Returned Bad Param");

@@ -1,25 +1,32 @@
 #include "devices/deviceselect.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-
 #include "core/device.h"
 #include "core/modal.h"
 #include "devices/deviceselectdialog.h"
 
-bool selectDevice(int defaultAddress, int* device, int* address)
+std::optional<DeviceChoice> chooseDevice(const TDeviceList& devices, int defaultAddress, QWidget* parent)
 {
-    if (!DSelFORM)
-        return false;
-    DSelFORM->AddressUsed = true;
-    DSelFORM->Eaddress->setText(QStringLiteral("%1").arg(defaultAddress, 2, 16, QLatin1Char('0')).toUpper());
-    if (Modal::exec(*DSelFORM) != Modal::Ok)
-        return false;
-    *device = DSelFORM->CBDeviceName->currentIndex();
-    *address = DSelFORM->address();
-    if (*address < 0) {
-        Modal::error(QStringLiteral("'$%1' is not a valid integer value").arg(DSelFORM->Eaddress->text()));
-        return false;
+    TDSelFORM dialog(devices, parent);
+    dialog.setAddressText(QStringLiteral("%1").arg(defaultAddress, 2, 16, QLatin1Char('0')).toUpper());
+    if (Modal::exec(dialog) != Modal::Ok)
+        return std::nullopt;
+    DeviceChoice choice;
+    choice.device = devices.at(dialog.deviceIndex());
+    choice.address = dialog.address();
+    if (choice.address < 0) {
+        Modal::error(QStringLiteral("'$%1' is not a valid integer value").arg(dialog.addressText()));
+        return std::nullopt;
     }
-    return DeviceList && DeviceList->at(*device);
+    if (!choice.device)
+        return std::nullopt;
+    return choice;
+}
+
+Tdevice* chooseDeviceOnly(const TDeviceList& devices, QWidget* parent)
+{
+    TDSelFORM dialog(devices, parent);
+    dialog.setAddressUsed(false);
+    if (Modal::exec(dialog) != Modal::Ok)
+        return nullptr;
+    return devices.at(dialog.deviceIndex());
 }

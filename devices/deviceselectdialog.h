@@ -6,11 +6,12 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class TDeviceList;
 
-// Asks which device a radio hangs on and at which CI-V address. Panels write
-// their model's default address into Eaddress, show the dialog, and on OK take
-// CBDeviceName's selected index as the device number and Eaddress as the
-// hexadecimal address.
+// Asks which device a radio hangs on and at which CI-V address. A window that
+// opens on a radio offers its model's default address, shows the dialog, and on
+// OK takes the selected device and the hexadecimal address (chooseDevice in
+// devices/deviceselect.h does all of it).
 //
 // The device list is rebuilt each time the dialog becomes active. Code that
 // answers the dialog without showing it (tests) calls FormActivate first.
@@ -18,27 +19,26 @@ class TDSelFORM : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TDSelFORM(QWidget* owner = nullptr);
-
-    QComboBox* CBDeviceName;
-    QLabel* Label1;
-    QPushButton* BBOK;
-    QPushButton* BBCancel;
-    QLabel* Label2;
-    QLineEdit* Eaddress;
-    // Says why OK was refused.
-    QLabel* LHint;
+    // devices: the ones offered; they must outlive the dialog.
+    explicit TDSelFORM(const TDeviceList& devices, QWidget* owner = nullptr);
 
     // Whether OK needs a hexadecimal address. A caller that takes the address
-    // from elsewhere (the IC-821 standard-controls window) clears it before
-    // showing the dialog; every close sets it again.
-    bool AddressUsed = true;
+    // from elsewhere (the IC-821 standard-controls window) clears it.
+    void setAddressUsed(bool used) { addressUsed_ = used; }
+    bool addressUsed() const { return addressUsed_; }
+    void setAddressText(const QString& text);
+    QString addressText() const;
 
     // Lists the devices; with exactly one, selects it.
     void FormActivate();
 
-    // The address in Eaddress, or -1 when it is not one byte in hexadecimal.
+    // The position of the device chosen in the list, -1 for none.
+    int deviceIndex() const;
+    void setDeviceIndex(int index);
+    // The address in the address field, or -1 when it is not one byte in hexadecimal.
     int address() const;
+    // The hint shown when OK was refused; empty when there is none.
+    QString hint() const;
 
     void accept() override;
     void done(int result) override;
@@ -49,6 +49,14 @@ protected:
 
 private:
     void showHint(const QString& text);
-};
 
-extern TDSelFORM* DSelFORM;
+    const TDeviceList& devices_;
+    QComboBox* deviceBox_;
+    QLabel* deviceLabel_;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
+    QLabel* addressLabel_;
+    QLineEdit* addressEdit_;
+    QLabel* hint_;
+    bool addressUsed_ = true;
+};

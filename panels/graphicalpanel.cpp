@@ -24,8 +24,9 @@
 #include "panels/panelpicture.h"
 #include "widgets/mdichild.h"
 
-GraphicalPanel::GraphicalPanel(const PanelLayout& model, QWidget* owner, const QString& libraryPath)
-    : QWidget(nullptr), model_(model), owner_(owner), art_(model, libraryPath)
+GraphicalPanel::GraphicalPanel(const PanelLayout& model, const TDeviceList& devices, QWidget* owner,
+                               const QString& libraryPath)
+    : QWidget(nullptr), model_(model), devices_(devices), owner_(owner), art_(model, libraryPath)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
@@ -87,7 +88,16 @@ void GraphicalPanel::buildControls()
     ui_.MSnoop->setGeometry(w.snoop);
     ui_.MSnoop->setReadOnly(true);
     ui_.MSnoop->hide();
+    buildStatusBar();
 
+    ui_.Dial_Timer = new Timer(this);
+    ui_.Dial_Timer->setEnabled(false);
+    ui_.Dial_Timer->setInterval(250);
+    ui_.Dial_Timer->OnTimer.bind(this, &GraphicalPanel::Dial_TimerTimer);
+}
+
+void GraphicalPanel::buildStatusBar()
+{
     ui_.Status = new QStatusBar(this);
     ui_.Status->setObjectName(QStringLiteral("Status"));
     ui_.Status->setSizeGripEnabled(false);
@@ -106,11 +116,6 @@ void GraphicalPanel::buildControls()
             ui_.Status->addWidget(ui_.StatusPanels[i], 1);
         }
     }
-
-    ui_.Dial_Timer = new Timer(this);
-    ui_.Dial_Timer->setEnabled(false);
-    ui_.Dial_Timer->setInterval(250);
-    ui_.Dial_Timer->OnTimer.bind(this, &GraphicalPanel::Dial_TimerTimer);
 }
 
 void GraphicalPanel::resizeEvent(QResizeEvent* event)
@@ -120,86 +125,110 @@ void GraphicalPanel::resizeEvent(QResizeEvent* event)
     ui_.Status->setGeometry(0, height() - h, width(), h);
 }
 
+Tciv* GraphicalPanel::engine() const { return session_ ? session_->engine() : nullptr; }
+
 void GraphicalPanel::FormCreate()
 {
+    if (!openArt())
+        return;
+    const std::optional<DeviceChoice> choice = chooseDevice(devices_, model_.defaultAddress, owner_);
+    if (!choice) {
+        closeSelf();
+        return;
+    }
+    setWindowTitle(QString::fromLatin1(model_.radioName) + QStringLiteral(" on device ") +
+                   choice->device->Name);
+    openMemoryWindow();
+    if (!openSession(*choice->device, choice->address)) {
+        // The device has said why; without its bytes the panel cannot work.
+        closeSelf();
+        return;
+    }
+    st_.mainStep = 10;
+    st_.subStep = 10;
+    showAsDocument();
+    BForceClick();
+    RequestAll();
+}
+
+bool GraphicalPanel::openArt()
+{
     // The art: library, the window's own pictures, the shared ones, the knob.
-    const PanelArt::Failure failure = art_.open();
+    PanelArt::Failure failure = art_.open();
     if (failure == PanelArt::None) {
         ui_.IRadio->setPicture(art_.radio());
         display_ = art_.display();
         st_.dialFrame = 0;
-        const QImage& knob = art_.picture(QStringLiteral("Dial_0"));
-        if (knob.isNull()) {
-            closeSelf();
-            Modal::error(PanelArt::failureText(model_, PanelArt::PictureMissing));
-            return;
+        if (!art_.picture(QStringLiteral("Dial_0")).isNull()) {
+            drawOnPicture(QStringLiteral("Dial_0"), model_.knobPosition);
+            return true;
         }
-        drawOnPicture(QStringLiteral("Dial_0"), model_.knobPosition);
-    } else {
-        closeSelf();
-        Modal::error(PanelArt::failureText(model_, failure));
-        return;
+        failure = PanelArt::PictureMissing;
     }
+    closeSelf();
+    Modal::error(PanelArt::failureText(model_, failure));
+    return false;
+}
 
-    int device = -1, address = 0;
-    if (!selectDevice(model_.defaultAddress, &device, &address)) {
-        closeSelf();
-        return;
-    }
-    Tdevice* dev = DeviceList ? DeviceList->at(device) : nullptr;
-    if (!dev) {
-        closeSelf();
-        return;
-    }
-    setWindowTitle(QString::fromLatin1(model_.radioName) + QStringLiteral(" on device ") + dev->Name);
-
+void GraphicalPanel::openMemoryWindow()
+{
     memory_ = new TMemoryFORM(this);
     memory_->setWindowTitle(QStringLiteral("Memory for ") + windowTitle());
     memory_->SetNumofMemories(1);
     memory_->OnSetMem.bind(this, &GraphicalPanel::MemorySetRequest);
     memory_->OnGetMem.bind(this, &GraphicalPanel::MemoryGetRequest);
-    memory_->OnTransferEnd.bind(this, &GraphicalPanel::transferEnded);
+    memory_->OnTransferEnd.bind([this] {
+        if (session_)
+            session_->finishTransfer();
+    });
     memory_->resize(569, 401);
+}
 
-    engine_ = createEngine();
-    engine_->RadioName = QString::fromLatin1(model_.radioName);
-    engine_->Address = static_cast<quint8>(address);
-    engine_->device = device;
-    engine_->OnNotify.bind(this, &GraphicalPanel::RadioNotify);
-    engine_->OnError.bind(this, &GraphicalPanel::RadioError);
-    engine_->OnDebug.bind(this, &GraphicalPanel::RadioDebug);
-    engine_->setTimingForDevice(dev->Kind);
-    TRxHandler receive;
-    receive.bind(engine_, &Tciv::RxData);
-    registration_ = dev->RegFunc(receive);
-    if (registration_ == 0) {
-        // The device has said why; without its bytes the panel cannot work.
-        closeSelf();
-        return;
-    }
-    TLinkEvent lost;
-    lost.bind(this, &GraphicalPanel::LinkLost);
-    linkWatch_ = dev->WatchLink(lost);
-    st_.transfer = false;
+bool GraphicalPanel::openSession(Tdevice& device, int address)
+{
+    session_ = new RadioSession(model_.rigModel, device, this);
+    Tciv* radio = session_->engine();
+    radio->RadioName = QString::fromLatin1(model_.radioName);
+    radio->Address = static_cast<quint8>(address);
+    if (!session_->isRegistered())
+        return false;
+    session_->setReadBack(RadioSession::ReadBack::SelectedBand);
+    session_->setSnapshotSource([this] { return selectedBandSnapshot(); });
+    connect(session_, &RadioSession::bandSelected, this,
+            [this](int band) { st_.subSelected = band != civ::Band::Main; });
+    connect(session_, &RadioSession::frequencyRead, this, &GraphicalPanel::frequencyRead);
+    connect(session_, &RadioSession::modeRead, this, &GraphicalPanel::modeRead);
+    connect(session_, &RadioSession::memoryWritten, this, [this] {
+        if (memory_)
+            memory_->BusyOff();
+    });
+    connect(session_, &RadioSession::memoryRead, this, &GraphicalPanel::memoryRead);
+    connect(session_, &RadioSession::notified, this, &GraphicalPanel::sessionNotified);
+    connect(session_, &RadioSession::failed, this, &GraphicalPanel::sessionFailed);
+    connect(session_, &RadioSession::transferGivenUp, this, &GraphicalPanel::transferGivenUp);
+    connect(session_, &RadioSession::progressed, this, &GraphicalPanel::showProgress);
+    connect(session_, &RadioSession::traced, this, &GraphicalPanel::showTrace);
+    connect(session_, &RadioSession::linkLost, this, &GraphicalPanel::showLinkLost);
+    return true;
+}
 
-    st_.mainStep = 10;
-    st_.subStep = 10;
+void GraphicalPanel::showAsDocument()
+{
     showAsMdiChild(owner_, this);
     memory_->ShowWindow();
     // The memory window opens behind its panel.
-    if (QMdiSubWindow* sub = mdiWindowOf(this)) {
-        if (model_.opensMaximized)
-            sub->showMaximized();
-        if (QMdiArea* area = sub->mdiArea())
-            area->setActiveSubWindow(sub);
-        // Activation passes the maximised state of the window it follows (the
-        // memory window opens maximised) on; a panel that opens at its design size
-        // goes back to it.
-        if (!model_.opensMaximized && sub->isMaximized())
-            sub->showNormal();
-    }
-    BForceClick();
-    RequestAll();
+    QMdiSubWindow* sub = mdiWindowOf(this);
+    if (!sub)
+        return;
+    if (model_.opensMaximized)
+        sub->showMaximized();
+    if (QMdiArea* area = sub->mdiArea())
+        area->setActiveSubWindow(sub);
+    // Activation passes the maximised state of the window it follows (the memory
+    // window opens maximised) on; a panel that opens at its design size goes back
+    // to it.
+    if (!model_.opensMaximized && sub->isMaximized())
+        sub->showNormal();
 }
 
 void GraphicalPanel::closeEvent(QCloseEvent* event)
@@ -210,8 +239,6 @@ void GraphicalPanel::closeEvent(QCloseEvent* event)
     }
     QWidget::closeEvent(event);
 }
-
-void GraphicalPanel::LinkLost(const QString& why) { ui_.StatusPanels[0]->setText(why); }
 
 void GraphicalPanel::closeSelf()
 {
@@ -225,22 +252,14 @@ void GraphicalPanel::closeSelf()
 
 void GraphicalPanel::FormDestroy()
 {
-    if (engine_) {
-        engine_->OnNotify.unbind();
-        engine_->OnError.unbind();
-        engine_->OnDebug.unbind();
-        if (Tdevice* dev = DeviceList ? DeviceList->at(engine_->device) : nullptr) {
-            dev->UnRegFunc(registration_);
-            dev->UnwatchLink(linkWatch_);
-        }
-    }
-    registration_ = 0;
-    linkWatch_ = 0;
+    if (session_)
+        session_->disconnect(this);
     display_ = QImage();
     delete memory_;
     memory_ = nullptr;
-    delete engine_;
-    engine_ = nullptr;
+    // The session unregisters the engine from its device as it goes.
+    delete session_;
+    session_ = nullptr;
     // The art (shared pictures and library) goes with art_.
 }
 
@@ -287,7 +306,7 @@ void GraphicalPanel::pressKey(int n)
 
 void GraphicalPanel::IRadioMouseDown(int x, int y)
 {
-    if (!engine_ || closing_)
+    if (!session_ || closing_)
         return;
     QPointer<GraphicalPanel> alive(this);
     mouseDownStarted();
@@ -300,7 +319,7 @@ void GraphicalPanel::IRadioMouseDown(int x, int y)
         } else {
             hotSpotAction(n);
         }
-        if (!alive || !engine_)
+        if (!alive || !session_)
             return;
     }
     PaintIndicators();
@@ -311,11 +330,6 @@ void GraphicalPanel::releaseKey(int n)
     const HotSpot& h = model_.spot(n);
     if (h.key)
         drawOnPicture(QStringLiteral("BU_") + QLatin1String(h.key), h.topLeft());
-}
-
-NotifyActions GraphicalPanel::notifyActions(int t, int q)
-{
-    return notifyStep(st_.requestState, t, q, engine_->band());
 }
 
 void GraphicalPanel::IRadioMouseUp(int, int)
@@ -329,7 +343,7 @@ void GraphicalPanel::IRadioMouseUp(int, int)
 
 void GraphicalPanel::Dial_TimerTimer()
 {
-    if (!engine_)
+    if (!session_)
         return;
     if (st_.dialDirection == DialDirection::Up || st_.dialDirection == DialDirection::Down) {
         const int frames = model_.knobFrames;
@@ -344,7 +358,7 @@ void GraphicalPanel::Dial_TimerTimer()
 
 void GraphicalPanel::IRadioMouseWheel(int x, int y, int notches)
 {
-    if (!engine_ || closing_ || notches == 0 || st_.dialDirection != DialDirection::Still)
+    if (!session_ || closing_ || notches == 0 || st_.dialDirection != DialDirection::Still)
         return;
     const bool down = model_.spot(model_.knobDownSpot).contains(x, y);
     const bool up = model_.spot(model_.knobUpSpot).contains(x, y);
@@ -369,7 +383,7 @@ void GraphicalPanel::stepFrequency()
 {
     const TuneResult r = tuneStep(model_, st_.selectedText(), st_.selectedStep(), st_.dialDirection);
     if (r.ok) {
-        engine_->setFreq(r.text);
+        engine()->setFreq(r.text);
         st_.selectedText() = r.text;
         return;
     }
@@ -384,14 +398,14 @@ void GraphicalPanel::stepFrequency()
 
 void GraphicalPanel::dialTypedText(bool sub)
 {
-    if (!engine_)
+    if (!session_)
         return;
     if (sub)
         SelectSub();
     else
         SelectMain();
     const QString text = (model_.freqPadded ? QStringLiteral("0") : QString()) + ui_.EFreq->maskedText();
-    engine_->setFreq(text);
+    engine()->setFreq(text);
     (sub ? st_.subText : st_.mainText) = text;
 }
 
@@ -411,7 +425,7 @@ void GraphicalPanel::BMemoryClick()
 
 void GraphicalPanel::BUpdateClick()
 {
-    if (engine_)
+    if (session_)
         RequestAll();
 }
 
@@ -419,203 +433,19 @@ void GraphicalPanel::CBSnoopClick() { ui_.MSnoop->setVisible(ui_.CBSnoop->isChec
 
 // --- reads ---
 
-void GraphicalPanel::SelectMain()
-{
-    if (model_.dualBand && engine_->band() != 0) {
-        engine_->setBand(0);
-        st_.subSelected = false;
-    }
-}
+void GraphicalPanel::SelectMain() { session_->selectBand(civ::Band::Main); }
 
-void GraphicalPanel::SelectSub()
-{
-    if (model_.dualBand && engine_->band() != 1) {
-        engine_->setBand(1);
-        st_.subSelected = true;
-    }
-}
+void GraphicalPanel::SelectSub() { session_->selectBand(civ::Band::Sub); }
 
-void GraphicalPanel::RequestAll()
-{
-    // Both bands read the sub band first and end on the main band; one band reads
-    // its frequency and mode.
-    st_.requestState = model_.dualBand ? RequestState::AllSubFreq : RequestState::AllMainFreq;
-    SelectSub();
-    engine_->ReadFreq();
-}
+void GraphicalPanel::RequestAll() { session_->readAll(); }
 
-void GraphicalPanel::RequestSelected()
-{
-    st_.requestState = st_.subSelected ? RequestState::SubFreq : RequestState::MainFreq;
-    engine_->ReadFreq();
-}
+void GraphicalPanel::RequestSelected() { session_->readSelected(); }
 
 void GraphicalPanel::UpdateModeIndicator()
 {
-    const int indicator = model_.modeIndicator(engine_->mode());
+    const int indicator = model_.modeIndicator(engine()->mode());
     if (indicator)
         (st_.subSelected ? st_.subMode : st_.mainMode) = indicator;
-}
-
-// --- engine events ---
-
-void GraphicalPanel::RadioNotify(int t, int q)
-{
-    if (!engine_)
-        return;
-    const NotifyActions a = notifyActions(t, q);
-    auto text = [this](NotifyActions::Text kind) {
-        return kind == NotifyActions::Blank ? QStringLiteral("BLANK") : engine_->Freq();
-    };
-    if (a.mainText != NotifyActions::Keep)
-        st_.mainText = text(a.mainText);
-    if (a.subText != NotifyActions::Keep)
-        st_.subText = text(a.subText);
-    if (a.updateMode)
-        UpdateModeIndicator();
-    st_.requestState = a.state;
-    if (a.selectMain)
-        SelectMain();
-    if (a.readMode)
-        engine_->ReadMode();
-    if (a.readFreq)
-        engine_->ReadFreq();
-
-    QPointer<GraphicalPanel> alive(this);
-    // The flag drops before the memory window hears of it: it may ask for the next
-    // memory at once, and that request raises the flag again.
-    if (a.endTransfer)
-        st_.transfer = false;
-    if (a.busyOff && memory_)
-        memory_->BusyOff();
-    if (a.storeMem && memory_)
-        memory_->StoreMem(engine_->Freq(), model_.textOfMode(engine_->mode()), QString());
-    if (a.storeBlank && memory_)
-        memory_->StoreMem(QStringLiteral("BLANK"), QString(), QString());
-    if (!alive || !engine_)
-        return;
-    PaintFrequency();
-    PaintIndicators();
-}
-
-void GraphicalPanel::RadioError(int e, int d)
-{
-    const ErrorText t = engineErrorText(e, d);
-    if (t.statusPanel) {
-        ui_.StatusPanels[t.statusPanel]->setText(t.text);
-        return;
-    }
-    QPointer<GraphicalPanel> alive(this);
-    if (st_.transfer) {
-        if (e != civ::Error::NoEcho && e != civ::Error::NoAnswer)
-            return;
-        // The engine gave the command up and emptied its queue: nothing more of the
-        // transfer will come. The memory window keeps what arrived; the radio is not
-        // answering, so nothing is put back.
-        st_.transfer = false;
-        st_.requestState = RequestState::Resting;
-        beforeTransfer_ = {};
-        if (memory_)
-            memory_->AbortTransfer();
-        if (alive)
-            Modal::error(t.text);
-        return;
-    }
-    Modal::error(t.text);
-    // The display must not keep a frequency the radio refused or that could not be
-    // sent: the knob would tune on from it. Read back what the radio has.
-    const bool refusedFrequency = e == civ::Error::Refused && d == 0x05;
-    if (alive && engine_ && (refusedFrequency || e == civ::Error::BadFrequency))
-        RequestSelected();
-}
-
-void GraphicalPanel::RadioDebug(QString s)
-{
-    ui_.MSnoop->appendPlainText(s);
-    // The log follows its newest line, whether it is shown or not.
-    ui_.MSnoop->moveCursor(QTextCursor::End);
-    ui_.MSnoop->ensureCursorVisible();
-}
-
-// --- memory window ---
-
-void GraphicalPanel::MemorySetRequest(bool s, bool w, int n, const QString& f, const QString& m,
-                                      const QString& o)
-{
-    if (!engine_)
-        return;
-    if (!s) {
-        transferBegins();
-        SelectMain();
-        engine_->setVFO(1);
-        st_.transfer = true;
-    }
-    engine_->setMemory(n);
-    engine_->setFreq(f);
-    const int mode = model_.modeOfText(m);
-    if (mode >= 0)
-        engine_->setMode(mode);
-    memoryWriteExtras(o);
-    if (w)
-        engine_->setMemoryCmd(civ::MemoryCommand::Write);
-    st_.requestState = RequestState::MemoryWrite;
-}
-
-void GraphicalPanel::MemoryGetRequest(int n)
-{
-    if (!engine_)
-        return;
-    if (n <= 0) {
-        st_.requestState = RequestState::Resting;
-        return;
-    }
-    transferBegins();
-    st_.transfer = true;
-    SelectMain();
-    engine_->setMemoryCmd(civ::MemoryCommand::MemoryMode);
-    engine_->setMemory(n);
-    st_.requestState = RequestState::MemoryRead;
-    engine_->ReadMode();
-    engine_->ReadFreq();
-}
-
-void GraphicalPanel::transferBegins()
-{
-    if (beforeTransfer_.taken)
-        return;
-    beforeTransfer_.taken = true;
-    beforeTransfer_.sub = st_.subSelected;
-    beforeTransfer_.channelState = st_.selectedChannelState();
-    beforeTransfer_.channel = st_.selectedChannel();
-    beforeTransfer_.text = st_.selectedText();
-    beforeTransfer_.indicator = st_.subSelected ? st_.subMode : st_.mainMode;
-}
-
-void GraphicalPanel::transferEnded()
-{
-    if (!beforeTransfer_.taken || !engine_)
-        return;
-    const BandBefore b = std::exchange(beforeTransfer_, {});
-    if (b.sub)
-        SelectSub();
-    else
-        SelectMain();
-    if (b.channelState == 3) {
-        engine_->setMemoryCmd(civ::MemoryCommand::MemoryMode);
-        engine_->setMemory(b.channel);
-    } else {
-        // 0 is the VFO mode of a radio with one VFO per band; 1 and 2 name VFO A and B.
-        engine_->setVFO(b.channelState == 1 || b.channelState == 2 ? b.channelState : civ::Vfo::VfoMode);
-    }
-    if (freqTextToHertz(b.text) > 0)
-        engine_->setFreq(b.text);
-    for (const ModeIndicator& m : model_.modeIndicators) {
-        if (b.indicator && m.indicator == b.indicator) {
-            engine_->setMode(m.mode);
-            break;
-        }
-    }
-    RequestAll();
 }
 
 void GraphicalPanel::channelStep(int delta)
@@ -627,7 +457,7 @@ void GraphicalPanel::channelStep(int delta)
         channel = 1;
     if (channel < 1)
         channel = last;
-    engine_->setMemory(channel);
+    engine()->setMemory(channel);
     PaintChannel();
     RequestSelected();
 }

@@ -10,8 +10,10 @@
 #include "panels/panelart.h"
 #include "panels/panellogic.h"
 #include "panels/panelmodel.h"
+#include "radio/radiosession.h"
 
 class FreqEdit;
+class Tdevice;
 class PanelPicture;
 class QCheckBox;
 class QLabel;
@@ -19,6 +21,8 @@ class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
 
+class RadioSession;
+class TDeviceList;
 class Tciv;
 class Timer;
 
@@ -43,8 +47,6 @@ struct PanelControls {
 struct PanelState {
     QString mainText;  // frequency texts, or "BLANK"
     QString subText;
-    int requestState = 0;
-    bool transfer = false;  // a memory transfer runs: engine errors raise no box
     int mainChannel = 1;
     int subChannel = 1;
     bool subSelected = false;
@@ -68,9 +70,10 @@ struct PanelState {
 
 // What the graphical radio panels share: the window and its controls, opening and
 // closing, the art, hit testing, the tuning knob, the typed frequency, the snoop
-// log, the status counters, engine errors, the request state machine and the
-// memory window's requests. A model adds its engine, its keys and its display;
-// its tables (geometry, modes, bands) are data in its PanelLayout.
+// log, the status counters and error boxes, and passing the memory window's
+// requests on. The radio itself (engine, device, what was asked, transfers) is the
+// panel's RadioSession. A model adds its keys and its display; its tables
+// (geometry, modes, bands) are data in its PanelLayout.
 class GraphicalPanel : public QWidget {
     Q_OBJECT
 
@@ -96,20 +99,17 @@ public:
     void BUpdateClick();
     virtual void BForceClick() = 0;
     void CBSnoopClick();
-    void RadioNotify(int t, int q);
-    void RadioError(int e, int d);
-    void RadioDebug(QString s);
-    virtual void MemorySetRequest(bool s, bool w, int n, const QString& f, const QString& m,
-                                  const QString& o);
-    virtual void MemoryGetRequest(int n);
+    void MemorySetRequest(bool s, bool w, int n, const QString& f, const QString& m, const QString& o);
+    void MemoryGetRequest(int n);
 
     virtual void PaintFrequency() = 0;
     virtual void PaintChannel() = 0;
     virtual void PaintIndicators() = 0;
 
-    Tciv* engine() const { return engine_; }
+    // Null until the panel has opened on a device.
+    RadioSession* session() const { return session_; }
+    Tciv* engine() const;
     TMemoryFORM* memoryWindow() const { return memory_; }
-    int registration() const { return registration_; }
     // True once the panel gave up opening and closes itself.
     bool closing() const { return closing_; }
     const QImage& displayBitmap() const { return display_; }
@@ -117,13 +117,14 @@ public:
     int artFetches() const { return art_.fetches(); }
 
 protected:
-    GraphicalPanel(const PanelLayout& model, QWidget* owner, const QString& libraryPath);
+    // devices: the ones Device Select offers.
+    GraphicalPanel(const PanelLayout& model, const TDeviceList& devices, QWidget* owner,
+                   const QString& libraryPath);
 
-    // Opening, in order: art, device and address, caption, memory window, engine,
-    // registration, steps, forced state and a first read. The model's constructor
-    // calls it.
+    // Opening, in order: art, device and address, caption, memory window, session
+    // (engine and registration), steps, forced state and a first read. The model's
+    // constructor calls it.
     void FormCreate();
-    virtual Tciv* createEngine() = 0;
     // The action of hot spot n (the knob halves are handled here).
     virtual void hotSpotAction(int n) = 0;
     // Draws a key's pressed picture at its rectangle.
@@ -132,20 +133,22 @@ protected:
     virtual void releaseKey(int n);
     // Runs before every hit test, hit or not.
     virtual void mouseDownStarted() {}
-    // What a notification means in the current request state.
-    virtual NotifyActions notifyActions(int t, int q);
 
     // Band selection; on single-band models they do nothing.
     void SelectMain();
     void SelectSub();
     // The reads of the radio's state: all of it, or the selected band.
-    virtual void RequestAll();
-    virtual void RequestSelected();
+    void RequestAll();
+    void RequestSelected();
     // The engine's mode to the selected band's indicator, by the model's table.
-    virtual void UpdateModeIndicator();
-    // The memory window's write request, up to the write command; the model adds
-    // what its radio needs (the IC-821 its duplex) through memoryWriteExtras.
-    virtual void memoryWriteExtras(const QString& duplex) { Q_UNUSED(duplex); }
+    void UpdateModeIndicator();
+    // The duplex a memory channel's offset text asks for (civ::Duplex), or -1 for a
+    // radio whose channels hold none.
+    virtual int memoryDuplex(const QString& offset) const
+    {
+        Q_UNUSED(offset);
+        return -1;
+    }
     // The memory keys: the selected band's channel up or down by delta, wrapping
     // between 1 and the model's last channel, then shown and read back.
     void channelStep(int delta);
@@ -168,37 +171,39 @@ private:
     void FormDestroy();
     void closeSelf();
     void buildControls();
+    void buildStatusBar();
+    bool openArt();
+    void openMemoryWindow();
+    // Makes the session on the device and binds its signals; false when the
+    // device cannot take one more radio.
+    bool openSession(Tdevice& device, int address);
+    void showAsDocument();
     void stepFrequency();
     void dialTypedText(bool sub);
-    // The device lost its way to the bus: said in the status bar at once.
-    void LinkLost(const QString& why);
-    // A transfer keeps what the panel knew of the selected band when it began, and
-    // gives it back to the radio when it ends, then reads both bands: a download
-    // leaves the radio in memory mode on its last channel, an upload leaves the
-    // last channel's frequency in the VFO. The memory window says when the whole
-    // transfer has ended; a transfer given up on a silent radio puts nothing back.
-    void transferBegins();
-    void transferEnded();
 
-    struct BandBefore {
-        bool taken = false;
-        bool sub = false;
-        int channelState = 0;
-        int channel = 1;
-        QString text;
-        int indicator = 0;
-    };
-    BandBefore beforeTransfer_;
-    int linkWatch_ = 0;
+    // The session's news.
+    void frequencyRead(int band, bool blank);
+    void modeRead(int band, bool blank);
+    void memoryRead(bool blank);
+    void sessionNotified();
+    void sessionFailed(int e, int d);
+    void transferGivenUp(int e, int d);
+    void showProgress(int p, int n);
+    void showTrace(const QString& s);
+    // The device lost its way to the bus: said in the status bar at once.
+    void showLinkLost(const QString& why);
+    // What the selected band shows when a transfer begins, for the session to put
+    // back when the whole transfer has ended.
+    BandSnapshot selectedBandSnapshot() const;
 
     const PanelLayout& model_;
+    const TDeviceList& devices_;
     QPointer<QWidget> owner_;
     PanelArt art_;
     QImage display_;
-    Tciv* engine_ = nullptr;
+    RadioSession* session_ = nullptr;
     // The memory window lives in the frame's document area, which may delete it
     // before the panel when the whole frame goes.
     QPointer<TMemoryFORM> memory_;
-    int registration_ = 0;
     bool closing_ = false;
 };

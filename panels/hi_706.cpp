@@ -3,22 +3,22 @@
 #include "civ/civcodes.h"
 #include "civ/models.h"
 #include "panels/model706.h"
+#include "panels/panelcodes.h"
 
 using namespace Model706;
 
-THi_706FORM::THi_706FORM(QWidget* owner, const QString& libraryPath)
-    : THi_706FORM(model(), owner, libraryPath)
+THi_706FORM::THi_706FORM(const TDeviceList& devices, QWidget* owner, const QString& libraryPath)
+    : THi_706FORM(model(), devices, owner, libraryPath)
 {
     FormCreate();
 }
 
-THi_706FORM::THi_706FORM(const PanelLayout& model, QWidget* owner, const QString& libraryPath)
-    : GraphicalPanel(model, owner, libraryPath)
+THi_706FORM::THi_706FORM(const PanelLayout& model, const TDeviceList& devices, QWidget* owner,
+                         const QString& libraryPath)
+    : GraphicalPanel(model, devices, owner, libraryPath)
 {
     setObjectName(QStringLiteral("Hi_706FORM"));
 }
-
-Tciv* THi_706FORM::createEngine() { return new Tic706(this); }
 
 Tic706* THi_706FORM::radio() const { return static_cast<Tic706*>(engine()); }
 
@@ -56,8 +56,8 @@ void THi_706FORM::f2Key()
 {
     switch (functionSet_) {
     case M1: {
-        const int vfo = st_.mainChannelState == VfoA ? VfoB : VfoA;
-        radio()->setVFO(vfo == VfoA ? civ::Vfo::A : civ::Vfo::B);
+        const int vfo = st_.mainChannelState == ChannelState::VfoA ? ChannelState::VfoB : ChannelState::VfoA;
+        radio()->setVFO(vfo == ChannelState::VfoA ? civ::Vfo::A : civ::Vfo::B);
         st_.mainChannelState = vfo;
         break;
     }
@@ -82,14 +82,14 @@ void THi_706FORM::f3Key()
 // to memory and shows the set of memory keys (M2).
 void THi_706FORM::vfoMemoToggle()
 {
-    if (st_.mainChannelState == MemoryState) {
+    if (st_.mainChannelState == ChannelState::Memory) {
         radio()->setVFO(civ::Vfo::A);
-        st_.mainChannelState = VfoA;
+        st_.mainChannelState = ChannelState::VfoA;
         if (functionSet_ == M2)
             functionSet_ = M3;
     } else {
         radio()->setMemoryCmd(civ::MemoryCommand::MemoryMode);
-        st_.mainChannelState = MemoryState;
+        st_.mainChannelState = ChannelState::Memory;
         if (functionSet_ == M3)
             functionSet_ = M2;
     }
@@ -100,7 +100,7 @@ void THi_706FORM::BForceClick()
     if (!engine())
         return;
     functionSet_ = M1;
-    st_.mainChannelState = VfoA;
+    st_.mainChannelState = ChannelState::VfoA;
     radio()->setVFO(civ::Vfo::A);
     st_.mainChannel = 1;
     radio()->setMode(civ::Mode::Lsb);
@@ -158,12 +158,14 @@ void THi_706FORM::PaintIndicators()
         return;
     drawOnDisplay(QStringLiteral("M") + QString::number(functionSet_), FunctionSetAt);
     const int vfo = st_.mainChannelState;
-    if (vfo >= VfoA && vfo <= MemoryState) {
+    if (vfo >= ChannelState::VfoA && vfo <= ChannelState::Memory) {
         const struct {
             int state;
             const char* picture;
             QPoint at;
-        } marks[3] = {{VfoA, "VFOA", VfoAAt}, {VfoB, "VFOB", VfoBAt}, {MemoryState, "MEMO", MemoAt}};
+        } marks[3] = {{ChannelState::VfoA, "VFOA", VfoAAt},
+                      {ChannelState::VfoB, "VFOB", VfoBAt},
+                      {ChannelState::Memory, "MEMO", MemoAt}};
         for (const auto& m : marks)
             drawOnDisplay(vfo == m.state ? QString::fromLatin1(m.picture) : QStringLiteral("VFO_OFF"), m.at);
     }

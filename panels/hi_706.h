@@ -12,7 +12,7 @@ class THi_706FORM : public GraphicalPanel {
 public:
     // Opens at once: art, Device Select, engine. A panel that cannot open reports
     // why and closes itself.
-    THi_706FORM(QWidget* owner, const QString& libraryPath);
+    THi_706FORM(const TDeviceList& devices, QWidget* owner, const QString& libraryPath);
 
     void BForceClick() override;
     void PaintFrequency() override;
@@ -26,9 +26,9 @@ public:
 
 protected:
     // For a model on this panel's keys; the model's constructor opens the panel.
-    THi_706FORM(const PanelLayout& model, QWidget* owner, const QString& libraryPath);
+    THi_706FORM(const PanelLayout& model, const TDeviceList& devices, QWidget* owner,
+                const QString& libraryPath);
 
-    Tciv* createEngine() override;
     void hotSpotAction(int n) override;
     // The mode the MODE key sends after the engine's mode.
     virtual int nextMode(int mode) const;

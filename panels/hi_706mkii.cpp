@@ -8,8 +8,8 @@
 
 using namespace Model706;
 
-THi_706MKIIFORM::THi_706MKIIFORM(QWidget* owner, const QString& libraryPath)
-    : THi_706FORM(modelMkII(), owner, libraryPath)
+THi_706MKIIFORM::THi_706MKIIFORM(const TDeviceList& devices, QWidget* owner, const QString& libraryPath)
+    : THi_706FORM(modelMkII(), devices, owner, libraryPath)
 {
     setObjectName(QStringLiteral("Hi_706MKIIFORM"));
     FormCreate();

@@ -1,29 +1,34 @@
 #include "panels/hi_756.h"
 
+#include "civ/civcodes.h"
 #include "civ/models.h"
 #include "panels/model756.h"
+#include "panels/panelcodes.h"
 
 using namespace Model756;
 
-THi_756FORM::THi_756FORM(QWidget* owner, const QString& libraryPath)
-    : GraphicalPanel(model(), owner, libraryPath)
+namespace {
+// The antenna property's first setting (antenna 1); the ANT key steps through four.
+constexpr int FirstAntenna = 5;
+}  // namespace
+
+THi_756FORM::THi_756FORM(const TDeviceList& devices, QWidget* owner, const QString& libraryPath)
+    : GraphicalPanel(model(), devices, owner, libraryPath)
 {
     setObjectName(QStringLiteral("Hi_756FORM"));
     FormCreate();
 }
-
-Tciv* THi_756FORM::createEngine() { return new Tic756(this); }
 
 Tic756* THi_756FORM::radio() const { return static_cast<Tic756*>(engine()); }
 
 void THi_756FORM::hotSpotAction(int n)
 {
     switch (n) {
-    case Spot::SSB: modeKey(n, radio()->mode() == 3 ? 2 : 3); break;
-    case Spot::CW: modeKey(n, 1); break;
-    case Spot::RTTY: modeKey(n, 7); break;
-    case Spot::AM: modeKey(n, 4); break;
-    case Spot::FM: modeKey(n, 5); break;
+    case Spot::SSB: modeKey(n, radio()->mode() == civ::Mode::Usb ? civ::Mode::Lsb : civ::Mode::Usb); break;
+    case Spot::CW: modeKey(n, civ::Mode::Cw); break;
+    case Spot::RTTY: modeKey(n, civ::Mode::Rtty); break;
+    case Spot::AM: modeKey(n, civ::Mode::Am); break;
+    case Spot::FM: modeKey(n, civ::Mode::Fm); break;
     case Spot::ANT:
         pressKey(n);
         antennaKey();
@@ -46,11 +51,11 @@ void THi_756FORM::hotSpotAction(int n)
         break;
     case Spot::MAIN:
         pressKey(n);
-        if (radio()->band() != 0) {
-            radio()->setBand(0);
+        if (radio()->band() != civ::Band::Main) {
+            radio()->setBand(civ::Band::Main);
             st_.subSelected = false;
         } else {
-            radio()->setBand(1);
+            radio()->setBand(civ::Band::Sub);
             st_.subSelected = true;
         }
         break;
@@ -64,11 +69,11 @@ void THi_756FORM::hotSpotAction(int n)
         break;
     case Spot::MW:
         pressKey(n);
-        radio()->setMemoryCmd(1);
+        radio()->setMemoryCmd(civ::MemoryCommand::Write);
         break;
     case Spot::MCL:
         pressKey(n);
-        radio()->setMemoryCmd(3);
+        radio()->setMemoryCmd(civ::MemoryCommand::Clear);
         break;
     case Spot::TS:
         pressKey(n);
@@ -99,31 +104,31 @@ void THi_756FORM::antennaKey()
     if (antennaStep_ < 1 || antennaStep_ > 4)
         antennaStep_ = 1;
     drawOnDisplay(QString::fromLatin1(pictures[antennaStep_ - 1]), AntennaAt);
-    radio()->setAntenna(4 + antennaStep_);
+    radio()->setAntenna(FirstAntenna - 1 + antennaStep_);
     if (antennaStep_ == 4)
         antennaStep_ = 0;
 }
 
 void THi_756FORM::exchangeBands()
 {
-    radio()->setVFO(8);
+    radio()->setVFO(civ::Vfo::Exchange);
     std::swap(st_.mainChannel, st_.subChannel);
     std::swap(st_.mainChannelState, st_.subChannelState);
     const bool wasSub = st_.subSelected;
     auto restore = [this](int channelState) {
-        if (channelState == 3)
-            radio()->setMemoryCmd(0);
+        if (channelState == ChannelState::Memory)
+            radio()->setMemoryCmd(civ::MemoryCommand::MemoryMode);
         else
-            radio()->setVFO(0);
+            radio()->setVFO(civ::Vfo::VfoMode);
     };
-    radio()->setBand(0);
+    radio()->setBand(civ::Band::Main);
     st_.subSelected = false;
     restore(st_.mainChannelState);
-    radio()->setBand(1);
+    radio()->setBand(civ::Band::Sub);
     st_.subSelected = true;
     restore(st_.subChannelState);
     if (!wasSub) {
-        radio()->setBand(0);
+        radio()->setBand(civ::Band::Main);
         st_.subSelected = false;
     }
     PaintChannel();
@@ -133,12 +138,12 @@ void THi_756FORM::exchangeBands()
 void THi_756FORM::vfoMemoKey()
 {
     int& state = st_.selectedChannelState();
-    if (state == 3) {
-        state = 0;
-        radio()->setVFO(0);
+    if (state == ChannelState::Memory) {
+        state = ChannelState::Vfo;
+        radio()->setVFO(civ::Vfo::VfoMode);
     } else {
-        state = 3;
-        radio()->setMemoryCmd(0);
+        state = ChannelState::Memory;
+        radio()->setMemoryCmd(civ::MemoryCommand::MemoryMode);
     }
     PaintChannel();
     RequestSelected();
@@ -156,23 +161,23 @@ void THi_756FORM::BForceClick()
     if (!engine())
         return;
     antennaStep_ = 1;
-    radio()->setAntenna(5);
+    radio()->setAntenna(FirstAntenna);
 
     SelectSub();
-    st_.subChannelState = 0;
-    radio()->setVFO(0);
+    st_.subChannelState = ChannelState::Vfo;
+    radio()->setVFO(civ::Vfo::VfoMode);
     drawOnDisplay(QStringLiteral("VFO"), QPoint(ChannelTensLeft, SubVfoTop));
     st_.subChannel = 1;
     radio()->setMemory(1);
-    radio()->setScanCmd(1);
+    radio()->setScanCmd(civ::ScanCommand::Stop);
 
     SelectMain();
-    st_.mainChannelState = 0;
-    radio()->setVFO(0);
+    st_.mainChannelState = ChannelState::Vfo;
+    radio()->setVFO(civ::Vfo::VfoMode);
     drawOnDisplay(QStringLiteral("VFO"), QPoint(ChannelTensLeft, MainVfoTop));
     st_.mainChannel = 1;
     radio()->setMemory(1);
-    radio()->setScanCmd(1);
+    radio()->setScanCmd(civ::ScanCommand::Stop);
 
     radio()->setSplit(false);
     radio()->setDual(false);
@@ -217,7 +222,7 @@ void THi_756FORM::PaintChannel()
     } bands[2] = {{st_.mainChannelState, st_.mainChannel, MainVfoTop, MainChannelTop},
                   {st_.subChannelState, st_.subChannel, SubVfoTop, SubChannelTop}};
     for (const auto& b : bands) {
-        if (b.state == 3) {
+        if (b.state == ChannelState::Memory) {
             const int tens = b.channel > 9 ? b.channel / 10 : 0;
             const int units = b.channel - tens * 10;
             drawOnDisplay(QStringLiteral("NumMem") + QString::number(tens),
@@ -225,7 +230,7 @@ void THi_756FORM::PaintChannel()
             drawOnDisplay(QStringLiteral("NumMem") + QString::number(units),
                           QPoint(ChannelUnitsLeft, b.digitTop));
             drawOnDisplay(QStringLiteral("VFO_OFF"), QPoint(ChannelTensLeft, b.vfoTop));
-        } else if (b.state == 0) {
+        } else if (b.state == ChannelState::Vfo) {
             drawOnDisplay(QStringLiteral("VFO"), QPoint(ChannelTensLeft, b.vfoTop));
             drawOnDisplay(QStringLiteral("MemNum_Off"), QPoint(ChannelTensLeft, b.digitTop));
             drawOnDisplay(QStringLiteral("MemNum_Off"), QPoint(ChannelUnitsLeft, b.digitTop));

@@ -4,18 +4,12 @@
 #include "civ/models.h"
 #include "core/timer.h"
 #include "panels/model821.h"
+#include "panels/panelcodes.h"
 
 using namespace Model821;
 
-namespace {
-
-// The VFO states of a band on this model.
-enum VfoState { VfoA = 1, VfoB = 2, MemoryState = 3 };
-
-}  // namespace
-
-THi_821FORM::THi_821FORM(QWidget* owner, const QString& libraryPath)
-    : GraphicalPanel(model(), owner, libraryPath)
+THi_821FORM::THi_821FORM(const TDeviceList& devices, QWidget* owner, const QString& libraryPath)
+    : GraphicalPanel(model(), devices, owner, libraryPath)
 {
     setObjectName(QStringLiteral("Hi_821FORM"));
     TFuncTimeOut_ = new Timer(this);
@@ -24,8 +18,6 @@ THi_821FORM::THi_821FORM(QWidget* owner, const QString& libraryPath)
     TFuncTimeOut_->OnTimer.bind(this, &THi_821FORM::TFuncTimeOutTimer);
     FormCreate();
 }
-
-Tciv* THi_821FORM::createEngine() { return new Tic821(this); }
 
 Tic821* THi_821FORM::radio() const { return static_cast<Tic821*>(engine()); }
 
@@ -150,9 +142,9 @@ void THi_821FORM::funcKey()
 void THi_821FORM::showVfoState(bool sub, int state)
 {
     const QString stem = sub ? QStringLiteral("SD_") : QStringLiteral("MD_");
-    const QString which = state == MemoryState ? QStringLiteral("Memo")
-                          : state == VfoB      ? QStringLiteral("VFOb")
-                                               : QStringLiteral("VFOa");
+    const QString which = state == ChannelState::Memory ? QStringLiteral("Memo")
+                          : state == ChannelState::VfoB ? QStringLiteral("VFOb")
+                                                        : QStringLiteral("VFOa");
     drawOnDisplay(stem + which, sub ? SubVfoAt : MainVfoAt);
 }
 
@@ -163,8 +155,8 @@ void THi_821FORM::vfoKey()
     } else {
         drawOnDisplay(QStringLiteral("DUP_q"), DuplexAt);
         int& state = st_.selectedChannelState();
-        state = state == VfoA ? VfoB : VfoA;
-        radio()->setVFO(state == VfoB ? civ::Vfo::B : civ::Vfo::A);
+        state = state == ChannelState::VfoA ? ChannelState::VfoB : ChannelState::VfoA;
+        radio()->setVFO(state == ChannelState::VfoB ? civ::Vfo::B : civ::Vfo::A);
         showVfoState(st_.subSelected, state);
     }
     RequestSelected();
@@ -177,8 +169,8 @@ void THi_821FORM::memoKey()
         radio()->setMemoryCmd(civ::MemoryCommand::ToVfo);
     } else {
         radio()->setMemoryCmd(civ::MemoryCommand::MemoryMode);
-        st_.selectedChannelState() = MemoryState;
-        showVfoState(st_.subSelected, MemoryState);
+        st_.selectedChannelState() = ChannelState::Memory;
+        showVfoState(st_.subSelected, ChannelState::Memory);
     }
     RequestSelected();
 }
@@ -198,15 +190,14 @@ void THi_821FORM::scanKey()
     }
 }
 
-void THi_821FORM::memoryWriteExtras(const QString& duplex)
+int THi_821FORM::memoryDuplex(const QString& offset) const
 {
     // Sent with every channel, so a channel without a shift clears the last one.
-    int d = civ::Duplex::Simplex;
-    if (duplex.compare(QLatin1String("PLUS"), Qt::CaseInsensitive) == 0)
-        d = civ::Duplex::Plus;
-    else if (duplex.compare(QLatin1String("MINUS"), Qt::CaseInsensitive) == 0)
-        d = civ::Duplex::Minus;
-    radio()->setDuplex(d);
+    if (offset.compare(QLatin1String("PLUS"), Qt::CaseInsensitive) == 0)
+        return civ::Duplex::Plus;
+    if (offset.compare(QLatin1String("MINUS"), Qt::CaseInsensitive) == 0)
+        return civ::Duplex::Minus;
+    return civ::Duplex::Simplex;
 }
 
 void THi_821FORM::BForceClick()
@@ -214,7 +205,7 @@ void THi_821FORM::BForceClick()
     if (!engine())
         return;
     SelectSub();
-    st_.subChannelState = VfoA;
+    st_.subChannelState = ChannelState::VfoA;
     radio()->setVFO(civ::Vfo::A);
     drawOnDisplay(QStringLiteral("SD_VFOa"), SubVfoAt);
     st_.subChannel = 1;
@@ -222,7 +213,7 @@ void THi_821FORM::BForceClick()
     radio()->setScanCmd(civ::ScanCommand::Stop);
 
     SelectMain();
-    st_.mainChannelState = VfoA;
+    st_.mainChannelState = ChannelState::VfoA;
     radio()->setVFO(civ::Vfo::A);
     drawOnDisplay(QStringLiteral("MD_VFOa"), MainVfoAt);
     st_.mainChannel = 1;

@@ -13,7 +13,7 @@ class THi_821FORM : public GraphicalPanel {
 public:
     // Opens at once: art, Device Select, engine. A panel that cannot open reports
     // why and closes itself.
-    THi_821FORM(QWidget* owner, const QString& libraryPath);
+    THi_821FORM(const TDeviceList& devices, QWidget* owner, const QString& libraryPath);
 
     void BForceClick() override;
     void PaintFrequency() override;
@@ -34,10 +34,9 @@ public:
     const Timer& funcTimeOut() const { return *TFuncTimeOut_; }
 
 protected:
-    Tciv* createEngine() override;
     void hotSpotAction(int n) override;
     void mouseDownStarted() override;
-    void memoryWriteExtras(const QString& duplex) override;
+    int memoryDuplex(const QString& offset) const override;
 
 private:
     void subKey();

@@ -5,10 +5,10 @@
 #include <QWidget>
 
 #include "memory/memoryform.h"
+#include "radio/radiosession.h"
 
 class FreqEdit;
 class QAction;
-class QButtonGroup;
 class QCloseEvent;
 class QCheckBox;
 class QGroupBox;
@@ -17,31 +17,17 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
+class TDeviceList;
 class Tic821;
 class UpDown;
 
-// The IC-821 window built from ordinary controls: both bands side by side with
-// frequency, mode, VFO or memory and channel, sent to the radio and filled from
-// its reports by a small request state machine.
-class TIC821FORM : public QWidget {
-    Q_OBJECT
-
-public:
-    // Opens at once: Device Select, memory window, engine, a first read. Without a
-    // device the window closes itself.
-    explicit TIC821FORM(QWidget* owner);
-    ~TIC821FORM() override;
-
-    static constexpr int FormWidth = 789;
-    static constexpr int FormHeight = 258;
-    static constexpr int DebugHeight = 422;
-
-    // Controls.
+// The controls of the IC-821 window, under the names the window gives them.
+struct Ic821Controls {
     QLabel* LMain = nullptr;
     QLabel* LSub = nullptr;
     FreqEdit* EMainFreq = nullptr;
     FreqEdit* ESubFreq = nullptr;
-    QLabel* LMainSub = nullptr;
+    QLabel* LMainSub = nullptr;  // which band commands go to
     QPushButton* BMain = nullptr;
     QPushButton* BSub = nullptr;
     QPushButton* BDial = nullptr;
@@ -69,12 +55,31 @@ public:
     QLabel* LAddress = nullptr;
     QLineEdit* EAddress = nullptr;
     QCheckBox* CBDebug = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
+    QPlainTextEdit* debugLog = nullptr;  // the received bytes, under "Show Debug"
     QStatusBar* Status = nullptr;
     QLabel* StatusPanels[3] = {};
-    // The items lent to the main menu.
-    QAction* Configuration1 = nullptr;
-    QAction* Memory1 = nullptr;
+    // The items lent to the main menu while the window is the current one.
+    QAction* configurationItem = nullptr;
+    QAction* memoryItem = nullptr;
+};
+
+// The IC-821 window built from ordinary controls: both bands side by side with
+// frequency, mode, VFO or memory and channel, sent to the radio through its
+// session and filled from what the session reads.
+class TIC821FORM : public QWidget {
+    Q_OBJECT
+
+public:
+    // Opens at once: Device Select among devices, memory window, session, a first
+    // read. Without a device the window closes itself.
+    TIC821FORM(const TDeviceList& devices, QWidget* owner);
+    ~TIC821FORM() override;
+
+    static constexpr int FormWidth = 789;
+    static constexpr int FormHeight = 258;
+    static constexpr int DebugHeight = 422;
+
+    const Ic821Controls& controls() const { return ui_; }
 
     // The groups' selected index, -1 for none, and selecting by index.
     static int itemIndex(QGroupBox* group);
@@ -101,22 +106,18 @@ public:
     void BEmptyClick();
     void EAddressChange();
     void CBDebugClick();
-    void Memory1Click();
-    void RadioNotify(int t, int q);
-    void RadioError(int e, int d);
-    void RadioDebug(QString s);
+    void MemoryItemClick();
     void MemorySetRequest(bool s, bool w, int n, const QString& f, const QString& m, const QString& o);
     void MemoryGetRequest(int n);
 
     void SelectMain();
     void SelectSub();
 
-    Tic821* engine() const { return engine_; }
+    // Null until the window has opened on a device.
+    RadioSession* session() const { return session_; }
+    Tic821* engine() const;
     TMemoryFORM* memoryWindow() const { return memory_; }
-    int registration() const { return registration_; }
     bool closing() const { return closing_; }
-    int requestState = 0;
-    bool transfer = false;
 
 protected:
     // Unsaved changes to the memory list are offered for saving first; Cancel
@@ -127,32 +128,35 @@ private:
     void FormCreate();
     void FormDestroy();
     void buildControls();
+    void buildMainColumn();
+    void buildSubColumn();
+    void buildCentre();
+    void buildBottomRow();
+    void buildDebugAndStatus();
+    void buildMenuItems();
+    void connectControls();
+    void openMemoryWindow();
+    void connectSession();
     void closeSelf();
     void memChanChange(QLineEdit* box, bool main);
     void setHeight(int height);
-    // The device lost its way to the bus: said in the status bar at once.
-    void LinkLost(const QString& why);
-    // A transfer keeps what the window showed of the main band when it began and
-    // gives it back to the radio when the memory window says the whole transfer
-    // has ended, then reads both bands. A transfer given up on a silent radio
-    // puts nothing back.
-    void transferBegins();
-    void transferEnded();
 
-    struct MainBefore {
-        bool taken = false;
-        int vfo = 0;
-        QString channel;
-        QString freq;
-        int mode = -1;
-    };
-    MainBefore beforeTransfer_;
-    int linkWatch_ = 0;
+    // The session's news.
+    void frequencyRead(int band, bool blank);
+    void modeRead(int band, bool blank);
+    void memoryRead(bool blank);
+    void sessionFailed(int e, int d);
+    void transferGivenUp(int e, int d);
+    void showProgress(int p, int n);
+    void showTrace(const QString& s);
+    // What the main band shows when a transfer begins, for the session to give
+    // back to the radio once the memory window says the whole transfer has ended.
+    BandSnapshot mainBandSnapshot() const;
 
+    Ic821Controls ui_;
+    const TDeviceList& devices_;
     QPointer<QWidget> owner_;
-    Tic821* engine_ = nullptr;
-    int device_ = -1;
-    int registration_ = 0;
+    RadioSession* session_ = nullptr;
     // The memory window lives in the frame's document area, which may delete it
     // before this window when the whole frame goes.
     QPointer<TMemoryFORM> memory_;

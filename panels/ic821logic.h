@@ -3,8 +3,7 @@
 #include <QString>
 
 // The decisions of the IC-821 window built from standard controls that need no
-// widgets: its mode groups, the memory window's texts, and what an engine
-// notification means in each request state.
+// widgets: its mode groups and the memory window's texts.
 
 // The mode groups list "CW-N", "CW ", "LSB", "USB", "FM": the engine's mode number
 // of a group index, or -1 for no selection.
@@ -24,26 +23,3 @@ int ic821DuplexOfText(const QString& text);
 // The text of an engine error. This window names every refused command by its
 // number, the frequency and mode commands too.
 QString ic821ErrorText(int e, int d);
-
-// Which controls a notification fills and what is asked next.
-struct Ic821Step {
-    enum Box { None, Main, Sub };
-    enum Text { Keep, FromEngine, Blank };
-    Box freqBox = None;  // the frequency box to fill
-    Text freqText = Keep;
-    Box modeBox = None;  // the mode group to set to modeIndex (-1: no selection)
-    int modeIndex = -1;
-    int state = 0;  // the request state afterwards
-    bool selectMain = false;
-    bool readMode = false;
-    bool readFreq = false;
-    // Memory transfers.
-    bool busyOff = false;
-    bool storeMem = false;    // the engine's frequency and mode
-    bool storeBlank = false;  // "BLANK"
-    bool endTransfer = false;
-};
-
-// t: the notification code, q: commands still queued, mode: the engine's mode,
-// band: the engine's band (0 main).
-Ic821Step ic821Notify(int state, int t, int q, int mode, int band);

@@ -105,6 +105,7 @@ const PanelLayout Model{
     true,
     ModeIndicators,
     MemoryModes,
+    RigModel::IC706,
 };
 
 // The MKII's twin of the IC-706: its own names and library, the memory knob's hot
@@ -113,6 +114,7 @@ PanelLayout twinMkII()
 {
     PanelLayout m = Model;
     m.radioName = "IC706MKII";
+    m.rigModel = RigModel::IC706MKII;
     m.rangeName = "IC-706MKII";
     m.libraryFile = "PV706MKII.dll";
     m.libraryStem = "PV706MKII";

@@ -47,8 +47,6 @@ const char* bandDownText(qint64 hertz);
 
 // Function sets.
 enum FunctionSetValue { M1 = 1, M2 = 2, M3 = 3 };
-// VFO states of the panel.
-enum VfoState { VfoA = 1, VfoB = 2, MemoryState = 3 };
 
 // Frequency line: the eight digit places, 100 MHz down to 10 Hz, and the text
 // positions (from 0) of the characters they show.

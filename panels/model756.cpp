@@ -106,6 +106,7 @@ const PanelLayout Model{
     true,
     ModeIndicators,
     MemoryModes,
+    RigModel::IC756,
 };
 
 }  // namespace

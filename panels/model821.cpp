@@ -93,6 +93,7 @@ const PanelLayout Model{
     true,
     ModeIndicators,
     MemoryModes,
+    RigModel::IC821,
 };
 
 }  // namespace

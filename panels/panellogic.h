@@ -6,8 +6,8 @@
 
 #include "panels/panelmodel.h"
 
-// The panels' decisions that need no widgets: stepping and range checks, the
-// meaning of engine notifications, modes, and the texts of engine errors.
+// The panels' decisions that need no widgets: stepping and range checks and the
+// texts of engine errors. What notifications mean is the radio session's.
 
 // What a range check or a knob step found.
 struct TuneResult {
@@ -23,29 +23,10 @@ bool freqInRange(const PanelLayout& model, const QString& text, QStringList* box
 // One knob step of step hertz up (direction 1) or down (2) from text.
 TuneResult tuneStep(const PanelLayout& model, const QString& text, qint64 step, int direction);
 
-// The text an engine error is shown with; status is set instead for the counters
-// (1: queue panel, 2: retry panel).
+// The text an engine error or progress counter is shown with; status is set for
+// the counters (1: queue panel, 2: retry panel).
 struct ErrorText {
     QString text;
     int statusPanel = 0;
 };
 ErrorText engineErrorText(int e, int d);
-
-// The request state machine: what a panel does on an engine notification.
-struct NotifyActions {
-    enum Text { Keep, FromEngine, Blank };
-    Text mainText = Keep;
-    Text subText = Keep;
-    bool updateMode = false;
-    int state = 0;  // the state afterwards
-    bool selectMain = false;
-    bool readMode = false;
-    bool readFreq = false;
-    // Memory transfers (states 10 and 11).
-    bool busyOff = false;
-    bool storeMem = false;    // hand the engine's frequency and mode to the memory window
-    bool storeBlank = false;  // hand "BLANK" to the memory window
-    bool endTransfer = false;
-};
-// engineBand: the engine's band (0 main, else sub), for state 5.
-NotifyActions notifyStep(int state, int t, int q, int engineBand);

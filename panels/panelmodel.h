@@ -8,6 +8,8 @@
 #include <span>
 #include <vector>
 
+#include "civ/rigmodel.h"
+
 // What a graphical panel needs to know about one radio model's front panel: the
 // sizes and places its art is drawn at, its hot spots and its tuning limits. The
 // panel-art libraries draw from the same data, so keys are where the hot spots are.
@@ -92,6 +94,7 @@ struct PanelLayout {
     // Memory-record mode texts in the order the memory window's texts are compared;
     // read backwards they name the mode a memory read hands over.
     std::span<const ModeText> memoryModes;
+    RigModel rigModel;  // the engine the panel's session makes
 
     // The indicator for an engine mode, 0 for a mode the display does not show.
     int modeIndicator(int mode) const;

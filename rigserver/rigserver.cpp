@@ -9,6 +9,7 @@
 #include "core/device.h"
 #include "core/freqtext.h"
 #include "core/timer.h"
+#include "radio/radiosession.h"
 #include "rigserver/rigclient.h"
 
 using rigctl::Command;
@@ -54,9 +55,8 @@ int RigServer::giveUpMs() const
 bool RigServer::start(const Settings& settings, QString* error)
 {
     stop();
-    Tdevice* device = DeviceList ? DeviceList->at(settings.device) : nullptr;
-    if (!device) {
-        *error = QStringLiteral("there is no device %1").arg(settings.device);
+    if (!settings.device) {
+        *error = QStringLiteral("there is no device");
         return false;
     }
     settings_ = settings;
@@ -73,16 +73,14 @@ bool RigServer::start(const Settings& settings, QString* error)
     }
     connect(listener_, &QTcpServer::newConnection, this, &RigServer::acceptClients);
 
-    engine_ = createRigEngine(settings.model, this);
+    session_ = new RadioSession(settings.model, *settings.device, this);
+    engine_ = session_->engine();
     if (settings.address >= 0)
         engine_->Address = quint8(settings.address);
-    engine_->device = settings.device;
-    engine_->setTimingForDevice(device->Kind);
     engine_->SendDelay = ServerSendDelayMs;
-    engine_->OnNotify.bind(this, &RigServer::RadioNotify);
-    engine_->OnError.bind(this, &RigServer::RadioError);
-    handle_ = device->RegFunc(engine_->rxHandler());
-    if (handle_ == 0) {
+    connect(session_, &RadioSession::notified, this, &RigServer::RadioNotify);
+    connect(session_, &RadioSession::failed, this, &RigServer::RadioError);
+    if (!session_->isRegistered()) {
         *error = QStringLiteral("the device serves too many radios already");
         stop();
         return false;
@@ -99,11 +97,6 @@ bool RigServer::start(const Settings& settings, QString* error)
 
 void RigServer::stop()
 {
-    if (handle_ != 0 && DeviceList) {
-        if (Tdevice* device = DeviceList->at(settings_.device))
-            device->UnRegFunc(handle_);
-    }
-    handle_ = 0;
     const QList<RigClient*> clients = clients_;
     clients_.clear();
     for (RigClient* c : clients) {
@@ -115,7 +108,9 @@ void RigServer::stop()
     queue_.clear();
     delete watchdog_;
     watchdog_ = nullptr;
-    delete engine_;
+    // The session unregisters its engine from the device as it goes.
+    delete session_;
+    session_ = nullptr;
     engine_ = nullptr;
     delete listener_;
     listener_ = nullptr;
@@ -388,7 +383,7 @@ Reply RigServer::splitReply() const
                  {}};
 }
 
-void RigServer::RadioNotify(int t, int q)
+void RigServer::RadioNotify(civ::Notify::Code t, int q)
 {
     const bool idle = q == 0;
     switch (t) {
@@ -421,7 +416,7 @@ void RigServer::RadioNotify(int t, int q)
     }
 }
 
-void RigServer::RadioError(int e, int)
+void RigServer::RadioError(civ::Error::Code e, int)
 {
     if (wait_ == Wait::None)
         return;

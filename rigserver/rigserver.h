@@ -7,18 +7,21 @@
 #include <QStringList>
 #include <deque>
 
+#include "civ/civcodes.h"
 #include "rigserver/rigctlprotocol.h"
 #include "rigserver/rigmodels.h"
 
 class QTcpServer;
 class QTcpSocket;
+class RadioSession;
 class Tciv;
+class Tdevice;
 class Timer;
 class RigClient;
 
 // Serves one radio to programs that speak Hamlib's rigctld protocol (loggers,
-// digital-mode programs) over TCP. It owns an engine of its own on a device of
-// DeviceList, beside any panels on the same device, and answers its clients one
+// digital-mode programs) over TCP. It owns a radio session of its own on the
+// device it is given, beside any panels on the same device, and answers its clients one
 // command at a time in the order the commands arrived, each from what the engine
 // reports. Reads go to the radio unless the radio told the value by itself within
 // the last 200 ms.
@@ -31,7 +34,7 @@ public:
     static constexpr int FreshMs = 200;  // an unsolicited report answers reads this long
 
     struct Settings {
-        int device = 0;  // position in DeviceList
+        Tdevice* device = nullptr;  // must outlive the server's start()..stop()
         RigModel model = RigModel::IC756;
         int address = -1;  // -1: the model's default
         QHostAddress listenAddress = QHostAddress::LocalHost;
@@ -42,7 +45,7 @@ public:
     explicit RigServer(QObject* parent = nullptr);
     ~RigServer() override;
 
-    // Registers the engine with the device and listens. On failure returns false
+    // Opens a session on the device and listens. On failure returns false
     // with the reason in error and stays stopped.
     bool start(const Settings& settings, QString* error);
     void stop();
@@ -85,14 +88,14 @@ private:
     QString otherVfo() const;
     bool validVfo(const QString& name) const;
 
-    void RadioNotify(int t, int q);
-    void RadioError(int e, int d);
+    void RadioNotify(civ::Notify::Code t, int q);
+    void RadioError(civ::Error::Code e, int d);
     int giveUpMs() const;
 
     Settings settings_;
     QTcpServer* listener_ = nullptr;
-    Tciv* engine_ = nullptr;
-    int handle_ = 0;
+    RadioSession* session_ = nullptr;
+    Tciv* engine_ = nullptr;  // the session's
     Timer* watchdog_ = nullptr;
     std::deque<Pending> queue_;
     QList<RigClient*> clients_;

@@ -71,6 +71,9 @@ TMainFORM::~TMainFORM()
     TDeviceList* mine = deviceList_.get();
     delete area_;
     area_ = nullptr;
+    // The network server has a session on a device too.
+    delete netControl_;
+    netControl_ = nullptr;
     deviceList_.reset();
     if (DeviceList == mine)
         DeviceList = nullptr;

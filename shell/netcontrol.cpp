@@ -73,10 +73,13 @@ void NetControlForm::showEvent(QShowEvent* event)
 
 void NetControlForm::refreshDevices()
 {
-    const int keep = server_->running() ? server_->settings().device : CBDevice->currentIndex();
+    int keep = CBDevice->currentIndex();
     CBDevice->clear();
-    for (int i = 0; DeviceList && i < DeviceList->count(); ++i)
+    for (int i = 0; DeviceList && i < DeviceList->count(); ++i) {
         CBDevice->addItem(DeviceList->at(i)->Name);
+        if (server_->running() && server_->settings().device == DeviceList->at(i))
+            keep = i;
+    }
     if (keep >= 0 && keep < CBDevice->count())
         CBDevice->setCurrentIndex(keep);
     updateControls();
@@ -91,7 +94,7 @@ void NetControlForm::CBModelChange()
 void NetControlForm::BStartClick()
 {
     RigServer::Settings s;
-    s.device = CBDevice->currentIndex();
+    s.device = DeviceList ? DeviceList->at(CBDevice->currentIndex()) : nullptr;
     s.model = RigModel(CBModel->currentData().toInt());
     bool ok = false;
     s.address = EAddress->text().toInt(&ok, 16);
@@ -106,7 +109,7 @@ void NetControlForm::BStartClick()
         return;
     }
     s.port = quint16(port);
-    if (s.device < 0) {
+    if (!s.device) {
         LStatus->setText(QStringLiteral("Add a device first (Device Setup, Add Device)."));
         return;
     }

@@ -1,5 +1,6 @@
 #include "shell/panelfactory.h"
 
+#include "core/device.h"
 #include "panels/hi_706.h"
 #include "panels/hi_706mkii.h"
 #include "panels/hi_756.h"
@@ -7,17 +8,24 @@
 #include "panels/ic821.h"
 #include "shell/adddevice.h"
 
+// Windows on a radio are offered the program's devices in Device Select.
 QWidget* createRadioPanel(PanelModel model, QWidget* owner, const QString& libraryPath)
 {
+    if (!DeviceList)
+        return nullptr;
+    const TDeviceList& devices = *DeviceList;
     switch (model) {
-    case PanelModel::IC756: return new THi_756FORM(owner, libraryPath);
-    case PanelModel::IC821: return new THi_821FORM(owner, libraryPath);
-    case PanelModel::IC706: return new THi_706FORM(owner, libraryPath);
-    case PanelModel::IC706MKII: return new THi_706MKIIFORM(owner, libraryPath);
+    case PanelModel::IC756: return new THi_756FORM(devices, owner, libraryPath);
+    case PanelModel::IC821: return new THi_821FORM(devices, owner, libraryPath);
+    case PanelModel::IC706: return new THi_706FORM(devices, owner, libraryPath);
+    case PanelModel::IC706MKII: return new THi_706MKIIFORM(devices, owner, libraryPath);
     }
     return nullptr;
 }
 
-QWidget* createTextPanel821(QWidget* owner) { return new TIC821FORM(owner); }
+QWidget* createTextPanel821(QWidget* owner)
+{
+    return DeviceList ? new TIC821FORM(*DeviceList, owner) : nullptr;
+}
 
 void addDeviceFlow(QWidget* owner) { AddDevice(owner); }

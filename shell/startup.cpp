@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "devices/comportdialog.h"
-#include "devices/deviceselectdialog.h"
 #include "memory/download.h"
 #include "memory/memedit.h"
 #include "memory/memopen.h"
@@ -104,7 +103,6 @@ void createSharedWindows()
 {
     MainFORM = new TMainFORM;
     AboutBox = new TAboutBox(MainFORM);
-    DSelFORM = new TDSelFORM(MainFORM);
     ComPortFORM = new TComPortFORM(MainFORM);
     NewDeviceFORM = new TNewDeviceFORM(MainFORM);
     MemEditFORM = new TMemEditFORM(MainFORM);

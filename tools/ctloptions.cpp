@@ -57,7 +57,7 @@ bool checkValue(const CtlCommand& c, const CtlOptions& o, QString* error)
         *error = QStringLiteral("%1 takes a time of 0 or more").arg(w);
         return false;
     }
-    if ((w == QLatin1String("dual") || w == QLatin1String("antenna")) && o.model != CtlModel::IC756) {
+    if ((w == QLatin1String("dual") || w == QLatin1String("antenna")) && o.model != RigModel::IC756) {
         *error = QStringLiteral("%1 is a command of the IC-756 only").arg(w);
         return false;
     }
@@ -147,13 +147,13 @@ bool parseCtlArgs(const QStringList& args, CtlOptions* o, QString* error)
                 return false;
             const QString m = v.toLower();
             if (m == QLatin1String("ic706"))
-                o->model = CtlModel::IC706;
+                o->model = RigModel::IC706;
             else if (m == QLatin1String("ic706mkii"))
-                o->model = CtlModel::IC706MKII;
+                o->model = RigModel::IC706MKII;
             else if (m == QLatin1String("ic756"))
-                o->model = CtlModel::IC756;
+                o->model = RigModel::IC756;
             else if (m == QLatin1String("ic821"))
-                o->model = CtlModel::IC821;
+                o->model = RigModel::IC821;
             else {
                 *error = QStringLiteral("unknown model '%1' (ic706, ic706mkii, ic756, ic821)").arg(v);
                 return false;

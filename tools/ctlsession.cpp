@@ -8,6 +8,7 @@
 #include "core/device.h"
 #include "core/intconv.h"
 #include "core/timer.h"
+#include "radio/radiosession.h"
 #include "rigserver/rigserver.h"
 #include "tools/ctllinks.h"
 
@@ -23,14 +24,14 @@ bool isFailure(int e)
 }  // namespace
 
 CtlSession::CtlSession(const CtlOptions& options, QTextStream& out, QTextStream& err)
-    : options_(options), out_(out), err_(err), devices_(std::make_unique<TDeviceList>())
+    : options_(options), out_(out), err_(err)
 {
 }
 
 CtlSession::~CtlSession()
 {
-    if (DeviceList == devices_.get())
-        DeviceList = nullptr;
+    // The session unregisters from the link, so it goes first.
+    delete session_;
 }
 
 bool CtlSession::openLink()
@@ -43,7 +44,7 @@ bool CtlSession::openLink()
             err_ << "tsln-ctl: " << error << Qt::endl;
             return false;
         }
-        link_ = static_cast<CtlLink*>(devices_->append(std::move(link)));
+        link_ = std::move(link);
     } else {
         auto link = std::make_unique<CtlSerialLink>();
         link->Kind = DeviceKind::Serial;
@@ -51,7 +52,7 @@ bool CtlSession::openLink()
             err_ << "tsln-ctl: " << error << Qt::endl;
             return false;
         }
-        link_ = static_cast<CtlLink*>(devices_->append(std::move(link)));
+        link_ = std::move(link);
     }
     link_->OnFailure.bind([this](const QString& why) {
         err_ << "tsln-ctl: " << why << Qt::endl;
@@ -60,35 +61,26 @@ bool CtlSession::openLink()
     return true;
 }
 
-void CtlSession::createEngine()
+void CtlSession::openSession()
 {
-    switch (options_.model) {
-    case CtlModel::IC706:
-    case CtlModel::IC706MKII: engine_ = new Tic706(this); break;
-    case CtlModel::IC756: engine_ = new Tic756(this); break;
-    case CtlModel::IC821: engine_ = new Tic821(this); break;
-    }
+    session_ = new RadioSession(options_.model, *link_, this);
+    engine_ = session_->engine();
     if (options_.address >= 0)
         engine_->Address = static_cast<quint8>(options_.address);
-    engine_->device = 0;
-    engine_->setTimingForDevice(link_->Kind);
-    engine_->OnNotify.bind(this, &CtlSession::RadioNotify);
-    engine_->OnError.bind(this, &CtlSession::RadioError);
+    connect(session_, &RadioSession::notified, this, &CtlSession::RadioNotify);
+    connect(session_, &RadioSession::failed, this, &CtlSession::RadioError);
+    connect(session_, &RadioSession::progressed, this, &CtlSession::RadioError);
     if (options_.trace)
-        engine_->OnDebug.bind(this, &CtlSession::RadioDebug);
-    TRxHandler rx;
-    rx.bind(engine_, &Tciv::RxData);
-    link_->RegFunc(rx);
+        connect(session_, &RadioSession::traced, this, &CtlSession::RadioDebug);
 }
 
 int CtlSession::run()
 {
-    DeviceList = devices_.get();
     if (!openLink())
         return 2;
     if (options_.serve)
         return serve();
-    createEngine();
+    openSession();
 
     pause_ = new Timer(this);
     pause_->setEnabled(false);
@@ -111,11 +103,9 @@ int CtlSession::run()
 
 int CtlSession::serve()
 {
-    static constexpr RigModel models[] = {RigModel::IC706, RigModel::IC706MKII, RigModel::IC756,
-                                          RigModel::IC821};
     RigServer::Settings settings;
-    settings.device = 0;
-    settings.model = models[int(options_.model)];
+    settings.device = link_.get();
+    settings.model = options_.model;
     settings.address = options_.address;
     settings.listenAddress = QHostAddress(options_.listenHost);
     settings.port = options_.listenPort;

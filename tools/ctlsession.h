@@ -7,12 +7,12 @@
 #include "tools/ctloptions.h"
 
 class CtlLink;
-class TDeviceList;
+class RadioSession;
 class Tciv;
 class Timer;
 class QEventLoop;
 
-// Runs tsln-ctl's commands on one engine bound to one link and prints what happens.
+// Runs tsln-ctl's commands on one radio session on one link and prints what happens.
 class CtlSession : public QObject {
     Q_OBJECT
 
@@ -29,7 +29,7 @@ private:
     bool openLink();
     // Serves the radio to rigctld clients until the link breaks.
     int serve();
-    void createEngine();
+    void openSession();
     void nextCommand();
     void execute(const CtlCommand& c);
     void pause(int ms);
@@ -37,15 +37,16 @@ private:
     void finish(int status);
 
     void RadioNotify(int t, int q);
+    // Failures and progress counters alike, as "error" lines.
     void RadioError(int e, int d);
     void RadioDebug(const QString& s);
 
     CtlOptions options_;
     QTextStream& out_;
     QTextStream& err_;
-    std::unique_ptr<TDeviceList> devices_;
-    CtlLink* link_ = nullptr;
-    Tciv* engine_ = nullptr;
+    std::unique_ptr<CtlLink> link_;
+    RadioSession* session_ = nullptr;
+    Tciv* engine_ = nullptr;  // the session's
     Timer* pause_ = nullptr;
     QEventLoop* loop_ = nullptr;
     size_t next_ = 0;

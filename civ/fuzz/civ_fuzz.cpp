@@ -68,11 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const uint8_t setup = in.byte();
 
     FakeClock clock;
-    TDeviceList devices;
-    auto* bus = static_cast<LoopbackBus*>(devices.append(std::make_unique<LoopbackBus>()));
+    auto bus = std::make_unique<LoopbackBus>();
     bus->echo = setup & 0x04;
-    TDeviceList* previousList = DeviceList;
-    DeviceList = &devices;
 
     auto owner = std::make_unique<QObject>();
     Tciv* engine = nullptr;
@@ -81,6 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     case 1: engine = new Tic756(owner.get()); break;
     default: engine = new Tic821(owner.get()); break;
     }
+    engine->setDevice(bus.get());
     QPointer<Tciv> alive(engine);
     engine->setTimingForDevice((setup & 0x08) ? DeviceKind::TcpIp : DeviceKind::Serial);
     const bool writeBack = setup & 0x10;
@@ -115,10 +113,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
         closePanel();
     });
-    engine->OnError.bind([&](int e, int d) {
+    engine->OnError.bind([&](int e, int) {
         if (e < civ::Error::NoEcho || e > civ::Error::BadFrequency)
             std::abort();
-        if (e == civ::Error::QueueCount && (d < 0 || size_t(d) > QueueCap + 8))
+        if (alive && engine->Queue().size() > QueueCap)
+            engine->ClearQueue();
+        closePanel();
+    });
+    engine->OnProgress.bind([&](int p, int n) {
+        if (p == civ::Progress::QueueCount && (n < 0 || size_t(n) > QueueCap + 8))
             std::abort();
         if (alive && engine->Queue().size() > QueueCap)
             engine->ClearQueue();
@@ -155,6 +158,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         clock.advance(20000);
 
     owner.reset();
-    DeviceList = previousList;
     return 0;
 }

@@ -110,7 +110,8 @@ bool settle(GraphicalPanel& panel, int ms)
     t.start();
     while (t.elapsed() < ms) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        if (panel.engine() && panel.engine()->Queue().empty() && panel.view().requestState == 5)
+        if (panel.engine() && panel.engine()->Queue().empty() &&
+            panel.session()->requestState() == RequestState::Resting)
             return true;
         QThread::msleep(5);
     }

@@ -49,9 +49,9 @@ public:
     }
     int dialog(QDialog& dialog) override
     {
-        if (&dialog == DSelFORM) {
-            DSelFORM->FormActivate();
-            DSelFORM->CBDeviceName->setCurrentIndex(DSelFORM->CBDeviceName->count() - 1);
+        if (auto* select = qobject_cast<TDSelFORM*>(&dialog)) {
+            select->FormActivate();
+            select->setDeviceIndex(DeviceList ? DeviceList->count() - 1 : -1);
         }
         return Modal::Ok;
     }
@@ -97,8 +97,9 @@ void deviceWindows(const QDir& out)
     save(comPort, out, QStringLiteral("com-port.png"));
     TNewDeviceFORM newDevice;
     save(newDevice, out, QStringLiteral("new-device.png"));
-    TDSelFORM select;
-    select.Eaddress->setText(QStringLiteral("50"));
+    const TDeviceList none;
+    TDSelFORM select(DeviceList ? *DeviceList : none);
+    select.setAddressText(QStringLiteral("50"));
     save(select, out, QStringLiteral("device-select.png"));
 }
 
@@ -136,7 +137,8 @@ void panel756(const QDir& out)
     const QString art = QStringLiteral(TSLN_BIN_DIR "/PV756.dll");
     saveArtSheets(Model756::model(), art, out, QStringLiteral("art756"));
     const bool ok = savePanel(
-        QStringLiteral("ic756"), 0x50, [&](QWidget* owner) { return new THi_756FORM(owner, art); },
+        QStringLiteral("ic756"), 0x50,
+        [&](QWidget* owner) { return new THi_756FORM(*DeviceList, owner, art); },
         [](GraphicalPanel& p) {
             clickSpot(p, Model756::CW);
             clickSpot(p, Model756::MainDigit10MHz + 4);  // 1 kHz steps
@@ -153,7 +155,8 @@ void panel821(const QDir& out)
     const QString art = QStringLiteral(TSLN_BIN_DIR "/PV821.dll");
     saveArtSheets(Model821::model(), art, out, QStringLiteral("art821"));
     const bool ok = savePanel(
-        QStringLiteral("ic821"), 0x4C, [&](QWidget* owner) { return new THi_821FORM(owner, art); },
+        QStringLiteral("ic821"), 0x4C,
+        [&](QWidget* owner) { return new THi_821FORM(*DeviceList, owner, art); },
         [](GraphicalPanel& p) {
             clickSpot(p, Model821::SSB);                 // USB to LSB on the main band
             clickSpot(p, Model821::MainDigit10MHz + 4);  // 1 kHz steps
@@ -173,7 +176,8 @@ void panel706(const QDir& out)
     const QString art = QStringLiteral(TSLN_BIN_DIR "/PV706.dll");
     saveArtSheets(Model706::model(), art, out, QStringLiteral("art706"));
     const bool ok = savePanel(
-        QStringLiteral("ic706"), 0x48, [&](QWidget* owner) { return new THi_706FORM(owner, art); },
+        QStringLiteral("ic706"), 0x48,
+        [&](QWidget* owner) { return new THi_706FORM(*DeviceList, owner, art); },
         [](GraphicalPanel& p) {
             clickSpot(p, Model706::Digit10MHz + 4);  // 1 kHz steps
             clickSpot(p, Model706::FunctionSet);     // M2: memory write, clear, VFO/memory
@@ -190,7 +194,8 @@ void panel706mkii(const QDir& out)
     const QString art = QStringLiteral(TSLN_BIN_DIR "/PV706MKII.dll");
     saveArtSheets(Model706::modelMkII(), art, out, QStringLiteral("art706mkii"));
     const bool ok = savePanel(
-        QStringLiteral("ic706mkii"), 0x48, [&](QWidget* owner) { return new THi_706MKIIFORM(owner, art); },
+        QStringLiteral("ic706mkii"), 0x48,
+        [&](QWidget* owner) { return new THi_706MKIIFORM(*DeviceList, owner, art); },
         [](GraphicalPanel& p) {
             clickSpot(p, Model706::DWN);             // band down: 145.5 MHz to 51.1 MHz
             clickSpot(p, Model706::Digit10MHz + 3);  // 10 kHz steps

@@ -60,20 +60,15 @@ class BusHarness {
 public:
     BusHarness() : log(clock), owner(std::make_unique<QObject>())
     {
-        previous_ = DeviceList;
-        DeviceList = &devices;
         bus = static_cast<FakeBus*>(devices.append(std::make_unique<FakeBus>(log)));
     }
-    ~BusHarness()
-    {
-        owner.reset();
-        DeviceList = previous_;
-    }
+    ~BusHarness() { owner.reset(); }
 
     template <typename T>
     T* open(int kind = DeviceKind::Serial)
     {
         auto* engine = new T(owner.get());
+        engine->setDevice(bus);
         bind(engine);
         if (kind == DeviceKind::TcpIp) {
             engine->MaxTries = 1;
@@ -91,6 +86,8 @@ public:
     void bind(Tciv* engine)
     {
         engine->OnError.bind([this](int e, int d) { log.add(QStringLiteral("E(%1,%2)").arg(e).arg(d)); });
+        // Progress counters share the failures' numbering and their line.
+        engine->OnProgress.bind([this](int p, int n) { log.add(QStringLiteral("E(%1,%2)").arg(p).arg(n)); });
         engine->OnNotify.bind([this](int t, int q) { log.add(QStringLiteral("N(%1,%2)").arg(t).arg(q)); });
         engine->OnDebug.bind([this](const QString& s) { log.add(QStringLiteral("D[%1]").arg(s)); });
     }
@@ -102,9 +99,6 @@ public:
     TDeviceList devices;
     FakeBus* bus = nullptr;
     std::unique_ptr<QObject> owner;
-
-private:
-    TDeviceList* previous_ = nullptr;
 };
 
 // The frame at the head of an engine's queue, as hex.

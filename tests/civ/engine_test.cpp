@@ -438,12 +438,10 @@ TEST(CivEngine, MissingDeviceSendsNothing)
 {
     BusHarness h;
     Tic756* e = idleEngine<Tic756>(h);
-    e->device = 3;
+    e->setDevice(nullptr);
     e->setFreq("014.195.000");
     h.clock.advance(500);
     EXPECT_EQ(h.log.lines, (QStringList{"1000 E(9,1)", "1300 E(8,1)"}));
-    e->device = 0;
-    DeviceList = nullptr;
     h.clock.advance(1000);
     EXPECT_EQ(h.bus->sent, 0);
     EXPECT_EQ(e->Queue().front().Tries, 2);

@@ -23,12 +23,15 @@ Tic756* idleEngine(BusHarness& h)
 }
 
 // Chains a test's own handler in front of the logging one.
+// Failures and progress counters alike, as the harness logs them.
 void onError(BusHarness& h, Tciv* e, std::function<void(int, int)> extra)
 {
-    e->OnError.bind([&h, extra](int a, int b) {
+    auto handler = [&h, extra](int a, int b) {
         h.log.add(QStringLiteral("E(%1,%2)").arg(a).arg(b));
         extra(a, b);
-    });
+    };
+    e->OnError.bind(handler);
+    e->OnProgress.bind(handler);
 }
 
 void onNotify(BusHarness& h, Tciv* e, std::function<void(int, int)> extra)
@@ -60,7 +63,7 @@ TEST(CivReentry, ClearQueueInsideTakingUpTheHeadSendsNothing)
     BusHarness h;
     Tic756* e = idleEngine(h);
     onError(h, e, [e](int code, int) {
-        if (code == civ::Error::Try)
+        if (code == civ::Progress::Try)
             e->ClearQueue();
     });
     e->setFreq("014.195.000");
@@ -75,7 +78,7 @@ TEST(CivReentry, ReplacingTheHeadInsideAnEventSendsOnlyWhatWasTakenUp)
     Tic756* e = idleEngine(h);
     bool once = true;
     onError(h, e, [e, &once](int code, int) {
-        if (code == civ::Error::Try && once) {
+        if (code == civ::Progress::Try && once) {
             once = false;
             e->ClearQueue();
             e->ReadMode();
@@ -222,10 +225,12 @@ TEST(CivReentry, OwnerDestroyedInsideAnEvent)
                 h.owner.reset();
             }
         };
-        e->OnError.bind([&h, check](int a, int b) {
+        auto error = [&h, check](int a, int b) {
             h.log.add(QStringLiteral("E(%1,%2)").arg(a).arg(b));
             check();
-        });
+        };
+        e->OnError.bind(error);
+        e->OnProgress.bind(error);
         e->OnNotify.bind([&h, check](int a, int b) {
             h.log.add(QStringLiteral("N(%1,%2)").arg(a).arg(b));
             check();

@@ -203,7 +203,7 @@ TEST(CivWriters, NewEnginesHaveTheirDefaultsAndSendNothing)
         EXPECT_EQ(e->band(), 0);
         EXPECT_FALSE(e->split());
         EXPECT_EQ(e->duplex(), 0);
-        EXPECT_EQ(e->device, 0);
+        EXPECT_EQ(e->device(), nullptr);
         EXPECT_TRUE(e->RadioName.isEmpty());
         EXPECT_EQ(e->MaxTries, 9);
         EXPECT_EQ(e->ReplyTimeout, 1000);

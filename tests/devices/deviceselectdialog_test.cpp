@@ -20,17 +20,35 @@ public:
     void Send(const quint8*, qint32) override {}
 };
 
-// A device list of the given names, installed as the program's for one test.
+// A device list of the given names.
 struct Devices {
     TDeviceList list;
-    TDeviceList* previous = DeviceList;
     explicit Devices(const QStringList& names)
     {
         for (const QString& name : names)
             list.append(std::make_unique<NamedDevice>(name));
-        DeviceList = &list;
     }
-    ~Devices() { DeviceList = previous; }
+};
+
+// The dialog's controls, found by their names.
+struct Parts {
+    explicit Parts(const TDSelFORM& d)
+        : deviceBox(d.findChild<QComboBox*>("DeviceName")),
+          deviceLabel(d.findChild<QLabel*>("DeviceLabel")),
+          ok(d.findChild<QPushButton*>("OkButton")),
+          cancel(d.findChild<QPushButton*>("CancelButton")),
+          addressLabel(d.findChild<QLabel*>("AddressLabel")),
+          address(d.findChild<QLineEdit*>("Address")),
+          hint(d.findChild<QLabel*>("Hint"))
+    {
+    }
+    QComboBox* deviceBox;
+    QLabel* deviceLabel;
+    QPushButton* ok;
+    QPushButton* cancel;
+    QLabel* addressLabel;
+    QLineEdit* address;
+    QLabel* hint;
 };
 
 QStringList items(const QComboBox* box)
@@ -45,52 +63,56 @@ QStringList items(const QComboBox* box)
 
 TEST(DeviceSelectDialog, LooksAsDesigned)
 {
-    TDSelFORM dialog;
+    Devices none({});
+    TDSelFORM dialog(none.list);
+    const Parts ui(dialog);
     EXPECT_EQ(dialog.windowTitle(), "Device Select");
-    EXPECT_EQ(dialog.Label1->text(), "Select A Device");
-    EXPECT_EQ(dialog.Label2->text(), "CIV Address");
-    EXPECT_TRUE(dialog.CBDeviceName->isEditable());
-    EXPECT_EQ(dialog.BBOK->text(), "OK");
-    EXPECT_EQ(dialog.BBCancel->text(), "Cancel");
-    EXPECT_TRUE(dialog.Eaddress->text().isEmpty());
+    EXPECT_EQ(ui.deviceLabel->text(), "Select A Device");
+    EXPECT_EQ(ui.addressLabel->text(), "CIV Address");
+    EXPECT_TRUE(ui.deviceBox->isEditable());
+    EXPECT_EQ(ui.ok->text(), "OK");
+    EXPECT_EQ(ui.cancel->text(), "Cancel");
+    EXPECT_TRUE(ui.address->text().isEmpty());
 }
 
 TEST(DeviceSelectDialog, ActivationListsTheDevicesAndPreselectsALoneOne)
 {
-    TDSelFORM dialog;
+    TDeviceList devices;
+    TDSelFORM dialog(devices);
+    const Parts ui(dialog);
     {
-        Devices none({});
         dialog.FormActivate();
-        EXPECT_EQ(dialog.CBDeviceName->count(), 0);
-        EXPECT_EQ(dialog.CBDeviceName->currentIndex(), -1);
+        EXPECT_EQ(ui.deviceBox->count(), 0);
+        EXPECT_EQ(ui.deviceBox->currentIndex(), -1);
     }
     {
-        Devices one({"[Shack] <Serial>"});
+        devices.append(std::make_unique<NamedDevice>("[Shack] <Serial>"));
         dialog.FormActivate();
-        EXPECT_EQ(items(dialog.CBDeviceName), QStringList{"[Shack] <Serial>"});
-        EXPECT_EQ(dialog.CBDeviceName->currentIndex(), 0);
+        EXPECT_EQ(items(ui.deviceBox), QStringList{"[Shack] <Serial>"});
+        EXPECT_EQ(ui.deviceBox->currentIndex(), 0);
     }
     {
-        Devices two({"[Shack] <Serial>", "[Remote] <TCP/IP>"});
+        devices.append(std::make_unique<NamedDevice>("[Remote] <TCP/IP>"));
         dialog.FormActivate();
-        EXPECT_EQ(items(dialog.CBDeviceName), QStringList({"[Shack] <Serial>", "[Remote] <TCP/IP>"}));
-        EXPECT_EQ(dialog.CBDeviceName->currentIndex(), -1);
+        EXPECT_EQ(items(ui.deviceBox), QStringList({"[Shack] <Serial>", "[Remote] <TCP/IP>"}));
+        EXPECT_EQ(ui.deviceBox->currentIndex(), -1);
         // Each activation rebuilds the list, and a choice made before is gone.
-        dialog.CBDeviceName->setCurrentIndex(1);
+        ui.deviceBox->setCurrentIndex(1);
         dialog.FormActivate();
-        EXPECT_EQ(dialog.CBDeviceName->currentIndex(), -1);
+        EXPECT_EQ(ui.deviceBox->currentIndex(), -1);
     }
 }
 
 TEST(DeviceSelectDialog, ShowingItActivatesItCentredOnTheScreen)
 {
     Devices one({"[Shack] <Serial>"});
-    TDSelFORM dialog;
+    TDSelFORM dialog(one.list);
+    const Parts ui(dialog);
     dialog.show();
     dialog.activateWindow();
     QCoreApplication::processEvents();
-    EXPECT_EQ(dialog.CBDeviceName->count(), 1);
-    EXPECT_EQ(dialog.CBDeviceName->currentIndex(), 0);
+    EXPECT_EQ(ui.deviceBox->count(), 1);
+    EXPECT_EQ(ui.deviceBox->currentIndex(), 0);
     const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
     EXPECT_LE((dialog.frameGeometry().center() - centre).manhattanLength(), 2);
     dialog.reject();
@@ -99,50 +121,52 @@ TEST(DeviceSelectDialog, ShowingItActivatesItCentredOnTheScreen)
 TEST(DeviceSelectDialog, OkNeedsADeviceAndAHexadecimalAddress)
 {
     Devices two({"one", "two"});
-    TDSelFORM dialog;
+    TDSelFORM dialog(two.list);
+    const Parts ui(dialog);
     dialog.show();
     dialog.FormActivate();
-    dialog.Eaddress->setText("50");
-    dialog.BBOK->click();
+    ui.address->setText("50");
+    ui.ok->click();
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_NE(dialog.result(), QDialog::Accepted);
-    EXPECT_FALSE(dialog.LHint->text().isEmpty());
+    EXPECT_FALSE(ui.hint->text().isEmpty());
 
-    dialog.CBDeviceName->setCurrentIndex(1);
+    ui.deviceBox->setCurrentIndex(1);
     for (const char* bad : {"", "ZZ", "5G", "$50", "-1", "100"}) {
-        dialog.Eaddress->setText(bad);
-        dialog.BBOK->click();
+        ui.address->setText(bad);
+        ui.ok->click();
         EXPECT_TRUE(dialog.isVisible()) << bad;
         EXPECT_EQ(dialog.address(), -1) << bad;
     }
-    EXPECT_TRUE(dialog.LHint->text().contains("hexadecimal"));
+    EXPECT_TRUE(ui.hint->text().contains("hexadecimal"));
 
-    dialog.Eaddress->setText("5C");
-    dialog.BBOK->click();
+    ui.address->setText("5C");
+    ui.ok->click();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.address(), 0x5C);
-    EXPECT_EQ(dialog.CBDeviceName->currentIndex(), 1);
-    EXPECT_TRUE(dialog.LHint->text().isEmpty());
+    EXPECT_EQ(ui.deviceBox->currentIndex(), 1);
+    EXPECT_TRUE(ui.hint->text().isEmpty());
 }
 
 TEST(DeviceSelectDialog, TheRefusalHintIsShownWhole)
 {
     Devices two({"one", "two"});
-    TDSelFORM dialog;
+    TDSelFORM dialog(two.list);
+    const Parts ui(dialog);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     dialog.FormActivate();
-    dialog.CBDeviceName->setCurrentIndex(0);
+    ui.deviceBox->setCurrentIndex(0);
     for (const char* bad : {"ZZ", ""}) {
-        dialog.Eaddress->setText(bad);
-        dialog.BBOK->click();
+        ui.address->setText(bad);
+        ui.ok->click();
         QCoreApplication::processEvents();
-        ASSERT_FALSE(dialog.LHint->text().isEmpty());
+        ASSERT_FALSE(ui.hint->text().isEmpty());
         // Every line of the wrapped text fits in the label, and the label in the dialog.
-        EXPECT_GE(dialog.LHint->height(), dialog.LHint->heightForWidth(dialog.LHint->width())) << bad;
-        EXPECT_LE(dialog.LHint->geometry().bottom(), dialog.height()) << bad;
-        EXPECT_GT(dialog.LHint->heightForWidth(dialog.LHint->width()), dialog.LHint->fontMetrics().height())
+        EXPECT_GE(ui.hint->height(), ui.hint->heightForWidth(ui.hint->width())) << bad;
+        EXPECT_LE(ui.hint->geometry().bottom(), dialog.height()) << bad;
+        EXPECT_GT(ui.hint->heightForWidth(ui.hint->width()), ui.hint->fontMetrics().height())
             << "the hint no longer wraps; the test proves nothing";
     }
     dialog.reject();
@@ -150,26 +174,29 @@ TEST(DeviceSelectDialog, TheRefusalHintIsShownWhole)
 
 TEST(DeviceSelectDialog, FieldsCarryTheirLabelsAsAccessibleNames)
 {
-    TDSelFORM dialog;
-    EXPECT_EQ(dialog.CBDeviceName->accessibleName(), "Select A Device");
-    EXPECT_EQ(dialog.Eaddress->accessibleName(), "CIV Address");
+    Devices none({});
+    TDSelFORM dialog(none.list);
+    const Parts ui(dialog);
+    EXPECT_EQ(ui.deviceBox->accessibleName(), "Select A Device");
+    EXPECT_EQ(ui.address->accessibleName(), "CIV Address");
 }
 
 TEST(DeviceSelectDialog, ACallerWithItsOwnAddressNeedsOnlyADevice)
 {
     Devices one({"one"});
-    TDSelFORM dialog;
+    TDSelFORM dialog(one.list);
+    const Parts ui(dialog);
     dialog.show();
     dialog.FormActivate();
-    dialog.Eaddress->clear();
-    dialog.AddressUsed = false;
-    dialog.BBOK->click();
+    ui.address->clear();
+    dialog.setAddressUsed(false);
+    ui.ok->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    // The next caller needs an address again.
-    EXPECT_TRUE(dialog.AddressUsed);
+    // A caller that needs the address is refused without one.
+    dialog.setAddressUsed(true);
     dialog.show();
-    dialog.BBOK->click();
+    ui.ok->click();
     EXPECT_TRUE(dialog.isVisible());
-    dialog.BBCancel->click();
+    ui.cancel->click();
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }

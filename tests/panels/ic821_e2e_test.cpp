@@ -44,11 +44,11 @@ protected:
     void TearDown() override { window.reset(); }
 
     bool idle() { return window->engine() && window->engine()->Queue().empty(); }
-    bool settled() { return window->requestState == 5 && idle(); }
+    bool settled() { return window->session()->requestState() == 5 && idle(); }
     RadioState& radio() { return bench.state(); }
     void openWindow()
     {
-        window = std::make_unique<TIC821FORM>(nullptr);
+        window = std::make_unique<TIC821FORM>(bench.devices(), nullptr);
         ASSERT_NE(window->engine(), nullptr);
         ASSERT_TRUE(waitFor([&] { return settled(); }, 60000)) << modal.texts().join('\n').toStdString();
     }
@@ -62,11 +62,11 @@ protected:
 TEST_P(Ic821Sim, OpeningReadsBothBands)
 {
     openWindow();
-    EXPECT_EQ(window->EMainFreq->text(), hertzToFreqText(tuned(radio(), 0).freq));
-    EXPECT_EQ(window->ESubFreq->text(), hertzToFreqText(tuned(radio(), 1).freq));
-    EXPECT_EQ(TIC821FORM::itemIndex(window->RGMainMode), 4);  // both start on FM
-    EXPECT_EQ(TIC821FORM::itemIndex(window->RGSubMode), 4);
-    EXPECT_EQ(window->LMainSub->text(), QStringLiteral("<-MAIN"));
+    EXPECT_EQ(window->controls().EMainFreq->text(), hertzToFreqText(tuned(radio(), 0).freq));
+    EXPECT_EQ(window->controls().ESubFreq->text(), hertzToFreqText(tuned(radio(), 1).freq));
+    EXPECT_EQ(TIC821FORM::itemIndex(window->controls().RGMainMode), 4);  // both start on FM
+    EXPECT_EQ(TIC821FORM::itemIndex(window->controls().RGSubMode), 4);
+    EXPECT_EQ(window->controls().LMainSub->text(), QStringLiteral("<-MAIN"));
     EXPECT_EQ(radio().activeBand(), 0);
     EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
 }
@@ -74,12 +74,12 @@ TEST_P(Ic821Sim, OpeningReadsBothBands)
 TEST_P(Ic821Sim, DialSetsBothBandsModesAndDuplex)
 {
     openWindow();
-    window->ESubFreq->setMaskedText(QStringLiteral("432.100.000"));
-    window->EMainFreq->setMaskedText(QStringLiteral("144.250.000"));
-    TIC821FORM::setItemIndex(window->RGSubMode, 1);   // CW
-    TIC821FORM::setItemIndex(window->RGMainMode, 3);  // USB
-    TIC821FORM::setItemIndex(window->RGDuplex, 2);    // Duplex +
-    window->BDial->click();
+    window->controls().ESubFreq->setMaskedText(QStringLiteral("432.100.000"));
+    window->controls().EMainFreq->setMaskedText(QStringLiteral("144.250.000"));
+    TIC821FORM::setItemIndex(window->controls().RGSubMode, 1);   // CW
+    TIC821FORM::setItemIndex(window->controls().RGMainMode, 3);  // USB
+    TIC821FORM::setItemIndex(window->controls().RGDuplex, 2);    // Duplex +
+    window->controls().BDial->click();
     ASSERT_TRUE(waitFor([&] { return idle(); }, 60000)) << modal.texts().join('\n').toStdString();
     EXPECT_EQ(tuned(radio(), 1).freq, 432100000);
     EXPECT_EQ(tuned(radio(), 1).mode, civ::Mode::Cw);
@@ -89,12 +89,12 @@ TEST_P(Ic821Sim, DialSetsBothBandsModesAndDuplex)
     EXPECT_EQ(radio().activeBand(), 0);
 
     // Reading back shows what was dialled.
-    window->BUpdate->click();
+    window->controls().BUpdate->click();
     ASSERT_TRUE(waitFor([&] { return settled(); }, 60000));
-    EXPECT_EQ(window->ESubFreq->text(), QStringLiteral("432.100.000"));
-    EXPECT_EQ(window->EMainFreq->text(), QStringLiteral("144.250.000"));
-    EXPECT_EQ(TIC821FORM::itemIndex(window->RGSubMode), 1);
-    EXPECT_EQ(TIC821FORM::itemIndex(window->RGMainMode), 3);
+    EXPECT_EQ(window->controls().ESubFreq->text(), QStringLiteral("432.100.000"));
+    EXPECT_EQ(window->controls().EMainFreq->text(), QStringLiteral("144.250.000"));
+    EXPECT_EQ(TIC821FORM::itemIndex(window->controls().RGSubMode), 1);
+    EXPECT_EQ(TIC821FORM::itemIndex(window->controls().RGMainMode), 3);
     EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
 }
 
@@ -110,7 +110,7 @@ TEST_P(Ic821Sim, UploadThenDownloadGivesBackTheListAndABlankMemory)
         *rows, Channels, [](int i) { return (i % 2 ? 430000000 : 144000000) + i * 1012500; }, modes,
         duplexes);
     memory->BUploadClick();
-    ASSERT_TRUE(waitFor([&] { return !window->transfer && idle(); }, 120000))
+    ASSERT_TRUE(waitFor([&] { return !window->session()->transferring() && idle(); }, 120000))
         << modal.texts().join('\n').toStdString();
     for (int i = 0; i < Channels; ++i) {
         const MemoryEntry& m = radio().memory(i + 1);
@@ -134,8 +134,8 @@ TEST_P(Ic821Sim, UploadThenDownloadGivesBackTheListAndABlankMemory)
     ASSERT_GE(rows->count(), Channels + 1);
     EXPECT_EQ(rows->recordAt(Channels).Freq, QStringLiteral("BLANK"));
     EXPECT_EQ(rows->recordAt(Channels).Mode, QString());
-    EXPECT_EQ(window->requestState, 5);
-    EXPECT_FALSE(window->transfer);
+    EXPECT_EQ(window->session()->requestState(), 5);
+    EXPECT_FALSE(window->session()->transferring());
     EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
 }
 

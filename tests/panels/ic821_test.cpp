@@ -29,12 +29,12 @@
 #include "civ/codec.h"
 #include "civ/models.h"
 #include "devices/deviceselectdialog.h"
-#include "fakeradio.h"
 #include "memory/download.h"
 #include "memory/freqedit.h"
 #include "memory/memoryform.h"
 #include "memory/memorymodel.h"
 #include "memory/upload.h"
+#include "support/fakeradio.h"
 #include "support/modalrecorder.h"
 #include "widgets/ledlittle.h"
 #include "widgets/menumerge.h"
@@ -78,15 +78,15 @@ protected:
     void SetUp() override
     {
         previous = std::exchange(DeviceList, &devices);
-        previousSelect = std::exchange(DSelFORM, &select);
         previousUpload = std::exchange(UploadFORM, &upload);
         previousDownload = std::exchange(DownloadFORM, &download);
         radio = static_cast<FakeRadio*>(devices.append(std::make_unique<FakeRadio>()));
         radio->address = 0x4C;
         modal.onDialog = [this](QDialog& dialog) {
-            if (&dialog == DSelFORM) {
-                DSelFORM->FormActivate();
-                addressNeeded = DSelFORM->AddressUsed;
+            if (auto* select = qobject_cast<TDSelFORM*>(&dialog)) {
+                select->FormActivate();
+                addressNeeded = select->addressUsed();
+                offeredAddress = select->addressText();
                 return selectAnswer;
             }
             if (&dialog == UploadFORM) {
@@ -105,14 +105,13 @@ protected:
     {
         window.reset();
         DeviceList = previous;
-        DSelFORM = previousSelect;
         UploadFORM = previousUpload;
         DownloadFORM = previousDownload;
     }
 
     TIC821FORM* open()
     {
-        window = std::make_unique<TIC821FORM>(nullptr);
+        window = std::make_unique<TIC821FORM>(devices, nullptr);
         run();
         return window.get();
     }
@@ -132,14 +131,13 @@ protected:
 
     ModalRecorder modal;
     FakeClock clock;
-    TDSelFORM select;
     TUploadFORM upload;
     TDownloadFORM download;
-    TDSelFORM* previousSelect = nullptr;
     TUploadFORM* previousUpload = nullptr;
     TDownloadFORM* previousDownload = nullptr;
     int selectAnswer = Modal::Ok;
     bool addressNeeded = true;
+    QString offeredAddress = QStringLiteral("none asked");
     int range = 3;
     TDeviceList devices;
     TDeviceList* previous = nullptr;
@@ -149,11 +147,11 @@ protected:
 
 TEST_F(Ic821, OpeningReadsSubThenMainAndRestsOnMain)
 {
-    select.Eaddress->setText(QStringLiteral("xyz"));
     TIC821FORM* w = open();
     ASSERT_NE(w->engine(), nullptr);
+    // The window keeps its own address: Device Select neither needs nor offers one.
     EXPECT_FALSE(addressNeeded);
-    EXPECT_EQ(select.Eaddress->text(), QStringLiteral("xyz"));
+    EXPECT_EQ(offeredAddress, QString());
     EXPECT_EQ(w->windowTitle(), QStringLiteral("IC821 on device [Bench] <Serial>"));
     EXPECT_EQ(w->memoryWindow()->windowTitle(),
               QStringLiteral("Memory for IC821 on device [Bench] <Serial>"));
@@ -162,22 +160,22 @@ TEST_F(Ic821, OpeningReadsSubThenMainAndRestsOnMain)
     EXPECT_FALSE(w->memoryWindow()->isVisible());
     EXPECT_EQ(w->engine()->RadioName, QStringLiteral("IC821"));
     EXPECT_EQ(w->engine()->Address, 0x4C);
-    EXPECT_EQ(w->EAddress->text(), QStringLiteral("76"));
+    EXPECT_EQ(w->controls().EAddress->text(), QStringLiteral("76"));
     EXPECT_EQ(w->engine()->MaxTries, 9);
     EXPECT_EQ(w->engine()->ReplyTimeout, 1000);
     EXPECT_EQ(w->engine()->SendDelay, 300);
-    EXPECT_EQ(w->registration(), 1);
+    EXPECT_EQ(w->session()->registration(), 1);
     EXPECT_EQ(w->size(), QSize(789, 258));
 
     EXPECT_EQ(sent(), readBoth());
-    EXPECT_EQ(w->ESubFreq->text(), QStringLiteral("007.050.000"));
-    EXPECT_EQ(w->EMainFreq->text(), QStringLiteral("014.195.000"));
-    EXPECT_EQ(TIC821FORM::itemIndex(w->RGSubMode), 2);   // LSB
-    EXPECT_EQ(TIC821FORM::itemIndex(w->RGMainMode), 3);  // USB
-    EXPECT_EQ(w->requestState, 5);
-    EXPECT_EQ(w->LMainSub->text(), QStringLiteral("<-MAIN"));
-    EXPECT_EQ(w->StatusPanels[0]->text(), QStringLiteral("Queue Count = 0"));
-    EXPECT_EQ(w->StatusPanels[1]->text(), QStringLiteral("Try Count = 1"));
+    EXPECT_EQ(w->controls().ESubFreq->text(), QStringLiteral("007.050.000"));
+    EXPECT_EQ(w->controls().EMainFreq->text(), QStringLiteral("014.195.000"));
+    EXPECT_EQ(TIC821FORM::itemIndex(w->controls().RGSubMode), 2);   // LSB
+    EXPECT_EQ(TIC821FORM::itemIndex(w->controls().RGMainMode), 3);  // USB
+    EXPECT_EQ(w->session()->requestState(), 5);
+    EXPECT_EQ(w->controls().LMainSub->text(), QStringLiteral("<-MAIN"));
+    EXPECT_EQ(w->controls().StatusPanels[0]->text(), QStringLiteral("Queue Count = 0"));
+    EXPECT_EQ(w->controls().StatusPanels[1]->text(), QStringLiteral("Try Count = 1"));
     EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
 }
 
@@ -189,20 +187,20 @@ TEST_F(Ic821, ControlsStartAsDesigned)
     const struct {
         QAbstractButton* control;
         const char* caption;
-    } buttons[] = {{w->BMain, "Main"},
-                   {w->BSub, "Sub"},
-                   {w->BDial, "Dial"},
-                   {w->BUpdate, "Update"},
-                   {w->BFlip, "Main/Sub"},
-                   {w->BScanStart, "Scan Start"},
-                   {w->BScanStop, "Scan Stop"},
-                   {w->BSetMM, "Set Main Mode"},
-                   {w->BSubm, "Set Sub Mode"},
-                   {w->BMemWrite, "Memory Write"},
-                   {w->BMemClear, "Memory Clear"},
-                   {w->BMemVfo, "MEM -> VFO"},
-                   {w->BEmpty, "Empty Queue"},
-                   {w->CBDebug, "Show Debug"}};
+    } buttons[] = {{w->controls().BMain, "Main"},
+                   {w->controls().BSub, "Sub"},
+                   {w->controls().BDial, "Dial"},
+                   {w->controls().BUpdate, "Update"},
+                   {w->controls().BFlip, "Main/Sub"},
+                   {w->controls().BScanStart, "Scan Start"},
+                   {w->controls().BScanStop, "Scan Stop"},
+                   {w->controls().BSetMM, "Set Main Mode"},
+                   {w->controls().BSubm, "Set Sub Mode"},
+                   {w->controls().BMemWrite, "Memory Write"},
+                   {w->controls().BMemClear, "Memory Clear"},
+                   {w->controls().BMemVfo, "MEM -> VFO"},
+                   {w->controls().BEmpty, "Empty Queue"},
+                   {w->controls().CBDebug, "Show Debug"}};
     for (const auto& b : buttons)
         EXPECT_EQ(b.control->text(), QString::fromLatin1(b.caption));
     auto items = [](QGroupBox* g) {
@@ -211,25 +209,26 @@ TEST_F(Ic821, ControlsStartAsDesigned)
             out << b->text();
         return g->title() + QLatin1Char(':') + out.join(QLatin1Char('|'));
     };
-    EXPECT_EQ(items(w->RGMainMode), QStringLiteral("Mode:CW-N|CW |LSB|USB|FM"));
-    EXPECT_EQ(items(w->RGSubMode), QStringLiteral("Mode:CW-N|CW |LSB|USB|FM"));
-    EXPECT_EQ(items(w->RGDuplex), QStringLiteral("Repeater:Simplex|Duplex -|Duplex +"));
-    EXPECT_EQ(items(w->RGMainVfo), QStringLiteral("Main VFO:Main VFO A|Main VFO B|Main Memory"));
-    EXPECT_EQ(items(w->RGSubVfo), QStringLiteral("Sub VFO:Sub VFO A|Sub VFO B|Sub Memory"));
-    EXPECT_EQ(TIC821FORM::itemIndex(w->RGDuplex), 0);
-    for (QGroupBox* g : {w->RGMainMode, w->RGSubMode, w->RGMainVfo, w->RGSubVfo})
+    EXPECT_EQ(items(w->controls().RGMainMode), QStringLiteral("Mode:CW-N|CW |LSB|USB|FM"));
+    EXPECT_EQ(items(w->controls().RGSubMode), QStringLiteral("Mode:CW-N|CW |LSB|USB|FM"));
+    EXPECT_EQ(items(w->controls().RGDuplex), QStringLiteral("Repeater:Simplex|Duplex -|Duplex +"));
+    EXPECT_EQ(items(w->controls().RGMainVfo), QStringLiteral("Main VFO:Main VFO A|Main VFO B|Main Memory"));
+    EXPECT_EQ(items(w->controls().RGSubVfo), QStringLiteral("Sub VFO:Sub VFO A|Sub VFO B|Sub Memory"));
+    EXPECT_EQ(TIC821FORM::itemIndex(w->controls().RGDuplex), 0);
+    for (QGroupBox* g :
+         {w->controls().RGMainMode, w->controls().RGSubMode, w->controls().RGMainVfo, w->controls().RGSubVfo})
         EXPECT_EQ(TIC821FORM::itemIndex(g), -1) << g->objectName().toStdString();
-    EXPECT_EQ(w->EMainFreq->editMask(), QStringLiteral("000.000.000;1;_"));
-    EXPECT_EQ(w->ESubFreq->editMask(), QStringLiteral("000.000.000;1"));
-    EXPECT_EQ(w->EMainFreq->text(), QStringLiteral("000.000.000"));
-    EXPECT_EQ(w->EMainFreq->font().family(), QStringLiteral("Times New Roman"));
-    EXPECT_EQ(w->MainMemChan->text(), QStringLiteral("1"));
-    EXPECT_EQ(w->SubMemChan->text(), QStringLiteral("1"));
-    EXPECT_EQ(w->LMain->text(), QStringLiteral("Main"));
-    EXPECT_EQ(w->LSub->text(), QStringLiteral("Sub"));
-    EXPECT_EQ(w->StatusPanels[0]->width(), 200);
-    EXPECT_EQ(w->StatusPanels[2]->width(), 50);
-    EXPECT_FALSE(w->Memo1->isVisibleTo(w));
+    EXPECT_EQ(w->controls().EMainFreq->editMask(), QStringLiteral("000.000.000;1;_"));
+    EXPECT_EQ(w->controls().ESubFreq->editMask(), QStringLiteral("000.000.000;1"));
+    EXPECT_EQ(w->controls().EMainFreq->text(), QStringLiteral("000.000.000"));
+    EXPECT_EQ(w->controls().EMainFreq->font().family(), QStringLiteral("Times New Roman"));
+    EXPECT_EQ(w->controls().MainMemChan->text(), QStringLiteral("1"));
+    EXPECT_EQ(w->controls().SubMemChan->text(), QStringLiteral("1"));
+    EXPECT_EQ(w->controls().LMain->text(), QStringLiteral("Main"));
+    EXPECT_EQ(w->controls().LSub->text(), QStringLiteral("Sub"));
+    EXPECT_EQ(w->controls().StatusPanels[0]->width(), 200);
+    EXPECT_EQ(w->controls().StatusPanels[2]->width(), 50);
+    EXPECT_FALSE(w->controls().debugLog->isVisibleTo(w));
 }
 
 TEST_F(Ic821, TcpipDevicesGetTheSlowPatientTiming)
@@ -244,17 +243,17 @@ TEST_F(Ic821, TcpipDevicesGetTheSlowPatientTiming)
 TEST_F(Ic821, DialSendsSubThenMainThenTheRepeaterSetting)
 {
     TIC821FORM* w = open();
-    w->SubMemChan->setText(QStringLiteral("5"));
-    w->MainMemChan->setText(QStringLiteral("7"));
+    w->controls().SubMemChan->setText(QStringLiteral("5"));
+    w->controls().MainMemChan->setText(QStringLiteral("7"));
     run();
-    w->ESubFreq->setMaskedText(QStringLiteral("435.100.000"));
-    w->EMainFreq->setMaskedText(QStringLiteral("145.500.000"));
-    pick(w->RGSubMode, 4);   // FM
-    pick(w->RGMainMode, 1);  // CW
-    TIC821FORM::setItemIndex(w->RGDuplex, 2);
+    w->controls().ESubFreq->setMaskedText(QStringLiteral("435.100.000"));
+    w->controls().EMainFreq->setMaskedText(QStringLiteral("145.500.000"));
+    pick(w->controls().RGSubMode, 4);   // FM
+    pick(w->controls().RGMainMode, 1);  // CW
+    TIC821FORM::setItemIndex(w->controls().RGDuplex, 2);
     sent();
 
-    w->BDial->click();
+    w->controls().BDial->click();
     const Frames dial = {enc::band(1),  mode(5), enc::memory(5), enc::freq(QStringLiteral("435.100.000")),
                          enc::band(0),  mode(1), enc::memory(7), enc::freq(QStringLiteral("145.500.000")),
                          enc::duplex(2)};
@@ -270,19 +269,19 @@ TEST_F(Ic821, ModeButtonsSendTheSelectedModeOrNothing)
 {
     TIC821FORM* w = open();
     sent();
-    pick(w->RGMainMode, 4);
+    pick(w->controls().RGMainMode, 4);
     EXPECT_TRUE(sent().empty());  // choosing alone sends nothing
-    w->BSetMM->click();
+    w->controls().BSetMM->click();
     EXPECT_EQ(sent(), Frames{mode(5)});
-    TIC821FORM::setItemIndex(w->RGMainMode, -1);
-    w->BSetMM->click();
+    TIC821FORM::setItemIndex(w->controls().RGMainMode, -1);
+    w->controls().BSetMM->click();
     EXPECT_TRUE(sent().empty());
-    TIC821FORM::setItemIndex(w->RGSubMode, 0);
-    w->BSubm->click();
+    TIC821FORM::setItemIndex(w->controls().RGSubMode, 0);
+    w->controls().BSubm->click();
     EXPECT_EQ(sent(), (Frames{enc::band(1), mode(0)}));
-    EXPECT_EQ(w->LMainSub->text(), QStringLiteral(" SUB->"));
-    TIC821FORM::setItemIndex(w->RGSubMode, -1);
-    w->BSubm->click();
+    EXPECT_EQ(w->controls().LMainSub->text(), QStringLiteral(" SUB->"));
+    TIC821FORM::setItemIndex(w->controls().RGSubMode, -1);
+    w->controls().BSubm->click();
     EXPECT_TRUE(sent().empty());
 }
 
@@ -294,22 +293,22 @@ TEST_F(Ic821, ButtonsSendTheirCommands)
         QPushButton* button;
         Frames frames;
     } cases[] = {
-        {w->BScanStart, {enc::scan(0)}},
-        {w->BScanStop, {enc::scan(1)}},
-        {w->BMemWrite, {enc::memoryCmd(1)}},
-        {w->BMemVfo, {enc::memoryCmd(2)}},
-        {w->BMemClear, Frames{enc::memoryCmd(3)} + readBoth()},
-        {w->BFlip, Frames{enc::vfo(8)} + readBoth()},
-        {w->BSub, {enc::band(1)}},
-        {w->BSub, {}},
-        {w->BMain, {enc::band(0)}},
-        {w->BMain, {}},
-        {w->BUpdate, readBoth()},
+        {w->controls().BScanStart, {enc::scan(0)}},
+        {w->controls().BScanStop, {enc::scan(1)}},
+        {w->controls().BMemWrite, {enc::memoryCmd(1)}},
+        {w->controls().BMemVfo, {enc::memoryCmd(2)}},
+        {w->controls().BMemClear, Frames{enc::memoryCmd(3)} + readBoth()},
+        {w->controls().BFlip, Frames{enc::vfo(8)} + readBoth()},
+        {w->controls().BSub, {enc::band(1)}},
+        {w->controls().BSub, {}},
+        {w->controls().BMain, {enc::band(0)}},
+        {w->controls().BMain, {}},
+        {w->controls().BUpdate, readBoth()},
     };
     for (const auto& c : cases) {
         c.button->click();
         EXPECT_EQ(sent(), c.frames) << c.button->text().toStdString();
-        EXPECT_EQ(w->requestState, 5) << c.button->text().toStdString();
+        EXPECT_EQ(w->session()->requestState(), 5) << c.button->text().toStdString();
     }
     EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
 }
@@ -318,9 +317,9 @@ TEST_F(Ic821, EmptyQueueDropsWhatWaitsAndReadsAgain)
 {
     TIC821FORM* w = open();
     sent();
-    w->BScanStart->click();
-    w->BMemWrite->click();
-    w->BEmpty->click();
+    w->controls().BScanStart->click();
+    w->controls().BMemWrite->click();
+    w->controls().BEmpty->click();
     EXPECT_EQ(sent(), readBoth());
 }
 
@@ -330,17 +329,17 @@ TEST_F(Ic821, VfoGroupsChooseThenReadThatBand)
     sent();
     radio->freq[1] = QStringLiteral("435.000.000");
     radio->mode[1] = 5;
-    pick(w->RGSubVfo, 1);
+    pick(w->controls().RGSubVfo, 1);
     EXPECT_EQ(sent(), (Frames{enc::band(1), enc::vfo(2), enc::readFreq(), enc::readMode()}));
-    EXPECT_EQ(w->ESubFreq->text(), QStringLiteral("435.000.000"));
-    EXPECT_EQ(TIC821FORM::itemIndex(w->RGSubMode), 4);
-    EXPECT_EQ(w->requestState, 5);
+    EXPECT_EQ(w->controls().ESubFreq->text(), QStringLiteral("435.000.000"));
+    EXPECT_EQ(TIC821FORM::itemIndex(w->controls().RGSubMode), 4);
+    EXPECT_EQ(w->session()->requestState(), 5);
 
     radio->freq[0] = QStringLiteral("144.300.000");
-    pick(w->RGMainVfo, 2);
+    pick(w->controls().RGMainVfo, 2);
     EXPECT_EQ(sent(), (Frames{enc::band(0), enc::memoryCmd(0), enc::readFreq(), enc::readMode()}));
-    EXPECT_EQ(w->EMainFreq->text(), QStringLiteral("144.300.000"));
-    pick(w->RGMainVfo, 0);
+    EXPECT_EQ(w->controls().EMainFreq->text(), QStringLiteral("144.300.000"));
+    pick(w->controls().RGMainVfo, 0);
     EXPECT_EQ(sent(), (Frames{enc::vfo(1), enc::readFreq(), enc::readMode()}));
 }
 
@@ -372,8 +371,8 @@ TEST_F(Ic821, ChannelBoxesWrapAndSendOneSetPerChange)
         {true, "2", 0, "2", Frames{enc::band(0)} + m2},
     };
     for (const auto& c : cases) {
-        QLineEdit* box = c.main ? w->MainMemChan : w->SubMemChan;
-        UpDown* arrows = c.main ? w->MainMemUpDown : w->SubMemUpDown;
+        QLineEdit* box = c.main ? w->controls().MainMemChan : w->controls().SubMemChan;
+        UpDown* arrows = c.main ? w->controls().MainMemUpDown : w->controls().SubMemUpDown;
         if (c.typed)
             box->setText(QString::fromLatin1(c.typed));
         if (c.step)
@@ -383,8 +382,8 @@ TEST_F(Ic821, ChannelBoxesWrapAndSendOneSetPerChange)
     }
     EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
     // The answers landed in the selected band's fields.
-    EXPECT_EQ(w->requestState, 5);
-    EXPECT_EQ(w->EMainFreq->text(), radio->freq[0]);
+    EXPECT_EQ(w->session()->requestState(), 5);
+    EXPECT_EQ(w->controls().EMainFreq->text(), radio->freq[0]);
 }
 
 TEST_F(Ic821, AddressBoxTakesDecimalLowByteOrReportsTheConversionError)
@@ -403,7 +402,7 @@ TEST_F(Ic821, AddressBoxTakesDecimalLowByteOrReportsTheConversionError)
     };
     for (const auto& c : cases) {
         modal.boxes.clear();
-        w->EAddress->setText(QString::fromLatin1(c.text));
+        w->controls().EAddress->setText(QString::fromLatin1(c.text));
         EXPECT_EQ(w->engine()->Address, c.address) << c.text;
         if (c.box) {
             ASSERT_EQ(modal.boxes.size(), 1u) << c.text;
@@ -415,7 +414,7 @@ TEST_F(Ic821, AddressBoxTakesDecimalLowByteOrReportsTheConversionError)
     }
     radio->address = 88;
     sent();
-    w->BUpdate->click();
+    w->controls().BUpdate->click();
     run();
     EXPECT_EQ(radio->sent.front(), civ::frame(88, 0xE0, enc::band(1)));
 }
@@ -423,15 +422,15 @@ TEST_F(Ic821, AddressBoxTakesDecimalLowByteOrReportsTheConversionError)
 TEST_F(Ic821, DebugBoxShowsTheTraceAndResizes)
 {
     TIC821FORM* w = open();
-    EXPECT_FALSE(w->Memo1->toPlainText().isEmpty());  // traced while hidden
-    w->CBDebug->click();
-    EXPECT_TRUE(w->Memo1->isVisibleTo(w));
+    EXPECT_FALSE(w->controls().debugLog->toPlainText().isEmpty());  // traced while hidden
+    w->controls().CBDebug->click();
+    EXPECT_TRUE(w->controls().debugLog->isVisibleTo(w));
     EXPECT_EQ(w->size(), QSize(789, 422));
-    w->Memo1->clear();
-    w->RadioDebug(QStringLiteral("FE FE E0 4C FB FD"));
-    EXPECT_EQ(w->Memo1->toPlainText(), QStringLiteral("FE FE E0 4C FB FD"));
-    w->CBDebug->click();
-    EXPECT_FALSE(w->Memo1->isVisibleTo(w));
+    w->controls().debugLog->clear();
+    w->engine()->OnDebug(QStringLiteral("FE FE E0 4C FB FD"));
+    EXPECT_EQ(w->controls().debugLog->toPlainText(), QStringLiteral("FE FE E0 4C FB FD"));
+    w->controls().CBDebug->click();
+    EXPECT_FALSE(w->controls().debugLog->isVisibleTo(w));
     EXPECT_EQ(w->size(), QSize(789, 258));
 }
 
@@ -465,10 +464,14 @@ TEST_F(Ic821, EngineErrorsGoToBoxesOrTheStatusBar)
     for (bool transfer : {false, true}) {
         for (const auto& c : cases) {
             modal.boxes.clear();
-            w->transfer = transfer;
-            w->RadioError(c.e, c.d);
+            if (transfer)
+                w->session()->readMemory(1);
+            if (c.e == 5 || c.e == 8 || c.e == 9)
+                w->engine()->OnProgress(civ::Progress::Code(c.e), c.d);
+            else
+                w->engine()->OnError(civ::Error::Code(c.e), c.d);
             if (c.panel >= 0) {
-                EXPECT_EQ(w->StatusPanels[c.panel]->text(), QString::fromLatin1(c.text));
+                EXPECT_EQ(w->controls().StatusPanels[c.panel]->text(), QString::fromLatin1(c.text));
                 EXPECT_TRUE(modal.boxes.empty()) << c.e;
             } else if (transfer && c.e != 0 && c.e != 1) {
                 EXPECT_TRUE(modal.boxes.empty()) << c.e;
@@ -483,7 +486,7 @@ TEST_F(Ic821, EngineErrorsGoToBoxesOrTheStatusBar)
 TEST_F(Ic821, UploadOfThreeMemoriesPreparesTheRadioOnceAndEndsWithTheQueue)
 {
     TIC821FORM* w = open();
-    w->BSub->click();
+    w->controls().BSub->click();
     sent();
     TMemoryFORM* memory = w->memoryWindow();
     auto* rows = memory->findChild<MemoryModel*>();
@@ -495,8 +498,8 @@ TEST_F(Ic821, UploadOfThreeMemoriesPreparesTheRadioOnceAndEndsWithTheQueue)
     for (int i = 0; i < 3; ++i)
         rows->setRecord(i, list[i]);
     memory->BUploadClick();
-    EXPECT_TRUE(w->transfer);
-    EXPECT_EQ(w->requestState, 10);
+    EXPECT_TRUE(w->session()->transferring());
+    EXPECT_EQ(w->session()->requestState(), 10);
     EXPECT_TRUE(memory->BusyLed->Blink());
     const Frames expected = {
         enc::band(0),
@@ -522,9 +525,9 @@ TEST_F(Ic821, UploadOfThreeMemoriesPreparesTheRadioOnceAndEndsWithTheQueue)
         mode(3),
     };
     EXPECT_EQ(sent(12000), expected + readBoth());
-    EXPECT_FALSE(w->transfer);
+    EXPECT_FALSE(w->session()->transferring());
     EXPECT_FALSE(memory->BusyLed->Blink());
-    EXPECT_EQ(w->LMainSub->text(), QStringLiteral("<-MAIN"));
+    EXPECT_EQ(w->controls().LMainSub->text(), QStringLiteral("<-MAIN"));
     EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
 }
 
@@ -538,20 +541,20 @@ TEST_F(Ic821, DownloadOfABlankChannelStoresBlank)
     auto* rows = memory->findChild<MemoryModel*>();
     rows->setRecord(0, {QStringLiteral("145.500.000"), QStringLiteral("FM"), QStringLiteral("PLUS"), {}});
     memory->BDownLoadClick();
-    EXPECT_TRUE(w->transfer);
-    EXPECT_EQ(w->requestState, 11);
+    EXPECT_TRUE(w->session()->transferring());
+    EXPECT_EQ(w->session()->requestState(), 11);
     EXPECT_EQ(sent(), (Frames{enc::memoryCmd(0), enc::memory(1), enc::readMode(), enc::readFreq(),
                               enc::vfo(0), enc::freq(QStringLiteral("014.195.000")), mode(3)} +
                        readBoth()));
     EXPECT_FALSE(memory->Downloading());
-    EXPECT_FALSE(w->transfer);
-    EXPECT_EQ(w->requestState, 5);
+    EXPECT_FALSE(w->session()->transferring());
+    EXPECT_EQ(w->session()->requestState(), 5);
     const MemRecord r = rows->recordAt(0);
     EXPECT_EQ(r.Freq, QStringLiteral("BLANK"));
     EXPECT_EQ(r.Mode, QString());
     EXPECT_EQ(r.Duplex, QString());
     // The main frequency box keeps what it showed.
-    EXPECT_EQ(w->EMainFreq->text(), QStringLiteral("014.195.000"));
+    EXPECT_EQ(w->controls().EMainFreq->text(), QStringLiteral("014.195.000"));
 }
 
 TEST_F(Ic821, DownloadOfAFilledChannelStoresFrequencyAndMode)
@@ -572,15 +575,15 @@ TEST_F(Ic821, DownloadOfAFilledChannelStoresFrequencyAndMode)
         EXPECT_EQ(rows->recordAt(i).Freq, QStringLiteral("145.500.000"));
         EXPECT_EQ(rows->recordAt(i).Mode, QStringLiteral("FM"));
     }
-    EXPECT_EQ(w->requestState, 5);
-    EXPECT_FALSE(w->transfer);
+    EXPECT_EQ(w->session()->requestState(), 5);
+    EXPECT_FALSE(w->session()->transferring());
 }
 
 TEST_F(Ic821, ATransferInMemoryModePutsTheChannelBack)
 {
     TIC821FORM* w = open();
-    pick(w->RGMainVfo, 2);
-    w->MainMemChan->setText(QStringLiteral("7"));
+    pick(w->controls().RGMainVfo, 2);
+    w->controls().MainMemChan->setText(QStringLiteral("7"));
     sent();
     range = 1;
     w->memoryWindow()->BDownLoadClick();
@@ -602,7 +605,7 @@ TEST_F(Ic821, NoResponseEndsATransferWithOneBoxAndPutsNothingBack)
     EXPECT_EQ(
         modal.texts(),
         QStringList{QStringLiteral("No Response, Your CIV Interface is Not Connected or is Turned Off")});
-    EXPECT_FALSE(w->transfer);
+    EXPECT_FALSE(w->session()->transferring());
     EXPECT_FALSE(memory->Downloading());
     EXPECT_FALSE(memory->BusyLed->Blink());
     ASSERT_FALSE(frames.empty());
@@ -615,25 +618,25 @@ TEST_F(Ic821, ARefusedFrequencyIsReadBackFromTheRadio)
     TIC821FORM* w = open();
     sent();
     radio->refuseFreq = true;
-    w->EMainFreq->setMaskedText(QStringLiteral("999.000.000"));
-    w->BSetMM->click();  // sends nothing of the frequency
+    w->controls().EMainFreq->setMaskedText(QStringLiteral("999.000.000"));
+    w->controls().BSetMM->click();  // sends nothing of the frequency
     sent();
-    w->BDial->click();
+    w->controls().BDial->click();
     const Frames frames = sent();
     // Both frequencies are refused; each refusal reads both bands back.
     EXPECT_EQ(modal.texts(), (QStringList{QStringLiteral("Radio Said Command 05 is NO GOOD"),
                                           QStringLiteral("Radio Said Command 05 is NO GOOD")}));
     EXPECT_GE(std::count(frames.begin(), frames.end(), enc::readFreq()), 2);
-    EXPECT_EQ(w->requestState, 5);
-    EXPECT_EQ(w->EMainFreq->maskedText(), QStringLiteral("014.195.000"));
-    EXPECT_EQ(w->ESubFreq->maskedText(), QStringLiteral("007.050.000"));
+    EXPECT_EQ(w->session()->requestState(), 5);
+    EXPECT_EQ(w->controls().EMainFreq->maskedText(), QStringLiteral("014.195.000"));
+    EXPECT_EQ(w->controls().ESubFreq->maskedText(), QStringLiteral("007.050.000"));
 }
 
 TEST_F(Ic821, TheDeviceLosingItsLinkIsSaidInTheStatusBarAtOnce)
 {
     TIC821FORM* w = open();
     radio->LinkLost(QStringLiteral("The relay closed the connection."));
-    EXPECT_EQ(w->StatusPanels[0]->text(), QStringLiteral("The relay closed the connection."));
+    EXPECT_EQ(w->controls().StatusPanels[0]->text(), QStringLiteral("The relay closed the connection."));
     window.reset();
     radio->LinkLost(QStringLiteral("again"));  // a closed window listens no more
 }
@@ -656,41 +659,40 @@ TEST_F(Ic821, ClosingWithAnUnsavedMemoryListAsksFirst)
 TEST_F(Ic821, TheTraceFollowsItsNewestLineAndAnyToggleShowsIt)
 {
     TIC821FORM* w = open();
-    w->CBDebug->setChecked(true);
-    EXPECT_TRUE(w->Memo1->isVisibleTo(w));
+    w->controls().CBDebug->setChecked(true);
+    EXPECT_TRUE(w->controls().debugLog->isVisibleTo(w));
     EXPECT_EQ(w->size(), QSize(789, 422));
     for (int i = 0; i < 200; ++i)
-        w->RadioDebug(QStringLiteral("line %1").arg(i));
-    QScrollBar* bar = w->Memo1->verticalScrollBar();
+        w->engine()->OnDebug(QStringLiteral("line %1").arg(i));
+    QScrollBar* bar = w->controls().debugLog->verticalScrollBar();
     EXPECT_GT(bar->maximum(), 0);
     EXPECT_EQ(bar->value(), bar->maximum());
-    w->CBDebug->setChecked(false);
-    EXPECT_FALSE(w->Memo1->isVisibleTo(w));
+    w->controls().CBDebug->setChecked(false);
+    EXPECT_FALSE(w->controls().debugLog->isVisibleTo(w));
 }
 
 TEST_F(Ic821, TextFieldsCarryAccessibleNames)
 {
     TIC821FORM* w = open();
-    EXPECT_EQ(w->EAddress->accessibleName(), QStringLiteral("Address"));
-    EXPECT_EQ(w->EMainFreq->accessibleName(), QStringLiteral("Main frequency"));
-    EXPECT_EQ(w->ESubFreq->accessibleName(), QStringLiteral("Sub frequency"));
-    EXPECT_EQ(w->MainMemChan->accessibleName(), QStringLiteral("Main memory channel"));
-    EXPECT_EQ(w->SubMemChan->accessibleName(), QStringLiteral("Sub memory channel"));
+    EXPECT_EQ(w->controls().EAddress->accessibleName(), QStringLiteral("Address"));
+    EXPECT_EQ(w->controls().EMainFreq->accessibleName(), QStringLiteral("Main frequency"));
+    EXPECT_EQ(w->controls().ESubFreq->accessibleName(), QStringLiteral("Sub frequency"));
+    EXPECT_EQ(w->controls().MainMemChan->accessibleName(), QStringLiteral("Main memory channel"));
+    EXPECT_EQ(w->controls().SubMemChan->accessibleName(), QStringLiteral("Sub memory channel"));
 }
 
 TEST_F(Ic821, LeavingDeviceSelectWithoutOkClosesTheWindow)
 {
     selectAnswer = Modal::Cancel;
-    auto* w = new TIC821FORM(nullptr);
+    auto* w = new TIC821FORM(devices, nullptr);
     QPointer<TIC821FORM> guard(w);
     EXPECT_TRUE(w->closing());
     EXPECT_EQ(w->engine(), nullptr);
     EXPECT_EQ(w->memoryWindow(), nullptr);
     for (QPushButton* b : w->findChildren<QPushButton*>())
         b->click();
-    w->MainMemChan->setText(QStringLiteral("5"));
-    w->EAddress->setText(QStringLiteral("77"));
-    w->RadioNotify(3, 0);
+    w->controls().MainMemChan->setText(QStringLiteral("5"));
+    w->controls().EAddress->setText(QStringLiteral("77"));
     w->MemoryGetRequest(1);
     w->MemorySetRequest(false, true, 1, QStringLiteral("145.000.000"), QStringLiteral("FM"), QString());
     run();
@@ -706,7 +708,7 @@ TEST_F(Ic821, ARefusedRegistrationClosesTheWindow)
     std::vector<int> handles;
     for (int i = 0; i < Tdevice::MaxHandlers; ++i)
         handles.push_back(radio->RegFunc(TRxHandler()));
-    auto* w = new TIC821FORM(nullptr);
+    auto* w = new TIC821FORM(devices, nullptr);
     QPointer<TIC821FORM> guard(w);
     EXPECT_TRUE(w->closing());
     run();
@@ -747,7 +749,7 @@ TEST_F(Ic821, MenuItemsJoinTheFramesMenuWhileCurrent)
         return out;
     };
 
-    auto* w = new TIC821FORM(&frame);
+    auto* w = new TIC821FORM(devices, &frame);
     QPointer<TIC821FORM> guard(w);
     run();
     EXPECT_EQ(captions(), (QStringList{"&Device Setup", "&Help", "&Configuration", "&Memory"}));
@@ -756,13 +758,13 @@ TEST_F(Ic821, MenuItemsJoinTheFramesMenuWhileCurrent)
     EXPECT_FALSE(sub->windowFlags() & Qt::WindowMaximizeButtonHint);
 
     // The memory window, once shown, is current: the items go.
-    w->Memory1->trigger();
+    w->controls().memoryItem->trigger();
     EXPECT_TRUE(w->memoryWindow()->isVisible());
     EXPECT_EQ(area->currentSubWindow()->widget(), w->memoryWindow());
     EXPECT_EQ(captions(), (QStringList{"&Device Setup", "&Help"}));
     area->setActiveSubWindow(sub);
     EXPECT_EQ(captions(), (QStringList{"&Device Setup", "&Help", "&Configuration", "&Memory"}));
-    w->Configuration1->trigger();  // does nothing
+    w->controls().configurationItem->trigger();  // does nothing
     EXPECT_TRUE(modal.boxes.empty());
 
     sub->close();
@@ -778,11 +780,11 @@ TEST_F(Ic821, Screenshot)
     radio->freq[1] = QStringLiteral("435.000.000");
     radio->mode[1] = 3;
     TIC821FORM* w = open();
-    TIC821FORM::setItemIndex(w->RGMainVfo, 0);
-    TIC821FORM::setItemIndex(w->RGSubVfo, 0);
+    TIC821FORM::setItemIndex(w->controls().RGMainVfo, 0);
+    TIC821FORM::setItemIndex(w->controls().RGSubVfo, 0);
     w->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-    w->BDial->setFocus();
+    w->controls().BDial->setFocus();
     QDir().mkpath(TSLN_SHOT_DIR);
     EXPECT_TRUE(w->grab().save(QDir(TSLN_SHOT_DIR).filePath("ic821-text.png")));
 }

@@ -50,13 +50,15 @@ protected:
     void openBoth()
     {
         useAddress(Address706);
-        ic706 = std::make_unique<THi_706FORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV706.dll"));
+        ic706 = std::make_unique<THi_706FORM>(bench.devices(), nullptr,
+                                              QStringLiteral(TSLN_BIN_DIR "/PV706.dll"));
         useAddress(AddressMkII);
-        mkii = std::make_unique<THi_706MKIIFORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV706MKII.dll"));
+        mkii = std::make_unique<THi_706MKIIFORM>(bench.devices(), nullptr,
+                                                 QStringLiteral(TSLN_BIN_DIR "/PV706MKII.dll"));
     }
     static bool idle(const std::unique_ptr<THi_706FORM>& p)
     {
-        return !p || (p->engine() && p->engine()->Queue().empty() && p->view().requestState == 5);
+        return !p || (p->engine() && p->engine()->Queue().empty() && p->session()->requestState() == 5);
     }
     bool settle(int ms = 60000)
     {
@@ -142,9 +144,11 @@ TEST_P(Panel706Sim, UploadThenDownloadRoundTripsWithABlankChannel)
     useAddress(useMkII ? AddressMkII : Address706);
     std::unique_ptr<THi_706FORM>& panel = useMkII ? mkii : ic706;
     if (useMkII)
-        panel = std::make_unique<THi_706MKIIFORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV706MKII.dll"));
+        panel = std::make_unique<THi_706MKIIFORM>(bench.devices(), nullptr,
+                                                  QStringLiteral(TSLN_BIN_DIR "/PV706MKII.dll"));
     else
-        panel = std::make_unique<THi_706FORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV706.dll"));
+        panel = std::make_unique<THi_706FORM>(bench.devices(), nullptr,
+                                              QStringLiteral(TSLN_BIN_DIR "/PV706.dll"));
     ASSERT_TRUE(settle()) << modal.texts().join('\n').toStdString();
     RadioState& state = useMkII ? radioMkII() : radio706();
 
@@ -156,7 +160,8 @@ TEST_P(Panel706Sim, UploadThenDownloadRoundTripsWithABlankChannel)
     const MemRecords list = fillChannels(
         *rows, Channels, [](int i) { return 1900000 + qint64(i) * 14312340; }, modes);
     memory->BUploadClick();
-    ASSERT_TRUE(waitFor([&] { return !panel->view().transfer && panel->engine()->Queue().empty(); }, 180000))
+    ASSERT_TRUE(waitFor([&] { return !panel->session()->transferring() && panel->engine()->Queue().empty(); },
+                        180000))
         << modal.texts().join('\n').toStdString();
     for (int i = 0; i < Channels; ++i)
         EXPECT_EQ(hertzToFreqText(state.memory(21 + i).freq), list[size_t(i)].Freq) << 21 + i;
@@ -175,7 +180,7 @@ TEST_P(Panel706Sim, UploadThenDownloadRoundTripsWithABlankChannel)
     ASSERT_GE(rows->count(), Channels + 1);
     EXPECT_EQ(rows->recordAt(Channels).Freq, QStringLiteral("BLANK"));
     EXPECT_TRUE(rows->recordAt(Channels).Mode.isEmpty());
-    EXPECT_EQ(panel->view().requestState, 5);
+    EXPECT_EQ(panel->session()->requestState(), 5);
 }
 
 INSTANTIATE_TEST_SUITE_P(Links, Panel706Sim, ::testing::Values(SimLink::Tcp, SimLink::Pty),

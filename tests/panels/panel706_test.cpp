@@ -17,7 +17,6 @@
 #include "civ/models.h"
 #include "core/freqtext.h"
 #include "devices/deviceselectdialog.h"
-#include "fakeradio.h"
 #include "memory/download.h"
 #include "memory/freqedit.h"
 #include "memory/memoryform.h"
@@ -27,7 +26,9 @@
 #include "panels/hi_706mkii.h"
 #include "panels/model706.h"
 #include "panels/panelart.h"
+#include "panels/panelcodes.h"
 #include "panels/panelpicture.h"
+#include "support/fakeradio.h"
 #include "support/modalrecorder.h"
 #include "widgets/mdichild.h"
 
@@ -89,9 +90,9 @@ protected:
     THi_706FORM* open(Model m = Model::Ic706, QWidget* owner = nullptr)
     {
         if (m == Model::MkII)
-            panels.push_back(std::make_unique<THi_706MKIIFORM>(owner, ArtMkII));
+            panels.push_back(std::make_unique<THi_706MKIIFORM>(devices, owner, ArtMkII));
         else
-            panels.push_back(std::make_unique<THi_706FORM>(owner, Art706));
+            panels.push_back(std::make_unique<THi_706FORM>(devices, owner, Art706));
         runFor(clock, *radio, 3000);
         return panels.back().get();
     }
@@ -133,10 +134,10 @@ TEST_F(Panel706, OpeningForcesAKnownStateAndReadsTheOneBand)
         EXPECT_EQ(radio->sent, framesOf({vfo(1), modeFrame(Mode::Lsb), memory(1), scan(1), split(false),
                                          readFreq(), readFreq(), readMode()}));
         EXPECT_EQ(p->view().mainText, QStringLiteral("014.195.000"));
-        EXPECT_EQ(p->view().requestState, 5);
+        EXPECT_EQ(p->session()->requestState(), 5);
         EXPECT_EQ(p->engine()->mode(), Mode::Lsb);
         EXPECT_EQ(p->functionSet(), 1);
-        EXPECT_EQ(p->view().mainChannelState, Model706::VfoA);
+        EXPECT_EQ(p->view().mainChannelState, ChannelState::VfoA);
         EXPECT_EQ(p->view().mainStep, 10);
         EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
     }
@@ -171,8 +172,8 @@ TEST_F(Panel706, TheIc706OpensMaximizedAndTheMkIIAtItsDesignSize)
         frame.setCentralWidget(area);
         frame.resize(1000, 800);
         frame.show();
-        auto* p = m == Model::MkII ? static_cast<THi_706FORM*>(new THi_706MKIIFORM(&frame, ArtMkII))
-                                   : new THi_706FORM(&frame, Art706);
+        auto* p = m == Model::MkII ? static_cast<THi_706FORM*>(new THi_706MKIIFORM(devices, &frame, ArtMkII))
+                                   : new THi_706FORM(devices, &frame, Art706);
         runFor(clock, *radio, 3000);
         QMdiSubWindow* sub = mdiWindowOf(p);
         ASSERT_NE(sub, nullptr);
@@ -270,14 +271,14 @@ TEST_F(Panel706, F2DependsOnTheFunctionSet)
             ASSERT_EQ(p->functionSet(), c.set);
             clickAndSettle(p, Model706::F2);
             if (c.set == 1) {
-                EXPECT_EQ(p->view().mainChannelState, Model706::VfoB);
+                EXPECT_EQ(p->view().mainChannelState, ChannelState::VfoB);
                 EXPECT_TRUE(shows(m, p->displayBitmap(), Model706::VfoBAt, QStringLiteral("VFOB")));
                 EXPECT_TRUE(shows(m, p->displayBitmap(), Model706::VfoAAt, QStringLiteral("VFO_OFF")));
             }
             clickAndSettle(p, Model706::F2);
             EXPECT_EQ(radio->sent, c.frames) << "set M" << c.set;
             if (c.set == 1) {
-                EXPECT_EQ(p->view().mainChannelState, Model706::VfoA);
+                EXPECT_EQ(p->view().mainChannelState, ChannelState::VfoA);
             }
         }
     }
@@ -317,9 +318,9 @@ TEST_F(Panel706, F3InM2AndM3TogglesVfoAndMemoryAndMovesTheSet)
         QPoint at;
         QByteArray command;
     } steps[] = {
-        {2, Model706::MemoryState, "MEMO", Model706::MemoAt, memoryCmd(0)},  // stays M2
-        {3, Model706::VfoA, "VFOA", Model706::VfoAAt, vfo(1)},               // M2 becomes M3
-        {2, Model706::MemoryState, "MEMO", Model706::MemoAt, memoryCmd(0)},  // M3 becomes M2
+        {2, ChannelState::Memory, "MEMO", Model706::MemoAt, memoryCmd(0)},  // stays M2
+        {3, ChannelState::VfoA, "VFOA", Model706::VfoAAt, vfo(1)},          // M2 becomes M3
+        {2, ChannelState::Memory, "MEMO", Model706::MemoAt, memoryCmd(0)},  // M3 becomes M2
     };
     std::vector<QByteArray> want;
     for (const auto& s : steps) {
@@ -514,7 +515,7 @@ TEST_F(Panel706, LeadingZerosOfTheFrequencyAreBlank)
 TEST_F(Panel706, ABlankMemoryShowsZerosInEveryPlace)
 {
     THi_706FORM* p = fresh(Model::Ic706, "007.050.000");
-    p->RadioNotify(civ::Notify::BlankFrequency, 0);
+    p->engine()->OnNotify(civ::Notify::BlankFrequency, 0);
     EXPECT_EQ(p->view().mainText, QStringLiteral("BLANK"));
     for (int left : Model706::DigitLefts)
         EXPECT_TRUE(shows(Model::Ic706, p->displayBitmap(), QPoint(left, Model706::DigitTop),
@@ -582,8 +583,8 @@ TEST_F(Panel706, ForceStateAlwaysEndsInLsb)
         EXPECT_EQ(p->engine()->mode(), Mode::Lsb);
         EXPECT_EQ(radio->mode[0], Mode::Lsb);
         EXPECT_EQ(p->functionSet(), 1);
-        EXPECT_EQ(p->view().mainChannelState, Model706::VfoA);
-        EXPECT_EQ(p->view().requestState, 5);
+        EXPECT_EQ(p->view().mainChannelState, ChannelState::VfoA);
+        EXPECT_EQ(p->session()->requestState(), 5);
         EXPECT_TRUE(shows(m, p->displayBitmap(), Model706::ModeAt, QStringLiteral("LSB")));
         EXPECT_TRUE(shows(m, p->displayBitmap(), Model706::FunctionSetAt, QStringLiteral("M1")));
         EXPECT_TRUE(shows(m, p->displayBitmap(), Model706::VfoAAt, QStringLiteral("VFOA")));
@@ -683,13 +684,13 @@ TEST_F(Panel706, MemoryRequestsUseThisModelsModeTexts)
     // name from the same list, WFM included.
     radio->sent.clear();
     p->MemoryGetRequest(3);
-    EXPECT_EQ(p->view().requestState, 11);
-    EXPECT_TRUE(p->view().transfer);
+    EXPECT_EQ(p->session()->requestState(), 11);
+    EXPECT_TRUE(p->session()->transferring());
     runFor(clock, *radio, 3000);
     EXPECT_EQ(radio->sent, framesOf({memoryCmd(0), memory(3), readMode(), readFreq()}));
-    EXPECT_FALSE(p->view().transfer);
+    EXPECT_FALSE(p->session()->transferring());
     p->MemoryGetRequest(0);
-    EXPECT_EQ(p->view().requestState, 5);
+    EXPECT_EQ(p->session()->requestState(), 5);
     const struct {
         int mode;
         const char* name;
@@ -725,9 +726,9 @@ TEST_F(Panel706, SharedArtIsFetchedOnceInTheModelsOrder)
 
 TEST_F(Panel706, AMissingLibraryNamesItsOwnFile)
 {
-    auto* p = new THi_706MKIIFORM(nullptr, QStringLiteral("/nonexistent/PV706MKII.dll"));
+    auto* p = new THi_706MKIIFORM(devices, nullptr, QStringLiteral("/nonexistent/PV706MKII.dll"));
     QPointer<THi_706FORM> guard(p);
-    auto* q = new THi_706FORM(nullptr, QStringLiteral("/nonexistent/PV706.dll"));
+    auto* q = new THi_706FORM(devices, nullptr, QStringLiteral("/nonexistent/PV706.dll"));
     QPointer<THi_706FORM> guardQ(q);
     EXPECT_EQ(modal.texts(), (QStringList{QStringLiteral("PV706MKII.DLL Could Not be Found!"),
                                           QStringLiteral("PV706.DLL Could Not be Found!")}));
@@ -757,8 +758,8 @@ TEST_F(Panel706, TheFrameworksMendsHoldOnBothModels)
         TDownloadFORM download;
         TDownloadFORM* previousDownload = std::exchange(DownloadFORM, &download);
         modal.onDialog = [&](QDialog& d) {
-            if (&d == DSelFORM) {
-                DSelFORM->FormActivate();
+            if (auto* select = qobject_cast<TDSelFORM*>(&d)) {
+                select->FormActivate();
                 return int(Modal::Ok);
             }
             download.EStart->setText(QStringLiteral("1"));
@@ -779,7 +780,7 @@ TEST_F(Panel706, TheFrameworksMendsHoldOnBothModels)
         EXPECT_EQ(radio->sent, want);
         EXPECT_FALSE(p->memoryWindow()->Downloading());
         EXPECT_EQ(p->view().mainText, before);
-        EXPECT_EQ(p->view().requestState, 5);
+        EXPECT_EQ(p->session()->requestState(), 5);
         EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
 
         // The device losing its link shows at once.

@@ -47,9 +47,10 @@ protected:
 TEST_F(Panel756Sim, OpeningReadsBothBands)
 {
     SimRadio& radio = bench.radio();
-    panel = std::make_unique<THi_756FORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));
+    panel =
+        std::make_unique<THi_756FORM>(bench.devices(), nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));
     ASSERT_TRUE(waitFor(
-        [&] { return panel->view().requestState == 5 && !panel->view().mainText.isEmpty() && idle(); },
+        [&] { return panel->session()->requestState() == 5 && !panel->view().mainText.isEmpty() && idle(); },
         60000))
         << modal.texts().join('\n').toStdString();
     EXPECT_EQ(panel->view().subText.size(), 11);
@@ -66,8 +67,9 @@ TEST_F(Panel756Sim, OpeningReadsBothBands)
 
 TEST_F(Panel756Sim, EveryHotSpotIsTakenByTheRadio)
 {
-    panel = std::make_unique<THi_756FORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));
-    ASSERT_TRUE(waitFor([&] { return panel->view().requestState == 5 && idle(); }, 60000));
+    panel =
+        std::make_unique<THi_756FORM>(bench.devices(), nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));
+    ASSERT_TRUE(waitFor([&] { return panel->session()->requestState() == 5 && idle(); }, 60000));
     const PanelLayout& m = panel->layout();
     for (int n = 1; n <= static_cast<int>(m.hotSpots.size()); ++n) {
         const HotSpot& h = m.spot(n);
@@ -87,8 +89,9 @@ TEST_F(Panel756Sim, EveryHotSpotIsTakenByTheRadio)
 
 TEST_F(Panel756Sim, UploadThenDownloadGivesBackTheListAndABlankMemory)
 {
-    panel = std::make_unique<THi_756FORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));
-    ASSERT_TRUE(waitFor([&] { return panel->view().requestState == 5 && idle(); }, 60000));
+    panel =
+        std::make_unique<THi_756FORM>(bench.devices(), nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));
+    ASSERT_TRUE(waitFor([&] { return panel->session()->requestState() == 5 && idle(); }, 60000));
     TMemoryFORM* memory = panel->memoryWindow();
     auto* rows = memory->findChild<MemoryModel*>();
     ASSERT_NE(rows, nullptr);
@@ -110,7 +113,7 @@ TEST_F(Panel756Sim, UploadThenDownloadGivesBackTheListAndABlankMemory)
     };
     memory->BUploadClick();
     ASSERT_TRUE(
-        waitFor([&] { return !memory->Writing() && panel->view().requestState == 5 && idle(); }, 90000))
+        waitFor([&] { return !memory->Writing() && panel->session()->requestState() == 5 && idle(); }, 90000))
         << modal.texts().join('\n').toStdString();
     for (int i = 0; i < Channels; ++i)
         EXPECT_EQ(hertzToFreqText(radio.state().memory(i + 1).freq), list[static_cast<size_t>(i)].Freq)
@@ -120,8 +123,8 @@ TEST_F(Panel756Sim, UploadThenDownloadGivesBackTheListAndABlankMemory)
     for (int i = 0; i < Channels; ++i)
         rows->setRecord(i, MemRecord{});
     memory->BDownLoadClick();
-    ASSERT_TRUE(
-        waitFor([&] { return !memory->Downloading() && panel->view().requestState == 5 && idle(); }, 90000))
+    ASSERT_TRUE(waitFor(
+        [&] { return !memory->Downloading() && panel->session()->requestState() == 5 && idle(); }, 90000))
         << modal.texts().join('\n').toStdString();
     putBack();
     for (int i = 0; i < Channels; ++i) {
@@ -131,18 +134,19 @@ TEST_F(Panel756Sim, UploadThenDownloadGivesBackTheListAndABlankMemory)
     }
     ASSERT_GE(rows->count(), Channels + 1);
     EXPECT_EQ(rows->recordAt(Channels).Freq, QStringLiteral("BLANK"));
-    EXPECT_EQ(panel->view().requestState, 5);
+    EXPECT_EQ(panel->session()->requestState(), 5);
 }
 
 TEST_F(Panel756Sim, ARefusedFrequencyIsReadBackFromTheRadio)
 {
-    panel = std::make_unique<THi_756FORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));
-    ASSERT_TRUE(waitFor([&] { return panel->view().requestState == 5 && idle(); }, 60000));
+    panel =
+        std::make_unique<THi_756FORM>(bench.devices(), nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));
+    ASSERT_TRUE(waitFor([&] { return panel->session()->requestState() == 5 && idle(); }, 60000));
     const QString before = panel->view().mainText;
     panel->controls().EFreq->setMaskedText(QStringLiteral("65.000.000"));
     panel->controls().BMainDial->click();
-    ASSERT_TRUE(
-        waitFor([&] { return !modal.boxes.empty() && panel->view().requestState == 5 && idle(); }, 30000));
+    ASSERT_TRUE(waitFor(
+        [&] { return !modal.boxes.empty() && panel->session()->requestState() == 5 && idle(); }, 30000));
     EXPECT_EQ(modal.texts(), QStringList{QStringLiteral("Radio Said Frequency is Invalid")});
     EXPECT_EQ(panel->view().mainText, before);
     EXPECT_EQ(hertzToFreqText(bench.state().operating().freq), before);
@@ -150,8 +154,9 @@ TEST_F(Panel756Sim, ARefusedFrequencyIsReadBackFromTheRadio)
 
 TEST_F(Panel756Sim, TheRelayClosingTheConnectionIsSaidInTheStatusBar)
 {
-    panel = std::make_unique<THi_756FORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));
-    ASSERT_TRUE(waitFor([&] { return panel->view().requestState == 5 && idle(); }, 60000));
+    panel =
+        std::make_unique<THi_756FORM>(bench.devices(), nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));
+    ASSERT_TRUE(waitFor([&] { return panel->session()->requestState() == 5 && idle(); }, 60000));
     QLabel* status = panel->controls().StatusPanels[0];
     EXPECT_TRUE(status->text().isEmpty());
     bench.stop();

@@ -19,7 +19,6 @@
 #include "civ/codec.h"
 #include "civ/models.h"
 #include "devices/deviceselectdialog.h"
-#include "fakeradio.h"
 #include "memory/download.h"
 #include "memory/freqedit.h"
 #include "memory/memoryform.h"
@@ -31,6 +30,7 @@
 #include "panels/model756.h"
 #include "panels/panelart.h"
 #include "panels/panelpicture.h"
+#include "support/fakeradio.h"
 #include "support/imagediff.h"
 #include "support/modalrecorder.h"
 #include "widgets/ledlittle.h"
@@ -49,7 +49,7 @@ class Panel756 : public PanelBench<THi_756FORM> {
 protected:
     THi_756FORM* open(const QString& path = ArtPath)
     {
-        panels.push_back(std::make_unique<THi_756FORM>(nullptr, path));
+        panels.push_back(std::make_unique<THi_756FORM>(devices, nullptr, path));
         runFor(clock, *radio, 3000);
         return panels.back().get();
     }
@@ -67,10 +67,10 @@ TEST_F(Panel756, OpeningForcesAKnownStateAndReadsBothBands)
               QStringLiteral("Memory for IC756 on device [Bench] <Serial>"));
     EXPECT_EQ(p->engine()->MaxTries, 9);
     EXPECT_EQ(p->engine()->SendDelay, 300);
-    EXPECT_EQ(p->registration(), 1);
+    EXPECT_EQ(p->session()->registration(), 1);
     EXPECT_EQ(p->view().mainText, QStringLiteral("014.195.000"));
     EXPECT_EQ(p->view().subText, QStringLiteral("007.050.000"));
-    EXPECT_EQ(p->view().requestState, 5);
+    EXPECT_EQ(p->session()->requestState(), 5);
     EXPECT_FALSE(p->view().subSelected);
     EXPECT_EQ(p->view().mainMode, 2);  // USB
     EXPECT_EQ(p->view().subMode, 3);   // LSB
@@ -89,7 +89,7 @@ TEST_F(Panel756, StatusCountersAreShownWhole)
     THi_756FORM* p = open();
     p->resize(p->layout().window.size);
     p->show();
-    p->RadioError(8, 12);
+    p->engine()->OnProgress(civ::Progress::Try, 12);
     QApplication::processEvents();
     const QLabel* tries = p->controls().StatusPanels[2];
     EXPECT_EQ(tries->text(), QStringLiteral("Try Count = 12"));
@@ -103,7 +103,7 @@ TEST_F(Panel756, OpensMaximizedInTheMainFrameInFrontOfItsMemoryWindow)
     frame.setCentralWidget(area);
     frame.resize(1000, 760);
     frame.show();
-    auto* p = new THi_756FORM(&frame, ArtPath);
+    auto* p = new THi_756FORM(devices, &frame, ArtPath);
     QPointer<THi_756FORM> guard(p);
     runFor(clock, *radio, 3000);
     QMdiSubWindow* sub = mdiWindowOf(p);
@@ -234,7 +234,7 @@ TEST_F(Panel756, ForceStateSendsTheWholeKnownStateAndReadsEverything)
                                      memory(1), scan(1), split(false), dual(false), band(1), readFreq(),
                                      readMode(), band(0), readFreq(), readMode()}));
     EXPECT_EQ(p->view().mainChannel, 1);
-    EXPECT_EQ(p->view().requestState, 5);
+    EXPECT_EQ(p->session()->requestState(), 5);
 }
 
 TEST_F(Panel756, KeysShowThePressedPictureUntilReleasedAnywhere)
@@ -348,7 +348,7 @@ TEST_F(Panel756, ABlankMemoryShowsZerosInTheFullSetOnTheEnginesBand)
     THi_756FORM* p = open();
     ArtLibrary art(ArtPath);
     const QImage zero = art.fetch("MF_Num0").convertToFormat(QImage::Format_RGB32);
-    p->RadioNotify(6, 0);
+    p->engine()->OnNotify(civ::Notify::Code(6), 0);
     EXPECT_EQ(p->view().mainText, QStringLiteral("BLANK"));
     for (int left : Model756::DigitLefts) {
         const QImage place = p->displayBitmap().copy(QRect(QPoint(left, Model756::MainLineTop), zero.size()));
@@ -431,10 +431,10 @@ TEST_F(Panel756, NoResponseRaisesABoxAndEndsATransferWithOneBox)
     EXPECT_EQ(
         modal.texts(),
         QStringList{QStringLiteral("No Response, Your CIV Interface is Not Connected or is Turned Off")});
-    EXPECT_FALSE(p->view().transfer);
+    EXPECT_FALSE(p->session()->transferring());
     EXPECT_FALSE(memory->Downloading());
     EXPECT_FALSE(memory->BusyLed->Blink());
-    EXPECT_EQ(p->view().requestState, 5);
+    EXPECT_EQ(p->session()->requestState(), 5);
     // Only the first command of the read went out (and its retries); nothing was put back.
     ASSERT_FALSE(radio->sent.empty());
     for (const QByteArray& f : radio->sent)
@@ -481,7 +481,7 @@ TEST_F(Panel756, TheThreeArtFailuresHaveTheirOwnTexts)
     };
     for (const auto& c : cases) {
         modal.boxes.clear();
-        auto* p = new THi_756FORM(nullptr, c.path);
+        auto* p = new THi_756FORM(devices, nullptr, c.path);
         QPointer<THi_756FORM> guard(p);
         EXPECT_EQ(modal.texts(), QStringList{c.text});
         EXPECT_TRUE(p->closing());
@@ -496,7 +496,7 @@ TEST_F(Panel756, TheThreeArtFailuresHaveTheirOwnTexts)
 TEST_F(Panel756, LeavingDeviceSelectWithoutOkClosesThePanel)
 {
     selectAnswer = Modal::Cancel;
-    auto* p = new THi_756FORM(nullptr, ArtPath);
+    auto* p = new THi_756FORM(devices, nullptr, ArtPath);
     QPointer<THi_756FORM> guard(p);
     EXPECT_TRUE(p->closing());
     EXPECT_EQ(p->engine(), nullptr);
@@ -515,11 +515,7 @@ TEST_F(Panel756, LeavingDeviceSelectWithoutOkClosesThePanel)
 
 TEST_F(Panel756, TheTypedAddressIsTheEnginesAddress)
 {
-    modal.onDialog = [](QDialog&) {
-        DSelFORM->FormActivate();
-        DSelFORM->Eaddress->setText(QStringLiteral("5C"));
-        return Modal::Ok;
-    };
+    onSelect = [](TDSelFORM& select) { select.setAddressText(QStringLiteral("5C")); };
     radio->address = 0x5C;
     THi_756FORM* p = open();
     EXPECT_EQ(p->engine()->Address, 0x5C);
@@ -531,7 +527,7 @@ TEST_F(Panel756, ARefusedRegistrationClosesThePanel)
     std::vector<int> handles;
     for (int i = 0; i < Tdevice::MaxHandlers; ++i)
         handles.push_back(radio->RegFunc(TRxHandler()));
-    auto* p = new THi_756FORM(nullptr, ArtPath);
+    auto* p = new THi_756FORM(devices, nullptr, ArtPath);
     QPointer<THi_756FORM> guard(p);
     EXPECT_TRUE(p->closing());
     EXPECT_TRUE(radio->sent.empty());
@@ -557,8 +553,8 @@ TEST_F(Panel756, MemoryRequestsDriveTheRadioAndEndTheTransfer)
     THi_756FORM* p = open();
     radio->sent.clear();
     p->MemorySetRequest(false, true, 3, QStringLiteral("007.100.000"), QStringLiteral("cw"), QString());
-    EXPECT_TRUE(p->view().transfer);
-    EXPECT_EQ(p->view().requestState, 10);
+    EXPECT_TRUE(p->session()->transferring());
+    EXPECT_EQ(p->session()->requestState(), 10);
     runFor(clock, *radio, 3000);
     std::vector<QByteArray> want;
     using namespace civ::encode;
@@ -566,15 +562,15 @@ TEST_F(Panel756, MemoryRequestsDriveTheRadioAndEndTheTransfer)
                                    mode(1, civ::ModeTable::Base), memoryCmd(1)})
         want.push_back(frameOf(body));
     EXPECT_EQ(radio->sent, want);
-    EXPECT_FALSE(p->view().transfer);
+    EXPECT_FALSE(p->session()->transferring());
 
     radio->sent.clear();
     p->MemoryGetRequest(7);
-    EXPECT_EQ(p->view().requestState, 11);
+    EXPECT_EQ(p->session()->requestState(), 11);
     runFor(clock, *radio, 3000);
-    EXPECT_FALSE(p->view().transfer);
+    EXPECT_FALSE(p->session()->transferring());
     p->MemoryGetRequest(0);
-    EXPECT_EQ(p->view().requestState, 5);
+    EXPECT_EQ(p->session()->requestState(), 5);
 }
 
 TEST_F(Panel756, AnUploadPutsTheBandBackOnceAfterItsLastChannel)
@@ -626,7 +622,7 @@ TEST_F(Panel756, AnUploadPutsTheBandBackOnceAfterItsLastChannel)
     EXPECT_EQ(p->view().mainChannelState, 3);
     EXPECT_EQ(p->view().mainChannel, 12);
     EXPECT_EQ(p->view().mainMode, 2);  // USB
-    EXPECT_EQ(p->view().requestState, 5);
+    EXPECT_EQ(p->session()->requestState(), 5);
 }
 
 TEST_F(Panel756, ADownloadPutsTheBandBackOnceAfterItsLastChannel)
@@ -659,7 +655,7 @@ TEST_F(Panel756, ADownloadPutsTheBandBackOnceAfterItsLastChannel)
     EXPECT_FALSE(window->Downloading());
     EXPECT_EQ(p->view().mainText, before);
     EXPECT_EQ(p->view().mainChannelState, 0);
-    EXPECT_EQ(p->view().requestState, 5);
+    EXPECT_EQ(p->session()->requestState(), 5);
 }
 
 TEST_F(Panel756, ARefusedOrUnsendableFrequencyIsReadBackFromTheRadio)
@@ -674,7 +670,7 @@ TEST_F(Panel756, ARefusedOrUnsendableFrequencyIsReadBackFromTheRadio)
     EXPECT_EQ(modal.texts(), QStringList{QStringLiteral("Radio Said Frequency is Invalid")});
     EXPECT_EQ(radio->sent, framesOf({freq(QStringLiteral("065.000.000")), readFreq(), readMode()}));
     EXPECT_EQ(p->view().mainText, QStringLiteral("014.195.000"));
-    EXPECT_EQ(p->view().requestState, 5);
+    EXPECT_EQ(p->session()->requestState(), 5);
 
     // A text with blanks in it cannot be sent at all: the band is read back too.
     modal.boxes.clear();
@@ -772,7 +768,7 @@ TEST_F(Panel756, TheSnoopLogFollowsItsNewestLineAndAnyToggleShowsIt)
     p->controls().CBSnoop->setChecked(true);  // not a click: keyboard, program or assistive tool
     EXPECT_FALSE(log->isHidden());
     for (int i = 0; i < 200; ++i)
-        p->RadioDebug(QStringLiteral("line %1").arg(i));
+        p->engine()->OnDebug(QStringLiteral("line %1").arg(i));
     QCoreApplication::processEvents();
     EXPECT_EQ(log->verticalScrollBar()->value(), log->verticalScrollBar()->maximum());
     EXPECT_GT(log->verticalScrollBar()->maximum(), 0);

@@ -37,7 +37,7 @@ protected:
 
     bool idle()
     {
-        return panel->engine() && panel->engine()->Queue().empty() && panel->view().requestState == 5;
+        return panel->engine() && panel->engine()->Queue().empty() && panel->session()->requestState() == 5;
     }
     bool settle(int ms = 60000)
     {
@@ -59,7 +59,8 @@ protected:
 
 TEST_P(Panel821Sim, TheKeysChangeTheSimulatedRadio)
 {
-    panel = std::make_unique<THi_821FORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV821.dll"));
+    panel =
+        std::make_unique<THi_821FORM>(bench.devices(), nullptr, QStringLiteral(TSLN_BIN_DIR "/PV821.dll"));
     ASSERT_TRUE(settle()) << modal.texts().join('\n').toStdString();
     // Opening reads both bands.
     EXPECT_EQ(panel->view().mainText, hertzToFreqText(state().band(0).vfo[0].freq));
@@ -99,7 +100,8 @@ TEST_P(Panel821Sim, TheKeysChangeTheSimulatedRadio)
 
 TEST_P(Panel821Sim, UploadThenDownloadRoundTripsWithDuplexAndABlankChannel)
 {
-    panel = std::make_unique<THi_821FORM>(nullptr, QStringLiteral(TSLN_BIN_DIR "/PV821.dll"));
+    panel =
+        std::make_unique<THi_821FORM>(bench.devices(), nullptr, QStringLiteral(TSLN_BIN_DIR "/PV821.dll"));
     ASSERT_TRUE(settle()) << modal.texts().join('\n').toStdString();
     TMemoryFORM* memory = panel->memoryWindow();
     auto* rows = memory->findChild<MemoryModel*>();
@@ -111,7 +113,8 @@ TEST_P(Panel821Sim, UploadThenDownloadRoundTripsWithDuplexAndABlankChannel)
     const MemRecords list = fillChannels(
         *rows, Channels, [](int i) { return (i % 2 ? 432000000 : 145000000) + i * 12500; }, modes, duplexes);
     memory->BUploadClick();
-    ASSERT_TRUE(waitFor([&] { return !panel->view().transfer && panel->engine()->Queue().empty(); }, 180000))
+    ASSERT_TRUE(waitFor([&] { return !panel->session()->transferring() && panel->engine()->Queue().empty(); },
+                        180000))
         << modal.texts().join('\n').toStdString();
     for (int i = 0; i < Channels; ++i) {
         const MemoryEntry& m = state().memory(11 + i);

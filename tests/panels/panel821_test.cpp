@@ -12,7 +12,6 @@
 #include "civ/models.h"
 #include "core/modal.h"
 #include "devices/deviceselectdialog.h"
-#include "fakeradio.h"
 #include "memory/freqedit.h"
 #include "panelbench.h"
 #include "panels/artlibrary.h"
@@ -20,6 +19,7 @@
 #include "panels/model821.h"
 #include "panels/panelart.h"
 #include "panels/panelpicture.h"
+#include "support/fakeradio.h"
 #include "support/modalrecorder.h"
 
 namespace {
@@ -50,7 +50,7 @@ protected:
 
     THi_821FORM* open()
     {
-        panels.push_back(std::make_unique<THi_821FORM>(nullptr, ArtPath));
+        panels.push_back(std::make_unique<THi_821FORM>(devices, nullptr, ArtPath));
         runFor(clock, *radio, 3000);
         return panels.back().get();
     }
@@ -87,7 +87,7 @@ TEST_F(Panel821, OpeningForcesAKnownStateAndReadsBothBands)
     EXPECT_EQ(p->view().subText, QStringLiteral("435.100.000"));
     EXPECT_EQ(p->view().mainMode, Model821::IndicatorUsb);
     EXPECT_EQ(p->view().subMode, Model821::IndicatorFm);
-    EXPECT_EQ(p->view().requestState, 5);
+    EXPECT_EQ(p->session()->requestState(), 5);
     EXPECT_EQ(p->extra().duplexState, Model821::DuplexOff);
     EXPECT_FALSE(p->extra().func);
     EXPECT_EQ(p->controls().EFreq->maskedText(), QStringLiteral("000.000.000"));
@@ -269,7 +269,7 @@ TEST_F(Panel821, TheTuningRangesAndTheirMessage)
 TEST_F(Panel821, ABlankTextIsOutOfRangeWithoutAFormatMessage)
 {
     THi_821FORM* p = open();
-    p->RadioNotify(civ::Notify::BlankFrequency, 0);  // resting, main band: main text BLANK
+    p->engine()->OnNotify(civ::Notify::BlankFrequency, 0);  // resting, main band: main text BLANK
     ASSERT_EQ(p->view().mainText, QStringLiteral("BLANK"));
     modal.boxes.clear();
     press(p, centre(Model821::KnobUp));
@@ -423,7 +423,7 @@ TEST_F(Panel821, EachOpeningIsAnIndependentPanelSharingTheArt)
 
 TEST_F(Panel821, AMissingLibraryNamesItsOwnFile)
 {
-    auto* p = new THi_821FORM(nullptr, QStringLiteral("/nonexistent/PV821.dll"));
+    auto* p = new THi_821FORM(devices, nullptr, QStringLiteral("/nonexistent/PV821.dll"));
     QPointer<THi_821FORM> guard(p);
     EXPECT_EQ(modal.texts(), QStringList{QStringLiteral("PV821.DLL Could Not be Found!")});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "devices/deviceselectdialog.h"
-#include "fakeradio.h"
 #include "panels/panelmodel.h"
 #include "panels/panelpicture.h"
+#include "support/fakeradio.h"
 #include "support/modalrecorder.h"
 
 // What the offscreen tests of the graphical panels share: a fake radio as the only
@@ -26,13 +26,17 @@ protected:
     {
         previous = std::exchange(DeviceList, &devices);
         radio = static_cast<FakeRadio*>(devices.append(std::make_unique<FakeRadio>()));
-        previousSelect = std::exchange(DSelFORM, &select);
         modal.onDialog = [this](QDialog& dialog) {
-            if (otherDialog && &dialog != DSelFORM)
+            auto* select = qobject_cast<TDSelFORM*>(&dialog);
+            if (otherDialog && !select)
                 return otherDialog(dialog);
-            EXPECT_EQ(&dialog, DSelFORM);
-            offeredAddress = DSelFORM->Eaddress->text();
-            DSelFORM->FormActivate();
+            EXPECT_NE(select, nullptr);
+            if (!select)
+                return int(Modal::Cancel);
+            offeredAddress = select->addressText();
+            select->FormActivate();
+            if (onSelect)
+                onSelect(*select);
             return selectAnswer;
         };
     }
@@ -40,7 +44,6 @@ protected:
     {
         panels.clear();
         DeviceList = previous;
-        DSelFORM = previousSelect;
     }
 
     void press(Form* p, QPoint at) { QTest::mousePress(p->controls().IRadio, Qt::LeftButton, {}, at); }
@@ -54,9 +57,9 @@ protected:
 
     ModalRecorder modal;
     FakeClock clock;
-    TDSelFORM select;
-    TDSelFORM* previousSelect = nullptr;
     int selectAnswer = Modal::Ok;
+    // Changes Device Select's fields before it is answered.
+    std::function<void(TDSelFORM&)> onSelect;
     // Answers the dialogs other than Device Select.
     std::function<int(QDialog&)> otherDialog;
     QString offeredAddress;

@@ -9,6 +9,7 @@
 
 #include "panels/model756.h"
 #include "panels/panellogic.h"
+#include "radio/requeststep.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -22,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             const int q = data[i + 2] % 4;
             if (data[i + 3] % 16 == 0)
                 state = data[i + 3] % 12;
-            const NotifyActions a = notifyStep(state, t, q, data[i + 3] & 1);
+            const RequestStep a = requestStep(state, civ::Notify::Code(t), q, data[i + 3] & 1);
             if (a.state < 0 || a.state > 11)
                 std::abort();
             state = a.state;

@@ -1,5 +1,5 @@
-// The panels' widget-free decisions: hit testing, steps, range checks, error
-// texts and the request state machine.
+// The panels' widget-free decisions: hit testing, steps, range checks and error
+// texts.
 
 #include "panels/panellogic.h"
 
@@ -109,49 +109,6 @@ TEST(ErrorTexts, BoxesAndCounters)
     EXPECT_EQ(engineErrorText(8, 2).text, QStringLiteral("Try Count = 2"));
     EXPECT_EQ(engineErrorText(8, 2).statusPanel, 2);
     EXPECT_EQ(engineErrorText(-1, 0).text, QStringLiteral("Unknown CIV Error FFFFFFFF"));
-}
-
-TEST(RequestStates, ReadAllGoesSubFrequencySubModeMainFrequencyMainMode)
-{
-    NotifyActions a = notifyStep(3, 3, 0, 1);
-    EXPECT_EQ(a.subText, NotifyActions::FromEngine);
-    EXPECT_TRUE(a.readMode);
-    EXPECT_EQ(a.state, 4);
-    a = notifyStep(4, 4, 0, 1);
-    EXPECT_TRUE(a.updateMode && a.selectMain && a.readFreq);
-    EXPECT_EQ(a.state, 1);
-    a = notifyStep(1, 3, 0, 0);
-    EXPECT_EQ(a.mainText, NotifyActions::FromEngine);
-    EXPECT_EQ(a.state, 2);
-    a = notifyStep(2, 4, 0, 0);
-    EXPECT_TRUE(a.updateMode);
-    EXPECT_EQ(a.state, 5);
-}
-
-TEST(RequestStates, IgnoredNotificationsAndBlanks)
-{
-    EXPECT_EQ(notifyStep(4, 3, 0, 1).state, 4);  // the doubled read's answer
-    EXPECT_EQ(notifyStep(4, 3, 0, 1).subText, NotifyActions::Keep);
-    EXPECT_EQ(notifyStep(3, 6, 0, 1).subText, NotifyActions::Blank);
-    EXPECT_EQ(notifyStep(2, 6, 0, 0).state, 5);
-    EXPECT_EQ(notifyStep(5, 6, 0, 1).subText, NotifyActions::Blank);
-    EXPECT_EQ(notifyStep(5, 3, 0, 0).mainText, NotifyActions::FromEngine);
-    EXPECT_EQ(notifyStep(5, 1, 0, 0).state, 5);
-    EXPECT_EQ(notifyStep(6, 3, 0, 1).state, 7);
-    EXPECT_EQ(notifyStep(8, 3, 0, 0).state, 9);
-}
-
-TEST(RequestStates, MemoryTransfersEndOnlyWhenTheQueueIsEmpty)
-{
-    EXPECT_FALSE(notifyStep(10, 1, 2, 0).busyOff);
-    EXPECT_TRUE(notifyStep(10, 1, 0, 0).busyOff);
-    EXPECT_EQ(notifyStep(10, 1, 0, 0).state, 10);
-    EXPECT_FALSE(notifyStep(11, 4, 0, 0).storeMem);
-    EXPECT_FALSE(notifyStep(11, 3, 1, 0).storeMem);
-    EXPECT_TRUE(notifyStep(11, 3, 0, 0).storeMem);
-    const NotifyActions blank = notifyStep(11, 6, 0, 0);
-    EXPECT_TRUE(blank.storeBlank && blank.endTransfer);
-    EXPECT_EQ(blank.mainText, NotifyActions::Blank);
 }
 
 }  // namespace

@@ -7,14 +7,15 @@
 #include <memory>
 #include <string>
 
+#include "civ/civ.h"
 #include "devices/deviceselectdialog.h"
-#include "fakeradio.h"
 #include "panels/hi_706.h"
 #include "panels/hi_706mkii.h"
 #include "panels/hi_756.h"
 #include "panels/hi_821.h"
 #include "panels/panelcodes.h"
 #include "panels/panelpicture.h"
+#include "support/fakeradio.h"
 #include "support/modalrecorder.h"
 
 namespace {
@@ -28,24 +29,19 @@ const QString Art706MkIIPath = QStringLiteral(TSLN_BIN_DIR "/PV706MKII.dll");
 struct Bench {
     ModalRecorder modal;
     TDeviceList devices;
-    TDSelFORM select;
     FakeRadio* radio;
     Bench()
     {
         DeviceList = &devices;
-        DSelFORM = &select;
         radio = static_cast<FakeRadio*>(devices.append(std::make_unique<FakeRadio>()));
         radio->silent = true;
-        modal.onDialog = [](QDialog&) {
-            DSelFORM->FormActivate();
+        modal.onDialog = [](QDialog& d) {
+            if (auto* select = qobject_cast<TDSelFORM*>(&d))
+                select->FormActivate();
             return int(Modal::Ok);
         };
     }
-    ~Bench()
-    {
-        DeviceList = nullptr;
-        DSelFORM = nullptr;
-    }
+    ~Bench() { DeviceList = nullptr; }
 };
 
 // Opening a panel of a model. The first window of a model fetches the shared art;
@@ -57,9 +53,9 @@ void OpenPanel(benchmark::State& state, const QString& path, bool second)
     Bench bench;
     std::unique_ptr<Panel> first;
     if (second)
-        first = std::make_unique<Panel>(nullptr, path);
+        first = std::make_unique<Panel>(bench.devices, nullptr, path);
     for (auto _ : state) {
-        auto panel = std::make_unique<Panel>(nullptr, path);
+        auto panel = std::make_unique<Panel>(bench.devices, nullptr, path);
         if (!panel->engine())
             state.SkipWithError("the panel did not open");
         panel.reset();
@@ -87,13 +83,13 @@ void NotificationRepaint(benchmark::State& state)
     Bench bench;
     FakeClock clock;
     bench.radio->silent = false;
-    THi_756FORM panel(nullptr, ArtPath);
+    THi_756FORM panel(bench.devices, nullptr, ArtPath);
     // Opened and read: the panel rests, and a frequency report repaints the display.
     runFor(clock, *bench.radio, 5000);
-    if (panel.view().requestState != RequestState::Resting)
+    if (panel.session()->requestState() != RequestState::Resting)
         state.SkipWithError("the panel did not finish reading the radio");
     for (auto _ : state) {
-        panel.RadioNotify(3, 0);
+        panel.engine()->OnNotify(civ::Notify::Frequency, 0);
         panel.controls().IRadio->repaint();
     }
 }

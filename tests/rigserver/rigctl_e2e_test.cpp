@@ -32,7 +32,7 @@ struct Case {
 
 void PrintTo(const Case& c, std::ostream* os) { *os << c.radio << (c.tcp ? " over TCP" : " over the pty"); }
 
-// The simulator, a link to it in DeviceList, and the server on that link.
+// The simulator, a link to it, and the server on that link.
 class Served {
 public:
     Served(const char* radio, bool tcp, bool paced = true)
@@ -48,8 +48,6 @@ public:
             failure = error;
             return;
         }
-        previous = DeviceList;
-        DeviceList = &devices;
         if (tcp) {
             auto link = std::make_unique<CtlTcpLink>();
             link->Kind = DeviceKind::TcpIp;
@@ -68,24 +66,19 @@ public:
             devices.append(std::move(link));
         }
         RigServer::Settings s;
+        s.device = devices.at(0);
         s.model = *rigModelFromKey(QString::fromLatin1(radio));
         s.port = 0;
         if (!server.start(s, &error))
             failure = error;
     }
-    ~Served()
-    {
-        server.stop();
-        if (previous || DeviceList == &devices)
-            DeviceList = previous;
-    }
+    ~Served() { server.stop(); }
     SimRadio& radio() { return *sim->radios().first(); }
 
     QString failure;
     quint16 relayPort = 0;
     std::unique_ptr<Simulator> sim;
     TDeviceList devices;
-    TDeviceList* previous = nullptr;
     RigServer server;
 };
 

@@ -34,8 +34,8 @@ private:
     SimBus& bus_;
 };
 
-// One simulated radio on a bus, a device on it in DeviceList, and a rig server on
-// that device listening on a free port of 127.0.0.1.
+// One simulated radio on a bus, a device on it, and a rig server on that device
+// listening on a free port of 127.0.0.1.
 struct ServedRadio {
     explicit ServedRadio(const char* key = "ic756", bool paced = false,
                          int maxClients = RigServer::DefaultMaxClients)
@@ -44,26 +44,20 @@ struct ServedRadio {
         const RadioModel* model = findRadioModel(QString::fromLatin1(key));
         radio = std::make_unique<SimRadio>(bus, *model, model->address);
         device = static_cast<SimBusDevice*>(devices.append(std::make_unique<SimBusDevice>(bus)));
-        previous = DeviceList;
-        DeviceList = &devices;
         RigServer::Settings s;
+        s.device = device;
         s.model = *rigModelFromKey(QString::fromLatin1(key));
         s.port = 0;
         s.maxClients = maxClients;
         QString error;
         started = server.start(s, &error);
     }
-    ~ServedRadio()
-    {
-        server.stop();
-        DeviceList = previous;
-    }
+    ~ServedRadio() { server.stop(); }
 
     SimBus bus;
     std::unique_ptr<SimRadio> radio;
     TDeviceList devices;
     SimBusDevice* device = nullptr;
-    TDeviceList* previous = nullptr;
     RigServer server;
     bool started = false;
 };

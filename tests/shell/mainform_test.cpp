@@ -196,11 +196,9 @@ TEST(MainForm, HiddenTextItemAnswersF9AndDisabledItemsIgnoreTheirKeys)
     EXPECT_EQ(shortcut->key(), QKeySequence(Qt::Key_F9));
     QSignalSpy f1(form.AddDevice1, &QAction::triggered);
     form.devices()->append(std::make_unique<QuietDevice>());
-    TDSelFORM select;
-    TDSelFORM* previousSelect = std::exchange(DSelFORM, &select);
     modal.onDialog = [](QDialog& d) {
-        if (&d == DSelFORM)
-            DSelFORM->FormActivate();
+        if (auto* select = qobject_cast<TDSelFORM*>(&d))
+            select->FormActivate();
         return int(Modal::Ok);
     };
     auto textWindows = [&] {
@@ -232,19 +230,16 @@ TEST(MainForm, HiddenTextItemAnswersF9AndDisabledItemsIgnoreTheirKeys)
     EXPECT_EQ(f1.count(), 1);
     form.mdiArea()->closeAllSubWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    DSelFORM = previousSelect;
 }
 
 TEST(MainForm, TheTextWindowLendsItsItemsToTheMenuWhileCurrent)
 {
     TMainFORM form;
     form.devices()->append(std::make_unique<QuietDevice>());
-    TDSelFORM select;
-    TDSelFORM* previousSelect = std::exchange(DSelFORM, &select);
     ModalRecorder modal;
     modal.onDialog = [](QDialog& d) {
-        if (&d == DSelFORM)
-            DSelFORM->FormActivate();
+        if (auto* select = qobject_cast<TDSelFORM*>(&d))
+            select->FormActivate();
         return int(Modal::Ok);
     };
     auto captions = [&] {
@@ -268,7 +263,6 @@ TEST(MainForm, TheTextWindowLendsItsItemsToTheMenuWhileCurrent)
     form.mdiArea()->currentSubWindow()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(captions(), frameOnly);
-    DSelFORM = previousSelect;
 }
 
 TEST(MainForm, F5OpensAFurtherIndependentIc821PanelOnEveryPress)
@@ -278,10 +272,9 @@ TEST(MainForm, F5OpensAFurtherIndependentIc821PanelOnEveryPress)
     if (!QFile::exists(QCoreApplication::applicationDirPath() + "/PV821.dll"))
         GTEST_SKIP() << "PV821.dll is not beside the tests";
     ModalRecorder modal;
-    TDSelFORM select;
-    TDSelFORM* previous = std::exchange(DSelFORM, &select);
-    modal.onDialog = [](QDialog&) {
-        DSelFORM->FormActivate();
+    modal.onDialog = [](QDialog& d) {
+        if (auto* select = qobject_cast<TDSelFORM*>(&d))
+            select->FormActivate();
         return int(Modal::Ok);
     };
     {
@@ -301,7 +294,6 @@ TEST(MainForm, F5OpensAFurtherIndependentIc821PanelOnEveryPress)
         EXPECT_EQ(form.mdiArea()->subWindowList().size(), 4);
         EXPECT_TRUE(modal.boxes.empty()) << qPrintable(modal.texts().join(" | "));
     }
-    DSelFORM = previous;
 }
 
 TEST(MainForm, F2AndF3OpenFurtherIc706AndIc706MkiiPanels)
@@ -313,10 +305,9 @@ TEST(MainForm, F2AndF3OpenFurtherIc706AndIc706MkiiPanels)
             GTEST_SKIP() << file << " is not beside the tests";
     }
     ModalRecorder modal;
-    TDSelFORM select;
-    TDSelFORM* previous = std::exchange(DSelFORM, &select);
-    modal.onDialog = [](QDialog&) {
-        DSelFORM->FormActivate();
+    modal.onDialog = [](QDialog& d) {
+        if (auto* select = qobject_cast<TDSelFORM*>(&d))
+            select->FormActivate();
         return int(Modal::Ok);
     };
     {
@@ -345,7 +336,6 @@ TEST(MainForm, F2AndF3OpenFurtherIc706AndIc706MkiiPanels)
         EXPECT_EQ(form.mdiArea()->subWindowList().size(), 8);
         EXPECT_TRUE(modal.boxes.empty()) << qPrintable(modal.texts().join(" | "));
     }
-    DSelFORM = previous;
 }
 
 TEST(MainForm, TheIc706ItemsOpenTheirPanelsWhichNameALibraryThatCannotBeLoaded)

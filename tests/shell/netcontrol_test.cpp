@@ -69,8 +69,8 @@ TEST(NetworkControl, TwoClientsAndAnIc756PanelShareOneDevice)
         if (&d == NewDeviceFORM) {
             NewDeviceFORM->EDeviceName->setText("Sim");
             NewDeviceFORM->setTypeIndex(TNewDeviceFORM::TcpIp);
-        } else if (&d == DSelFORM) {
-            DSelFORM->FormActivate();
+        } else if (auto* select = qobject_cast<TDSelFORM*>(&d)) {
+            select->FormActivate();
         }
         return Modal::Ok;
     };

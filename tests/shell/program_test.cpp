@@ -40,12 +40,14 @@ TEST(Program, AnOperatorAddsADeviceAndOpensTheIc756Panel)
     ASSERT_TRUE(sim.start(&error)) << qPrintable(error);
 
     ModalRecorder modal;
-    modal.onDialog = [](QDialog& d) {
+    QString offeredAddress;
+    modal.onDialog = [&offeredAddress](QDialog& d) {
         if (&d == NewDeviceFORM) {
             NewDeviceFORM->EDeviceName->setText("Sim");
             NewDeviceFORM->setTypeIndex(TNewDeviceFORM::TcpIp);
-        } else if (&d == DSelFORM) {
-            DSelFORM->FormActivate();
+        } else if (auto* select = qobject_cast<TDSelFORM*>(&d)) {
+            select->FormActivate();
+            offeredAddress = select->addressText();
         }
         return Modal::Ok;
     };
@@ -73,7 +75,7 @@ TEST(Program, AnOperatorAddsADeviceAndOpensTheIc756Panel)
     THi_756FORM* panel = frame->findChild<THi_756FORM*>();
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->windowTitle(), "IC756 on device [Sim] <TCP/IP>");
-    EXPECT_EQ(DSelFORM->Eaddress->text(), "50");
+    EXPECT_EQ(offeredAddress, "50");
     // Opening reads both bands; the radio answers over the relay.
     ASSERT_TRUE(waitFor(
         [&] {

@@ -58,7 +58,6 @@ struct ProgramRun {
         frame.reset();
         MainFORM = nullptr;
         AboutBox = nullptr;
-        DSelFORM = nullptr;
         ComPortFORM = nullptr;
         NewDeviceFORM = nullptr;
         MemEditFORM = nullptr;

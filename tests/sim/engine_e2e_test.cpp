@@ -42,17 +42,18 @@ using Codes = std::vector<std::pair<int, int>>;
 struct EngineOnSimulator : ::testing::Test {
     EngineOnSimulator()
     {
-        DeviceList = &devices;
         device = static_cast<BusDevice*>(devices.append(std::make_unique<BusDevice>(bus)));
         engine = std::make_unique<Tic756>(&owner);
         engine->MaxTries = 9;  // serial timing, as the panels set it
         engine->ReplyTimeout = 1000;
         engine->SendDelay = 300;
-        engine->device = 0;
+        engine->setDevice(device);
         engine->OnNotify.bind([this](int t, int q) { notes.emplace_back(t, q); });
-        engine->OnError.bind([this](int e, int d) {
-            if (e != civ::Error::Try && e != civ::Error::QueueCount)  // progress reports
-                errors.emplace_back(e, d);
+        engine->OnError.bind([this](int e, int d) { errors.emplace_back(e, d); });
+        // An OK answered shares the failures' list; the other counters stay out of it.
+        engine->OnProgress.bind([this](int p, int n) {
+            if (p == civ::Progress::Answered)
+                errors.emplace_back(p, n);
         });
         handle = device->RegFunc(engine->rxHandler());
     }
@@ -60,7 +61,6 @@ struct EngineOnSimulator : ::testing::Test {
     {
         device->UnRegFunc(handle);
         engine.reset();
-        DeviceList = nullptr;
     }
 
     FakeClock clock;
@@ -140,9 +140,9 @@ TEST_F(EngineOnSimulator, SilentRadioAndDeadInterfaceAreTold)
 TEST_F(EngineOnSimulator, JammedOrLateAnswersAreRetriedOrWaitedFor)
 {
     std::vector<int> tries;
-    engine->OnError.bind([&](int e, int d) {
-        if (e == 8)
-            tries.push_back(d);
+    engine->OnProgress.bind([&](int p, int n) {
+        if (p == civ::Progress::Try)
+            tries.push_back(n);
     });
     bus.faults().jamFrames = 1;
     engine->setDual(true);

@@ -37,13 +37,11 @@ void fill(QLineEdit* field, int value)
 
 SimBench::SimBench()
     : devices_(std::make_unique<TDeviceList>()),
-      select_(std::make_unique<TDSelFORM>()),
       comPort_(std::make_unique<TComPortFORM>()),
       upload_(std::make_unique<TUploadFORM>()),
       download_(std::make_unique<TDownloadFORM>())
 {
     previousList_ = std::exchange(DeviceList, devices_.get());
-    previousSelect_ = std::exchange(DSelFORM, select_.get());
     previousComPort_ = std::exchange(ComPortFORM, comPort_.get());
     previousUpload_ = std::exchange(UploadFORM, upload_.get());
     previousDownload_ = std::exchange(DownloadFORM, download_.get());
@@ -53,7 +51,6 @@ SimBench::SimBench()
 SimBench::~SimBench()
 {
     DeviceList = previousList_;
-    DSelFORM = previousSelect_;
     ComPortFORM = previousComPort_;
     UploadFORM = previousUpload_;
     DownloadFORM = previousDownload_;
@@ -128,12 +125,12 @@ QString SimBench::failure() const
 
 int SimBench::answer(QDialog& d)
 {
-    if (&d == select_.get()) {
-        select_->FormActivate();
+    if (auto* dialog = qobject_cast<TDSelFORM*>(&d)) {
+        dialog->FormActivate();
         if (select.device >= 0)
-            select_->CBDeviceName->setCurrentIndex(select.device);
+            dialog->setDeviceIndex(select.device);
         if (!select.address.isEmpty())
-            select_->Eaddress->setText(select.address);
+            dialog->setAddressText(select.address);
     } else if (&d == comPort_.get()) {
         comPort_->CBPort->setCurrentText(sim_ && sim_->pty() ? sim_->pty()->path() : QString());
         comPort_->CBBaud->setCurrentText(QStringLiteral("9600"));

@@ -2,9 +2,9 @@
 
 // A test bench for end-to-end tests of the radio windows: tsln-sim's simulator
 // in-process, its radios on one CI-V bus reachable over TCP loopback and (when
-// asked) its pseudo-terminal; the shared device list and the shared Device
-// Select, Com Port, Upload and Download dialogs swapped for private ones for the
-// bench's lifetime, answered by its ModalRecorder.
+// asked) its pseudo-terminal; the shared device list and the shared Com Port,
+// Upload and Download dialogs swapped for private ones for the bench's lifetime,
+// and every dialog (Device Select too) answered by its ModalRecorder.
 //
 //   SimBench bench;
 //   ASSERT_TRUE(bench.start({{"ic706", 0x48}, {"ic706mkii", 0x4e}})) << bench.failure();
@@ -28,7 +28,6 @@ class RadioState;
 class Simulator;
 class SimRadio;
 class TComPortFORM;
-class TDSelFORM;
 class TDeviceList;
 class TDownloadFORM;
 class TUploadFORM;
@@ -56,6 +55,8 @@ public:
     // the connection. The bench has no radios afterwards.
     void stop();
 
+    // The devices the bench's windows are offered in Device Select.
+    const TDeviceList& devices() const { return *devices_; }
     Simulator& sim() { return *sim_; }
     SimRadio& radio(int index = 0);
     RadioState& state(int index = 0);
@@ -89,12 +90,10 @@ private:
     std::unique_ptr<Simulator> sim_;
     QString failure_;
     std::unique_ptr<TDeviceList> devices_;
-    std::unique_ptr<TDSelFORM> select_;
     std::unique_ptr<TComPortFORM> comPort_;
     std::unique_ptr<TUploadFORM> upload_;
     std::unique_ptr<TDownloadFORM> download_;
     TDeviceList* previousList_ = nullptr;
-    TDSelFORM* previousSelect_ = nullptr;
     TComPortFORM* previousComPort_ = nullptr;
     TUploadFORM* previousUpload_ = nullptr;
     TDownloadFORM* previousDownload_ = nullptr;

@@ -72,7 +72,7 @@ struct Engine {
     Engine(Tdevice& device, int kind)
     {
         civ.Address = Tic756::DefaultAddress;
-        civ.device = 0;
+        civ.setDevice(&device);
         if (kind == DeviceKind::TcpIp) {
             civ.MaxTries = 1;
             civ.ReplyTimeout = 15000;
