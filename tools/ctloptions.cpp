@@ -59,7 +59,7 @@ bool checkValue(const CtlCommand& c, const CtlOptions& o, QString* error)
         *error = QStringLiteral("%1 takes a time of 0 or more").arg(w);
         return false;
     }
-    if ((w == QLatin1String("dual") || w == QLatin1String("antenna")) && o.model != CtlModel::IC756) {
+    if ((w == QLatin1String("dual") || w == QLatin1String("antenna")) && o.model != RigModel::IC756) {
         *error = QStringLiteral("%1 is a command of the IC-756 only").arg(w);
         return false;
     }
@@ -151,21 +151,23 @@ bool parseTcp(const QString& v, CtlOptions* o, QString* error)
     return true;
 }
 
+// "ic706, ic706mkii, ic756, ic821", as --model takes them.
+QString modelKeys()
+{
+    QStringList keys;
+    for (RigModel m : AllRigModels)
+        keys << QLatin1String(rigModelInfo(m).key);
+    return keys.join(QLatin1String(", "));
+}
+
 bool parseModel(const QString& v, CtlOptions* o, QString* error)
 {
-    const QString m = v.toLower();
-    if (m == QLatin1String("ic706"))
-        o->model = CtlModel::IC706;
-    else if (m == QLatin1String("ic706mkii"))
-        o->model = CtlModel::IC706MKII;
-    else if (m == QLatin1String("ic756"))
-        o->model = CtlModel::IC756;
-    else if (m == QLatin1String("ic821"))
-        o->model = CtlModel::IC821;
-    else {
-        *error = QStringLiteral("unknown model '%1' (ic706, ic706mkii, ic756, ic821)").arg(v);
+    const std::optional<RigModel> model = rigModelFromKey(v);
+    if (!model) {
+        *error = QStringLiteral("unknown model '%1' (%2)").arg(v, modelKeys());
         return false;
     }
+    o->model = *model;
     return true;
 }
 
@@ -265,7 +267,7 @@ bool parseCtlArgs(const QStringList& args, CtlOptions* o, QString* error)
         return false;
     }
     if (!haveModel) {
-        *error = QStringLiteral("--model is required (ic706, ic706mkii, ic756, ic821)");
+        *error = QStringLiteral("--model is required (%1)").arg(modelKeys());
         return false;
     }
     return parseCommands(args, options.end, o, error);

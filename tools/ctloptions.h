@@ -5,6 +5,8 @@
 #include <QtGlobal>
 #include <vector>
 
+#include "civ/rigmodel.h"
+
 // What tsln-ctl was asked to do.
 struct CtlCommand {
     QString word;
@@ -12,15 +14,13 @@ struct CtlCommand {
     QStringList bytes;  // for "raw": the frame's bytes as hexadecimal texts
 };
 
-enum class CtlModel { IC706, IC706MKII, IC756, IC821 };
-
 struct CtlOptions {
     bool tcp = false;
     QString host;
     QString port = QStringLiteral("6005");
     QString serialPort;
     int baud = 9600;
-    CtlModel model = CtlModel::IC756;
+    RigModel model = RigModel::IC756;
     int address = -1;  // -1: the model's default
     bool trace = false;
     bool help = false;

@@ -62,12 +62,7 @@ bool CtlSession::openLink()
 
 void CtlSession::createEngine()
 {
-    switch (options_.model) {
-    case CtlModel::IC706:
-    case CtlModel::IC706MKII: engine_ = new Tic706(this); break;
-    case CtlModel::IC756: engine_ = new Tic756(this); break;
-    case CtlModel::IC821: engine_ = new Tic821(this); break;
-    }
+    engine_ = createRigEngine(options_.model, this);
     if (options_.address >= 0)
         engine_->Address = static_cast<quint8>(options_.address);
     engine_->device = 0;

@@ -26,7 +26,7 @@ TEST(CtlOptions, TcpWithDefaultPortAndCommandsInOrder)
     EXPECT_TRUE(o.tcp);
     EXPECT_EQ(o.host, "127.0.0.1");
     EXPECT_EQ(o.port, "6005");
-    EXPECT_EQ(o.model, CtlModel::IC756);
+    EXPECT_EQ(o.model, RigModel::IC756);
     EXPECT_EQ(o.address, -1);
     EXPECT_TRUE(o.trace);
     ASSERT_EQ(o.commands.size(), 5u);
@@ -47,7 +47,7 @@ TEST(CtlOptions, SerialWithBaudAddressAndPort)
     EXPECT_FALSE(o.tcp);
     EXPECT_EQ(o.serialPort, "COM2");
     EXPECT_EQ(o.baud, 19200);
-    EXPECT_EQ(o.model, CtlModel::IC706MKII);
+    EXPECT_EQ(o.model, RigModel::IC706MKII);
     EXPECT_EQ(o.address, 0x4E);
 
     CtlOptions t;
