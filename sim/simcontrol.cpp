@@ -113,7 +113,7 @@ QStringList SimControl::execute(const QString& text)
     if (command == QLatin1String("line"))
         return line(args);
     if (command == QLatin1String("quit") || command == QLatin1String("exit")) {
-        OnQuit();
+        onQuit_();
         return {QStringLiteral("bye")};
     }
     return error(QStringLiteral("unknown command '%1' (try help)").arg(words[0]));
@@ -284,7 +284,7 @@ QString setSplit(SimRadio& r, const QStringList& values)
     const auto flag = onOff(values.value(0));
     if (!flag)
         return QStringLiteral("set RADIO split on|off");
-    r.state().split = *flag;
+    r.state().setSplit(*flag);
     return {};
 }
 
@@ -309,7 +309,7 @@ QString setOffset(SimRadio& r, const QStringList& values)
     const qint64 hz = parseFrequency(values.value(0));
     if (!r.model().duplex || hz <= 0 || hz >= 100 * 1000000LL)
         return QStringLiteral("set RADIO offset HZ (IC-821 and IC-706 family)");
-    r.state().offset = hz;
+    r.state().setOffset(hz);
     return {};
 }
 
@@ -320,7 +320,7 @@ QString setDual(SimRadio& r, const QStringList& values)
     if (!m.dualWatch || !flag)
         return m.dualWatch ? QStringLiteral("set RADIO dual on|off")
                            : QStringLiteral("the %1 has no dual watch").arg(m.name);
-    r.state().dualWatch = *flag;
+    r.state().setDualWatch(*flag);
     return {};
 }
 
@@ -331,8 +331,8 @@ QString setAntenna(SimRadio& r, const QStringList& values)
     if (!m.antenna || !ant || (*ant != 1 && *ant != 2))
         return m.antenna ? QStringLiteral("set RADIO antenna 1|2 [rx]")
                          : QStringLiteral("the %1 has one antenna").arg(m.name);
-    r.state().antenna = *ant;
-    r.state().receiveAntenna = values.value(1).compare(QLatin1String("rx"), Qt::CaseInsensitive) == 0;
+    r.state().setAntenna(*ant);
+    r.state().setReceiveAntenna(values.value(1).compare(QLatin1String("rx"), Qt::CaseInsensitive) == 0);
     return {};
 }
 
@@ -341,7 +341,7 @@ QString setTransceive(SimRadio& r, const QStringList& values)
     const auto flag = onOff(values.value(0));
     if (!flag)
         return QStringLiteral("set RADIO transceive on|off");
-    r.state().transceive = *flag;
+    r.state().setTransceive(*flag);
     return {};
 }
 

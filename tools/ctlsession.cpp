@@ -53,7 +53,7 @@ bool CtlSession::openLink()
         }
         link_ = static_cast<CtlLink*>(devices_->append(std::move(link)));
     }
-    link_->OnFailure.bind([this](const QString& why) {
+    link_->onFailure().bind([this](const QString& why) {
         err_ << "tsln-ctl: " << why << Qt::endl;
         finish(2);
     });
