@@ -140,7 +140,7 @@ void SimBus::tick()
 
 void SimBus::deliver(const QByteArray& chunk)
 {
-    OnLine(chunk);
+    onLine_(chunk);
     const QList<Attached> snapshot = stations_;
     const auto* data = reinterpret_cast<const quint8*>(chunk.constData());
     for (const Attached& a : snapshot) {

@@ -51,7 +51,7 @@ public:
     int pending() const { return int(line_.size()); }
 
     // Every chunk the line delivers (a monitor for tracing).
-    Event<const QByteArray&> OnLine;
+    Event<const QByteArray&>& onLine() { return onLine_; }
 
 private:
     struct Attached {
@@ -64,6 +64,7 @@ private:
     void deliver(const QByteArray& chunk);
     void tick();
 
+    Event<const QByteArray&> onLine_;
     QList<Attached> stations_;
     quint64 nextId_ = 1;
     QByteArray line_;

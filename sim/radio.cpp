@@ -211,7 +211,7 @@ QByteArray SimRadio::vfoCommand(const QByteArray& body)
     if (const auto dual = civ::decode::dual(body)) {
         if (!model().dualWatch)
             return ng();
-        state_.dualWatch = *dual;
+        state_.setDualWatch(*dual);
         return ok();
     }
     const auto vfo = civ::decode::vfo(body);
@@ -266,12 +266,12 @@ QByteArray SimRadio::offsetCommand(const QByteArray& body)
     if (quint8(body[0]) == civ::Cmd::ReadOffset) {
         if (body.size() != 1)
             return ng();
-        return QByteArray(1, char(civ::Cmd::ReadOffset)) + offsetBcd(state_.offset);
+        return QByteArray(1, char(civ::Cmd::ReadOffset)) + offsetBcd(state_.offset());
     }
     const auto offset = offsetFromBcd(body.mid(1));
     if (!offset)
         return ng();
-    state_.offset = *offset;
+    state_.setOffset(*offset);
     return ok();
 }
 
@@ -291,7 +291,7 @@ QByteArray SimRadio::scanCommand(const QByteArray& body)
         return ng();
     if (memoryScan && !state_.current().memoryMode)
         state_.selectMemoryMode();
-    state_.scan = sub;
+    state_.setScan(sub);
     scanTimer_->setEnabled(true);
     return ok();
 }
@@ -299,7 +299,7 @@ QByteArray SimRadio::scanCommand(const QByteArray& body)
 QByteArray SimRadio::splitDuplexCommand(const QByteArray& body)
 {
     if (const auto split = civ::decode::split(body)) {
-        state_.split = *split;
+        state_.setSplit(*split);
         return ok();
     }
     const auto duplex = civ::decode::duplex(body);
@@ -315,19 +315,19 @@ QByteArray SimRadio::antennaCommand(const QByteArray& body)
         return ng();
     if (body.size() == 1) {
         QByteArray answer = body;
-        answer.append(char(state_.antenna - 1));
-        answer.append(char(state_.receiveAntenna ? 1 : 0));
+        answer.append(char(state_.antenna() - 1));
+        answer.append(char(state_.receiveAntenna() ? 1 : 0));
         return answer;
     }
     if (body.size() == 2 && (body[1] == 0 || body[1] == 1)) {
-        state_.antenna = body[1] + 1;
+        state_.setAntenna(body[1] + 1);
         return ok();
     }
     const auto antenna = civ::decode::antenna(body);
     if (!antenna)
         return ng();
-    state_.antenna = (*antenna == 5 || *antenna == 7) ? 1 : 2;
-    state_.receiveAntenna = *antenna >= 7;
+    state_.setAntenna((*antenna == 5 || *antenna == 7) ? 1 : 2);
+    state_.setReceiveAntenna(*antenna >= 7);
     return ok();
 }
 
@@ -403,25 +403,25 @@ bool SimRadio::setMode(int mode)
 
 void SimRadio::reportFrequency()
 {
-    if (powered_ && state_.transceive)
+    if (powered_ && state_.transceive())
         transmit(civ::Broadcast, freqAnswer(civ::Cmd::FreqReport), 0);
 }
 
 void SimRadio::reportMode()
 {
-    if (powered_ && state_.transceive)
+    if (powered_ && state_.transceive())
         transmit(civ::Broadcast, modeAnswer(civ::Cmd::ModeReport), 0);
 }
 
 void SimRadio::stopScan()
 {
-    state_.scan = 0;
+    state_.setScan(0);
     scanTimer_->setEnabled(false);
 }
 
 void SimRadio::scanStep()
 {
-    if (state_.scan == 0 || !powered_) {
+    if (state_.scan() == 0 || !powered_) {
         stopScan();
         return;
     }
@@ -438,7 +438,7 @@ void SimRadio::scanStep()
     } else {
         // Programmed scans sweep upwards and start again at the bottom of the range.
         MemoryEntry& op = state_.operating();
-        const qint64 step = (state_.scan == 0x12 || state_.scan == 0x13) ? 1000 : 5000;
+        const qint64 step = (state_.scan() == 0x12 || state_.scan() == 0x13) ? 1000 : 5000;
         const qint64 next = op.freq + step;
         op.freq = model().inRange(next) ? next : clampToRange(0, op.freq);
     }

@@ -19,8 +19,7 @@ class SimRadio : public BusStation {
 public:
     SimRadio(SimBus& bus, const RadioModel& model, quint8 address);
     ~SimRadio() override;
-    SimRadio(const SimRadio&) = delete;
-    SimRadio& operator=(const SimRadio&) = delete;
+    Q_DISABLE_COPY(SimRadio)
 
     const RadioModel& model() const { return state_.model(); }
     quint8 address() const { return address_; }

@@ -1,5 +1,7 @@
 #include "sim/radiomodel.h"
 
+#include <iterator>
+
 namespace {
 
 constexpr qint64 kHz = 1000;
@@ -17,96 +19,124 @@ constexpr ModeName ModeNames[] = {
     {civ::Mode::FmNarrow, "FM-N"},
 };
 
-MemoryEntry mem(qint64 hz, int mode, Duplex duplex = Duplex::Simplex) { return {hz, mode, duplex}; }
+constexpr MemoryEntry mem(qint64 hz, int mode, Duplex duplex = Duplex::Simplex) { return {hz, mode, duplex}; }
 
-QList<RadioModel> buildModels()
+template <typename T, std::size_t N>
+QList<T> list(const T (&items)[N])
 {
-    using namespace civ::Mode;
-    const QList<quint8> basicScans{0x00, 0x01, 0x02, 0x03, 0x22, 0x23};
-    const QList<quint8> fineScans{0x00, 0x01, 0x02, 0x03, 0x12, 0x13, 0x22, 0x23};
-    const QList<PresetMemory> hfVhfPresets{
-        {1, mem(145500 * kHz, Fm)}, {2, mem(145600 * kHz, Fm, Duplex::Minus)},
-        {3, mem(14195 * kHz, Usb)}, {4, mem(7050 * kHz, Lsb)},
-        {5, mem(3560 * kHz, Cw)},   {10, mem(28500 * kHz, Usb)},
-    };
+    return QList<T>(std::begin(items), std::end(items));
+}
 
-    const RadioModel ic706{
+using namespace civ::Mode;
+
+// Each model's tables: the modes it takes, its power-on VFOs and the channels it
+// comes with.
+constexpr quint8 BasicScans[] = {0x00, 0x01, 0x02, 0x03, 0x22, 0x23};
+constexpr quint8 FineScans[] = {0x00, 0x01, 0x02, 0x03, 0x12, 0x13, 0x22, 0x23};
+
+constexpr int Ic706Modes[] = {CwNarrow, Cw,        Lsb,       Usb,      Am,         Fm,      Wfm,
+                              Rtty,     LsbNarrow, UsbNarrow, AmNarrow, RttyNarrow, FmNarrow};
+constexpr MemoryEntry Ic706Vfos[] = {mem(14195 * kHz, Usb), mem(7050 * kHz, Lsb)};
+constexpr MemoryEntry Ic706mkiiVfos[] = {mem(145500 * kHz, Fm), mem(14074 * kHz, Usb)};
+constexpr PresetMemory HfVhfPresets[] = {
+    {1, mem(145500 * kHz, Fm)}, {2, mem(145600 * kHz, Fm, Duplex::Minus)},
+    {3, mem(14195 * kHz, Usb)}, {4, mem(7050 * kHz, Lsb)},
+    {5, mem(3560 * kHz, Cw)},   {10, mem(28500 * kHz, Usb)},
+};
+
+constexpr int Ic756Modes[] = {CwNarrow, Cw,        Lsb,       Usb,      Am,         Fm,
+                              Rtty,     LsbNarrow, UsbNarrow, AmNarrow, RttyNarrow, FmNarrow};
+constexpr MemoryEntry Ic756Vfos[] = {mem(14195 * kHz, Usb), mem(14250 * kHz, Usb), mem(7050 * kHz, Lsb),
+                                     mem(3700 * kHz, Lsb)};
+constexpr PresetMemory Ic756Presets[] = {
+    {1, mem(14195 * kHz, Usb)}, {2, mem(7050 * kHz, Lsb)},  {3, mem(21300 * kHz, Usb)},
+    {4, mem(10106 * kHz, Cw)},  {5, mem(50150 * kHz, Usb)}, {12, mem(29600 * kHz, Fm)},
+};
+
+constexpr int Ic821Modes[] = {CwNarrow, Cw, Lsb, Usb, Fm, FmNarrow};
+constexpr MemoryEntry Ic821Vfos[] = {mem(145500 * kHz, Fm), mem(145800 * kHz, Fm), mem(435000 * kHz, Fm),
+                                     mem(433500 * kHz, Fm)};
+constexpr PresetMemory Ic821Presets[] = {
+    {1, mem(145500 * kHz, Fm)}, {2, mem(145600 * kHz, Fm, Duplex::Minus)},
+    {3, mem(435000 * kHz, Fm)}, {4, mem(144300 * kHz, Usb)},
+    {5, mem(432200 * kHz, Cw)}, {80, mem(439000 * kHz, Fm, Duplex::Minus)},
+};
+
+RadioModel ic706()
+{
+    return {
         .key = "ic706",
         .name = "IC-706",
         .address = 0x48,
         .ranges = {{30 * kHz, 200 * MHz}},
-        .modes = {CwNarrow, Cw, Lsb, Usb, Am, Fm, Wfm, Rtty, LsbNarrow, UsbNarrow, AmNarrow, RttyNarrow,
-                  FmNarrow},
+        .modes = list(Ic706Modes),
         .memories = 99,
         .mainSub = false,
         .duplex = true,
         .dualWatch = false,
         .antenna = false,
-        .scans = basicScans,
+        .scans = list(BasicScans),
         .knobStep = 10,
         .offset = 600 * kHz,
-        .vfos = {mem(14195 * kHz, Usb), mem(7050 * kHz, Lsb)},
-        .presets = hfVhfPresets,
+        .vfos = list(Ic706Vfos),
+        .presets = list(HfVhfPresets),
     };
-    RadioModel ic706mkii = ic706;
-    ic706mkii.key = "ic706mkii";
-    ic706mkii.name = "IC-706MKII";
-    ic706mkii.scans = fineScans;
-    ic706mkii.vfos = {mem(145500 * kHz, Fm), mem(14074 * kHz, Usb)};
+}
 
-    const RadioModel ic756{
+// The IC-706 with the finer scans and other power-on VFOs.
+RadioModel ic706mkii()
+{
+    RadioModel m = ic706();
+    m.key = "ic706mkii";
+    m.name = "IC-706MKII";
+    m.scans = list(FineScans);
+    m.vfos = list(Ic706mkiiVfos);
+    return m;
+}
+
+RadioModel ic756()
+{
+    return {
         .key = "ic756",
         .name = "IC-756",
         .address = 0x50,
         .ranges = {{30 * kHz, 60 * MHz}},
-        .modes = {CwNarrow, Cw, Lsb, Usb, Am, Fm, Rtty, LsbNarrow, UsbNarrow, AmNarrow, RttyNarrow, FmNarrow},
+        .modes = list(Ic756Modes),
         .memories = 99,
         .mainSub = true,
         .duplex = false,
         .dualWatch = true,
         .antenna = true,
-        .scans = fineScans,
+        .scans = list(FineScans),
         .knobStep = 10,
         .offset = 0,
-        .vfos = {mem(14195 * kHz, Usb), mem(14250 * kHz, Usb), mem(7050 * kHz, Lsb), mem(3700 * kHz, Lsb)},
-        .presets =
-            {
-                {1, mem(14195 * kHz, Usb)},
-                {2, mem(7050 * kHz, Lsb)},
-                {3, mem(21300 * kHz, Usb)},
-                {4, mem(10106 * kHz, Cw)},
-                {5, mem(50150 * kHz, Usb)},
-                {12, mem(29600 * kHz, Fm)},
-            },
+        .vfos = list(Ic756Vfos),
+        .presets = list(Ic756Presets),
     };
+}
 
-    const RadioModel ic821{
+RadioModel ic821()
+{
+    return {
         .key = "ic821",
         .name = "IC-821",
         .address = 0x4C,
         .ranges = {{136 * MHz, 174 * MHz}, {420 * MHz, 460 * MHz}},
-        .modes = {CwNarrow, Cw, Lsb, Usb, Fm, FmNarrow},
+        .modes = list(Ic821Modes),
         .memories = 80,
         .mainSub = true,
         .duplex = true,
         .dualWatch = false,
         .antenna = false,
-        .scans = basicScans,
+        .scans = list(BasicScans),
         .knobStep = 100,
         .offset = 600 * kHz,
-        .vfos = {mem(145500 * kHz, Fm), mem(145800 * kHz, Fm), mem(435000 * kHz, Fm), mem(433500 * kHz, Fm)},
-        .presets =
-            {
-                {1, mem(145500 * kHz, Fm)},
-                {2, mem(145600 * kHz, Fm, Duplex::Minus)},
-                {3, mem(435000 * kHz, Fm)},
-                {4, mem(144300 * kHz, Usb)},
-                {5, mem(432200 * kHz, Cw)},
-                {80, mem(439000 * kHz, Fm, Duplex::Minus)},
-            },
+        .vfos = list(Ic821Vfos),
+        .presets = list(Ic821Presets),
     };
-    return {ic706, ic706mkii, ic756, ic821};
 }
+
+QList<RadioModel> buildModels() { return {ic706(), ic706mkii(), ic756(), ic821()}; }
 
 }  // namespace
 

@@ -4,7 +4,7 @@
 
 RadioState::RadioState(const RadioModel& model) : model_(&model)
 {
-    offset = model.offset;
+    offset_ = model.offset;
     const int bands = model.mainSub ? 2 : 1;
     for (int b = 0; b < bands; ++b) {
         BandState band;
@@ -179,15 +179,15 @@ QStringList RadioState::describeState() const
         lines << QStringLiteral("%1: %2 | A %3 | B %4")
                      .arg(label, where, entryText(b.vfo[0], dup), entryText(b.vfo[1], dup));
     }
-    QString extras = QStringLiteral("split %1").arg(split ? "on" : "off");
+    QString extras = QStringLiteral("split %1").arg(split_ ? "on" : "off");
     if (dup)
-        extras += QStringLiteral(", offset %1 kHz").arg(offset / 1000.0, 0, 'f', 1);
+        extras += QStringLiteral(", offset %1 kHz").arg(offset_ / 1000.0, 0, 'f', 1);
     if (model_->dualWatch)
-        extras += QStringLiteral(", dual watch %1").arg(dualWatch ? "on" : "off");
+        extras += QStringLiteral(", dual watch %1").arg(dualWatch_ ? "on" : "off");
     if (model_->antenna)
-        extras += QStringLiteral(", antenna %1%2").arg(antenna).arg(receiveAntenna ? " + RX antenna" : "");
+        extras += QStringLiteral(", antenna %1%2").arg(antenna_).arg(receiveAntenna_ ? " + RX antenna" : "");
     extras +=
-        QStringLiteral(", %1, transceive %2").arg(QLatin1String(scanName(scan)), transceive ? "on" : "off");
+        QStringLiteral(", %1, transceive %2").arg(QLatin1String(scanName(scan_)), transceive_ ? "on" : "off");
     extras += QStringLiteral(", %1 of %2 memories filled").arg(filledMemories()).arg(memoryCount());
     lines << extras;
     return lines;

@@ -51,13 +51,23 @@ public:
     int memoryCount() const { return model_->memories; }
     int filledMemories() const;
 
-    bool split = false;
-    bool dualWatch = false;
-    int antenna = 1;  // 1 or 2
-    bool receiveAntenna = false;
-    quint8 scan = 0;         // the running 0E sub-command; 0 = not scanning
-    qint64 offset = 0;       // repeater offset, Hz
-    bool transceive = true;  // reports its own changes (00, 01) on the bus
+    bool split() const { return split_; }
+    void setSplit(bool on) { split_ = on; }
+    bool dualWatch() const { return dualWatch_; }
+    void setDualWatch(bool on) { dualWatch_ = on; }
+    int antenna() const { return antenna_; }  // 1 or 2
+    void setAntenna(int antenna) { antenna_ = antenna; }
+    bool receiveAntenna() const { return receiveAntenna_; }
+    void setReceiveAntenna(bool on) { receiveAntenna_ = on; }
+    // The running 0E sub-command; 0 = not scanning.
+    quint8 scan() const { return scan_; }
+    void setScan(quint8 scan) { scan_ = scan; }
+    // Repeater offset, Hz.
+    qint64 offset() const { return offset_; }
+    void setOffset(qint64 hz) { offset_ = hz; }
+    // Whether it reports its own changes (00, 01) on the bus.
+    bool transceive() const { return transceive_; }
+    void setTransceive(bool on) { transceive_ = on; }
 
     // Text for the control channel.
     QStringList describeState() const;
@@ -68,6 +78,13 @@ private:
     QList<BandState> bands_;
     int band_ = 0;
     QList<MemoryEntry> memories_;  // index = channel; 0 unused
+    bool split_ = false;
+    bool dualWatch_ = false;
+    int antenna_ = 1;
+    bool receiveAntenna_ = false;
+    quint8 scan_ = 0;
+    qint64 offset_ = 0;
+    bool transceive_ = true;
 };
 
 QString hertzText(qint64 hz);  // "14.195.000" style for people, "blank" for 0

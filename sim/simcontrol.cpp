@@ -113,7 +113,7 @@ QStringList SimControl::execute(const QString& text)
     if (command == QLatin1String("line"))
         return line(args);
     if (command == QLatin1String("quit") || command == QLatin1String("exit")) {
-        OnQuit();
+        onQuit_();
         return {QStringLiteral("bye")};
     }
     return error(QStringLiteral("unknown command '%1' (try help)").arg(words[0]));
@@ -217,6 +217,155 @@ QStringList SimControl::knob(const QStringList& args)
     return show({addressText(r->address())});
 }
 
+namespace {
+
+// The settings of "set RADIO WHAT VALUE...": each takes the words after WHAT and
+// answers what is wrong with them, or nothing once the radio has taken them.
+using Setting = QString (*)(SimRadio& r, const QStringList& values);
+
+QString setFreq(SimRadio& r, const QStringList& values)
+{
+    const QString value = values.value(0);
+    const qint64 hz = parseFrequency(value);
+    if (hz <= 0 || !r.model().inRange(hz))
+        return QStringLiteral("%1 is outside the %2's range").arg(value, r.model().name);
+    if (!r.setFrequency(hz))
+        return QStringLiteral("the selected memory channel is blank");
+    return {};
+}
+
+QString setMode(SimRadio& r, const QStringList& values)
+{
+    const QString value = values.value(0);
+    const int mode = simmode::fromName(value);
+    if (mode < 0 || !r.model().hasMode(mode))
+        return QStringLiteral("the %1 has no mode '%2'").arg(r.model().name, value);
+    if (!r.setMode(mode))
+        return QStringLiteral("the selected memory channel is blank");
+    return {};
+}
+
+QString setVfo(SimRadio& r, const QStringList& values)
+{
+    const QString v = values.value(0).toUpper();
+    if (v != QLatin1String("A") && v != QLatin1String("B"))
+        return QStringLiteral("set RADIO vfo A|B");
+    r.state().selectVfo(v == QLatin1String("A") ? 0 : 1);
+    r.reportFrequency();
+    return {};
+}
+
+QString setMemory(SimRadio& r, const QStringList& values)
+{
+    RadioState& s = r.state();
+    if (!values.value(0).isEmpty()) {
+        const auto ch = number(values.value(0));
+        if (!ch || !s.selectChannel(*ch))
+            return QStringLiteral("channels are 1 to %1").arg(s.memoryCount());
+    }
+    s.selectMemoryMode();
+    r.reportFrequency();
+    return {};
+}
+
+QString setBand(SimRadio& r, const QStringList& values)
+{
+    const RadioModel& m = r.model();
+    const QString v = values.value(0).toLower();
+    if (!m.mainSub || (v != QLatin1String("main") && v != QLatin1String("sub")))
+        return m.mainSub ? QStringLiteral("set RADIO band main|sub")
+                         : QStringLiteral("the %1 has one band").arg(m.name);
+    r.state().selectBand(v == QLatin1String("main") ? 0 : 1);
+    return {};
+}
+
+QString setSplit(SimRadio& r, const QStringList& values)
+{
+    const auto flag = onOff(values.value(0));
+    if (!flag)
+        return QStringLiteral("set RADIO split on|off");
+    r.state().setSplit(*flag);
+    return {};
+}
+
+QString setDuplex(SimRadio& r, const QStringList& values)
+{
+    const RadioModel& m = r.model();
+    RadioState& s = r.state();
+    const QString v = values.value(0).toLower();
+    const int d = v == QLatin1String("none")    ? 0
+                  : v == QLatin1String("minus") ? 1
+                  : v == QLatin1String("plus")  ? 2
+                                                : -1;
+    if (!m.duplex || d < 0 || s.operating().blank())
+        return m.duplex ? QStringLiteral("set RADIO duplex none|minus|plus")
+                        : QStringLiteral("the %1 has no duplex").arg(m.name);
+    s.operating().duplex = Duplex(d);
+    return {};
+}
+
+QString setOffset(SimRadio& r, const QStringList& values)
+{
+    const qint64 hz = parseFrequency(values.value(0));
+    if (!r.model().duplex || hz <= 0 || hz >= 100 * 1000000LL)
+        return QStringLiteral("set RADIO offset HZ (IC-821 and IC-706 family)");
+    r.state().setOffset(hz);
+    return {};
+}
+
+QString setDual(SimRadio& r, const QStringList& values)
+{
+    const RadioModel& m = r.model();
+    const auto flag = onOff(values.value(0));
+    if (!m.dualWatch || !flag)
+        return m.dualWatch ? QStringLiteral("set RADIO dual on|off")
+                           : QStringLiteral("the %1 has no dual watch").arg(m.name);
+    r.state().setDualWatch(*flag);
+    return {};
+}
+
+QString setAntenna(SimRadio& r, const QStringList& values)
+{
+    const RadioModel& m = r.model();
+    const auto ant = number(values.value(0));
+    if (!m.antenna || !ant || (*ant != 1 && *ant != 2))
+        return m.antenna ? QStringLiteral("set RADIO antenna 1|2 [rx]")
+                         : QStringLiteral("the %1 has one antenna").arg(m.name);
+    r.state().setAntenna(*ant);
+    r.state().setReceiveAntenna(values.value(1).compare(QLatin1String("rx"), Qt::CaseInsensitive) == 0);
+    return {};
+}
+
+QString setTransceive(SimRadio& r, const QStringList& values)
+{
+    const auto flag = onOff(values.value(0));
+    if (!flag)
+        return QStringLiteral("set RADIO transceive on|off");
+    r.state().setTransceive(*flag);
+    return {};
+}
+
+struct NamedSetting {
+    const char* what;
+    Setting set;
+};
+
+constexpr NamedSetting Settings[] = {
+    {"freq", setFreq},
+    {"mode", setMode},
+    {"vfo", setVfo},
+    {"memory", setMemory},
+    {"band", setBand},
+    {"split", setSplit},
+    {"duplex", setDuplex},
+    {"offset", setOffset},
+    {"dual", setDual},
+    {"antenna", setAntenna},
+    {"transceive", setTransceive},
+};
+
+}  // namespace
+
 QStringList SimControl::set(const QStringList& args)
 {
     if (args.size() < 2)
@@ -225,85 +374,16 @@ QStringList SimControl::set(const QStringList& args)
     SimRadio* r = findRadio(args[0], &err);
     if (!r)
         return error(err);
-    RadioState& s = r->state();
-    const RadioModel& m = r->model();
     const QString what = args[1].toLower();
-    const QString value = args.value(2);
-    const auto flag = onOff(value);
-
-    if (what == QLatin1String("freq")) {
-        const qint64 hz = parseFrequency(value);
-        if (hz <= 0 || !m.inRange(hz))
-            return error(QStringLiteral("%1 is outside the %2's range").arg(value, m.name));
-        if (!r->setFrequency(hz))
-            return error(QStringLiteral("the selected memory channel is blank"));
-    } else if (what == QLatin1String("mode")) {
-        const int mode = simmode::fromName(value);
-        if (mode < 0 || !m.hasMode(mode))
-            return error(QStringLiteral("the %1 has no mode '%2'").arg(m.name, value));
-        if (!r->setMode(mode))
-            return error(QStringLiteral("the selected memory channel is blank"));
-    } else if (what == QLatin1String("vfo")) {
-        const QString v = value.toUpper();
-        if (v != QLatin1String("A") && v != QLatin1String("B"))
-            return error(QStringLiteral("set RADIO vfo A|B"));
-        s.selectVfo(v == QLatin1String("A") ? 0 : 1);
-        r->reportFrequency();
-    } else if (what == QLatin1String("memory")) {
-        if (!value.isEmpty()) {
-            const auto ch = number(value);
-            if (!ch || !s.selectChannel(*ch))
-                return error(QStringLiteral("channels are 1 to %1").arg(s.memoryCount()));
-        }
-        s.selectMemoryMode();
-        r->reportFrequency();
-    } else if (what == QLatin1String("band")) {
-        const QString v = value.toLower();
-        if (!m.mainSub || (v != QLatin1String("main") && v != QLatin1String("sub")))
-            return error(m.mainSub ? QStringLiteral("set RADIO band main|sub")
-                                   : QStringLiteral("the %1 has one band").arg(m.name));
-        s.selectBand(v == QLatin1String("main") ? 0 : 1);
-    } else if (what == QLatin1String("split")) {
-        if (!flag)
-            return error(QStringLiteral("set RADIO split on|off"));
-        s.split = *flag;
-    } else if (what == QLatin1String("duplex")) {
-        const QString v = value.toLower();
-        const int d = v == QLatin1String("none")    ? 0
-                      : v == QLatin1String("minus") ? 1
-                      : v == QLatin1String("plus")  ? 2
-                                                    : -1;
-        if (!m.duplex || d < 0 || s.operating().blank())
-            return error(m.duplex ? QStringLiteral("set RADIO duplex none|minus|plus")
-                                  : QStringLiteral("the %1 has no duplex").arg(m.name));
-        s.operating().duplex = Duplex(d);
-    } else if (what == QLatin1String("offset")) {
-        const qint64 hz = parseFrequency(value);
-        if (!m.duplex || hz <= 0 || hz >= 100 * 1000000LL)
-            return error(QStringLiteral("set RADIO offset HZ (IC-821 and IC-706 family)"));
-        s.offset = hz;
-    } else if (what == QLatin1String("dual")) {
-        if (!m.dualWatch || !flag)
-            return error(m.dualWatch ? QStringLiteral("set RADIO dual on|off")
-                                     : QStringLiteral("the %1 has no dual watch").arg(m.name));
-        s.dualWatch = *flag;
-    } else if (what == QLatin1String("antenna")) {
-        const auto ant = number(value);
-        if (!m.antenna || !ant || (*ant != 1 && *ant != 2))
-            return error(m.antenna ? QStringLiteral("set RADIO antenna 1|2 [rx]")
-                                   : QStringLiteral("the %1 has one antenna").arg(m.name));
-        s.antenna = *ant;
-        s.receiveAntenna = args.value(3).compare(QLatin1String("rx"), Qt::CaseInsensitive) == 0;
-    } else if (what == QLatin1String("transceive")) {
-        if (!flag)
-            return error(QStringLiteral("set RADIO transceive on|off"));
-        s.transceive = *flag;
-    } else if (what == QLatin1String("channel")) {
+    if (what == QLatin1String("channel"))
         return setChannel(r, args.mid(2));
-    } else {
-        return error(QStringLiteral("cannot set '%1' (try help)").arg(args[1]));
+    for (const NamedSetting& setting : Settings) {
+        if (what == QLatin1String(setting.what)) {
+            const QString failure = setting.set(*r, args.mid(2));
+            return failure.isEmpty() ? show({addressText(r->address())}) : error(failure);
+        }
     }
-    return show({addressText(r->address())});
+    return error(QStringLiteral("cannot set '%1' (try help)").arg(args[1]));
 }
 
 QStringList SimControl::setChannel(SimRadio* r, const QStringList& args)

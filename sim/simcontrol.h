@@ -21,7 +21,7 @@ public:
     static QString helpText();
 
     // "quit" was given.
-    Event<> OnQuit;
+    Event<>& onQuit() { return onQuit_; }
 
 private:
     QStringList list() const;
@@ -39,6 +39,7 @@ private:
     // As findRadio, or every radio for "all".
     QList<SimRadio*> findRadios(const QString& which, QString* error) const;
 
+    Event<> onQuit_;
     SimBus& bus_;
     QList<SimRadio*> radios_;
 };

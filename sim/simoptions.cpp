@@ -1,5 +1,8 @@
 #include "sim/simoptions.h"
 
+#include <QCommandLineOption>
+
+#include "core/cmdoptions.h"
 #include "sim/radiomodel.h"
 #include "sim/simcontrol.h"
 
@@ -48,90 +51,149 @@ bool parsePort(const QString& text, int* port, const QString& option, QString* e
     return true;
 }
 
+// The options. --help prints simUsage(), so they need no descriptions here; a
+// value name marks an option that takes a value.
+const QList<QCommandLineOption>& simOptions()
+{
+    static const QList<QCommandLineOption> options = {
+        QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}),
+        QCommandLineOption(QStringLiteral("radio"), QString(), QStringLiteral("MODEL[@ADDR]")),
+        QCommandLineOption(QStringLiteral("port"), QString(), QStringLiteral("N")),
+        QCommandLineOption(QStringLiteral("control"), QString(), QStringLiteral("N")),
+        QCommandLineOption(QStringLiteral("link"), QString(), QStringLiteral("PATH")),
+        QCommandLineOption(QStringLiteral("no-pty")),
+        QCommandLineOption(QStringLiteral("no-stdin")),
+        QCommandLineOption(QStringLiteral("baud"), QString(), QStringLiteral("N")),
+        QCommandLineOption(QStringLiteral("no-pacing")),
+        QCommandLineOption(QStringLiteral("knob"), QString(), QStringLiteral("RADIO:MS")),
+        QCommandLineOption(QStringLiteral("trace")),
+        QCommandLineOption(QStringLiteral("seed"), QString(), QStringLiteral("N")),
+    };
+    return options;
+}
+
+// The words for the parser: "-h", "--NAME", "--NAME=VALUE" and "--NAME VALUE". A
+// switch given a value ("--trace=x") has always ignored it, and still does. The
+// first word that is no option, or an option left without its value, ends the
+// words; it is refused once the options before it have been checked.
+struct OptionWords {
+    QStringList words;
+    QString refusal;
+};
+
+OptionWords optionWords(const QStringList& arguments)
+{
+    OptionWords w;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& word = arguments.at(i);
+        const QString name =
+            word.startsWith(QLatin1String("--")) ? word.section(QLatin1Char('='), 0, 0) : word;
+        const QCommandLineOption* option =
+            name.startsWith(QLatin1String("--")) ? findLongOption(simOptions(), name.mid(2)) : nullptr;
+        if (word == QLatin1String("-h")) {
+            w.words << word;
+        } else if (!option) {
+            w.refusal = QStringLiteral("unknown option '%1' (try --help)").arg(word);
+            break;
+        } else if (option->valueName().isEmpty()) {
+            w.words << name;
+        } else if (word.contains(QLatin1Char('='))) {
+            w.words << word;
+        } else if (i + 1 < arguments.size()) {
+            w.words << word << arguments.at(++i);
+        } else {
+            w.refusal = QStringLiteral("%1 needs a value").arg(word);
+            break;
+        }
+    }
+    return w;
+}
+
+bool parseBaud(const QString& v, SimOptions* o, QString* error)
+{
+    bool ok = false;
+    o->baud = v.toInt(&ok);
+    if (!ok || o->baud < 300 || o->baud > 115200) {
+        *error = QStringLiteral("--baud needs a speed from 300 to 115200, not '%1'").arg(v);
+        return false;
+    }
+    return true;
+}
+
+bool parseKnob(const QString& v, SimOptions* o, QString* error)
+{
+    bool ok = false;
+    const KnobChoice knob{v.section(QLatin1Char(':'), 0, 0), v.section(QLatin1Char(':'), 1).toInt(&ok)};
+    if (!ok || knob.everyMs <= 0 || knob.radio.isEmpty()) {
+        *error = QStringLiteral("--knob needs RADIO:MS, e.g. ic756:1000, not '%1'").arg(v);
+        return false;
+    }
+    o->knobs.append(knob);
+    return true;
+}
+
+bool parseSeed(const QString& v, SimOptions* o, QString* error)
+{
+    bool ok = false;
+    o->seed = v.toUInt(&ok);
+    if (!ok) {
+        *error = QStringLiteral("--seed needs a number, not '%1'").arg(v);
+        return false;
+    }
+    return true;
+}
+
+// One option, as given.
+bool applyOption(const GivenOption& g, SimOptions* o, QString* error)
+{
+    const QString& n = g.name;
+    const QString option = QStringLiteral("--") + n;
+    if (n == QLatin1String("h")) {
+        o->help = true;
+    } else if (n == QLatin1String("radio")) {
+        RadioChoice choice;
+        if (!parseRadio(g.value, &choice, error))
+            return false;
+        o->radios.append(choice);
+    } else if (n == QLatin1String("port")) {
+        return parsePort(g.value, &o->tcpPort, option, error);
+    } else if (n == QLatin1String("control")) {
+        return parsePort(g.value, &o->controlPort, option, error);
+    } else if (n == QLatin1String("link")) {
+        o->link = g.value;
+    } else if (n == QLatin1String("no-pty")) {
+        o->pty = false;
+    } else if (n == QLatin1String("no-stdin")) {
+        o->stdinControl = false;
+    } else if (n == QLatin1String("baud")) {
+        return parseBaud(g.value, o, error);
+    } else if (n == QLatin1String("no-pacing")) {
+        o->paced = false;
+    } else if (n == QLatin1String("knob")) {
+        return parseKnob(g.value, o, error);
+    } else if (n == QLatin1String("trace")) {
+        o->trace = true;
+    } else if (n == QLatin1String("seed")) {
+        return parseSeed(g.value, o, error);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool parseSimOptions(const QStringList& arguments, SimOptions* o, QString* error)
 {
-    for (int i = 0; i < arguments.size(); ++i) {
-        QString arg = arguments[i];
-        QString value;
-        bool hasInline = false;
-        if (arg.startsWith(QLatin1String("--")) && arg.contains(QLatin1Char('='))) {
-            value = arg.section(QLatin1Char('='), 1);
-            arg = arg.section(QLatin1Char('='), 0, 0);
-            hasInline = true;
-        }
-        auto next = [&](QString* out) {
-            if (hasInline) {
-                *out = value;
-                return true;
-            }
-            if (i + 1 >= arguments.size()) {
-                *error = QStringLiteral("%1 needs a value").arg(arg);
-                return false;
-            }
-            *out = arguments[++i];
-            return true;
-        };
-        QString v;
-        if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
-            o->help = true;
-        } else if (arg == QLatin1String("--radio")) {
-            RadioChoice choice;
-            if (!next(&v) || !parseRadio(v, &choice, error))
-                return false;
-            o->radios.append(choice);
-        } else if (arg == QLatin1String("--port")) {
-            if (!next(&v) || !parsePort(v, &o->tcpPort, arg, error))
-                return false;
-        } else if (arg == QLatin1String("--control")) {
-            if (!next(&v) || !parsePort(v, &o->controlPort, arg, error))
-                return false;
-        } else if (arg == QLatin1String("--link")) {
-            if (!next(&v))
-                return false;
-            o->link = v;
-        } else if (arg == QLatin1String("--no-pty")) {
-            o->pty = false;
-        } else if (arg == QLatin1String("--no-stdin")) {
-            o->stdinControl = false;
-        } else if (arg == QLatin1String("--baud")) {
-            bool ok = false;
-            if (!next(&v))
-                return false;
-            o->baud = v.toInt(&ok);
-            if (!ok || o->baud < 300 || o->baud > 115200) {
-                *error = QStringLiteral("--baud needs a speed from 300 to 115200, not '%1'").arg(v);
-                return false;
-            }
-        } else if (arg == QLatin1String("--no-pacing")) {
-            o->paced = false;
-        } else if (arg == QLatin1String("--knob")) {
-            if (!next(&v))
-                return false;
-            bool ok = false;
-            const KnobChoice knob{v.section(QLatin1Char(':'), 0, 0),
-                                  v.section(QLatin1Char(':'), 1).toInt(&ok)};
-            if (!ok || knob.everyMs <= 0 || knob.radio.isEmpty()) {
-                *error = QStringLiteral("--knob needs RADIO:MS, e.g. ic756:1000, not '%1'").arg(v);
-                return false;
-            }
-            o->knobs.append(knob);
-        } else if (arg == QLatin1String("--trace")) {
-            o->trace = true;
-        } else if (arg == QLatin1String("--seed")) {
-            bool ok = false;
-            if (!next(&v))
-                return false;
-            o->seed = v.toUInt(&ok);
-            if (!ok) {
-                *error = QStringLiteral("--seed needs a number, not '%1'").arg(v);
-                return false;
-            }
-        } else {
-            *error = QStringLiteral("unknown option '%1' (try --help)").arg(arguments[i]);
+    const OptionWords words = optionWords(arguments);
+    QList<GivenOption> given;
+    if (!readOptions(simOptions(), words.words, &given, error))
+        return false;
+    for (const GivenOption& g : given) {
+        if (!applyOption(g, o, error))
             return false;
-        }
+    }
+    if (!words.refusal.isEmpty()) {
+        *error = words.refusal;
+        return false;
     }
     if (!o->pty && !o->link.isEmpty()) {
         *error = QStringLiteral("--link needs the pseudo-terminal (drop --no-pty)");

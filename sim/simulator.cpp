@@ -63,7 +63,7 @@ bool Simulator::start(QString* error)
     if (!addRadios(error))
         return false;
     control_ = std::make_unique<SimControl>(*bus_, radioList_);
-    control_->OnQuit.bind([this] { OnQuit(); });
+    control_->onQuit().bind([this] { onQuit_(); });
     for (const KnobChoice& k : options_.knobs) {
         QStringList reply = control_->execute(QStringLiteral("knob %1 every %2").arg(k.radio).arg(k.everyMs));
         if (!reply.isEmpty() && reply.first().startsWith(QLatin1String("error: "))) {
@@ -76,7 +76,7 @@ bool Simulator::start(QString* error)
             std::printf("line: %s\n", line.toLatin1().constData());
             std::fflush(stdout);
         });
-        bus_->OnLine.bind([this](const QByteArray& chunk) { trace_->feed(chunk); });
+        bus_->onLine().bind([this](const QByteArray& chunk) { trace_->feed(chunk); });
     }
     if (options_.pty) {
         pty_ = new PtyPort(*bus_);

@@ -38,11 +38,12 @@ public:
     ControlServer* controlServer() const { return controlServer_; }
 
     // The control channel asked to quit.
-    Event<> OnQuit;
+    Event<>& onQuit() { return onQuit_; }
 
 private:
     bool addRadios(QString* error);
 
+    Event<> onQuit_;
     SimOptions options_;
     std::unique_ptr<SimBus> bus_;
     std::vector<std::unique_ptr<SimRadio>> radios_;

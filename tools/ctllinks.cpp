@@ -21,7 +21,8 @@ bool CtlSerialLink::open(const QString& port, int baud, QString* error)
     // A CI-V frame ends in FD: hand each one on as soon as it is complete.
     comm_->setEventChar(0xFD);
     comm_->OnReceiveData.bind([this](const quint8* data, quint16 len) { Deliver(data, len); });
-    comm_->OnRequestHangup.bind([this](QObject*) { OnFailure(QStringLiteral("the serial port hung up")); });
+    comm_->OnRequestHangup.bind(
+        [this](QObject*) { reportFailure(QStringLiteral("the serial port hung up")); });
     try {
         comm_->OpenPort();
     } catch (const ECommsError& e) {
@@ -90,12 +91,12 @@ bool CtlTcpLink::open(const QString& host, const QString& port, int timeoutMs, Q
         return false;
     }
     socket_->OnErrorOccurred.bind([this](QObject*, int, int code, const QString& msg) {
-        OnFailure(QStringLiteral("%1 (error %2)").arg(msg.trimmed()).arg(code));
+        reportFailure(QStringLiteral("%1 (error %2)").arg(msg.trimmed()).arg(code));
     });
     socket_->OnDataAvailable.bind([this](QObject*, int) { dataAvailable(); });
     socket_->OnSessionClosed.bind([this](QObject*, int) {
         connected_ = false;
-        OnFailure(QStringLiteral("the relay closed the connection"));
+        reportFailure(QStringLiteral("the relay closed the connection"));
     });
     return true;
 }

@@ -10,10 +10,16 @@ class TComm32;
 class TSockets;
 
 // A device for a program without windows: the bytes go straight through the
-// serial or socket component. OnFailure tells of a link that broke while in use.
+// serial or socket component. onFailure() tells of a link that broke while in use.
 class CtlLink : public Tdevice {
 public:
-    Event<const QString&> OnFailure;
+    Event<const QString&>& onFailure() { return onFailure_; }
+
+protected:
+    void reportFailure(const QString& why) { onFailure_(why); }
+
+private:
+    Event<const QString&> onFailure_;
 };
 
 class CtlSerialLink : public CtlLink {

@@ -1,8 +1,10 @@
 #include "tools/ctloptions.h"
 
+#include <QCommandLineOption>
 #include <QHash>
 #include <QHostAddress>
 
+#include "core/cmdoptions.h"
 #include "core/intconv.h"
 
 namespace {
@@ -94,95 +96,112 @@ bool parseServe(const QStringList& args, int i, CtlOptions* o, QString* error)
     return true;
 }
 
-}  // namespace
-
-bool parseCtlArgs(const QStringList& args, CtlOptions* o, QString* error)
+// The options. --help prints ctlUsage(), so they need no descriptions here; a
+// value name marks an option that takes a value.
+const QList<QCommandLineOption>& ctlOptions()
 {
-    bool haveModel = false;
-    int i = 0;
-    auto next = [&](const QString& option, QString* value) {
-        if (i + 1 >= args.size()) {
-            *error = QStringLiteral("%1 needs a value").arg(option);
-            return false;
-        }
-        *value = args.at(++i);
-        return true;
+    static const QList<QCommandLineOption> options = {
+        QCommandLineOption(QStringLiteral("help")),
+        QCommandLineOption(QStringLiteral("trace")),
+        QCommandLineOption(QStringLiteral("tcp"), QString(), QStringLiteral("HOST[:PORT]")),
+        QCommandLineOption(QStringLiteral("serial"), QString(), QStringLiteral("PORT")),
+        QCommandLineOption(QStringLiteral("baud"), QString(), QStringLiteral("N")),
+        QCommandLineOption(QStringLiteral("model"), QString(), QStringLiteral("MODEL")),
+        QCommandLineOption(QStringLiteral("address"), QString(), QStringLiteral("HEX")),
     };
+    return options;
+}
 
-    for (; i < args.size(); ++i) {
-        const QString a = args.at(i);
-        if (!a.startsWith(QLatin1String("--")))
-            break;
-        QString v;
-        if (a == QLatin1String("--help")) {
-            o->help = true;
-            return true;
-        } else if (a == QLatin1String("--trace")) {
-            o->trace = true;
-        } else if (a == QLatin1String("--tcp")) {
-            if (!next(a, &v))
-                return false;
-            o->tcp = true;
-            const qsizetype colon = v.lastIndexOf(QLatin1Char(':'));
-            o->host = colon < 0 ? v : v.left(colon);
-            if (colon >= 0)
-                o->port = v.mid(colon + 1);
-            if (o->host.isEmpty() || o->port.isEmpty()) {
-                *error = QStringLiteral("--tcp takes HOST or HOST:PORT, not '%1'").arg(v);
-                return false;
-            }
-        } else if (a == QLatin1String("--serial")) {
-            if (!next(a, &v))
-                return false;
-            o->serialPort = v;
-        } else if (a == QLatin1String("--baud")) {
-            if (!next(a, &v))
-                return false;
-            if (!tryStrToInt(v, &o->baud) || o->baud <= 0) {
-                *error = QStringLiteral("--baud takes a speed in bits per second, not '%1'").arg(v);
-                return false;
-            }
-        } else if (a == QLatin1String("--model")) {
-            if (!next(a, &v))
-                return false;
-            const QString m = v.toLower();
-            if (m == QLatin1String("ic706"))
-                o->model = RigModel::IC706;
-            else if (m == QLatin1String("ic706mkii"))
-                o->model = RigModel::IC706MKII;
-            else if (m == QLatin1String("ic756"))
-                o->model = RigModel::IC756;
-            else if (m == QLatin1String("ic821"))
-                o->model = RigModel::IC821;
-            else {
-                *error = QStringLiteral("unknown model '%1' (ic706, ic706mkii, ic756, ic821)").arg(v);
-                return false;
-            }
-            haveModel = true;
-        } else if (a == QLatin1String("--address")) {
-            if (!next(a, &v))
-                return false;
-            bool ok = false;
-            o->address = v.toInt(&ok, 16);
-            if (!ok || o->address < 0 || o->address > 0xFF || v.size() > 2) {
-                *error = QStringLiteral("--address takes two hexadecimal digits, not '%1'").arg(v);
-                return false;
-            }
-        } else {
-            *error = QStringLiteral("unknown option '%1'").arg(a);
+// The options are the words at the start that name one of ctlOptions() as
+// "--NAME", each followed by its value when it takes one; the first other word
+// starts the commands. A word "--..." that names no option ("--tcp=HOST" too) and
+// an option left without its value end the options as well, and are refused
+// once the options before them have been checked.
+struct OptionWords {
+    qsizetype end = 0;
+    QString refusal;
+};
+
+OptionWords optionWords(const QStringList& args)
+{
+    qsizetype i = 0;
+    while (i < args.size() && args.at(i).startsWith(QLatin1String("--"))) {
+        const QCommandLineOption* option = findLongOption(ctlOptions(), args.at(i).mid(2));
+        if (!option)
+            return {i, QStringLiteral("unknown option '%1'").arg(args.at(i))};
+        const qsizetype next = i + (option->valueName().isEmpty() ? 1 : 2);
+        if (next > args.size())
+            return {i, QStringLiteral("%1 needs a value").arg(args.at(i))};
+        i = next;
+    }
+    return {i, QString()};
+}
+
+bool parseTcp(const QString& v, CtlOptions* o, QString* error)
+{
+    o->tcp = true;
+    const qsizetype colon = v.lastIndexOf(QLatin1Char(':'));
+    o->host = colon < 0 ? v : v.left(colon);
+    if (colon >= 0)
+        o->port = v.mid(colon + 1);
+    if (o->host.isEmpty() || o->port.isEmpty()) {
+        *error = QStringLiteral("--tcp takes HOST or HOST:PORT, not '%1'").arg(v);
+        return false;
+    }
+    return true;
+}
+
+// "ic706, ic706mkii, ic756, ic821", as --model takes them.
+QString modelKeys()
+{
+    QStringList keys;
+    for (RigModel m : AllRigModels)
+        keys << QLatin1String(rigModelInfo(m).key);
+    return keys.join(QLatin1String(", "));
+}
+
+bool parseModel(const QString& v, CtlOptions* o, QString* error)
+{
+    const std::optional<RigModel> model = rigModelFromKey(v);
+    if (!model) {
+        *error = QStringLiteral("unknown model '%1' (%2)").arg(v, modelKeys());
+        return false;
+    }
+    o->model = *model;
+    return true;
+}
+
+// One option other than --help, as given.
+bool applyOption(const GivenOption& g, CtlOptions* o, QString* error)
+{
+    const QString& v = g.value;
+    if (g.name == QLatin1String("trace")) {
+        o->trace = true;
+    } else if (g.name == QLatin1String("tcp")) {
+        return parseTcp(v, o, error);
+    } else if (g.name == QLatin1String("serial")) {
+        o->serialPort = v;
+    } else if (g.name == QLatin1String("baud")) {
+        if (!tryStrToInt(v, &o->baud) || o->baud <= 0) {
+            *error = QStringLiteral("--baud takes a speed in bits per second, not '%1'").arg(v);
+            return false;
+        }
+    } else if (g.name == QLatin1String("model")) {
+        return parseModel(v, o, error);
+    } else if (g.name == QLatin1String("address")) {
+        bool ok = false;
+        o->address = v.toInt(&ok, 16);
+        if (!ok || o->address < 0 || o->address > 0xFF || v.size() > 2) {
+            *error = QStringLiteral("--address takes two hexadecimal digits, not '%1'").arg(v);
             return false;
         }
     }
+    return true;
+}
 
-    if (o->tcp == !o->serialPort.isEmpty()) {
-        *error = QStringLiteral("give exactly one of --tcp HOST[:PORT] and --serial PORT");
-        return false;
-    }
-    if (!haveModel) {
-        *error = QStringLiteral("--model is required (ic706, ic706mkii, ic756, ic821)");
-        return false;
-    }
-
+// The commands, from args[i] on.
+bool parseCommands(const QStringList& args, qsizetype i, CtlOptions* o, QString* error)
+{
     const auto& words = commandWords();
     for (; i < args.size(); ++i) {
         CtlCommand c;
@@ -192,7 +211,7 @@ bool parseCtlArgs(const QStringList& args, CtlOptions* o, QString* error)
             return false;
         }
         if (c.word == QLatin1String("serve")) {
-            if (!parseServe(args, i, o, error))
+            if (!parseServe(args, int(i), o, error))
                 return false;
             break;
         }
@@ -219,6 +238,39 @@ bool parseCtlArgs(const QStringList& args, CtlOptions* o, QString* error)
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool parseCtlArgs(const QStringList& args, CtlOptions* o, QString* error)
+{
+    const OptionWords options = optionWords(args);
+    QList<GivenOption> given;
+    if (!readOptions(ctlOptions(), args.mid(0, options.end), &given, error))
+        return false;
+    bool haveModel = false;
+    for (const GivenOption& g : given) {
+        if (g.name == QLatin1String("help")) {
+            o->help = true;
+            return true;
+        }
+        if (!applyOption(g, o, error))
+            return false;
+        haveModel = haveModel || g.name == QLatin1String("model");
+    }
+    if (!options.refusal.isEmpty()) {
+        *error = options.refusal;
+        return false;
+    }
+    if (o->tcp == !o->serialPort.isEmpty()) {
+        *error = QStringLiteral("give exactly one of --tcp HOST[:PORT] and --serial PORT");
+        return false;
+    }
+    if (!haveModel) {
+        *error = QStringLiteral("--model is required (%1)").arg(modelKeys());
+        return false;
+    }
+    return parseCommands(args, options.end, o, error);
 }
 
 QString ctlUsage()

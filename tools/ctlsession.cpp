@@ -54,7 +54,7 @@ bool CtlSession::openLink()
         }
         link_ = std::move(link);
     }
-    link_->OnFailure.bind([this](const QString& why) {
+    link_->onFailure().bind([this](const QString& why) {
         err_ << "tsln-ctl: " << why << Qt::endl;
         finish(2);
     });

@@ -60,103 +60,140 @@ struct Reader {
     }
 };
 
+// One input's engine, on a loopback bus, with handlers that do what byte 0 says.
+struct Run {
+    explicit Run(uint8_t setup)
+        : setup(setup),
+          bus(static_cast<LoopbackBus*>(devices.append(std::make_unique<LoopbackBus>()))),
+          writeBack(setup & 0x10),
+          nested(setup & 0x20),
+          closeInside(setup & 0x40),
+          closeAfter(setup >> 7 ? 7 : 29)
+    {
+        bus->echo = setup & 0x04;
+    }
+
+    const uint8_t setup;
+    FakeClock clock;
+    TDeviceList devices;
+    LoopbackBus* bus;
+    std::unique_ptr<QObject> owner;
+    Tciv* engine = nullptr;
+    QPointer<Tciv> alive;
+    const bool writeBack;
+    const bool nested;
+    const bool closeInside;
+    const uint8_t closeAfter;
+    int depth = 0;
+    int events = 0;
+
+    void closePanel()
+    {
+        if (closeInside && ++events == closeAfter)
+            owner.reset();
+    }
+};
+
+// Makes the engine on the bus.
+void createEngine(Run& r)
+{
+    r.owner = std::make_unique<QObject>();
+    switch (r.setup % 3) {
+    case 0: r.engine = new Tic706(r.owner.get()); break;
+    case 1: r.engine = new Tic756(r.owner.get()); break;
+    default: r.engine = new Tic821(r.owner.get()); break;
+    }
+    r.alive = r.engine;
+    r.engine->setDevice(r.bus);
+    r.engine->setTimingForDevice((r.setup & 0x08) ? DeviceKind::TcpIp : DeviceKind::Serial);
+}
+
+void onNotify(Run& r, int t, int q)
+{
+    Tciv* engine = r.engine;
+    if (q < 0 || size_t(q) > QueueCap + 8)
+        std::abort();
+    if (r.writeBack && r.alive) {
+        if (t == civ::Notify::Frequency)
+            engine->setFreq(engine->Freq());
+        else if (t == civ::Notify::Mode)
+            engine->setMode(engine->mode());
+        else if (t == civ::Notify::Ok && q == 0)
+            engine->ReadFreq();
+    }
+    if (r.nested && r.depth < 3 && r.alive && t == civ::Notify::Ng) {
+        // A modal box: its loop delivers bytes and timer events.
+        ++r.depth;
+        static const quint8 ok[] = {0xFE, 0xFE, 0xE0, 0x50, 0xFB, 0xFD};
+        r.bus->Deliver(ok, sizeof ok);
+        r.clock.advance(1200);
+        --r.depth;
+    }
+    r.closePanel();
+}
+
+void bindHandlers(Run& r)
+{
+    r.engine->OnNotify.bind([&r](int t, int q) { onNotify(r, t, q); });
+    r.engine->OnError.bind([&r](int e, int) {
+        if (e < civ::Error::NoEcho || e > civ::Error::BadFrequency)
+            std::abort();
+        if (r.alive && r.engine->Queue().size() > QueueCap)
+            r.engine->ClearQueue();
+        r.closePanel();
+    });
+    r.engine->OnProgress.bind([&r](int p, int n) {
+        if (p == civ::Progress::QueueCount && (n < 0 || size_t(n) > QueueCap + 8))
+            std::abort();
+        if (r.alive && r.engine->Queue().size() > QueueCap)
+            r.engine->ClearQueue();
+        r.closePanel();
+    });
+    r.engine->OnDebug.bind([&r](const QString& s) {
+        if (!s.isEmpty() && !s.endsWith(u' '))
+            std::abort();
+        r.closePanel();
+    });
+    TRxHandler rx;
+    rx.bind(r.engine, &Tciv::RxData);
+    r.bus->RegFunc(rx);
+}
+
+// The records: received bytes, time passing, and what the panel asks for next.
+void feed(Run& r, Reader& in)
+{
+    while (!in.empty() && r.alive) {
+        size_t got = 0;
+        const uint8_t* chunk = in.take(in.byte() % 48, &got);
+        r.bus->Deliver(chunk, qint32(got));
+        r.clock.advance(qint64(in.byte()) * 8);
+        if (!r.alive)
+            break;
+        switch (in.byte() % 8) {
+        case 0: r.engine->setFreq(QStringLiteral("014.195.000")); break;
+        case 1: r.engine->setMode(in.byte() % 16 - 1); break;
+        case 2: r.engine->ReadFreq(); break;
+        case 3: r.engine->setVFO(in.byte() % 10); break;
+        case 4: r.engine->ClearQueue(); break;
+        default: break;
+        }
+        if (r.alive && r.engine->Queue().size() > QueueCap)
+            r.engine->ClearQueue();
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     Reader in{data, size};
-    const uint8_t setup = in.byte();
+    Run run(in.byte());
+    createEngine(run);
+    bindHandlers(run);
+    feed(run, in);
+    if (run.alive)
+        run.clock.advance(20000);
 
-    FakeClock clock;
-    auto bus = std::make_unique<LoopbackBus>();
-    bus->echo = setup & 0x04;
-
-    auto owner = std::make_unique<QObject>();
-    Tciv* engine = nullptr;
-    switch (setup % 3) {
-    case 0: engine = new Tic706(owner.get()); break;
-    case 1: engine = new Tic756(owner.get()); break;
-    default: engine = new Tic821(owner.get()); break;
-    }
-    engine->setDevice(bus.get());
-    QPointer<Tciv> alive(engine);
-    engine->setTimingForDevice((setup & 0x08) ? DeviceKind::TcpIp : DeviceKind::Serial);
-    const bool writeBack = setup & 0x10;
-    const bool nested = setup & 0x20;
-    const bool closeInside = setup & 0x40;
-    int depth = 0;
-    int events = 0;
-    const uint8_t closeAfter = setup >> 7 ? 7 : 29;
-
-    const auto closePanel = [&]() {
-        if (closeInside && ++events == closeAfter)
-            owner.reset();
-    };
-    engine->OnNotify.bind([&](int t, int q) {
-        if (q < 0 || size_t(q) > QueueCap + 8)
-            std::abort();
-        if (writeBack && alive) {
-            if (t == civ::Notify::Frequency)
-                engine->setFreq(engine->Freq());
-            else if (t == civ::Notify::Mode)
-                engine->setMode(engine->mode());
-            else if (t == civ::Notify::Ok && q == 0)
-                engine->ReadFreq();
-        }
-        if (nested && depth < 3 && alive && t == civ::Notify::Ng) {
-            // A modal box: its loop delivers bytes and timer events.
-            ++depth;
-            static const quint8 ok[] = {0xFE, 0xFE, 0xE0, 0x50, 0xFB, 0xFD};
-            bus->Deliver(ok, sizeof ok);
-            clock.advance(1200);
-            --depth;
-        }
-        closePanel();
-    });
-    engine->OnError.bind([&](int e, int) {
-        if (e < civ::Error::NoEcho || e > civ::Error::BadFrequency)
-            std::abort();
-        if (alive && engine->Queue().size() > QueueCap)
-            engine->ClearQueue();
-        closePanel();
-    });
-    engine->OnProgress.bind([&](int p, int n) {
-        if (p == civ::Progress::QueueCount && (n < 0 || size_t(n) > QueueCap + 8))
-            std::abort();
-        if (alive && engine->Queue().size() > QueueCap)
-            engine->ClearQueue();
-        closePanel();
-    });
-    engine->OnDebug.bind([&](const QString& s) {
-        if (!s.isEmpty() && !s.endsWith(u' '))
-            std::abort();
-        closePanel();
-    });
-    TRxHandler rx;
-    rx.bind(engine, &Tciv::RxData);
-    bus->RegFunc(rx);
-
-    while (!in.empty() && alive) {
-        size_t got = 0;
-        const uint8_t* chunk = in.take(in.byte() % 48, &got);
-        bus->Deliver(chunk, qint32(got));
-        clock.advance(qint64(in.byte()) * 8);
-        if (!alive)
-            break;
-        switch (in.byte() % 8) {
-        case 0: engine->setFreq(QStringLiteral("014.195.000")); break;
-        case 1: engine->setMode(in.byte() % 16 - 1); break;
-        case 2: engine->ReadFreq(); break;
-        case 3: engine->setVFO(in.byte() % 10); break;
-        case 4: engine->ClearQueue(); break;
-        default: break;
-        }
-        if (alive && engine->Queue().size() > QueueCap)
-            engine->ClearQueue();
-    }
-    if (alive)
-        clock.advance(20000);
-
-    owner.reset();
+    run.owner.reset();
     return 0;
 }

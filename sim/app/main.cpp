@@ -60,7 +60,7 @@ int main(int argc, char** argv)
 
     quitOnSignals(app);
     Simulator simulator(options);
-    simulator.OnQuit.bind([] { QCoreApplication::quit(); });
+    simulator.onQuit().bind([] { QCoreApplication::quit(); });
     if (!simulator.start(&error)) {
         std::fprintf(stderr, "tsln-sim: %s\n", error.toLocal8Bit().constData());
         return 1;

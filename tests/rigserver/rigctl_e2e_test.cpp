@@ -131,14 +131,14 @@ TEST_P(HamlibRigctl, SetsAndReadsFrequencyModeVfoAndSplit)
     EXPECT_EQ(mainSub ? st.activeBand() : st.current().activeVfo, 1);
     EXPECT_EQ(st.operating().freq, QByteArray(c.freq).toLongLong());
     EXPECT_EQ(st.operating().mode, 2);
-    EXPECT_TRUE(st.split);
+    EXPECT_TRUE(st.split());
 
     // A second run goes back and reads what it set.
     const QStringList again =
         runRigctl(program, s.server.port(), {"V", c.other, "S", "0", c.other, "s", "v"}, &status);
     ASSERT_EQ(status, 0) << again.join('\n').toStdString();
     EXPECT_EQ(again, (QStringList{"0", c.other, c.other})) << again.join('\n').toStdString();
-    EXPECT_FALSE(st.split);
+    EXPECT_FALSE(st.split());
     EXPECT_EQ(mainSub ? st.activeBand() : st.current().activeVfo, 0);
 }
 

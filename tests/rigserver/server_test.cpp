@@ -53,10 +53,10 @@ TEST(RigServer, SetsAndReadsTheRadioInEveryStyle)
     EXPECT_EQ(c.ask("V Main"), "RPRT 0\n");
     EXPECT_EQ(c.ask("V VFOA"), "RPRT 0\n");
     EXPECT_EQ(c.ask("S 1 VFOB"), "RPRT 0\n");
-    EXPECT_TRUE(st.split);
+    EXPECT_TRUE(st.split());
     EXPECT_EQ(c.ask("s", 2), "1\nVFOB\n");
     EXPECT_EQ(c.ask("S 0 VFOA"), "RPRT 0\n");
-    EXPECT_FALSE(st.split);
+    EXPECT_FALSE(st.split());
     EXPECT_EQ(c.ask("E 3"), "RPRT 0\n");
     EXPECT_EQ(c.ask("e"), "3\n");
     EXPECT_EQ(c.ask("V MEM"), "RPRT 0\n");
@@ -99,7 +99,7 @@ TEST(RigServer, ReadsGoToTheRadioUnlessItJustReported)
     ServedRadio s("ic756");
     ASSERT_TRUE(s.started);
     QByteArray line;
-    s.bus.OnLine.bind([&](const QByteArray& chunk) { line += chunk; });
+    s.bus.onLine().bind([&](const QByteArray& chunk) { line += chunk; });
     Client c(s.server.port());
     EXPECT_EQ(c.ask("F 7000000"), "RPRT 0\n");
     line.clear();

@@ -67,10 +67,10 @@ TEST_F(ControlTest, SetChangesStateAsTheFrontPanelWould)
     run("set 4c band sub");
     EXPECT_EQ(ic821.state().activeBand(), 1);
     run("set ic756 dual on");
-    EXPECT_TRUE(ic756.state().dualWatch);
+    EXPECT_TRUE(ic756.state().dualWatch());
     run("set ic756 antenna 2 rx");
-    EXPECT_EQ(ic756.state().antenna, 2);
-    EXPECT_TRUE(ic756.state().receiveAntenna);
+    EXPECT_EQ(ic756.state().antenna(), 2);
+    EXPECT_TRUE(ic756.state().receiveAntenna());
     run("set 48 vfo b");
     EXPECT_EQ(ic706.state().current().activeVfo, 1);
     run("set 48 duplex minus");
@@ -87,7 +87,7 @@ TEST_F(ControlTest, SetChangesStateAsTheFrontPanelWould)
     EXPECT_TRUE(run("set 50 channel 3 14.2 usb plus").startsWith("error: "));
     EXPECT_TRUE(run("set 50 channel 100 14.2 usb").startsWith("error: "));
     run("set 4c transceive off");
-    EXPECT_FALSE(ic821.state().transceive);
+    EXPECT_FALSE(ic821.state().transceive());
 }
 
 TEST_F(ControlTest, FaultsSwitchOnAndOff)
@@ -138,7 +138,7 @@ TEST_F(ControlTest, ShowListAndHelp)
     EXPECT_TRUE(run("line paced").contains("paced"));
     EXPECT_TRUE(bus.paced());
     bool quit = false;
-    control->OnQuit.bind([&] { quit = true; });
+    control->onQuit().bind([&] { quit = true; });
     run("quit");
     EXPECT_TRUE(quit);
 }

@@ -149,7 +149,7 @@ TEST_F(EngineOnSimulator, JammedOrLateAnswersAreRetriedOrWaitedFor)
     clock.advance(300 + 1000 + 50);
     EXPECT_EQ(tries, (std::vector<int>{1, 2}));
     EXPECT_EQ(notes, (Codes{{1, 0}}));
-    EXPECT_TRUE(radio.state().dualWatch);
+    EXPECT_TRUE(radio.state().dualWatch());
 
     tries.clear();
     notes.clear();
@@ -158,5 +158,5 @@ TEST_F(EngineOnSimulator, JammedOrLateAnswersAreRetriedOrWaitedFor)
     clock.advance(300 + 800);
     EXPECT_EQ(tries, (std::vector<int>{1}));
     EXPECT_EQ(notes, (Codes{{1, 0}}));
-    EXPECT_EQ(radio.state().antenna, 2);
+    EXPECT_EQ(radio.state().antenna(), 2);
 }

@@ -133,10 +133,10 @@ TEST_F(RadioTest, CommandsTheModelDoesNotHaveAreRefused)
     EXPECT_EQ(ask("0F 12"), "FA");  // no duplex
     EXPECT_EQ(ask("0C"), "FA");
     EXPECT_EQ(ask("07 C1"), "FB");
-    EXPECT_TRUE(radio->state().dualWatch);
+    EXPECT_TRUE(radio->state().dualWatch());
     EXPECT_EQ(ask("12 01 01"), "FB");
-    EXPECT_EQ(radio->state().antenna, 2);
-    EXPECT_TRUE(radio->state().receiveAntenna);
+    EXPECT_EQ(radio->state().antenna(), 2);
+    EXPECT_TRUE(radio->state().receiveAntenna());
     EXPECT_EQ(ask("12"), "12 01 01");
     EXPECT_EQ(ask("12 00 00"), "FB");
     EXPECT_EQ(ask("12 02 00"), "FA");
@@ -219,15 +219,15 @@ TEST_F(RadioTest, SplitDuplexAndOffset)
 {
     use("ic821");
     EXPECT_EQ(ask("0F 01"), "FB");
-    EXPECT_TRUE(radio->state().split);
+    EXPECT_TRUE(radio->state().split());
     EXPECT_EQ(ask("0F 00"), "FB");
-    EXPECT_FALSE(radio->state().split);
+    EXPECT_FALSE(radio->state().split());
     EXPECT_EQ(ask("0F 12"), "FB");
     EXPECT_EQ(radio->state().operating().duplex, Duplex::Plus);
     EXPECT_EQ(ask("0F 13"), "FA");
     EXPECT_EQ(ask("0C"), "0C 00 60 00");  // 600 kHz in 100 Hz steps
     EXPECT_EQ(ask("0D 00 60 01"), "FB");  // 1.6 MHz
-    EXPECT_EQ(radio->state().offset, 1600000);
+    EXPECT_EQ(radio->state().offset(), 1600000);
     EXPECT_EQ(ask("0D 00 0A 16"), "FA");
 }
 
@@ -332,7 +332,7 @@ TEST_F(RadioTest, KnobReportsToTheBroadcastAddress)
     EXPECT_EQ(radio->state().current().channel, 99);
     EXPECT_EQ(hexText(pc.heard), "FE FE 00 50 00 FF FD");
 
-    radio->state().transceive = false;
+    radio->state().setTransceive(false);
     pc.heard.clear();
     radio->turnKnob(1);
     EXPECT_TRUE(pc.heard.isEmpty());

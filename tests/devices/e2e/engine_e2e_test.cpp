@@ -110,7 +110,7 @@ void setAndReadFrequency(Engine& engine, SimulatedRadio& radio)
 
     // Someone turns the radio elsewhere, without it telling the bus; reading
     // brings the new frequency.
-    radio.radio().state().transceive = false;
+    radio.radio().state().setTransceive(false);
     radio.radio().setFrequency(7050000);
     engine.notes.clear();
     engine.civ.ReadFreq();
