@@ -6,11 +6,6 @@
 
 #include "devices/comportdialog.h"
 #include "devices/deviceselectdialog.h"
-#include "memory/download.h"
-#include "memory/memedit.h"
-#include "memory/memopen.h"
-#include "memory/singledialog.h"
-#include "memory/upload.h"
 #include "shell/about.h"
 #include "shell/appicon.h"
 #include "shell/application.h"
@@ -107,11 +102,6 @@ void createSharedWindows()
     DSelFORM = new TDSelFORM(MainFORM);
     ComPortFORM = new TComPortFORM(MainFORM);
     NewDeviceFORM = new TNewDeviceFORM(MainFORM);
-    MemEditFORM = new TMemEditFORM(MainFORM);
-    UploadFORM = new TUploadFORM(MainFORM);
-    DownloadFORM = new TDownloadFORM(MainFORM);
-    MemOpenFORM = new TMemOpenFORM(MainFORM);
-    SingleUpload = new TSingleUpload(MainFORM);
     DisclaimerFORM = new TDisclaimerFORM(MainFORM);
 }
 

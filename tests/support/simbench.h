@@ -3,8 +3,9 @@
 // A test bench for end-to-end tests of the radio windows: tsln-sim's simulator
 // in-process, its radios on one CI-V bus reachable over TCP loopback and (when
 // asked) its pseudo-terminal; the shared device list and the shared Device
-// Select, Com Port, Upload and Download dialogs swapped for private ones for the
-// bench's lifetime, answered by its ModalRecorder.
+// Select and Com Port dialogs swapped for private ones for the bench's lifetime,
+// answered by its ModalRecorder, which also fills the memory windows' Upload and
+// Download dialogs.
 //
 //   SimBench bench;
 //   ASSERT_TRUE(bench.start({{"ic706", 0x48}, {"ic706mkii", 0x4e}})) << bench.failure();
@@ -30,8 +31,6 @@ class SimRadio;
 class TComPortFORM;
 class TDSelFORM;
 class TDeviceList;
-class TDownloadFORM;
-class TUploadFORM;
 class Tdevice;
 
 enum class SimLink { Tcp, Pty };
@@ -91,11 +90,7 @@ private:
     std::unique_ptr<TDeviceList> devices_;
     std::unique_ptr<TDSelFORM> select_;
     std::unique_ptr<TComPortFORM> comPort_;
-    std::unique_ptr<TUploadFORM> upload_;
-    std::unique_ptr<TDownloadFORM> download_;
     TDeviceList* previousList_ = nullptr;
     TDSelFORM* previousSelect_ = nullptr;
     TComPortFORM* previousComPort_ = nullptr;
-    TUploadFORM* previousUpload_ = nullptr;
-    TDownloadFORM* previousDownload_ = nullptr;
 };
