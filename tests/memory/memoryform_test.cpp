@@ -1217,3 +1217,31 @@ TEST_F(MemoryWindow, ExportCsvSaysWhatItLeftOut)
     EXPECT_EQ(modal.boxes[1].kind, Modal::Kind::Error);
     EXPECT_TRUE(modal.boxes[1].text.startsWith(QStringLiteral("Cannot write \"%1\": ").arg(chosen)));
 }
+
+TEST_F(MemoryWindow, EachWindowsDialogsOfferWhatWasTypedThereLastTime)
+{
+    load(fiveRows);
+    answerUpload("2", "3", "7");
+    form->BUploadClick();
+    form->BusyOff();
+    QStringList offered;
+    modal.onDialog = [&offered](QDialog& shown) {
+        const RangeFields fields(shown);
+        offered << fields.start->text() << fields.ending->text() << fields.target->text();
+        return int(Modal::Cancel);
+    };
+    form->BUploadClick();
+    EXPECT_EQ(offered, (QStringList{"2", "3", "7"}));
+
+    // Another window's dialog starts empty, and answering it leaves this one's alone.
+    TMemoryFORM other;
+    offered.clear();
+    other.BUploadClick();
+    EXPECT_EQ(offered, (QStringList{"", "", ""}));
+    ASSERT_EQ(modal.dialogs.size(), 3u);
+    EXPECT_NE(modal.dialogs[2], modal.dialogs[1]);
+    offered.clear();
+    form->BUploadClick();
+    EXPECT_EQ(offered, (QStringList{"2", "3", "7"}));
+    EXPECT_EQ(modal.dialogs[3], modal.dialogs[1]);
+}
