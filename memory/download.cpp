@@ -1,16 +1,19 @@
 #include "memory/download.h"
 
-#include <QLineEdit>
-
-TDownloadFORM* DownloadFORM = nullptr;
-
 TDownloadFORM::TDownloadFORM(QWidget* parent)
     : RangeDialog(QStringLiteral("Download"), QStringLiteral("DownLoad From Radio"),
                   QStringLiteral("To Program"), QStringLiteral("Starting Radio Memory"),
-                  QStringLiteral("Ending Radio Memory"), QStringLiteral("Starting Program Memory"), parent),
-      EStartProg(target_)
+                  QStringLiteral("Ending Radio Memory"), QStringLiteral("Starting Program Memory"),
+                  QStringLiteral("EStartProg"), parent)
 {
     setObjectName(QStringLiteral("DownloadFORM"));
-    EStartProg->setObjectName(QStringLiteral("EStartProg"));
     resize(409, 239);
+}
+
+std::optional<DownloadRange> TDownloadFORM::range() const
+{
+    DownloadRange r;
+    if (!readRange(&r.firstRadioMemory, &r.lastRadioMemory, &r.firstRow))
+        return std::nullopt;
+    return r;
 }

@@ -13,8 +13,6 @@
 #include "memory/freqedit.h"
 #include "memory/radiogroup.h"
 
-TMemEditFORM* MemEditFORM = nullptr;
-
 namespace {
 
 const QStringList modeTexts = {"CW", "CWn", "LSB", "USB", "AM", "FM", "WFM", "RTTY"};
@@ -62,53 +60,54 @@ TMemEditFORM::TMemEditFORM(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("MemEditFORM"));
     setWindowTitle(QStringLiteral("Memory Edit"));
 
-    MEFreq = new FreqEdit(QStringLiteral("000.000.000;1;_"), this);
-    MEFreq->setObjectName(QStringLiteral("MEFreq"));
-    RGMode = new RadioGroup(QStringLiteral("Mode"), modeTexts, 2, this);
-    RGMode->setObjectName(QStringLiteral("RGMode"));
-    RGDuplex = new RadioGroup(QStringLiteral("Duplex"), {"Simplex", "Duplex Minus", "Duplex Plus"}, 1, this);
-    RGDuplex->setObjectName(QStringLiteral("RGDuplex"));
-    EDesc = new QLineEdit(this);
-    EDesc->setObjectName(QStringLiteral("EDesc"));
+    frequency_ = new FreqEdit(QStringLiteral("000.000.000;1;_"), this);
+    frequency_->setObjectName(QStringLiteral("MEFreq"));
+    mode_ = new RadioGroup(QStringLiteral("Mode"), modeTexts, 2, this);
+    mode_->setObjectName(QStringLiteral("RGMode"));
+    duplex_ = new RadioGroup(QStringLiteral("Duplex"), {"Simplex", "Duplex Minus", "Duplex Plus"}, 1, this);
+    duplex_->setObjectName(QStringLiteral("RGDuplex"));
+    description_ = new QLineEdit(this);
+    description_->setObjectName(QStringLiteral("EDesc"));
     // What is shown must be what a save writes: memory files cannot hold every
     // character, so those they cannot are refused where they are typed.
-    EDesc->setValidator(new StorableTextValidator([this](const QString& c) { refuseCharacter(c); }, EDesc));
-    LHint = new QLabel(this);
-    LHint->setObjectName(QStringLiteral("LHint"));
-    LHint->setWordWrap(true);
-    QPalette hint = LHint->palette();
+    description_->setValidator(
+        new StorableTextValidator([this](const QString& c) { refuseCharacter(c); }, description_));
+    hint_ = new QLabel(this);
+    hint_->setObjectName(QStringLiteral("LHint"));
+    hint_->setWordWrap(true);
+    QPalette hint = hint_->palette();
     hint.setColor(QPalette::WindowText, Qt::red);
-    LHint->setPalette(hint);
-    connect(EDesc, &QLineEdit::textEdited, LHint, &QLabel::clear);
-    BOk = new QPushButton(QStringLiteral("OK"), this);
-    BOk->setObjectName(QStringLiteral("BOk"));
-    BOk->setDefault(true);
-    BCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    BCancel->setObjectName(QStringLiteral("BCancel"));
+    hint_->setPalette(hint);
+    connect(description_, &QLineEdit::textEdited, hint_, &QLabel::clear);
+    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    ok_->setObjectName(QStringLiteral("BOk"));
+    ok_->setDefault(true);
+    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_->setObjectName(QStringLiteral("BCancel"));
 
-    MEFreq->setAccessibleName(QStringLiteral("Frequency"));
-    EDesc->setAccessibleName(QStringLiteral("Description"));
+    frequency_->setAccessibleName(QStringLiteral("Frequency"));
+    description_->setAccessibleName(QStringLiteral("Description"));
 
     auto* fields = new QFormLayout;
-    fields->addRow(QStringLiteral("Frequency"), MEFreq);
+    fields->addRow(QStringLiteral("Frequency"), frequency_);
     auto* groups = new QHBoxLayout;
-    groups->addWidget(RGMode);
-    groups->addWidget(RGDuplex);
+    groups->addWidget(mode_);
+    groups->addWidget(duplex_);
     auto* desc = new QFormLayout;
-    desc->addRow(QStringLiteral("Description"), EDesc);
-    desc->addRow(LHint);
+    desc->addRow(QStringLiteral("Description"), description_);
+    desc->addRow(hint_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(BOk);
-    buttons->addWidget(BCancel);
+    buttons->addWidget(ok_);
+    buttons->addWidget(cancel_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addLayout(groups);
     layout->addLayout(desc);
     layout->addLayout(buttons);
 
-    connect(BOk, &QPushButton::clicked, this, [this] { done(Modal::Ok); });
-    connect(BCancel, &QPushButton::clicked, this, [this] { done(Modal::Cancel); });
+    connect(ok_, &QPushButton::clicked, this, [this] { done(Modal::Ok); });
+    connect(cancel_, &QPushButton::clicked, this, [this] { done(Modal::Cancel); });
 }
 
 void TMemEditFORM::reject() { done(Modal::Cancel); }
@@ -116,57 +115,66 @@ void TMemEditFORM::reject() { done(Modal::Cancel); }
 void TMemEditFORM::done(int result)
 {
     // A record brought in from elsewhere may hold what a file cannot.
-    const QString bad = result == Modal::Ok ? firstUnstorable(EDesc->text()) : QString();
+    const QString bad = result == Modal::Ok ? firstUnstorable(description_->text()) : QString();
     if (!bad.isEmpty()) {
         refuseCharacter(bad);
-        EDesc->setFocus();
+        description_->setFocus();
         return;
     }
-    LHint->clear();
+    hint_->clear();
     QDialog::done(result);
 }
 
 void TMemEditFORM::refuseCharacter(const QString& character)
 {
-    LHint->setText(QStringLiteral("The character \"%1\" cannot be stored in a memory file.").arg(character));
+    hint_->setText(QStringLiteral("The character \"%1\" cannot be stored in a memory file.").arg(character));
 }
 
 void TMemEditFORM::Reset()
 {
-    MEFreq->setMaskedText(QString());
-    RGMode->setItemIndex(0);
-    RGDuplex->setItemIndex(0);
-    EDesc->clear();
-    LHint->clear();
+    shown_ = MemRecord{};
+    frequency_->setMaskedText(QString());
+    mode_->setItemIndex(0);
+    duplex_->setItemIndex(0);
+    description_->clear();
+    hint_->clear();
 }
 
 void TMemEditFORM::RecordToDialog(const MemRecord& record)
 {
-    MEFreq->setMaskedText(record.Freq);
-    EDesc->setText(record.Description);
-    LHint->clear();
+    shown_ = record;
+    frequency_->setMaskedText(record.Freq);
+    description_->setText(record.Description);
+    hint_->clear();
     for (int i = 0; i < modeTexts.size(); ++i) {
         if (record.Mode.compare(modeTexts.at(i), Qt::CaseInsensitive) == 0) {
-            RGMode->setItemIndex(i);
+            mode_->setItemIndex(i);
             break;
         }
     }
     if (record.Duplex.compare(QLatin1String("PLUS"), Qt::CaseInsensitive) == 0)
-        RGDuplex->setItemIndex(2);
+        duplex_->setItemIndex(2);
     else if (record.Duplex.compare(QLatin1String("MINUS"), Qt::CaseInsensitive) == 0)
-        RGDuplex->setItemIndex(1);
+        duplex_->setItemIndex(1);
     else
-        RGDuplex->setItemIndex(0);
+        duplex_->setItemIndex(0);
 }
 
 void TMemEditFORM::DialogToRecord(MemRecord* record) const
 {
-    record->Freq = MEFreq->maskedText();
-    record->Description = EDesc->text();
-    const int mode = RGMode->itemIndex();
+    record->Freq = frequency_->maskedText();
+    record->Description = description_->text();
+    const int mode = mode_->itemIndex();
     if (mode >= 0 && mode < modeTexts.size())
         record->Mode = modeTexts.at(mode);
-    const int duplex = RGDuplex->itemIndex();
+    const int duplex = duplex_->itemIndex();
     if (duplex >= 0 && duplex < duplexTexts.size())
         record->Duplex = duplexTexts.at(duplex);
+}
+
+MemRecord TMemEditFORM::record() const
+{
+    MemRecord edited = shown_;
+    DialogToRecord(&edited);
+    return edited;
 }

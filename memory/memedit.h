@@ -25,15 +25,8 @@ public:
     // Writes the dialog's values into a record; a choice with nothing selected
     // leaves its text as it was.
     void DialogToRecord(MemRecord* record) const;
-
-    FreqEdit* MEFreq;
-    RadioGroup* RGMode;
-    RadioGroup* RGDuplex;
-    QLineEdit* EDesc;
-    // Says why a typed character was refused.
-    QLabel* LHint;
-    QPushButton* BOk;
-    QPushButton* BCancel;
+    // The record last shown (a blank one after Reset) as the operator edited it.
+    MemRecord record() const;
 
     // OK takes only a description that a memory file can hold.
     void done(int result) override;
@@ -41,6 +34,14 @@ public:
 
 private:
     void refuseCharacter(const QString& character);
-};
 
-extern TMemEditFORM* MemEditFORM;
+    FreqEdit* frequency_;
+    RadioGroup* mode_;
+    RadioGroup* duplex_;
+    QLineEdit* description_;
+    // Says why a typed character was refused.
+    QLabel* hint_;
+    QPushButton* ok_;
+    QPushButton* cancel_;
+    MemRecord shown_;
+};

@@ -4,8 +4,6 @@
 #include <QLabel>
 #include <QLineEdit>
 
-TMemOpenFORM* MemOpenFORM = nullptr;
-
 namespace {
 constexpr qint64 PaintEveryMs = 40;
 }
@@ -14,18 +12,18 @@ TMemOpenFORM::TMemOpenFORM(QWidget* parent) : QWidget(parent, Qt::Dialog)
 {
     setObjectName(QStringLiteral("MemOpenFORM"));
     setWindowTitle(QStringLiteral("Reading Memory"));
-    ENumber = new QLineEdit(QStringLiteral("0"), this);
-    ENumber->setObjectName(QStringLiteral("ENumber"));
-    ENumber->setReadOnly(true);
+    count_ = new QLineEdit(QStringLiteral("0"), this);
+    count_->setObjectName(QStringLiteral("ENumber"));
+    count_->setReadOnly(true);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Reading Memory Number"), this));
-    layout->addWidget(ENumber);
+    layout->addWidget(count_);
     resize(323, 89);
 }
 
 void TMemOpenFORM::Start()
 {
-    ENumber->setText(QStringLiteral("0"));
+    count_->setText(QStringLiteral("0"));
     show();
     repaint();
     sincePaint_.start();
@@ -35,8 +33,8 @@ void TMemOpenFORM::SetCount(int line, bool force)
 {
     if (!force && sincePaint_.isValid() && sincePaint_.elapsed() < PaintEveryMs)
         return;
-    ENumber->setText(QString::number(line));
-    ENumber->repaint();
+    count_->setText(QString::number(line));
+    count_->repaint();
     sincePaint_.start();
 }
 

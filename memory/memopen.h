@@ -12,8 +12,6 @@ class TMemOpenFORM : public QWidget {
 public:
     explicit TMemOpenFORM(QWidget* parent = nullptr);
 
-    QLineEdit* ENumber;
-
     // Shows the window with the count at 0, painted at once.
     void Start();
     // The number of the line being read. Painting every line would cost more than
@@ -22,7 +20,6 @@ public:
     void Finish();
 
 private:
+    QLineEdit* count_;
     QElapsedTimer sincePaint_;
 };
-
-extern TMemOpenFORM* MemOpenFORM;

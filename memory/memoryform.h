@@ -3,17 +3,22 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 #include "core/event.h"
 #include "memfiles/memfile.h"
 
 class MemoryGrid;
 class MemoryModel;
-class QAction;
-class QLabel;
+class QBoxLayout;
 class QLineEdit;
 class QPushButton;
+class TDownloadFORM;
 class TLedLittle;
+class TMemEditFORM;
+class TMemOpenFORM;
+class TSingleUpload;
+class TUploadFORM;
 
 // "Memory": a radio panel's list of memory channels on the computer. It knows
 // nothing of radios; it asks its panel through OnSetMem and OnGetMem and the
@@ -85,25 +90,6 @@ public:
     // The record of a channel (1-based), blank outside the list.
     MemRecord Channel(qint64 n) const;
 
-    QLabel* Label1;
-    QPushButton* BLoad;
-    QPushButton* BSave;
-    QPushButton* BAdd;
-    QPushButton* BEdit;
-    QPushButton* BDelete;
-    QPushButton* BClear;
-    QPushButton* BWrite;
-    QPushButton* BUpload;
-    QPushButton* BDownLoad;
-    QLabel* Label2;
-    QLineEdit* ENum;
-    TLedLittle* BusyLed;
-    QLabel* Label3;
-    MemoryGrid* SGMemory;
-    // The grid's context menu: channel lists in CSV, as other programs keep them.
-    QAction* AImportCsv;
-    QAction* AExportCsv;
-
     void BLoadClick();
     void BSaveClick();
     void BAddClick();
@@ -120,7 +106,7 @@ public:
     void ImportCsvClick();
     void ExportCsvClick();
 
-    // One blank row, ENum "0" (until the next renumbering).
+    // One blank row, the count "0" (until the next renumbering).
     void Clear();
     void Renumber();
 
@@ -128,6 +114,21 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The buttons, the count and the lamp above the grid.
+    void buildControls(QBoxLayout* layout);
+    // The grid and its context menu: channel lists in CSV, as other programs keep them.
+    void buildGrid();
+    QPushButton* button(const char* name, const QString& caption, std::function<void()> click);
+    // The window's own dialogs and its reading window are made on first use and
+    // kept, so each dialog offers what the operator typed into it last time.
+    template <class Window>
+    Window& ownWindow(Window*& kept)
+    {
+        if (!kept)
+            kept = new Window(this);
+        return *kept;
+    }
+
     // The current row (0-based) or -1.
     int currentRow() const;
     void insertBlankRow();
@@ -147,6 +148,15 @@ private:
     void endDownload();
 
     QPointer<QWidget> owner_;
+    // The number of rows, as of the last renumbering.
+    QLineEdit* countField_ = nullptr;
+    TLedLittle* busyLamp_ = nullptr;
+    MemoryGrid* grid_ = nullptr;
+    TMemEditFORM* editDialog_ = nullptr;
+    TUploadFORM* uploadDialog_ = nullptr;
+    TDownloadFORM* downloadDialog_ = nullptr;
+    TSingleUpload* writeDialog_ = nullptr;
+    TMemOpenFORM* readingWindow_ = nullptr;
     MemoryModel* model_;
     QString lastFile_;
     QString lastCsvFile_;

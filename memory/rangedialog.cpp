@@ -36,32 +36,33 @@ QLineEdit* edit(const char* name, QWidget* parent)
 
 RangeDialog::RangeDialog(const QString& caption, const QString& fromHeading, const QString& toHeading,
                          const QString& startLabel, const QString& endingLabel, const QString& targetLabel,
-                         QWidget* parent)
-    : QDialog(parent)
+                         const QString& targetName, QWidget* parent)
+    : QDialog(parent),
+      start_(edit("EStart", this)),
+      ending_(edit("EEnding", this)),
+      count_(edit("ENum", this)),
+      target_(new QLineEdit(this)),
+      ok_(new QPushButton(QStringLiteral("OK"), this)),
+      cancel_(new QPushButton(QStringLiteral("Cancel"), this))
 {
     setWindowTitle(caption);
 
-    EStart = edit("EStart", this);
-    EEnding = edit("EEnding", this);
-    ENum = edit("ENum", this);
-    target_ = new QLineEdit(this);
-    BOk = new QPushButton(QStringLiteral("OK"), this);
-    BOk->setObjectName(QStringLiteral("BOk"));
-    BOk->setDefault(true);
-    BCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    BCancel->setObjectName(QStringLiteral("BCancel"));
+    target_->setObjectName(targetName);
+    ok_->setObjectName(QStringLiteral("BOk"));
+    ok_->setDefault(true);
+    cancel_->setObjectName(QStringLiteral("BCancel"));
 
     // Screen readers name each field after its label.
-    EStart->setAccessibleName(startLabel);
-    EEnding->setAccessibleName(endingLabel);
-    ENum->setAccessibleName(QStringLiteral("-OR- # of Memories"));
+    start_->setAccessibleName(startLabel);
+    ending_->setAccessibleName(endingLabel);
+    count_->setAccessibleName(QStringLiteral("-OR- # of Memories"));
     target_->setAccessibleName(targetLabel);
 
     auto* from = new QFormLayout;
     from->addRow(heading(fromHeading, this));
-    from->addRow(startLabel, EStart);
-    from->addRow(endingLabel, EEnding);
-    from->addRow(QStringLiteral("-OR- # of Memories"), ENum);
+    from->addRow(startLabel, start_);
+    from->addRow(endingLabel, ending_);
+    from->addRow(QStringLiteral("-OR- # of Memories"), count_);
     auto* to = new QFormLayout;
     to->addRow(heading(toHeading, this));
     to->addRow(targetLabel, target_);
@@ -70,52 +71,56 @@ RangeDialog::RangeDialog(const QString& caption, const QString& fromHeading, con
     columns->addLayout(to);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(BOk);
-    buttons->addWidget(BCancel);
+    buttons->addWidget(ok_);
+    buttons->addWidget(cancel_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
     layout->addLayout(buttons);
 
-    connect(ENum, &QLineEdit::textChanged, this, &RangeDialog::ENumChange);
-    connect(EEnding, &QLineEdit::textChanged, this, &RangeDialog::EEndingChange);
-    connect(EStart, &QLineEdit::textChanged, this, &RangeDialog::EStartChange);
-    connect(BOk, &QPushButton::clicked, this, [this] { done(Modal::Ok); });
-    connect(BCancel, &QPushButton::clicked, this, [this] { done(Modal::Cancel); });
+    connect(count_, &QLineEdit::textChanged, this, &RangeDialog::countChanged);
+    connect(ending_, &QLineEdit::textChanged, this, &RangeDialog::endingChanged);
+    connect(start_, &QLineEdit::textChanged, this, &RangeDialog::endingChanged);
+    connect(ok_, &QPushButton::clicked, this, [this] { done(Modal::Ok); });
+    connect(cancel_, &QPushButton::clicked, this, [this] { done(Modal::Cancel); });
 }
 
-void RangeDialog::ENumChange()
+void RangeDialog::countChanged()
 {
     // Wide arithmetic: a sum beyond the integer range is shown as it is and then
     // refused by OK like any other wrong text.
     int start = 0, num = 0;
-    if (!tryStrToInt(EStart->text(), &start) || !tryStrToInt(ENum->text(), &num))
+    if (!tryStrToInt(start_->text(), &start) || !tryStrToInt(count_->text(), &num))
         return;
-    EEnding->setText(QString::number(qint64(start) + num - 1));
+    ending_->setText(QString::number(qint64(start) + num - 1));
 }
 
-void RangeDialog::EEndingChange()
+void RangeDialog::endingChanged()
 {
     int start = 0, ending = 0;
-    if (!tryStrToInt(EStart->text(), &start) || !tryStrToInt(EEnding->text(), &ending))
+    if (!tryStrToInt(start_->text(), &start) || !tryStrToInt(ending_->text(), &ending))
         return;
     if (start < ending)
-        ENum->setText(QString::number(qint64(ending) - start + 1));
+        count_->setText(QString::number(qint64(ending) - start + 1));
 }
 
-void RangeDialog::EStartChange() { EEndingChange(); }
-
-bool RangeDialog::FormCloseCheck() const
+bool RangeDialog::allFieldsAreNumbers() const
 {
-    for (const QLineEdit* field : {EStart, EEnding, ENum, target_}) {
+    for (const QLineEdit* field : {start_, ending_, count_, target_}) {
         if (!tryStrToInt(field->text(), nullptr))
             return false;
     }
     return true;
 }
 
+bool RangeDialog::readRange(int* start, int* ending, int* target) const
+{
+    return tryStrToInt(start_->text(), start) && tryStrToInt(ending_->text(), ending) &&
+           tryStrToInt(target_->text(), target);
+}
+
 void RangeDialog::done(int result)
 {
-    if (result != Modal::Cancel && !FormCloseCheck()) {
+    if (result != Modal::Cancel && !allFieldsAreNumbers()) {
         Modal::error(QStringLiteral("Invalid Value on UploadFORM"));
         result = Modal::Cancel;
     }

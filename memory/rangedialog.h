@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -16,18 +15,6 @@ class RangeDialog : public QDialog {
     Q_OBJECT
 
 public:
-    QLineEdit* EStart;
-    QLineEdit* EEnding;
-    QLineEdit* ENum;
-    QPushButton* BOk;
-    QPushButton* BCancel;
-
-    // EEnding := EStart + ENum - 1.
-    void ENumChange();
-    // If EStart < EEnding: ENum := EEnding - EStart + 1.
-    void EEndingChange();
-    void EStartChange();
-
     // Closing with any result but Cancel first checks that every field holds a
     // whole number; if one does not, says "Invalid Value on UploadFORM" and closes
     // with Cancel instead.
@@ -35,13 +22,26 @@ public:
     void reject() override;
 
 protected:
+    // targetName names the fourth field, where the range goes, for finding it.
     RangeDialog(const QString& caption, const QString& fromHeading, const QString& toHeading,
                 const QString& startLabel, const QString& endingLabel, const QString& targetLabel,
-                QWidget* parent);
+                const QString& targetName, QWidget* parent);
 
-    // The fourth field: where the range goes.
-    QLineEdit* target_;
+    // The start, ending and target as typed; false while one of them holds no
+    // whole number (the count is only a way of typing the ending).
+    bool readRange(int* start, int* ending, int* target) const;
 
 private:
-    bool FormCloseCheck() const;
+    // ending := start + count - 1.
+    void countChanged();
+    // If start < ending: count := ending - start + 1.
+    void endingChanged();
+    bool allFieldsAreNumbers() const;
+
+    QLineEdit* start_;
+    QLineEdit* ending_;
+    QLineEdit* count_;
+    QLineEdit* target_;
+    QPushButton* ok_;
+    QPushButton* cancel_;
 };

@@ -1,9 +1,15 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 
 class QLineEdit;
 class QPushButton;
+
+// What the operator chose in Single Memory Write.
+struct SingleWriteTarget {
+    int radioMemory = 0;
+};
 
 // "Single Memory Write": the radio memory that Write Memory stores the current row into.
 class TSingleUpload : public QDialog {
@@ -12,11 +18,14 @@ class TSingleUpload : public QDialog {
 public:
     explicit TSingleUpload(QWidget* parent = nullptr);
 
-    QLineEdit* ENumber;
-    QPushButton* BOk;
-    QPushButton* BCancel;
+    // The memory as typed; none while the field holds no whole number (OK does
+    // not check it).
+    std::optional<SingleWriteTarget> target() const;
 
     void reject() override;
-};
 
-extern TSingleUpload* SingleUpload;
+private:
+    QLineEdit* radioMemory_;
+    QPushButton* ok_;
+    QPushButton* cancel_;
+};

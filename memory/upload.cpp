@@ -1,16 +1,19 @@
 #include "memory/upload.h"
 
-#include <QLineEdit>
-
-TUploadFORM* UploadFORM = nullptr;
-
 TUploadFORM::TUploadFORM(QWidget* parent)
     : RangeDialog(QStringLiteral("Upload"), QStringLiteral("Upload From Computer"),
                   QStringLiteral("To Radio"), QStringLiteral("Starting Program Memory"),
-                  QStringLiteral("Ending Program Memory"), QStringLiteral("Starting Radio Memory"), parent),
-      EStartRadio(target_)
+                  QStringLiteral("Ending Program Memory"), QStringLiteral("Starting Radio Memory"),
+                  QStringLiteral("EStartRadio"), parent)
 {
     setObjectName(QStringLiteral("UploadFORM"));
-    EStartRadio->setObjectName(QStringLiteral("EStartRadio"));
     resize(412, 236);
+}
+
+std::optional<UploadRange> TUploadFORM::range() const
+{
+    UploadRange r;
+    if (!readRange(&r.firstRow, &r.lastRow, &r.firstRadioMemory))
+        return std::nullopt;
+    return r;
 }

@@ -5,11 +5,6 @@
 #include <cstdio>
 
 #include "devices/comportdialog.h"
-#include "memory/download.h"
-#include "memory/memedit.h"
-#include "memory/memopen.h"
-#include "memory/singledialog.h"
-#include "memory/upload.h"
 #include "shell/about.h"
 #include "shell/appicon.h"
 #include "shell/application.h"
@@ -105,11 +100,6 @@ void createSharedWindows()
     AboutBox = new TAboutBox(MainFORM);
     ComPortFORM = new TComPortFORM(MainFORM);
     NewDeviceFORM = new TNewDeviceFORM(MainFORM);
-    MemEditFORM = new TMemEditFORM(MainFORM);
-    UploadFORM = new TUploadFORM(MainFORM);
-    DownloadFORM = new TDownloadFORM(MainFORM);
-    MemOpenFORM = new TMemOpenFORM(MainFORM);
-    SingleUpload = new TSingleUpload(MainFORM);
     DisclaimerFORM = new TDisclaimerFORM(MainFORM);
 }
 

@@ -9,13 +9,14 @@
 #include <QTest>
 
 #include "core/intconv.h"
+#include "memfiles/printers.h"
 #include "memory/download.h"
 #include "memory/freqedit.h"
 #include "memory/memedit.h"
 #include "memory/radiogroup.h"
 #include "memory/singledialog.h"
 #include "memory/upload.h"
-#include "memfiles/printers.h"
+#include "support/memorydialogs.h"
 #include "support/modalrecorder.h"
 
 namespace {
@@ -43,41 +44,43 @@ TEST(RangeDialog, CountSetsEndingAndEndingSetsCount)
 {
     ModalRecorder modal;
     TUploadFORM form;
-    QTest::keyClicks(form.EStart, "1");
-    EXPECT_EQ(form.EEnding->text(), QString());  // the empty fields are not touched
+    const RangeFields f(form);
+    QTest::keyClicks(f.start, "1");
+    EXPECT_EQ(f.ending->text(), QString());  // the empty fields are not touched
     modal.boxes.clear();
 
-    QTest::keyClicks(form.ENum, "12");
-    EXPECT_EQ(form.EEnding->text(), QStringLiteral("12"));
-    EXPECT_EQ(form.ENum->text(), QStringLiteral("12"));
+    QTest::keyClicks(f.count, "12");
+    EXPECT_EQ(f.ending->text(), QStringLiteral("12"));
+    EXPECT_EQ(f.count->text(), QStringLiteral("12"));
 
-    retype(form.EEnding, "20");
-    EXPECT_EQ(form.ENum->text(), QStringLiteral("20"));
+    retype(f.ending, "20");
+    EXPECT_EQ(f.count->text(), QStringLiteral("20"));
     EXPECT_TRUE(modal.boxes.empty());
 
     // Typing 10 with the start at 5 settles at once on 14.
-    retype(form.EStart, "5");
-    retype(form.ENum, "10");
-    EXPECT_EQ(form.EEnding->text(), QStringLiteral("14"));
-    EXPECT_EQ(form.ENum->text(), QStringLiteral("10"));
+    retype(f.start, "5");
+    retype(f.count, "10");
+    EXPECT_EQ(f.ending->text(), QStringLiteral("14"));
+    EXPECT_EQ(f.count->text(), QStringLiteral("10"));
 }
 
 TEST(RangeDialog, EndingNotAboveStartLeavesCountAlone)
 {
     ModalRecorder modal;
     TDownloadFORM form;
-    form.EStart->setText("5");
-    form.ENum->setText("0");
-    EXPECT_EQ(form.EEnding->text(), QStringLiteral("4"));
-    EXPECT_EQ(form.ENum->text(), QStringLiteral("0"));
-    form.ENum->setText("-3");
-    EXPECT_EQ(form.EEnding->text(), QStringLiteral("1"));
-    EXPECT_EQ(form.ENum->text(), QStringLiteral("-3"));
-    form.EEnding->setText("5");
-    EXPECT_EQ(form.ENum->text(), QStringLiteral("-3"));
+    const RangeFields f(form);
+    f.start->setText("5");
+    f.count->setText("0");
+    EXPECT_EQ(f.ending->text(), QStringLiteral("4"));
+    EXPECT_EQ(f.count->text(), QStringLiteral("0"));
+    f.count->setText("-3");
+    EXPECT_EQ(f.ending->text(), QStringLiteral("1"));
+    EXPECT_EQ(f.count->text(), QStringLiteral("-3"));
+    f.ending->setText("5");
+    EXPECT_EQ(f.count->text(), QStringLiteral("-3"));
     // Start moved below the ending: the count follows.
-    form.EStart->setText("2");
-    EXPECT_EQ(form.ENum->text(), QStringLiteral("4"));
+    f.start->setText("2");
+    EXPECT_EQ(f.count->text(), QStringLiteral("4"));
     EXPECT_TRUE(modal.boxes.empty());
 }
 
@@ -85,17 +88,18 @@ TEST(RangeDialog, HandlersSkipFieldsThatHoldNoNumberYet)
 {
     ModalRecorder modal;
     TUploadFORM form;
+    const RangeFields f(form);
     {
-        const QSignalBlocker a(form.EStart), b(form.EEnding), c(form.ENum);
-        form.EEnding->setText("9");
-        form.ENum->setText("4");
+        const QSignalBlocker a(f.start), b(f.ending), c(f.count);
+        f.ending->setText("9");
+        f.count->setText("4");
     }
     // The start is empty: nothing to compute from.
-    EXPECT_NO_THROW(form.ENumChange());
-    EXPECT_NO_THROW(form.EEndingChange());
-    EXPECT_NO_THROW(form.EStartChange());
-    EXPECT_EQ(form.EEnding->text(), QStringLiteral("9"));
-    EXPECT_EQ(form.ENum->text(), QStringLiteral("4"));
+    EXPECT_NO_THROW(Q_EMIT f.count->textChanged(f.count->text()));
+    EXPECT_NO_THROW(Q_EMIT f.ending->textChanged(f.ending->text()));
+    EXPECT_NO_THROW(Q_EMIT f.start->textChanged(f.start->text()));
+    EXPECT_EQ(f.ending->text(), QStringLiteral("9"));
+    EXPECT_EQ(f.count->text(), QStringLiteral("4"));
 
     const struct {
         const char* start;
@@ -103,11 +107,11 @@ TEST(RangeDialog, HandlersSkipFieldsThatHoldNoNumberYet)
         const char* ending;
     } typed[] = {{"2", "x", "9"}, {"2", "-", "9"}, {"+", "3", "9"}, {"$", "3", "9"}, {"2", "4", "5"}};
     for (const auto& t : typed) {
-        const QSignalBlocker a(form.EStart), b(form.EEnding);
-        form.EStart->setText(t.start);
-        form.EEnding->setText("9");
-        form.ENum->setText(t.num);
-        EXPECT_EQ(form.EEnding->text(), QLatin1String(t.ending)) << t.start << " " << t.num;
+        const QSignalBlocker a(f.start), b(f.ending);
+        f.start->setText(t.start);
+        f.ending->setText("9");
+        f.count->setText(t.num);
+        EXPECT_EQ(f.ending->text(), QLatin1String(t.ending)) << t.start << " " << t.num;
     }
     EXPECT_TRUE(modal.boxes.empty());
 }
@@ -116,21 +120,22 @@ TEST(RangeDialog, ClearingStartWhileTypingSaysNothing)
 {
     ModalRecorder modal;
     TUploadFORM form;
-    form.EStart->setText("1");
-    form.ENum->setText("12");
+    const RangeFields f(form);
+    f.start->setText("1");
+    f.count->setText("12");
 
-    retype(form.EStart, "");
-    QTest::keyClicks(form.EStart, "3");
-    retype(form.ENum, "");
-    retype(form.EEnding, "");
-    QTest::keyClicks(form.EEnding, "-");
+    retype(f.start, "");
+    QTest::keyClicks(f.start, "3");
+    retype(f.count, "");
+    retype(f.ending, "");
+    QTest::keyClicks(f.ending, "-");
 
     EXPECT_TRUE(modal.boxes.empty());
-    EXPECT_EQ(form.ENum->text(), QString());
-    QTest::keyClicks(form.EEnding, "12");
-    EXPECT_EQ(form.EEnding->text(), QStringLiteral("-12"));
-    retype(form.EEnding, "12");
-    EXPECT_EQ(form.ENum->text(), QStringLiteral("10"));
+    EXPECT_EQ(f.count->text(), QString());
+    QTest::keyClicks(f.ending, "12");
+    EXPECT_EQ(f.ending->text(), QStringLiteral("-12"));
+    retype(f.ending, "12");
+    EXPECT_EQ(f.count->text(), QStringLiteral("10"));
     EXPECT_TRUE(modal.boxes.empty());
 }
 
@@ -138,12 +143,13 @@ TEST(RangeDialog, SumsBeyondTheIntegerRangeAreShownAndRefusedByOk)
 {
     ModalRecorder modal;
     TUploadFORM form;
-    form.EStart->setText("2147483647");
-    form.ENum->setText("2");
-    form.EStartRadio->setText("1");
-    EXPECT_EQ(form.EEnding->text(), QStringLiteral("2147483648"));
+    const RangeFields f(form);
+    f.start->setText("2147483647");
+    f.count->setText("2");
+    f.target->setText("1");
+    EXPECT_EQ(f.ending->text(), QStringLiteral("2147483648"));
     EXPECT_TRUE(modal.boxes.empty());
-    EXPECT_EQ(pressOk(form, form.BOk), int(Modal::Cancel));
+    EXPECT_EQ(pressOk(form, f.ok), int(Modal::Cancel));
     EXPECT_EQ(modal.texts(), QStringList{"Invalid Value on UploadFORM"});
 }
 
@@ -151,27 +157,28 @@ TEST(RangeDialog, OkChecksEveryFieldAndTurnsIntoCancel)
 {
     ModalRecorder modal;
     TDownloadFORM form;
-    form.EStart->setText("5");
-    form.EEnding->setText("7");
-    form.EStartProg->setText("x");
+    const RangeFields f(form);
+    f.start->setText("5");
+    f.ending->setText("7");
+    f.target->setText("x");
     modal.boxes.clear();
 
-    EXPECT_EQ(pressOk(form, form.BOk), Modal::Cancel);
+    EXPECT_EQ(pressOk(form, f.ok), Modal::Cancel);
     EXPECT_EQ(modal.texts(), QStringList{"Invalid Value on UploadFORM"});
     EXPECT_EQ(modal.boxes[0].kind, Modal::Kind::Error);
 
     // No range is checked.
     modal.boxes.clear();
-    form.EStartProg->setText("0");
-    form.EStart->setText("-4");
-    form.EEnding->setText("-9");
-    EXPECT_EQ(pressOk(form, form.BOk), Modal::Ok);
+    f.target->setText("0");
+    f.start->setText("-4");
+    f.ending->setText("-9");
+    EXPECT_EQ(pressOk(form, f.ok), Modal::Ok);
     EXPECT_TRUE(modal.boxes.empty());
 
     // Cancel, Escape and the close box check nothing.
-    form.ENum->setText("");
+    f.count->setText("");
     modal.boxes.clear();
-    EXPECT_EQ(pressOk(form, form.BCancel), Modal::Cancel);
+    EXPECT_EQ(pressOk(form, f.cancel), Modal::Cancel);
     form.reject();
     EXPECT_EQ(form.result(), Modal::Cancel);
     EXPECT_TRUE(modal.boxes.empty());
@@ -181,14 +188,15 @@ TEST(RangeDialog, UploadHasTheSameCheck)
 {
     ModalRecorder modal;
     TUploadFORM form;
-    form.EStart->setText("3");
-    form.EEnding->setText("5");
+    const RangeFields f(form);
+    f.start->setText("3");
+    f.ending->setText("5");
     modal.boxes.clear();
-    EXPECT_EQ(pressOk(form, form.BOk), Modal::Cancel);  // EStartRadio is empty
+    EXPECT_EQ(pressOk(form, f.ok), Modal::Cancel);  // EStartRadio is empty
     EXPECT_EQ(modal.texts(), QStringList{"Invalid Value on UploadFORM"});
-    form.EStartRadio->setText("$0A");
+    f.target->setText("$0A");
     modal.boxes.clear();
-    EXPECT_EQ(pressOk(form, form.BOk), Modal::Ok);
+    EXPECT_EQ(pressOk(form, f.ok), Modal::Ok);
     EXPECT_TRUE(modal.boxes.empty());
 }
 
@@ -200,23 +208,27 @@ TEST(RangeDialog, CaptionsAndFields)
     EXPECT_EQ(up.windowTitle(), QStringLiteral("Upload"));
     EXPECT_EQ(down.windowTitle(), QStringLiteral("Download"));
     EXPECT_EQ(single.windowTitle(), QStringLiteral("Single Memory Write"));
-    EXPECT_EQ(up.EStartRadio->objectName(), QStringLiteral("EStartRadio"));
-    EXPECT_EQ(down.EStartProg->objectName(), QStringLiteral("EStartProg"));
+    EXPECT_NE(up.findChild<QLineEdit*>(QStringLiteral("EStartRadio")), nullptr);
+    EXPECT_NE(down.findChild<QLineEdit*>(QStringLiteral("EStartProg")), nullptr);
+    const RangeFields upFields(up);
+    const SingleWriteFields singleFields(single);
     // First use: every field empty.
-    for (QLineEdit* e : {up.EStart, up.EEnding, up.ENum, up.EStartRadio, single.ENumber})
+    for (QLineEdit* e :
+         {upFields.start, upFields.ending, upFields.count, upFields.target, singleFields.radioMemory})
         EXPECT_TRUE(e->text().isEmpty());
     ModalRecorder modal;
-    single.ENumber->setText("junk");
-    EXPECT_EQ(pressOk(single, single.BOk), Modal::Ok);  // no check of its own
+    singleFields.radioMemory->setText("junk");
+    EXPECT_EQ(pressOk(single, singleFields.ok), Modal::Ok);  // no check of its own
     EXPECT_TRUE(modal.boxes.empty());
 }
 
 TEST(MemEditForm, ResetGivesAnEmptyCwSimplexRecord)
 {
     TMemEditFORM form;
+    const EditFields f(form);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Memory Edit"));
-    form.RGMode->setItemIndex(5);
-    form.EDesc->setText("x");
+    f.mode->setItemIndex(5);
+    f.desc->setText("x");
     form.Reset();
     MemRecord r;
     form.DialogToRecord(&r);
@@ -228,23 +240,24 @@ TEST(MemEditForm, EveryModeAndDuplexRoundTrips)
     const QStringList modes = {"CW", "CWn", "LSB", "USB", "AM", "FM", "WFM", "RTTY"};
     const QStringList duplexes = {"NONE", "MINUS", "PLUS"};
     TMemEditFORM form;
+    const EditFields f(form);
     for (int mode = 0; mode < 8; ++mode) {
         for (int duplex = 0; duplex < 3; ++duplex) {
             form.Reset();
-            QTest::keyClicks(form.MEFreq, "1455");
-            form.RGMode->button(mode)->click();
-            form.RGDuplex->button(duplex)->click();
-            form.EDesc->setText("Club, north");
+            QTest::keyClicks(f.freq, "1455");
+            f.mode->button(mode)->click();
+            f.duplex->button(duplex)->click();
+            f.desc->setText("Club, north");
             MemRecord r;
             form.DialogToRecord(&r);
             EXPECT_EQ(r, (MemRecord{"145.5  .   ", modes[mode], duplexes[duplex], "Club, north"}));
 
             form.Reset();
-            form.RGMode->setItemIndex((mode + 3) % 8);
+            f.mode->setItemIndex((mode + 3) % 8);
             form.RecordToDialog(r);
-            EXPECT_EQ(form.RGMode->itemIndex(), mode);
-            EXPECT_EQ(form.RGDuplex->itemIndex(), duplex);
-            EXPECT_EQ(form.MEFreq->maskedText(), QStringLiteral("145.5  .   "));
+            EXPECT_EQ(f.mode->itemIndex(), mode);
+            EXPECT_EQ(f.duplex->itemIndex(), duplex);
+            EXPECT_EQ(f.freq->maskedText(), QStringLiteral("145.5  .   "));
             MemRecord back;
             form.DialogToRecord(&back);
             EXPECT_EQ(back, r);
@@ -255,12 +268,13 @@ TEST(MemEditForm, EveryModeAndDuplexRoundTrips)
 TEST(MemEditForm, ModeAndDuplexAreMatchedWithoutRegardToCase)
 {
     TMemEditFORM form;
+    const EditFields f(form);
     form.RecordToDialog({"BLANK", "CWN", "minus", ""});
-    EXPECT_EQ(form.RGMode->itemIndex(), 1);
-    EXPECT_EQ(form.RGDuplex->itemIndex(), 1);
+    EXPECT_EQ(f.mode->itemIndex(), 1);
+    EXPECT_EQ(f.duplex->itemIndex(), 1);
     form.RecordToDialog({"", "cwn", "Plus", ""});
-    EXPECT_EQ(form.RGMode->itemIndex(), 1);
-    EXPECT_EQ(form.RGDuplex->itemIndex(), 2);
+    EXPECT_EQ(f.mode->itemIndex(), 1);
+    EXPECT_EQ(f.duplex->itemIndex(), 2);
     MemRecord r;
     form.DialogToRecord(&r);
     EXPECT_EQ(r.Mode, QStringLiteral("CWn"));
@@ -269,21 +283,23 @@ TEST(MemEditForm, ModeAndDuplexAreMatchedWithoutRegardToCase)
 TEST(MemEditForm, UnknownModeKeepsThePreviousChoiceAndDuplexShowsSimplex)
 {
     TMemEditFORM form;
+    const EditFields f(form);
     form.RecordToDialog({"145.500.000", "USB", "PLUS", ""});
     form.RecordToDialog({"BLANK", "", "", "old"});
-    EXPECT_EQ(form.RGMode->itemIndex(), 3);
-    EXPECT_EQ(form.RGDuplex->itemIndex(), 0);
-    EXPECT_EQ(form.MEFreq->maskedText(), QStringLiteral("   .   .   "));
+    EXPECT_EQ(f.mode->itemIndex(), 3);
+    EXPECT_EQ(f.duplex->itemIndex(), 0);
+    EXPECT_EQ(f.freq->maskedText(), QStringLiteral("   .   .   "));
     form.RecordToDialog({"", "PKT", "SPLIT", ""});
-    EXPECT_EQ(form.RGMode->itemIndex(), 3);
-    EXPECT_EQ(form.RGDuplex->itemIndex(), 0);
+    EXPECT_EQ(f.mode->itemIndex(), 3);
+    EXPECT_EQ(f.duplex->itemIndex(), 0);
 }
 
 TEST(MemEditForm, AGroupWithNothingChosenKeepsTheRecordsText)
 {
     TMemEditFORM form;  // never reset: nothing chosen yet
-    EXPECT_EQ(form.RGMode->itemIndex(), -1);
-    form.RGDuplex->setItemIndex(-1);
+    const EditFields f(form);
+    EXPECT_EQ(f.mode->itemIndex(), -1);
+    f.duplex->setItemIndex(-1);
     MemRecord r{"145.500.000", "PKT", "ODD", "d"};
     form.DialogToRecord(&r);
     EXPECT_EQ(r.Mode, QStringLiteral("PKT"));
@@ -294,8 +310,9 @@ TEST(MemEditForm, AGroupWithNothingChosenKeepsTheRecordsText)
 TEST(MemEditForm, OkAndCancelGiveTheirResults)
 {
     TMemEditFORM form;
-    EXPECT_EQ(pressOk(form, form.BOk), Modal::Ok);
-    EXPECT_EQ(pressOk(form, form.BCancel), Modal::Cancel);
+    const EditFields f(form);
+    EXPECT_EQ(pressOk(form, f.ok), Modal::Ok);
+    EXPECT_EQ(pressOk(form, f.cancel), Modal::Cancel);
     form.reject();
     EXPECT_EQ(form.result(), Modal::Cancel);
 }
@@ -303,15 +320,16 @@ TEST(MemEditForm, OkAndCancelGiveTheirResults)
 TEST(MemEditForm, DescriptionRefusesCharactersAFileCannotHold)
 {
     TMemEditFORM form;
+    const EditFields f(form);
     form.Reset();
-    auto type = [&form](const QString& text) {
+    auto type = [&f](const QString& text) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
-        QApplication::sendEvent(form.EDesc, &press);
+        QApplication::sendEvent(f.desc, &press);
     };
-    QTest::keyClicks(form.EDesc, "Caf");
+    QTest::keyClicks(f.desc, "Caf");
     type(QStringLiteral("\u00e9"));  // Latin-1 is fine
-    EXPECT_EQ(form.EDesc->text(), QStringLiteral("Caf\u00e9"));
-    EXPECT_EQ(form.LHint->text(), QString());
+    EXPECT_EQ(f.desc->text(), QStringLiteral("Caf\u00e9"));
+    EXPECT_EQ(f.hint->text(), QString());
 
     const struct {
         QString typed;
@@ -323,31 +341,82 @@ TEST(MemEditForm, DescriptionRefusesCharactersAFileCannotHold)
     };
     for (const auto& r : refused) {
         type(r.typed);
-        EXPECT_EQ(form.EDesc->text(), QStringLiteral("Caf\u00e9"));
-        EXPECT_EQ(form.LHint->text(),
+        EXPECT_EQ(f.desc->text(), QStringLiteral("Caf\u00e9"));
+        EXPECT_EQ(f.hint->text(),
                   QStringLiteral("The character \"%1\" cannot be stored in a memory file.").arg(r.named));
     }
     // Pasted text goes in whole or not at all.
-    form.EDesc->insert(QStringLiteral(" 2\u00b0 \u2192 x"));
-    EXPECT_EQ(form.EDesc->text(), QStringLiteral("Caf\u00e9"));
-    EXPECT_TRUE(form.LHint->text().contains(QStringLiteral("\u2192")));
+    f.desc->insert(QStringLiteral(" 2\u00b0 \u2192 x"));
+    EXPECT_EQ(f.desc->text(), QStringLiteral("Caf\u00e9"));
+    EXPECT_TRUE(f.hint->text().contains(QStringLiteral("\u2192")));
     // The next accepted key clears the hint.
-    QTest::keyClicks(form.EDesc, "s");
-    EXPECT_EQ(form.EDesc->text(), QStringLiteral("Caf\u00e9s"));
-    EXPECT_EQ(form.LHint->text(), QString());
+    QTest::keyClicks(f.desc, "s");
+    EXPECT_EQ(f.desc->text(), QStringLiteral("Caf\u00e9s"));
+    EXPECT_EQ(f.hint->text(), QString());
 }
 
 TEST(MemEditForm, OkRefusesADescriptionAFileCannotHold)
 {
     TMemEditFORM form;
+    const EditFields f(form);
     form.RecordToDialog({"145.500.000", "FM", "NONE", QStringLiteral("Repeater \u2192 north")});
     form.setResult(0);
-    form.BOk->click();
+    f.ok->click();
     EXPECT_EQ(form.result(), 0);  // still open
-    EXPECT_EQ(form.LHint->text(),
-              QStringLiteral("The character \"\u2192\" cannot be stored in a memory file."));
-    EXPECT_EQ(pressOk(form, form.BCancel), Modal::Cancel);
-    form.EDesc->setText(QStringLiteral("Repeater north"));
-    EXPECT_EQ(pressOk(form, form.BOk), Modal::Ok);
-    EXPECT_EQ(form.LHint->text(), QString());
+    EXPECT_EQ(f.hint->text(), QStringLiteral("The character \"\u2192\" cannot be stored in a memory file."));
+    EXPECT_EQ(pressOk(form, f.cancel), Modal::Cancel);
+    f.desc->setText(QStringLiteral("Repeater north"));
+    EXPECT_EQ(pressOk(form, f.ok), Modal::Ok);
+    EXPECT_EQ(f.hint->text(), QString());
+}
+
+TEST(RangeDialog, HandsBackTheRangeAsTyped)
+{
+    TUploadFORM up;
+    TDownloadFORM down;
+    const RangeFields upFields(up), downFields(down);
+    EXPECT_FALSE(up.range().has_value());  // empty fields
+    upFields.start->setText("3");
+    upFields.ending->setText("$0A");
+    upFields.target->setText("-2");
+    upFields.count->setText("junk");  // only a way of typing the ending
+    ASSERT_TRUE(up.range().has_value());
+    EXPECT_EQ(up.range()->firstRow, 3);
+    EXPECT_EQ(up.range()->lastRow, 10);
+    EXPECT_EQ(up.range()->firstRadioMemory, -2);
+    upFields.target->setText("x");
+    EXPECT_FALSE(up.range().has_value());
+
+    downFields.start->setText("5");
+    downFields.ending->setText("7");
+    downFields.target->setText("1");
+    ASSERT_TRUE(down.range().has_value());
+    EXPECT_EQ(down.range()->firstRadioMemory, 5);
+    EXPECT_EQ(down.range()->lastRadioMemory, 7);
+    EXPECT_EQ(down.range()->firstRow, 1);
+}
+
+TEST(SingleUpload, HandsBackTheRadioMemory)
+{
+    TSingleUpload single;
+    const SingleWriteFields fields(single);
+    EXPECT_FALSE(single.target().has_value());
+    fields.radioMemory->setText("42");
+    ASSERT_TRUE(single.target().has_value());
+    EXPECT_EQ(single.target()->radioMemory, 42);
+    fields.radioMemory->setText("4x");
+    EXPECT_FALSE(single.target().has_value());
+}
+
+TEST(MemEditForm, HandsBackTheRecordShownAsEdited)
+{
+    TMemEditFORM form;
+    const EditFields f(form);
+    form.RecordToDialog({"145.500.000", "PKT", "ODD", "d"});  // a mode it does not know: none chosen
+    EXPECT_EQ(form.record(), (MemRecord{"145.500.000", "PKT", "NONE", "d"}));
+    f.duplex->setItemIndex(2);
+    f.desc->setText("club");
+    EXPECT_EQ(form.record(), (MemRecord{"145.500.000", "PKT", "PLUS", "club"}));
+    form.Reset();
+    EXPECT_EQ(form.record(), (MemRecord{"   .   .   ", "CW", "NONE", ""}));
 }

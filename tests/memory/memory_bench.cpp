@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
-#include "memory/filechooser.h"
 #include "memfiles/memfile.h"
+#include "memory/filechooser.h"
 #include "memory/memopen.h"
 #include "memory/memoryform.h"
 #include "support/modalrecorder.h"
@@ -65,17 +65,16 @@ void BM_WindowLoad(benchmark::State& state)
     QString error;
     saveMemFile(name, sampleFile(), &error);
     MemFileChooser::setChooser([name](QWidget*, MemFileChooser::Purpose, const QString&) { return name; });
-    TMemOpenFORM progress;
-    MemOpenFORM = &progress;
     TMemoryFORM form;
     form.show();
     for (auto _ : state) {
         form.BLoadClick();
         QCoreApplication::processEvents();
     }
-    if (form.NumofMemories() != Records || progress.ENumber->text() != QString::number(Records))
+    const auto* progress = form.findChild<TMemOpenFORM*>();
+    const auto* count = progress ? progress->findChild<QLineEdit*>(QStringLiteral("ENumber")) : nullptr;
+    if (form.NumofMemories() != Records || !count || count->text() != QString::number(Records))
         state.SkipWithError("the load did not read every line");
-    MemOpenFORM = nullptr;
     MemFileChooser::setChooser({});
     state.SetItemsProcessed(state.iterations() * Records);
 }

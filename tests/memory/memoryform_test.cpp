@@ -31,6 +31,7 @@
 #include "memory/radiogroup.h"
 #include "memory/singledialog.h"
 #include "memory/upload.h"
+#include "support/memorydialogs.h"
 #include "support/modalrecorder.h"
 #include "widgets/ledlittle.h"
 #include "widgets/mdichild.h"
@@ -101,11 +102,6 @@ class MemoryWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        MemEditFORM = &edit;
-        UploadFORM = &upload;
-        DownloadFORM = &download;
-        SingleUpload = &single;
-        MemOpenFORM = &progress;
         MemFileChooser::setChooser(
             [this](QWidget*, MemFileChooser::Purpose purpose, const QString& previous) {
                 asked.push_back({purpose, previous});
@@ -114,50 +110,74 @@ protected:
         panel.bind(form.get());
     }
 
-    void TearDown() override
-    {
-        MemEditFORM = nullptr;
-        UploadFORM = nullptr;
-        DownloadFORM = nullptr;
-        SingleUpload = nullptr;
-        MemOpenFORM = nullptr;
-        MemFileChooser::setChooser({});
-    }
+    void TearDown() override { MemFileChooser::setChooser({}); }
 
-    // The operator fills a range dialog and presses OK (or Cancel).
-    void answerRange(RangeDialog& dialog, QLineEdit* target, const QString& start, const QString& ending,
-                     const QString& to, bool ok = true)
+    // The operator fills the Upload or Download dialog and presses OK (or Cancel).
+    template <class Dialog>
+    void answerRange(const QString& start, const QString& ending, const QString& to, bool ok = true)
     {
-        modal.onDialog = [=, &dialog](QDialog& shown) {
-            EXPECT_EQ(&shown, &dialog);
-            const QSignalBlocker a(dialog.EStart), b(dialog.EEnding), c(dialog.ENum);
-            dialog.EStart->setText(start);
-            dialog.EEnding->setText(ending);
-            dialog.ENum->setText("1");
-            target->setText(to);
-            (ok ? dialog.BOk : dialog.BCancel)->click();
-            return dialog.result();
+        modal.onDialog = [=](QDialog& shown) {
+            EXPECT_NE(qobject_cast<Dialog*>(&shown), nullptr);
+            const RangeFields dialog(shown);
+            const QSignalBlocker a(dialog.start), b(dialog.ending), c(dialog.count);
+            dialog.start->setText(start);
+            dialog.ending->setText(ending);
+            dialog.count->setText("1");
+            dialog.target->setText(to);
+            (ok ? dialog.ok : dialog.cancel)->click();
+            return shown.result();
         };
+    }
+    void answerUpload(const QString& start, const QString& ending, const QString& to, bool ok = true)
+    {
+        answerRange<TUploadFORM>(start, ending, to, ok);
+    }
+    void answerDownload(const QString& start, const QString& ending, const QString& to, bool ok = true)
+    {
+        answerRange<TDownloadFORM>(start, ending, to, ok);
     }
 
     void answerEdit(const QString& digits, int mode, int duplex, const QString& desc, bool ok = true)
     {
-        modal.onDialog = [=, this](QDialog& shown) {
-            EXPECT_EQ(&shown, &edit);
+        modal.onDialog = [=](QDialog& shown) {
+            EXPECT_NE(qobject_cast<TMemEditFORM*>(&shown), nullptr);
+            const EditFields edit(shown);
             if (!digits.isNull()) {
-                edit.MEFreq->setMaskedText(QString());
-                QTest::keyClicks(edit.MEFreq, digits);
+                edit.freq->setMaskedText(QString());
+                QTest::keyClicks(edit.freq, digits);
             }
             if (mode >= 0)
-                edit.RGMode->setItemIndex(mode);
+                edit.mode->setItemIndex(mode);
             if (duplex >= 0)
-                edit.RGDuplex->setItemIndex(duplex);
+                edit.duplex->setItemIndex(duplex);
             if (!desc.isNull())
-                edit.EDesc->setText(desc);
-            (ok ? edit.BOk : edit.BCancel)->click();
-            return edit.result();
+                edit.desc->setText(desc);
+            (ok ? edit.ok : edit.cancel)->click();
+            return shown.result();
         };
     }
+
+    // The operator writes the current row into radio memory n with Write Memory.
+    void answerSingleWrite(const QString& n)
+    {
+        modal.onDialog = [=](QDialog& shown) {
+            EXPECT_NE(qobject_cast<TSingleUpload*>(&shown), nullptr);
+            const SingleWriteFields single(shown);
+            single.radioMemory->setText(n);
+            single.ok->click();
+            return shown.result();
+        };
+    }
+
+    // The window's parts, found as a test finds them.
+    MemoryGrid* grid() const { return form->findChild<MemoryGrid*>(); }
+    TLedLittle* lamp() const { return form->findChild<TLedLittle*>(QStringLiteral("BusyLed")); }
+    // The count of memories shown above the grid.
+    QString shownCount() const { return form->findChild<QLineEdit*>(QStringLiteral("ENum"))->text(); }
+    QPushButton* button(const char* name) const { return form->findChild<QPushButton*>(QLatin1String(name)); }
+    QAction* action(const char* name) const { return form->findChild<QAction*>(QLatin1String(name)); }
+    // The Reading Memory window, once a load has made it.
+    TMemOpenFORM* progress() const { return form->findChild<TMemOpenFORM*>(); }
 
     QString channels() const
     {
@@ -192,11 +212,6 @@ protected:
 
     FakeClock clock;
     ModalRecorder modal;
-    TMemEditFORM edit;
-    TUploadFORM upload;
-    TDownloadFORM download;
-    TSingleUpload single;
-    TMemOpenFORM progress;
     std::unique_ptr<TMemoryFORM> form = std::make_unique<TMemoryFORM>();
     FakePanel panel;
     QTemporaryDir dir;
@@ -218,19 +233,19 @@ TEST_F(MemoryWindow, NewWindowHasOneBlankRowAndTheControls)
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Memory"));
     EXPECT_EQ(form->NumofMemories(), 1);
     EXPECT_EQ(form->Channel(1), MemRecord{});
-    EXPECT_EQ(form->ENum->text(), QStringLiteral("0"));
-    EXPECT_EQ(form->BLoad->text(), QStringLiteral("Load From File"));
-    EXPECT_EQ(form->BSave->text(), QStringLiteral("Save to File"));
-    EXPECT_EQ(form->BAdd->text(), QStringLiteral("ADD"));
-    EXPECT_EQ(form->BClear->text(), QStringLiteral("Clear All"));
-    EXPECT_EQ(form->BWrite->text(), QStringLiteral("Write Memory"));
-    EXPECT_EQ(form->BDownLoad->text(), QStringLiteral("Download"));
-    EXPECT_EQ(form->Label1->text(), QStringLiteral("Program Memories"));
-    EXPECT_EQ(form->Label3->text(), QStringLiteral("BUSY"));
-    EXPECT_FALSE(form->BusyLed->Blink());
-    EXPECT_EQ(form->BusyLed->LedColor(), lcBlack);
-    EXPECT_EQ(form->BusyLed->ClicLedColor(), lcRed);
-    EXPECT_EQ(form->BusyLed->Interval(), 250);
+    EXPECT_EQ(shownCount(), QStringLiteral("0"));
+    EXPECT_EQ(button("BLoad")->text(), QStringLiteral("Load From File"));
+    EXPECT_EQ(button("BSave")->text(), QStringLiteral("Save to File"));
+    EXPECT_EQ(button("BAdd")->text(), QStringLiteral("ADD"));
+    EXPECT_EQ(button("BClear")->text(), QStringLiteral("Clear All"));
+    EXPECT_EQ(button("BWrite")->text(), QStringLiteral("Write Memory"));
+    EXPECT_EQ(button("BDownLoad")->text(), QStringLiteral("Download"));
+    EXPECT_EQ(form->findChild<QLabel*>("TitleLabel")->text(), QStringLiteral("Program Memories"));
+    EXPECT_EQ(form->findChild<QLabel*>("BusyLabel")->text(), QStringLiteral("BUSY"));
+    EXPECT_FALSE(lamp()->Blink());
+    EXPECT_EQ(lamp()->LedColor(), lcBlack);
+    EXPECT_EQ(lamp()->ClicLedColor(), lcRed);
+    EXPECT_EQ(lamp()->Interval(), 250);
 
     const MemoryModel& model = form->Memories();
     EXPECT_EQ(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Freq"));
@@ -242,7 +257,7 @@ TEST_F(MemoryWindow, NewWindowHasOneBlankRowAndTheControls)
 TEST_F(MemoryWindow, GridLooksLikeTheList)
 {
     form->show();
-    MemoryGrid* grid = form->SGMemory;
+    MemoryGrid* grid = this->grid();
     EXPECT_EQ(grid->verticalHeader()->width(), 64);
     EXPECT_GE(grid->columnWidth(0), 64);
     EXPECT_EQ(grid->columnWidth(1), 64);
@@ -261,7 +276,7 @@ TEST_F(MemoryWindow, NumofMemoriesKeepsRowsAndLeavesTheCountShown)
 {
     form->SetNumofMemories(80);
     EXPECT_EQ(form->NumofMemories(), 80);
-    EXPECT_EQ(form->ENum->text(), QStringLiteral("0"));
+    EXPECT_EQ(shownCount(), QStringLiteral("0"));
     EXPECT_EQ(form->Memories().headerData(79, Qt::Vertical, Qt::DisplayRole).toString(),
               QStringLiteral("80"));
     load(fiveRows);
@@ -269,19 +284,19 @@ TEST_F(MemoryWindow, NumofMemoriesKeepsRowsAndLeavesTheCountShown)
     EXPECT_EQ(channels(), QStringLiteral("a|b|c"));
     form->SetNumofMemories(4);
     EXPECT_EQ(channels(), QStringLiteral("a|b|c|"));
-    EXPECT_EQ(form->ENum->text(), QStringLiteral("5"));
+    EXPECT_EQ(shownCount(), QStringLiteral("5"));
 }
 
 TEST_F(MemoryWindow, InsertKeyOnRowThreeOfFive)
 {
     form->show();
     load(fiveRows);
-    form->SGMemory->setCurrentRow(2);
-    QTest::keyClick(form->SGMemory, Qt::Key_Insert);
+    grid()->setCurrentRow(2);
+    QTest::keyClick(grid(), Qt::Key_Insert);
     EXPECT_EQ(channels(), QStringLiteral("a|b||c|d|e"));
     EXPECT_EQ(form->Channel(3), MemRecord{});
-    EXPECT_EQ(form->ENum->text(), QStringLiteral("6"));
-    EXPECT_EQ(form->SGMemory->currentRow(), 2);
+    EXPECT_EQ(shownCount(), QStringLiteral("6"));
+    EXPECT_EQ(grid()->currentRow(), 2);
     EXPECT_TRUE(modal.boxes.empty());
 }
 
@@ -289,55 +304,55 @@ TEST_F(MemoryWindow, DeleteAsksAndRenumbers)
 {
     form->show();
     load(fiveRows);
-    form->SGMemory->setCurrentRow(1);
+    grid()->setCurrentRow(1);
     modal.answers = {Modal::No};
-    QTest::keyClick(form->SGMemory, Qt::Key_Delete);
+    QTest::keyClick(grid(), Qt::Key_Delete);
     EXPECT_EQ(channels(), QStringLiteral("a|b|c|d|e"));
     ASSERT_EQ(modal.boxes.size(), 1u);
     EXPECT_EQ(modal.boxes[0].kind, Modal::Kind::Confirm);
     EXPECT_EQ(modal.boxes[0].text, QStringLiteral("Are you Sure you want to delete this Memory?"));
 
-    form->BDelete->click();  // any answer but No deletes
+    button("BDelete")->click();  // any answer but No deletes
     EXPECT_EQ(channels(), QStringLiteral("a|c|d|e"));
-    EXPECT_EQ(form->ENum->text(), QStringLiteral("4"));
-    EXPECT_EQ(form->SGMemory->currentRow(), 1);
+    EXPECT_EQ(shownCount(), QStringLiteral("4"));
+    EXPECT_EQ(grid()->currentRow(), 1);
 
-    form->SGMemory->setCurrentRow(3);
+    grid()->setCurrentRow(3);
     form->BDeleteClick();
     EXPECT_EQ(channels(), QStringLiteral("a|c|d"));
-    EXPECT_EQ(form->SGMemory->currentRow(), 2);
+    EXPECT_EQ(grid()->currentRow(), 2);
 }
 
 TEST_F(MemoryWindow, DeletingTheLastRowEmptiesItWithoutAQuestion)
 {
     load("145.500.000,FM,MINUS,a\r\n");
-    EXPECT_EQ(form->ENum->text(), QStringLiteral("1"));
+    EXPECT_EQ(shownCount(), QStringLiteral("1"));
     form->BDeleteClick();
     EXPECT_TRUE(modal.boxes.empty());
     EXPECT_EQ(form->NumofMemories(), 1);
     EXPECT_EQ(form->Channel(1), MemRecord{});
-    EXPECT_EQ(form->ENum->text(), QStringLiteral("0"));
+    EXPECT_EQ(shownCount(), QStringLiteral("0"));
 }
 
 TEST_F(MemoryWindow, ClearAllAsks)
 {
     load(fiveRows);
     modal.answers = {Modal::No};
-    form->BClear->click();
+    button("BClear")->click();
     EXPECT_EQ(form->NumofMemories(), 5);
-    form->BClear->click();
+    button("BClear")->click();
     EXPECT_EQ(modal.texts(), (QStringList{"Are you Sure you want to Clear All Memories?",
                                           "Are you Sure you want to Clear All Memories?"}));
     EXPECT_EQ(form->NumofMemories(), 1);
     EXPECT_EQ(form->Channel(1), MemRecord{});
-    EXPECT_EQ(form->ENum->text(), QStringLiteral("0"));
+    EXPECT_EQ(shownCount(), QStringLiteral("0"));
 }
 
 TEST_F(MemoryWindow, DraggingRowFiveAboveRowTwoRenumbers)
 {
     form->show();
     load(fiveRows);
-    QHeaderView* header = form->SGMemory->verticalHeader();
+    QHeaderView* header = grid()->verticalHeader();
     // The operator drags the channel cell of row 5 onto row 2.
     const int x = header->width() / 2;
     const QPoint from(x, header->sectionViewportPosition(4) + 9);
@@ -349,14 +364,14 @@ TEST_F(MemoryWindow, DraggingRowFiveAboveRowTwoRenumbers)
     QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, to);
 
     EXPECT_EQ(channels(), QStringLiteral("a|e|b|c|d"));
-    EXPECT_EQ(form->ENum->text(), QStringLiteral("5"));
+    EXPECT_EQ(shownCount(), QStringLiteral("5"));
     // The header shows rows in their own order again, numbered from the top.
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(header->logicalIndex(i), i);
         EXPECT_EQ(form->Memories().headerData(i, Qt::Vertical, Qt::DisplayRole).toString(),
                   QString::number(i + 1));
     }
-    EXPECT_EQ(form->SGMemory->currentRow(), 1);
+    EXPECT_EQ(grid()->currentRow(), 1);
 
     // Downward too.
     header->moveSection(0, 4);
@@ -366,14 +381,16 @@ TEST_F(MemoryWindow, DraggingRowFiveAboveRowTwoRenumbers)
 TEST_F(MemoryWindow, AddInsertsTheDialogsRecordAtTheCurrentRow)
 {
     load(fiveRows);
-    form->SGMemory->setCurrentRow(1);
-    edit.RGMode->setItemIndex(6);
+    grid()->setCurrentRow(1);
+    // The dialog was left at WFM the last time.
+    answerEdit("1", 6, -1, "x", false);
+    form->BEditClick();
     answerEdit("1455", -1, 2, "new");
-    form->BAdd->click();
+    button("BAdd")->click();
     // The dialog starts reset: CW, and the frequency typed into an empty field.
     EXPECT_EQ(form->Channel(2), (MemRecord{"145.5  .   ", "CW", "PLUS", "new"}));
     EXPECT_EQ(channels(), QStringLiteral("a|new|b|c|d|e"));
-    EXPECT_EQ(form->ENum->text(), QStringLiteral("6"));
+    EXPECT_EQ(shownCount(), QStringLiteral("6"));
 }
 
 TEST_F(MemoryWindow, CancelInAddAddsNoRow)
@@ -388,25 +405,27 @@ TEST_F(MemoryWindow, CancelInAddAddsNoRow)
 TEST_F(MemoryWindow, EditLoadsTheRowAndStoresOnlyOnOk)
 {
     load(fiveRows);
-    form->SGMemory->setCurrentRow(3);  // 007.030.000,CWN,,d
-    modal.onDialog = [this](QDialog&) {
-        EXPECT_EQ(edit.MEFreq->maskedText(), QStringLiteral("007.030.000"));
-        EXPECT_EQ(edit.RGMode->itemIndex(), 1);
-        EXPECT_EQ(edit.RGDuplex->itemIndex(), 0);
-        EXPECT_EQ(edit.EDesc->text(), QStringLiteral("d"));
-        QTest::keyClick(edit.MEFreq, Qt::Key_Delete);
-        QTest::keyClicks(edit.MEFreq, "01");
+    grid()->setCurrentRow(3);  // 007.030.000,CWN,,d
+    modal.onDialog = [](QDialog& shown) {
+        const EditFields edit(shown);
+        EXPECT_EQ(edit.freq->maskedText(), QStringLiteral("007.030.000"));
+        EXPECT_EQ(edit.mode->itemIndex(), 1);
+        EXPECT_EQ(edit.duplex->itemIndex(), 0);
+        EXPECT_EQ(edit.desc->text(), QStringLiteral("d"));
+        QTest::keyClick(edit.freq, Qt::Key_Delete);
+        QTest::keyClicks(edit.freq, "01");
         return int(Modal::Cancel);
     };
     form->BEditClick();
     EXPECT_EQ(form->Channel(4), (MemRecord{"007.030.000", "CWN", "", "d"}));
 
-    modal.onDialog = [this](QDialog&) {
-        QTest::keyClicks(edit.MEFreq, "01");
-        edit.BOk->click();
-        return edit.result();
+    modal.onDialog = [](QDialog& shown) {
+        const EditFields edit(shown);
+        QTest::keyClicks(edit.freq, "01");
+        edit.ok->click();
+        return shown.result();
     };
-    form->BEdit->click();
+    button("BEdit")->click();
     // The dialog writes its own spelling of the mode and a duplex word.
     EXPECT_EQ(form->Channel(4), (MemRecord{"017.030.000", "CWn", "NONE", "d"}));
 }
@@ -414,14 +433,15 @@ TEST_F(MemoryWindow, EditLoadsTheRowAndStoresOnlyOnOk)
 TEST_F(MemoryWindow, EditingABlankMemoryKeepsTheDialogsLastMode)
 {
     load(fiveRows);
-    form->SGMemory->setCurrentRow(2);  // USB
+    grid()->setCurrentRow(2);  // USB
     modal.onDialog = [](QDialog&) { return int(Modal::Cancel); };
     form->BEditClick();
-    form->SGMemory->setCurrentRow(4);  // BLANK,,,e
-    modal.onDialog = [this](QDialog&) {
-        EXPECT_EQ(edit.RGMode->itemIndex(), 3);
-        EXPECT_EQ(edit.RGDuplex->itemIndex(), 0);
-        EXPECT_EQ(edit.MEFreq->maskedText(), QStringLiteral("   .   .   "));
+    grid()->setCurrentRow(4);  // BLANK,,,e
+    modal.onDialog = [](QDialog& shown) {
+        const EditFields edit(shown);
+        EXPECT_EQ(edit.mode->itemIndex(), 3);
+        EXPECT_EQ(edit.duplex->itemIndex(), 0);
+        EXPECT_EQ(edit.freq->maskedText(), QStringLiteral("   .   .   "));
         return int(Modal::Ok);
     };
     form->BEditClick();
@@ -432,7 +452,7 @@ TEST_F(MemoryWindow, SaveWritesEveryRowAndAppendsMem)
 {
     load(fiveRows);
     chosen = dir.filePath("radio");
-    form->BSave->click();
+    button("BSave")->click();
     EXPECT_EQ(readFile(dir.filePath("radio.mem")), fiveRows);
     EXPECT_TRUE(modal.boxes.empty());
 
@@ -450,10 +470,11 @@ TEST_F(MemoryWindow, LoadReplacesTheListAndCountsLines)
     load(fiveRows + "\r\n");
     EXPECT_EQ(form->NumofMemories(), 6);
     EXPECT_EQ(channels(), QStringLiteral("a|b|c|d|e|"));
-    EXPECT_EQ(form->ENum->text(), QStringLiteral("6"));
-    EXPECT_EQ(progress.ENumber->text(), QStringLiteral("6"));
-    EXPECT_FALSE(progress.isVisible());
-    EXPECT_EQ(progress.windowTitle(), QStringLiteral("Reading Memory"));
+    EXPECT_EQ(shownCount(), QStringLiteral("6"));
+    ASSERT_NE(progress(), nullptr);
+    EXPECT_EQ(progress()->findChild<QLineEdit*>("ENumber")->text(), QStringLiteral("6"));
+    EXPECT_FALSE(progress()->isVisible());
+    EXPECT_EQ(progress()->windowTitle(), QStringLiteral("Reading Memory"));
     EXPECT_EQ(asked.back().first, MemFileChooser::Purpose::Open);
 }
 
@@ -461,8 +482,8 @@ TEST_F(MemoryWindow, LoadingAnEmptyFileLeavesNoRows)
 {
     load(QByteArray());
     EXPECT_EQ(form->NumofMemories(), 0);
-    EXPECT_EQ(form->ENum->text(), QStringLiteral("0"));
-    EXPECT_EQ(form->SGMemory->currentRow(), -1);
+    EXPECT_EQ(shownCount(), QStringLiteral("0"));
+    EXPECT_EQ(grid()->currentRow(), -1);
     // Nothing to edit, double click or write; the keys still work.
     form->BEditClick();
     form->SGMemoryDblClick();
@@ -470,7 +491,7 @@ TEST_F(MemoryWindow, LoadingAnEmptyFileLeavesNoRows)
     EXPECT_TRUE(panel.sets.empty());
     form->SGMemoryInsert();
     EXPECT_EQ(form->NumofMemories(), 1);
-    EXPECT_EQ(form->ENum->text(), QStringLiteral("1"));
+    EXPECT_EQ(shownCount(), QStringLiteral("1"));
 }
 
 TEST_F(MemoryWindow, FailedLoadLeavesTheListAndSaysWhy)
@@ -483,7 +504,8 @@ TEST_F(MemoryWindow, FailedLoadLeavesTheListAndSaysWhy)
     EXPECT_EQ(modal.boxes[0].kind, Modal::Kind::Error);
     EXPECT_TRUE(modal.boxes[0].text.startsWith(QStringLiteral("Cannot read \"%1\": ").arg(chosen)));
     EXPECT_GT(modal.boxes[0].text.size(), chosen.size() + 16);
-    EXPECT_FALSE(progress.isVisible());
+    ASSERT_NE(progress(), nullptr);
+    EXPECT_FALSE(progress()->isVisible());
 }
 
 TEST_F(MemoryWindow, FailedSaveSaysWhy)
@@ -509,7 +531,7 @@ TEST_F(MemoryWindow, DoubleClickTunesToTheRow)
 {
     form->show();
     load(fiveRows);
-    MemoryGrid* grid = form->SGMemory;
+    MemoryGrid* grid = this->grid();
     const QRect cell = grid->visualRect(form->Memories().index(2, 1));
     // A double click arrives as a press and release, then the double click.
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
@@ -517,23 +539,23 @@ TEST_F(MemoryWindow, DoubleClickTunesToTheRow)
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     ASSERT_EQ(panel.sets.size(), 1u);
     EXPECT_EQ(panel.sets[0], (FakePanel::Set{true, false, 3, "014.195.000", "USB", "NONE"}));
-    EXPECT_TRUE(form->BusyLed->Blink());
+    EXPECT_TRUE(lamp()->Blink());
 }
 
 TEST_F(MemoryWindow, BusyLampBlinksRedAndBlackUntilBusyOff)
 {
     load(fiveRows);
     form->SGMemoryDblClick();
-    EXPECT_TRUE(form->BusyLed->Blink());
-    EXPECT_EQ(form->BusyLed->shownColor(), lcBlack);
+    EXPECT_TRUE(lamp()->Blink());
+    EXPECT_EQ(lamp()->shownColor(), lcBlack);
     clock.advance(250);
-    EXPECT_EQ(form->BusyLed->shownColor(), lcRed);
+    EXPECT_EQ(lamp()->shownColor(), lcRed);
     clock.advance(250);
-    EXPECT_EQ(form->BusyLed->shownColor(), lcBlack);
+    EXPECT_EQ(lamp()->shownColor(), lcBlack);
     clock.advance(250);
     form->BusyOff();
-    EXPECT_FALSE(form->BusyLed->Blink());
-    EXPECT_EQ(form->BusyLed->shownColor(), lcBlack);
+    EXPECT_FALSE(lamp()->Blink());
+    EXPECT_EQ(lamp()->shownColor(), lcBlack);
 }
 
 TEST_F(MemoryWindow, UnassignedEventsDoNothing)
@@ -542,11 +564,11 @@ TEST_F(MemoryWindow, UnassignedEventsDoNothing)
     form->OnSetMem.unbind();
     form->OnGetMem.unbind();
     form->SGMemoryDblClick();
-    answerRange(upload, upload.EStartRadio, "1", "5", "1");
+    answerUpload("1", "5", "1");
     form->BUploadClick();
-    answerRange(download, download.EStartProg, "1", "5", "1");
+    answerDownload("1", "5", "1");
     form->BDownLoadClick();
-    EXPECT_FALSE(form->BusyLed->Blink());
+    EXPECT_FALSE(lamp()->Blink());
     EXPECT_FALSE(form->Downloading());
     EXPECT_TRUE(panel.sets.empty());
     EXPECT_TRUE(panel.gets.empty());
@@ -555,16 +577,16 @@ TEST_F(MemoryWindow, UnassignedEventsDoNothing)
 TEST_F(MemoryWindow, UploadSendsTheRangeToConsecutiveRadioMemories)
 {
     load(fiveRows);
-    answerRange(upload, upload.EStartRadio, "3", "5", "10");
-    form->BUpload->click();
+    answerUpload("3", "5", "10");
+    button("BUpload")->click();
     using S = FakePanel::Set;
     EXPECT_EQ(panel.sets, (std::vector<S>{{false, true, 10, "014.195.000", "USB", "NONE"},
                                           {true, true, 11, "007.030.000", "CWN", ""},
                                           {true, true, 12, "BLANK", "", ""}}));
-    EXPECT_TRUE(form->BusyLed->Blink());
+    EXPECT_TRUE(lamp()->Blink());
     // The panel says the radio is through.
     form->BusyOff();
-    EXPECT_FALSE(form->BusyLed->Blink());
+    EXPECT_FALSE(lamp()->Blink());
 }
 
 TEST_F(MemoryWindow, UploadEdges)
@@ -572,22 +594,22 @@ TEST_F(MemoryWindow, UploadEdges)
     load(fiveRows);
     using S = FakePanel::Set;
     // An ending below the start sends only the start.
-    answerRange(upload, upload.EStartRadio, "2", "1", "7");
+    answerUpload("2", "1", "7");
     form->BUploadClick();
     EXPECT_EQ(panel.sets, (std::vector<S>{{false, true, 7, "146.520.000", "FM", "NONE"}}));
     // The last row is the last one sent.
     panel.sets.clear();
-    answerRange(upload, upload.EStartRadio, "4", "5", "1");
+    answerUpload("4", "5", "1");
     form->BUploadClick();
     EXPECT_EQ(panel.sets,
               (std::vector<S>{{false, true, 1, "007.030.000", "CWN", ""}, {true, true, 2, "BLANK", "", ""}}));
     // Cancel sends nothing.
     panel.sets.clear();
-    answerRange(upload, upload.EStartRadio, "1", "5", "1", false);
+    answerUpload("1", "5", "1", false);
     form->BUploadClick();
     EXPECT_TRUE(panel.sets.empty());
     // So does a field that is not a number: the dialog refuses OK.
-    answerRange(upload, upload.EStartRadio, "1", "5", "one");
+    answerUpload("1", "5", "one");
     form->BUploadClick();
     EXPECT_TRUE(panel.sets.empty());
     EXPECT_EQ(modal.texts(), QStringList{"Invalid Value on UploadFORM"});
@@ -602,19 +624,19 @@ TEST_F(MemoryWindow, UploadOfRowsTheListDoesNotHaveIsRefused)
     } refused[] = {{"5", "7"}, {"1", "100000000"}, {"6", "6"}, {"6", "1"}, {"0", "3"}, {"-2", "-1"}};
     for (const auto& r : refused) {
         modal.boxes.clear();
-        answerRange(upload, upload.EStartRadio, r.start, r.ending, "1");
+        answerUpload(r.start, r.ending, "1");
         form->BUploadClick();
         EXPECT_EQ(modal.texts(), QStringList{"Invalid Value on UploadFORM"}) << r.start << ".." << r.ending;
     }
     EXPECT_TRUE(panel.sets.empty());
-    EXPECT_FALSE(form->BusyLed->Blink());
+    EXPECT_FALSE(lamp()->Blink());
 }
 
 TEST_F(MemoryWindow, ConversionErrorInThePanelEndsTheUploadSilently)
 {
     load(fiveRows);
     panel.throwOnSet = 1;
-    answerRange(upload, upload.EStartRadio, "1", "5", "1");
+    answerUpload("1", "5", "1");
     form->BUploadClick();
     EXPECT_EQ(panel.sets.size(), 2u);
     EXPECT_TRUE(modal.boxes.empty());
@@ -628,7 +650,7 @@ TEST_F(MemoryWindow, PanelMayCloseTheWindowDuringAnUpload)
         if (n == 2)
             form.reset();
     });
-    answerRange(upload, upload.EStartRadio, "1", "5", "1");
+    answerUpload("1", "5", "1");
     form->BUploadClick();
     EXPECT_EQ(panel.sets.size(), 2u);
 }
@@ -636,24 +658,15 @@ TEST_F(MemoryWindow, PanelMayCloseTheWindowDuringAnUpload)
 TEST_F(MemoryWindow, WriteMemoryStoresTheCurrentRowIntoOneRadioMemory)
 {
     load(fiveRows);
-    form->SGMemory->setCurrentRow(1);
-    modal.onDialog = [this](QDialog& shown) {
-        EXPECT_EQ(&shown, &single);
-        single.ENumber->setText("42");
-        single.BOk->click();
-        return single.result();
-    };
-    form->BWrite->click();
+    grid()->setCurrentRow(1);
+    answerSingleWrite("42");
+    button("BWrite")->click();
     ASSERT_EQ(panel.sets.size(), 1u);
     EXPECT_EQ(panel.sets[0], (FakePanel::Set{false, true, 42, "146.520.000", "FM", "NONE"}));
-    EXPECT_TRUE(form->BusyLed->Blink());
+    EXPECT_TRUE(lamp()->Blink());
 
     // Not a number: nothing, and no message.
-    modal.onDialog = [this](QDialog&) {
-        single.ENumber->setText("4x");
-        single.BOk->click();
-        return single.result();
-    };
+    answerSingleWrite("4x");
     form->BWriteClick();
     modal.onDialog = [](QDialog&) { return int(Modal::Cancel); };
     form->BWriteClick();
@@ -665,12 +678,8 @@ TEST_F(MemoryWindow, ConversionErrorsOfATuneOrWriteGetTheGeneralReport)
 {
     load(fiveRows);
     panel.throwOnSet = 0;
-    modal.onDialog = [this](QDialog&) {
-        single.ENumber->setText("3");
-        single.BOk->click();
-        return single.result();
-    };
-    form->BWrite->click();
+    answerSingleWrite("3");
+    button("BWrite")->click();
     panel.throwOnSet = 1;
     EXPECT_THROW(form->SGMemoryDblClick(), EConvertError);
     ASSERT_EQ(modal.boxes.size(), 1u);
@@ -681,9 +690,9 @@ TEST_F(MemoryWindow, ConversionErrorsOfATuneOrWriteGetTheGeneralReport)
 TEST_F(MemoryWindow, DownloadReadsOneMemoryAtATimeAndGrowsTheList)
 {
     panel.radio = {{5, {"145.500.000", "FM"}}, {6, {"007.030.000", "CWN"}}};
-    answerRange(download, download.EStartProg, "5", "7", "1");
-    form->BDownLoad->click();
-    EXPECT_TRUE(form->BusyLed->Blink());
+    answerDownload("5", "7", "1");
+    button("BDownLoad")->click();
+    EXPECT_TRUE(lamp()->Blink());
     EXPECT_TRUE(form->Downloading());
     EXPECT_EQ(panel.gets, std::vector<int>{5});
 
@@ -691,7 +700,7 @@ TEST_F(MemoryWindow, DownloadReadsOneMemoryAtATimeAndGrowsTheList)
     EXPECT_EQ(panel.gets, (std::vector<int>{5, 6}));
     panel.answer();
     EXPECT_EQ(form->NumofMemories(), 2);
-    EXPECT_EQ(form->ENum->text(), QStringLiteral("2"));
+    EXPECT_EQ(shownCount(), QStringLiteral("2"));
     panel.answer();  // memory 7 is empty
 
     EXPECT_EQ(panel.gets, (std::vector<int>{5, 6, 7, 0}));
@@ -699,8 +708,8 @@ TEST_F(MemoryWindow, DownloadReadsOneMemoryAtATimeAndGrowsTheList)
     EXPECT_EQ(form->Channel(1), (MemRecord{"145.500.000", "FM", "", ""}));
     EXPECT_EQ(form->Channel(2), (MemRecord{"007.030.000", "CWN", "", ""}));
     EXPECT_EQ(form->Channel(3), (MemRecord{"BLANK", "", "", ""}));
-    EXPECT_EQ(form->ENum->text(), QStringLiteral("3"));
-    EXPECT_FALSE(form->BusyLed->Blink());
+    EXPECT_EQ(shownCount(), QStringLiteral("3"));
+    EXPECT_FALSE(lamp()->Blink());
     EXPECT_FALSE(form->Downloading());
     EXPECT_EQ(form->ReadMem(), 0);
     EXPECT_TRUE(modal.boxes.empty());
@@ -709,7 +718,7 @@ TEST_F(MemoryWindow, DownloadReadsOneMemoryAtATimeAndGrowsTheList)
 TEST_F(MemoryWindow, DownloadIntoExistingRowsKeepsTheirDescriptions)
 {
     load(fiveRows);
-    answerRange(download, download.EStartProg, "9", "9", "4");
+    answerDownload("9", "9", "4");
     form->BDownLoadClick();
     panel.answer();
     EXPECT_EQ(panel.gets, (std::vector<int>{9, 0}));
@@ -719,38 +728,38 @@ TEST_F(MemoryWindow, DownloadIntoExistingRowsKeepsTheirDescriptions)
 
 TEST_F(MemoryWindow, DownloadDialogRefusalStartsNothing)
 {
-    answerRange(download, download.EStartProg, "5", "7", "x");
+    answerDownload("5", "7", "x");
     form->BDownLoadClick();
     EXPECT_EQ(modal.texts(), QStringList{"Invalid Value on UploadFORM"});
     EXPECT_TRUE(panel.gets.empty());
-    EXPECT_FALSE(form->BusyLed->Blink());
+    EXPECT_FALSE(lamp()->Blink());
     EXPECT_FALSE(form->Downloading());
 }
 
 TEST_F(MemoryWindow, ConversionErrorWhileAskingForTheNextMemoryStopsTheDownload)
 {
     panel.throwOnGet = 1;
-    answerRange(download, download.EStartProg, "1", "3", "1");
+    answerDownload("1", "3", "1");
     form->BDownLoadClick();
     panel.answer();
     EXPECT_EQ(modal.texts(), QStringList{"Error During Download"});
     EXPECT_EQ(panel.gets, (std::vector<int>{1, 2}));
-    EXPECT_TRUE(form->BusyLed->Blink());
+    EXPECT_TRUE(lamp()->Blink());
     EXPECT_EQ(form->Channel(1).Freq, QStringLiteral("BLANK"));
 }
 
 TEST_F(MemoryWindow, ConversionErrorInTheFirstRequestIsSilent)
 {
     panel.throwOnGet = 0;
-    answerRange(download, download.EStartProg, "1", "3", "1");
+    answerDownload("1", "3", "1");
     form->BDownLoadClick();
     EXPECT_TRUE(modal.boxes.empty());
-    EXPECT_TRUE(form->BusyLed->Blink());
+    EXPECT_TRUE(lamp()->Blink());
 }
 
 TEST_F(MemoryWindow, ProgramRowsOutsideTheListStopTheDownload)
 {
-    answerRange(download, download.EStartProg, "1", "3", "0");
+    answerDownload("1", "3", "0");
     form->BDownLoadClick();
     panel.answer();
     EXPECT_EQ(modal.texts(), QStringList{"Error During Download"});
@@ -762,7 +771,7 @@ TEST_F(MemoryWindow, ProgramRowsOutsideTheListStopTheDownload)
 
 TEST_F(MemoryWindow, StalledDownloadCanBeCancelled)
 {
-    answerRange(download, download.EStartProg, "1", "3", "1");
+    answerDownload("1", "3", "1");
     form->BDownLoadClick();
     panel.answer();
     ASSERT_EQ(panel.gets, (std::vector<int>{1, 2}));
@@ -777,7 +786,7 @@ TEST_F(MemoryWindow, StalledDownloadCanBeCancelled)
 
     form->BDownLoadClick();
     EXPECT_FALSE(form->Downloading());
-    EXPECT_FALSE(form->BusyLed->Blink());
+    EXPECT_FALSE(lamp()->Blink());
     EXPECT_EQ(panel.gets, (std::vector<int>{1, 2, 0}));
     EXPECT_EQ(form->ReadMem(), 0);
 
@@ -793,18 +802,18 @@ TEST_F(MemoryWindow, StalledDownloadCanBeCancelled)
 TEST_F(MemoryWindow, TransferGivenUpByThePanelKeepsWhatArrived)
 {
     panel.radio = {{1, {"145.500.000", "FM"}}};
-    answerRange(download, download.EStartProg, "1", "3", "1");
+    answerDownload("1", "3", "1");
     form->BDownLoadClick();
     panel.answer();
     ASSERT_EQ(panel.gets, (std::vector<int>{1, 2}));
 
     // The radio stopped answering; the panel says so and gives up.
     form->AbortTransfer();
-    EXPECT_FALSE(form->BusyLed->Blink());
+    EXPECT_FALSE(lamp()->Blink());
     EXPECT_FALSE(form->Downloading());
     EXPECT_EQ(form->ReadMem(), 0);
     EXPECT_EQ(form->NumofMemories(), 1);
-    EXPECT_EQ(form->ENum->text(), QStringLiteral("1"));
+    EXPECT_EQ(shownCount(), QStringLiteral("1"));
     EXPECT_EQ(form->Channel(1), (MemRecord{"145.500.000", "FM", "", ""}));
     EXPECT_EQ(panel.gets, (std::vector<int>{1, 2}));  // the panel is asked nothing more
     form->StoreMem("146.520.000", "FM", "");          // a late answer is dropped
@@ -813,30 +822,26 @@ TEST_F(MemoryWindow, TransferGivenUpByThePanelKeepsWhatArrived)
 
     // An upload given up: the lamp goes out.
     load(fiveRows);
-    answerRange(upload, upload.EStartRadio, "1", "5", "1");
+    answerUpload("1", "5", "1");
     form->BUploadClick();
-    EXPECT_TRUE(form->BusyLed->Blink());
+    EXPECT_TRUE(lamp()->Blink());
     form->AbortTransfer();
-    EXPECT_FALSE(form->BusyLed->Blink());
+    EXPECT_FALSE(lamp()->Blink());
     EXPECT_EQ(form->NumofMemories(), 5);
 }
 
 TEST_F(MemoryWindow, AWholeTransferEndsOnceAfterItsLastMemory)
 {
     const auto writeOne = [this] {
-        modal.onDialog = [this](QDialog&) {
-            single.ENumber->setText("9");
-            single.BOk->click();
-            return single.result();
-        };
+        answerSingleWrite("9");
         form->BWriteClick();
     };
     const auto uploadThree = [this] {
-        answerRange(upload, upload.EStartRadio, "1", "3", "7");
+        answerUpload("1", "3", "7");
         form->BUploadClick();
     };
     const auto downloadThree = [this] {
-        answerRange(download, download.EStartProg, "1", "3", "1");
+        answerDownload("1", "3", "1");
         form->BDownLoadClick();
     };
     const struct {
@@ -864,7 +869,7 @@ TEST_F(MemoryWindow, AWholeTransferEndsOnceAfterItsLastMemory)
         {"tune by double click",
          false,
          [&] {
-             form->SGMemory->setCurrentRow(1);
+             grid()->setCurrentRow(1);
              form->SGMemoryDblClick();
              form->BusyOff();
          },
@@ -967,7 +972,7 @@ TEST_F(MemoryWindow, UnsavedChangesAreOfferedForSaving)
          }},
         {"download",
          [this] {
-             answerRange(download, download.EStartProg, "1", "1", "1");
+             answerDownload("1", "1", "1");
              form->BDownLoadClick();
              panel.answer();
          }},
@@ -1023,7 +1028,7 @@ TEST_F(MemoryWindow, PanelAnsweringAtOnceStillGetsOneRequestAtATime)
         if (n > 0)
             panel.answer();
     });
-    answerRange(download, download.EStartProg, "1", "2", "3");
+    answerDownload("1", "2", "3");
     form->BDownLoadClick();
     EXPECT_EQ(panel.gets, (std::vector<int>{1, 2, 0}));
     EXPECT_EQ(form->NumofMemories(), 4);
@@ -1102,15 +1107,15 @@ const QByteArray csvHeader =
 
 TEST_F(MemoryWindow, GridContextMenuOffersCsvImportAndExport)
 {
-    EXPECT_EQ(form->SGMemory->contextMenuPolicy(), Qt::ActionsContextMenu);
+    EXPECT_EQ(grid()->contextMenuPolicy(), Qt::ActionsContextMenu);
     QStringList texts;
-    for (QAction* action : form->SGMemory->actions())
+    for (QAction* action : grid()->actions())
         texts << action->text();
     EXPECT_EQ(texts, (QStringList{"Import CSV...", "Export CSV..."}));
 
     chosen.clear();
-    form->AImportCsv->trigger();
-    form->AExportCsv->trigger();
+    action("ImportCsvAction")->trigger();
+    action("ExportCsvAction")->trigger();
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_EQ(asked[0].first, MemFileChooser::Purpose::ImportCsv);
     EXPECT_EQ(asked[1].first, MemFileChooser::Purpose::ExportCsv);
@@ -1129,15 +1134,15 @@ TEST_F(MemoryWindow, ImportCsvReplacesTheListAndSumsUpInOneBox)
                        "1,\"Club, north\",146.940000,-,0.600000,Tone,NFM,\"the \"\"old\"\" one\"\r\n"
                        "3,,14.195,,0,,USB,\r\n"
                        "4,Bad,banana,,0,,FM,\r\n");
-    form->AImportCsv->trigger();
+    action("ImportCsvAction")->trigger();
 
     EXPECT_EQ(form->NumofMemories(), 3);
     EXPECT_EQ(form->Channel(1), (MemRecord{"146.940.000", "FM", "MINUS", "Club, north - the \"old\" one"}));
     EXPECT_EQ(form->Channel(2), MemRecord{});
     EXPECT_EQ(form->Channel(3), (MemRecord{"014.195.000", "USB", "NONE", ""}));
-    EXPECT_EQ(form->ENum->text(), QStringLiteral("3"));
-    EXPECT_EQ(form->SGMemory->currentRow(), 0);
-    EXPECT_EQ(form->SGMemory->model()->headerData(2, Qt::Vertical).toString(), QStringLiteral("3"));
+    EXPECT_EQ(shownCount(), QStringLiteral("3"));
+    EXPECT_EQ(grid()->currentRow(), 0);
+    EXPECT_EQ(grid()->model()->headerData(2, Qt::Vertical).toString(), QStringLiteral("3"));
     ASSERT_EQ(modal.boxes.size(), 1u);
     EXPECT_EQ(modal.boxes[0].kind, Modal::Kind::Info);
     EXPECT_EQ(modal.boxes[0].text,
@@ -1174,7 +1179,7 @@ TEST_F(MemoryWindow, ExportCsvWritesTheListAndComesBackTheSame)
         "007.030.000,CWn,PLUS,\"quoted\", and more\r\n"
         "1296.000.000,USB,NONE,EME\r\n");
     chosen = dir.filePath("list");
-    form->AExportCsv->trigger();
+    action("ExportCsvAction")->trigger();
     EXPECT_TRUE(modal.boxes.empty());
     EXPECT_EQ(
         readFile(dir.filePath("list.csv")),
@@ -1211,4 +1216,32 @@ TEST_F(MemoryWindow, ExportCsvSaysWhatItLeftOut)
     ASSERT_EQ(modal.boxes.size(), 2u);
     EXPECT_EQ(modal.boxes[1].kind, Modal::Kind::Error);
     EXPECT_TRUE(modal.boxes[1].text.startsWith(QStringLiteral("Cannot write \"%1\": ").arg(chosen)));
+}
+
+TEST_F(MemoryWindow, EachWindowsDialogsOfferWhatWasTypedThereLastTime)
+{
+    load(fiveRows);
+    answerUpload("2", "3", "7");
+    form->BUploadClick();
+    form->BusyOff();
+    QStringList offered;
+    modal.onDialog = [&offered](QDialog& shown) {
+        const RangeFields fields(shown);
+        offered << fields.start->text() << fields.ending->text() << fields.target->text();
+        return int(Modal::Cancel);
+    };
+    form->BUploadClick();
+    EXPECT_EQ(offered, (QStringList{"2", "3", "7"}));
+
+    // Another window's dialog starts empty, and answering it leaves this one's alone.
+    TMemoryFORM other;
+    offered.clear();
+    other.BUploadClick();
+    EXPECT_EQ(offered, (QStringList{"", "", ""}));
+    ASSERT_EQ(modal.dialogs.size(), 3u);
+    EXPECT_NE(modal.dialogs[2], modal.dialogs[1]);
+    offered.clear();
+    form->BUploadClick();
+    EXPECT_EQ(offered, (QStringList{"2", "3", "7"}));
+    EXPECT_EQ(modal.dialogs[3], modal.dialogs[1]);
 }

@@ -35,6 +35,7 @@
 #include "memory/memorymodel.h"
 #include "memory/upload.h"
 #include "support/fakeradio.h"
+#include "support/memorydialogs.h"
 #include "support/modalrecorder.h"
 #include "widgets/ledlittle.h"
 #include "widgets/menumerge.h"
@@ -78,8 +79,6 @@ protected:
     void SetUp() override
     {
         previous = std::exchange(DeviceList, &devices);
-        previousUpload = std::exchange(UploadFORM, &upload);
-        previousDownload = std::exchange(DownloadFORM, &download);
         radio = static_cast<FakeRadio*>(devices.append(std::make_unique<FakeRadio>()));
         radio->address = 0x4C;
         modal.onDialog = [this](QDialog& dialog) {
@@ -89,14 +88,11 @@ protected:
                 offeredAddress = select->addressText();
                 return selectAnswer;
             }
-            if (&dialog == UploadFORM) {
-                fill(UploadFORM->EStart, 1);
-                fill(UploadFORM->EEnding, range);
-                fill(UploadFORM->EStartRadio, 1);
-            } else if (&dialog == DownloadFORM) {
-                fill(DownloadFORM->EStart, 1);
-                fill(DownloadFORM->EEnding, range);
-                fill(DownloadFORM->EStartProg, 1);
+            if (qobject_cast<TUploadFORM*>(&dialog) || qobject_cast<TDownloadFORM*>(&dialog)) {
+                const RangeFields fields(dialog);
+                fill(fields.start, 1);
+                fill(fields.ending, range);
+                fill(fields.target, 1);
             }
             return int(Modal::Ok);
         };
@@ -105,8 +101,6 @@ protected:
     {
         window.reset();
         DeviceList = previous;
-        UploadFORM = previousUpload;
-        DownloadFORM = previousDownload;
     }
 
     TIC821FORM* open()
@@ -131,10 +125,6 @@ protected:
 
     ModalRecorder modal;
     FakeClock clock;
-    TUploadFORM upload;
-    TDownloadFORM download;
-    TUploadFORM* previousUpload = nullptr;
-    TDownloadFORM* previousDownload = nullptr;
     int selectAnswer = Modal::Ok;
     bool addressNeeded = true;
     QString offeredAddress = QStringLiteral("none asked");
@@ -500,7 +490,7 @@ TEST_F(Ic821, UploadOfThreeMemoriesPreparesTheRadioOnceAndEndsWithTheQueue)
     memory->BUploadClick();
     EXPECT_TRUE(w->session()->transferring());
     EXPECT_EQ(w->session()->requestState(), 10);
-    EXPECT_TRUE(memory->BusyLed->Blink());
+    EXPECT_TRUE(memory->findChild<TLedLittle*>(QStringLiteral("BusyLed"))->Blink());
     const Frames expected = {
         enc::band(0),
         enc::vfo(1),
@@ -526,7 +516,7 @@ TEST_F(Ic821, UploadOfThreeMemoriesPreparesTheRadioOnceAndEndsWithTheQueue)
     };
     EXPECT_EQ(sent(12000), expected + readBoth());
     EXPECT_FALSE(w->session()->transferring());
-    EXPECT_FALSE(memory->BusyLed->Blink());
+    EXPECT_FALSE(memory->findChild<TLedLittle*>(QStringLiteral("BusyLed"))->Blink());
     EXPECT_EQ(w->controls().LMainSub->text(), QStringLiteral("<-MAIN"));
     EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
 }
@@ -607,7 +597,7 @@ TEST_F(Ic821, NoResponseEndsATransferWithOneBoxAndPutsNothingBack)
         QStringList{QStringLiteral("No Response, Your CIV Interface is Not Connected or is Turned Off")});
     EXPECT_FALSE(w->session()->transferring());
     EXPECT_FALSE(memory->Downloading());
-    EXPECT_FALSE(memory->BusyLed->Blink());
+    EXPECT_FALSE(memory->findChild<TLedLittle*>(QStringLiteral("BusyLed"))->Blink());
     ASSERT_FALSE(frames.empty());
     for (const QByteArray& f : frames)
         EXPECT_EQ(f, frames.front());  // the first command and its retries only

@@ -29,6 +29,7 @@
 #include "panels/panelcodes.h"
 #include "panels/panelpicture.h"
 #include "support/fakeradio.h"
+#include "support/memorydialogs.h"
 #include "support/modalrecorder.h"
 #include "widgets/mdichild.h"
 
@@ -755,21 +756,20 @@ TEST_F(Panel706, TheFrameworksMendsHoldOnBothModels)
 
         // A download of three channels puts VFO A, the frequency and the mode (LSB,
         // as opening forced it) back once, after the last channel, and reads the band.
-        TDownloadFORM download;
-        TDownloadFORM* previousDownload = std::exchange(DownloadFORM, &download);
         modal.onDialog = [&](QDialog& d) {
             if (auto* select = qobject_cast<TDSelFORM*>(&d)) {
                 select->FormActivate();
                 return int(Modal::Ok);
             }
-            download.EStart->setText(QStringLiteral("1"));
-            download.EEnding->setText(QStringLiteral("3"));
-            download.EStartProg->setText(QStringLiteral("1"));
+            EXPECT_NE(qobject_cast<TDownloadFORM*>(&d), nullptr);
+            const RangeFields download(d);
+            download.start->setText(QStringLiteral("1"));
+            download.ending->setText(QStringLiteral("3"));
+            download.target->setText(QStringLiteral("1"));
             return int(Modal::Ok);
         };
         radio->sent.clear();
         p->memoryWindow()->BDownLoadClick();
-        DownloadFORM = previousDownload;
         runFor(clock, *radio, 10000);
         std::vector<QByteArray> want;
         for (int n : {1, 2, 3})

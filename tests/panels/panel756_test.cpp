@@ -32,6 +32,7 @@
 #include "panels/panelpicture.h"
 #include "support/fakeradio.h"
 #include "support/imagediff.h"
+#include "support/memorydialogs.h"
 #include "support/modalrecorder.h"
 #include "widgets/ledlittle.h"
 #include "widgets/mdichild.h"
@@ -413,12 +414,12 @@ TEST_F(Panel756, NoResponseRaisesABoxAndEndsATransferWithOneBox)
 
     // A download the radio stops answering: the counters go to the status bar, the
     // engine's giving up ends the transfer with one box, and nothing is sent after.
-    TDownloadFORM download;
-    TDownloadFORM* previousDownload = std::exchange(DownloadFORM, &download);
-    otherDialog = [&](QDialog&) {
-        download.EStart->setText(QStringLiteral("1"));
-        download.EEnding->setText(QStringLiteral("3"));
-        download.EStartProg->setText(QStringLiteral("1"));
+    otherDialog = [&](QDialog& d) {
+        EXPECT_NE(qobject_cast<TDownloadFORM*>(&d), nullptr);
+        const RangeFields download(d);
+        download.start->setText(QStringLiteral("1"));
+        download.ending->setText(QStringLiteral("3"));
+        download.target->setText(QStringLiteral("1"));
         return int(Modal::Ok);
     };
     modal.boxes.clear();
@@ -427,13 +428,12 @@ TEST_F(Panel756, NoResponseRaisesABoxAndEndsATransferWithOneBox)
     EXPECT_TRUE(memory->Downloading());
     radio->sent.clear();
     runFor(clock, *radio, 30000);
-    DownloadFORM = previousDownload;
     EXPECT_EQ(
         modal.texts(),
         QStringList{QStringLiteral("No Response, Your CIV Interface is Not Connected or is Turned Off")});
     EXPECT_FALSE(p->session()->transferring());
     EXPECT_FALSE(memory->Downloading());
-    EXPECT_FALSE(memory->BusyLed->Blink());
+    EXPECT_FALSE(memory->findChild<TLedLittle*>(QStringLiteral("BusyLed"))->Blink());
     EXPECT_EQ(p->session()->requestState(), 5);
     // Only the first command of the read went out (and its retries); nothing was put back.
     ASSERT_FALSE(radio->sent.empty());
@@ -595,17 +595,16 @@ TEST_F(Panel756, AnUploadPutsTheBandBackOnceAfterItsLastChannel)
     const char* modes[] = {"CW", "AM", "FM"};
     for (int i = 0; i < 3; ++i)
         rows->setRecord(i, MemRecord{freqs[i], QString::fromLatin1(modes[i]), QString(), QString()});
-    TUploadFORM upload;
-    TUploadFORM* previousUpload = std::exchange(UploadFORM, &upload);
-    otherDialog = [&](QDialog&) {
-        upload.EStart->setText(QStringLiteral("1"));
-        upload.EEnding->setText(QStringLiteral("3"));
-        upload.EStartRadio->setText(QStringLiteral("21"));
+    otherDialog = [&](QDialog& d) {
+        EXPECT_NE(qobject_cast<TUploadFORM*>(&d), nullptr);
+        const RangeFields upload(d);
+        upload.start->setText(QStringLiteral("1"));
+        upload.ending->setText(QStringLiteral("3"));
+        upload.target->setText(QStringLiteral("21"));
         return int(Modal::Ok);
     };
     radio->sent.clear();
     window->BUploadClick();
-    UploadFORM = previousUpload;
     runFor(clock, *radio, 10000);
 
     const civ::ModeTable t = civ::ModeTable::Base;
@@ -617,7 +616,7 @@ TEST_F(Panel756, AnUploadPutsTheBandBackOnceAfterItsLastChannel)
                                      band(1),      readFreq(),     readMode(),     band(0),
                                      readFreq(),   readMode()}));  // read both
     EXPECT_FALSE(window->Writing());
-    EXPECT_FALSE(window->BusyLed->Blink());
+    EXPECT_FALSE(window->findChild<TLedLittle*>(QStringLiteral("BusyLed"))->Blink());
     EXPECT_EQ(p->view().mainText, before);
     EXPECT_EQ(p->view().mainChannelState, 3);
     EXPECT_EQ(p->view().mainChannel, 12);
@@ -630,18 +629,17 @@ TEST_F(Panel756, ADownloadPutsTheBandBackOnceAfterItsLastChannel)
     using namespace civ::encode;
     THi_756FORM* p = open();
     const QString before = p->view().mainText;
-    TDownloadFORM download;
-    TDownloadFORM* previousDownload = std::exchange(DownloadFORM, &download);
-    otherDialog = [&](QDialog&) {
-        download.EStart->setText(QStringLiteral("5"));
-        download.EEnding->setText(QStringLiteral("7"));
-        download.EStartProg->setText(QStringLiteral("1"));
+    otherDialog = [&](QDialog& d) {
+        EXPECT_NE(qobject_cast<TDownloadFORM*>(&d), nullptr);
+        const RangeFields download(d);
+        download.start->setText(QStringLiteral("5"));
+        download.ending->setText(QStringLiteral("7"));
+        download.target->setText(QStringLiteral("1"));
         return int(Modal::Ok);
     };
     radio->sent.clear();
     TMemoryFORM* window = p->memoryWindow();
     window->BDownLoadClick();
-    DownloadFORM = previousDownload;
     runFor(clock, *radio, 10000);
     std::vector<QByteArray> want;
     for (int n : {5, 6, 7})

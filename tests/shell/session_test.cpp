@@ -25,11 +25,6 @@
 #include "devices/deviceselectdialog.h"
 #include "devices/tcpipwindow.h"
 #include "io/comm32.h"
-#include "memory/download.h"
-#include "memory/memedit.h"
-#include "memory/memopen.h"
-#include "memory/singledialog.h"
-#include "memory/upload.h"
 #include "shell/about.h"
 #include "shell/disclaimer.h"
 #include "shell/mainform.h"
@@ -60,11 +55,6 @@ struct ProgramRun {
         AboutBox = nullptr;
         ComPortFORM = nullptr;
         NewDeviceFORM = nullptr;
-        MemEditFORM = nullptr;
-        UploadFORM = nullptr;
-        DownloadFORM = nullptr;
-        MemOpenFORM = nullptr;
-        SingleUpload = nullptr;
         DisclaimerFORM = nullptr;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

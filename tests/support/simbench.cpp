@@ -21,6 +21,7 @@
 #include "sim/simulator.h"
 #include "sim/tcprelay.h"
 #include "support/freeport.h"
+#include "support/memorydialogs.h"
 #include "support/waitfor.h"
 
 namespace {
@@ -37,14 +38,10 @@ void fill(QLineEdit* field, int value)
 
 SimBench::SimBench()
     : devices_(std::make_unique<TDeviceList>()),
-      comPort_(std::make_unique<TComPortFORM>()),
-      upload_(std::make_unique<TUploadFORM>()),
-      download_(std::make_unique<TDownloadFORM>())
+      comPort_(std::make_unique<TComPortFORM>())
 {
     previousList_ = std::exchange(DeviceList, devices_.get());
     previousComPort_ = std::exchange(ComPortFORM, comPort_.get());
-    previousUpload_ = std::exchange(UploadFORM, upload_.get());
-    previousDownload_ = std::exchange(DownloadFORM, download_.get());
     modal.onDialog = [this](QDialog& d) { return answer(d); };
 }
 
@@ -52,8 +49,6 @@ SimBench::~SimBench()
 {
     DeviceList = previousList_;
     ComPortFORM = previousComPort_;
-    UploadFORM = previousUpload_;
-    DownloadFORM = previousDownload_;
 }
 
 void SimBench::stop()
@@ -134,14 +129,16 @@ int SimBench::answer(QDialog& d)
     } else if (&d == comPort_.get()) {
         comPort_->CBPort->setCurrentText(sim_ && sim_->pty() ? sim_->pty()->path() : QString());
         comPort_->CBBaud->setCurrentText(QStringLiteral("9600"));
-    } else if (&d == upload_.get()) {
-        fill(upload_->EStart, upload.start);
-        fill(upload_->EEnding, upload.ending);
-        fill(upload_->EStartRadio, upload.to);
-    } else if (&d == download_.get()) {
-        fill(download_->EStart, download.start);
-        fill(download_->EEnding, download.ending);
-        fill(download_->EStartProg, download.to);
+    } else if (qobject_cast<TUploadFORM*>(&d)) {
+        const RangeFields fields(d);
+        fill(fields.start, upload.start);
+        fill(fields.ending, upload.ending);
+        fill(fields.target, upload.to);
+    } else if (qobject_cast<TDownloadFORM*>(&d)) {
+        const RangeFields fields(d);
+        fill(fields.start, download.start);
+        fill(fields.ending, download.ending);
+        fill(fields.target, download.to);
     }
     return onDialog ? onDialog(d) : int(Modal::Ok);
 }

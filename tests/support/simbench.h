@@ -2,9 +2,10 @@
 
 // A test bench for end-to-end tests of the radio windows: tsln-sim's simulator
 // in-process, its radios on one CI-V bus reachable over TCP loopback and (when
-// asked) its pseudo-terminal; the shared device list and the shared Com Port,
-// Upload and Download dialogs swapped for private ones for the bench's lifetime,
-// and every dialog (Device Select too) answered by its ModalRecorder.
+// asked) its pseudo-terminal; the shared device list and the shared Com Port
+// dialog swapped for private ones for the bench's lifetime, and every dialog
+// (Device Select too) answered by its ModalRecorder, which also fills the memory
+// windows' Upload and Download dialogs.
 //
 //   SimBench bench;
 //   ASSERT_TRUE(bench.start({{"ic706", 0x48}, {"ic706mkii", 0x4e}})) << bench.failure();
@@ -29,8 +30,6 @@ class Simulator;
 class SimRadio;
 class TComPortFORM;
 class TDeviceList;
-class TDownloadFORM;
-class TUploadFORM;
 class Tdevice;
 
 enum class SimLink { Tcp, Pty };
@@ -91,10 +90,6 @@ private:
     QString failure_;
     std::unique_ptr<TDeviceList> devices_;
     std::unique_ptr<TComPortFORM> comPort_;
-    std::unique_ptr<TUploadFORM> upload_;
-    std::unique_ptr<TDownloadFORM> download_;
     TDeviceList* previousList_ = nullptr;
     TComPortFORM* previousComPort_ = nullptr;
-    TUploadFORM* previousUpload_ = nullptr;
-    TDownloadFORM* previousDownload_ = nullptr;
 };
