@@ -23,24 +23,20 @@
 
 TMainFORM* MainFORM = nullptr;
 
-QString panelLibraryName(PanelModel model)
-{
-    switch (model) {
-    case PanelModel::IC706: return QStringLiteral("PV706.dll");
-    case PanelModel::IC706MKII: return QStringLiteral("PV706MKII.dll");
-    case PanelModel::IC756: return QStringLiteral("PV756.dll");
-    case PanelModel::IC821: return QStringLiteral("PV821.dll");
-    }
-    return QString();
-}
+namespace {
 
-QString panelCaption(PanelModel model)
+// The model as the Radio menu names it, "IC-756".
+QString modelName(RigModel model) { return QString::fromLatin1(rigModelInfo(model).name); }
+
+}  // namespace
+
+QString panelLibraryName(RigModel model)
 {
     switch (model) {
-    case PanelModel::IC706: return QStringLiteral("IC-706");
-    case PanelModel::IC706MKII: return QStringLiteral("IC-706MKII");
-    case PanelModel::IC756: return QStringLiteral("IC-756");
-    case PanelModel::IC821: return QStringLiteral("IC-821");
+    case RigModel::IC706: return QStringLiteral("PV706.dll");
+    case RigModel::IC706MKII: return QStringLiteral("PV706MKII.dll");
+    case RigModel::IC756: return QStringLiteral("PV756.dll");
+    case RigModel::IC821: return QStringLiteral("PV821.dll");
     }
     return QString();
 }
@@ -118,10 +114,10 @@ void TMainFORM::buildMenus()
         action(DeviceSetup1, QStringLiteral("Network Control..."), {}, &TMainFORM::NetworkControl1Click);
 
     Radio1 = MainMenu1->addMenu(QStringLiteral("&Radio"));
-    IC7061 = action(Radio1, panelCaption(PanelModel::IC706), Qt::Key_F2, &TMainFORM::IC7061Click);
-    IC706MKII1 = action(Radio1, panelCaption(PanelModel::IC706MKII), Qt::Key_F3, &TMainFORM::IC706MKII1Click);
-    IC7561 = action(Radio1, panelCaption(PanelModel::IC756), Qt::Key_F4, &TMainFORM::IC7561Click);
-    IC821HiRes1 = action(Radio1, panelCaption(PanelModel::IC821), Qt::Key_F5, &TMainFORM::IC821HiRes1Click);
+    IC7061 = action(Radio1, modelName(RigModel::IC706), Qt::Key_F2, &TMainFORM::IC7061Click);
+    IC706MKII1 = action(Radio1, modelName(RigModel::IC706MKII), Qt::Key_F3, &TMainFORM::IC706MKII1Click);
+    IC7561 = action(Radio1, modelName(RigModel::IC756), Qt::Key_F4, &TMainFORM::IC7561Click);
+    IC821HiRes1 = action(Radio1, modelName(RigModel::IC821), Qt::Key_F5, &TMainFORM::IC821HiRes1Click);
     IC8211 = action(Radio1, QStringLiteral("IC-821 (Text)"), Qt::Key_F9, &TMainFORM::IC8211Click);
     for (QAction* a : {IC7061, IC706MKII1, IC7561, IC821HiRes1})
         a->setEnabled(false);
@@ -153,11 +149,11 @@ void TMainFORM::FormCreate()
     deviceList_ = std::make_unique<TDeviceList>();
     DeviceList = deviceList_.get();
 
-    const std::pair<PanelModel, QAction*> items[] = {
-        {PanelModel::IC706, IC7061},
-        {PanelModel::IC706MKII, IC706MKII1},
-        {PanelModel::IC756, IC7561},
-        {PanelModel::IC821, IC821HiRes1},
+    const std::pair<RigModel, QAction*> items[] = {
+        {RigModel::IC706, IC7061},
+        {RigModel::IC706MKII, IC706MKII1},
+        {RigModel::IC756, IC7561},
+        {RigModel::IC821, IC821HiRes1},
     };
     for (const auto& [model, item] : items) {
         const QString path = files_.findLibrary(panelLibraryName(model));
@@ -194,14 +190,14 @@ void TMainFORM::fillWindowMenu()
     }
 }
 
-void TMainFORM::openPanel(PanelModel model)
+void TMainFORM::openPanel(RigModel model)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QWidget* panel = createRadioPanel(model, this, libraryPath(model));
     QApplication::restoreOverrideCursor();
     // An item enabled by its library whose panel this program does not have.
     if (!panel)
-        Modal::error(notAvailableText(panelCaption(model)));
+        Modal::error(notAvailableText(modelName(model)));
 }
 
 QString notAvailableText(const QString& what)
@@ -211,13 +207,13 @@ QString notAvailableText(const QString& what)
 
 void TMainFORM::AddDevice1Click() { addDeviceFlow(this); }
 
-void TMainFORM::IC7061Click() { openPanel(PanelModel::IC706); }
+void TMainFORM::IC7061Click() { openPanel(RigModel::IC706); }
 
-void TMainFORM::IC706MKII1Click() { openPanel(PanelModel::IC706MKII); }
+void TMainFORM::IC706MKII1Click() { openPanel(RigModel::IC706MKII); }
 
-void TMainFORM::IC7561Click() { openPanel(PanelModel::IC756); }
+void TMainFORM::IC7561Click() { openPanel(RigModel::IC756); }
 
-void TMainFORM::IC821HiRes1Click() { openPanel(PanelModel::IC821); }
+void TMainFORM::IC821HiRes1Click() { openPanel(RigModel::IC821); }
 
 void TMainFORM::IC8211Click()
 {

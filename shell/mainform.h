@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 
+#include "civ/rigmodel.h"
 #include "shell/programfiles.h"
 
 class QAction;
@@ -16,13 +17,8 @@ class TDeviceList;
 class HelpViewer;
 class NetControlForm;
 
-// The radios whose graphical panels the Radio menu opens, in menu order.
-enum class PanelModel { IC706, IC706MKII, IC756, IC821 };
-
 // The panel-art library of a model: "PV706.dll", "PV706MKII.dll", "PV756.dll", "PV821.dll".
-QString panelLibraryName(PanelModel model);
-// The model as the Radio menu names it, "IC-756".
-QString panelCaption(PanelModel model);
+QString panelLibraryName(RigModel model);
 // The box for a Radio item whose window this program cannot make.
 QString notAvailableText(const QString& caption);
 
@@ -40,7 +36,7 @@ public:
     QMdiArea* mdiArea() const { return area_; }
     TDeviceList* devices() const { return deviceList_.get(); }
     // The path of a model's panel-art library found at start-up, or empty.
-    QString libraryPath(PanelModel model) const { return libraryPaths_[static_cast<int>(model)]; }
+    QString libraryPath(RigModel model) const { return libraryPaths_[static_cast<int>(model)]; }
     // The help file "Help Topics" opens.
     QString helpPath() const;
 
@@ -88,7 +84,7 @@ private:
     void FormCreate();
     void buildMenus();
     void fillWindowMenu();
-    void openPanel(PanelModel model);
+    void openPanel(RigModel model);
 
     ProgramFiles files_;
     QMdiArea* area_ = nullptr;

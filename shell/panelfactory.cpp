@@ -7,13 +7,13 @@
 #include "panels/ic821.h"
 #include "shell/adddevice.h"
 
-QWidget* createRadioPanel(PanelModel model, QWidget* owner, const QString& libraryPath)
+QWidget* createRadioPanel(RigModel model, QWidget* owner, const QString& libraryPath)
 {
     switch (model) {
-    case PanelModel::IC756: return new THi_756FORM(owner, libraryPath);
-    case PanelModel::IC821: return new THi_821FORM(owner, libraryPath);
-    case PanelModel::IC706: return new THi_706FORM(owner, libraryPath);
-    case PanelModel::IC706MKII: return new THi_706MKIIFORM(owner, libraryPath);
+    case RigModel::IC756: return new THi_756FORM(owner, libraryPath);
+    case RigModel::IC821: return new THi_821FORM(owner, libraryPath);
+    case RigModel::IC706: return new THi_706FORM(owner, libraryPath);
+    case RigModel::IC706MKII: return new THi_706MKIIFORM(owner, libraryPath);
     }
     return nullptr;
 }

@@ -41,7 +41,7 @@ QString pathsText()
                     .arg(what + QLatin1Char(':'), -15)
                     .arg(path.isEmpty() ? QStringLiteral("not found") : path);
     };
-    for (PanelModel model : {PanelModel::IC706, PanelModel::IC706MKII, PanelModel::IC756, PanelModel::IC821})
+    for (RigModel model : AllRigModels)
         line(panelLibraryName(model), files.findLibrary(panelLibraryName(model)));
     line(helpFileName(), files.findData(helpFileName()));
     line(QStringLiteral("settings"), sessionSettingsPath());

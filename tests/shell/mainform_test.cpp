@@ -117,9 +117,8 @@ TEST(MainForm, RadioItemsFollowTheLibrariesFoundAndRememberThePath)
     EXPECT_FALSE(form.IC706MKII1->isEnabled());
     EXPECT_TRUE(form.IC7561->isEnabled());
     EXPECT_FALSE(form.IC821HiRes1->isEnabled());
-    EXPECT_EQ(form.libraryPath(PanelModel::IC756),
-              QDir(folders.current.path()).absoluteFilePath("PV756.dll"));
-    EXPECT_TRUE(form.libraryPath(PanelModel::IC821).isEmpty());
+    EXPECT_EQ(form.libraryPath(RigModel::IC756), QDir(folders.current.path()).absoluteFilePath("PV756.dll"));
+    EXPECT_TRUE(form.libraryPath(RigModel::IC821).isEmpty());
 }
 
 TEST(MainForm, LibrariesAndHelpAreLookedForBesideTheProgramThenInstalledThenInTheCurrentFolder)
@@ -158,7 +157,7 @@ TEST(MainForm, LibrariesAndHelpAreLookedForBesideTheProgramThenInstalledThenInTh
         TMainFORM form(f.files());
         EXPECT_EQ(form.IC706MKII1->isEnabled(), !name.isEmpty()) << qPrintable(where);
         // The panel loads what the menu found.
-        EXPECT_EQ(form.libraryPath(PanelModel::IC706MKII),
+        EXPECT_EQ(form.libraryPath(RigModel::IC706MKII),
                   name.isEmpty() ? QString() : QDir(libraryDir).absoluteFilePath("PV706MKII.dll"))
             << qPrintable(where);
         // Help found nowhere is named beside the program, for the operator's message.
@@ -180,7 +179,7 @@ TEST(MainForm, TheRunningProgramLooksInItsInstalledFoldersRelativeToItself)
     EXPECT_EQ(files.dataFolders(),
               (QStringList{program.path(), QDir::cleanPath(program.filePath("../share/tessaline")),
                            QDir::currentPath()}));
-    EXPECT_EQ(panelLibraryName(PanelModel::IC706MKII), "PV706MKII.dll");
+    EXPECT_EQ(panelLibraryName(RigModel::IC706MKII), "PV706MKII.dll");
 }
 
 TEST(MainForm, HiddenTextItemAnswersF9AndDisabledItemsIgnoreTheirKeys)

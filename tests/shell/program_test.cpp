@@ -55,7 +55,7 @@ TEST(Program, AnOperatorAddsADeviceAndOpensTheIc756Panel)
     frame->resize(1100, 900);
     frame->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
-    if (frame->libraryPath(PanelModel::IC756).isEmpty())
+    if (frame->libraryPath(RigModel::IC756).isEmpty())
         GTEST_SKIP() << "PV756.dll is not beside the tests";
 
     frame->AddDevice1->trigger();
