@@ -10,7 +10,6 @@
 #include "devices/devicewindow.h"
 #include "io/comm32.h"
 #include "io/serialports.h"
-#include "widgets/ledlittle.h"
 
 Tdevice_serial::Tdevice_serial(QWidget* owner, const QString& name) : Window(new TSerialFORM(owner))
 {
@@ -37,8 +36,7 @@ Tdevice_serial::Tdevice_serial(QWidget* owner, const QString& name, const Serial
 void Tdevice_serial::setUpWindow(const QString& name)
 {
     Window->setWindowTitle(name);
-    Window->OnRx.bind([this](const quint8* p, qint32 l) { Deliver(p, l); });
-    Window->OnReopen.bind([this](QObject*) { Reopen(); });
+    Window->setReopenHandler([this](QObject*) { Reopen(); });
 }
 
 bool Tdevice_serial::OpenPort(const SerialLine& line)
@@ -106,20 +104,16 @@ Tdevice_serial::~Tdevice_serial()
 
 void Tdevice_serial::Send(const quint8* data, qint32 len)
 {
-    if (Window) {
-        Window->TxLed->setLedColor(lcGreen);
-        Window->TxLed->setBlink(true);
-    }
+    if (Window)
+        Window->flashTransmit();
     if (Comm)
         Comm->QueueWrite(data, quint16(qBound(0, len, 0xFFFF)));
 }
 
 void Tdevice_serial::ReceiveData(const quint8* buffer, quint16 length)
 {
-    if (Window) {
-        Window->RxLed->setLedColor(lcGreen);
-        Window->RxLed->setBlink(true);
-    }
+    if (Window)
+        Window->flashReceive();
     Deliver(buffer, length);
 }
 

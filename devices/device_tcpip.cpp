@@ -5,8 +5,8 @@
 Tdevice_tcpip::Tdevice_tcpip(QWidget* owner, const QString& name) : Window(new TTCPIPForm(owner))
 {
     Window->setWindowTitle(name);
-    Window->OnRx.bind([this](const quint8* p, qint32 l) { Deliver(p, l); });
-    Window->OnLinkLost.bind([this](const QString& why) { LinkLost(why); });
+    Window->setReceiveHandler([this](const quint8* p, qint32 l) { Deliver(p, l); });
+    Window->setLinkLostHandler([this](const QString& why) { LinkLost(why); });
 }
 
 Tdevice_tcpip::~Tdevice_tcpip() { releaseDeviceWindow(Window.data()); }

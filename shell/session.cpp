@@ -1,6 +1,5 @@
 #include "shell/session.h"
 
-#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QSettings>
 #include <cstdio>
@@ -67,8 +66,8 @@ RememberedSession captureSession(const TMainFORM& frame)
         } else if (auto* tcp = dynamic_cast<Tdevice_tcpip*>(device)) {
             d.kind = RememberedDevice::TcpIp;
             if (tcp->Window) {
-                d.host = tcp->Window->EHostName->text();
-                d.tcpPort = tcp->Window->EPort->text();
+                d.host = tcp->Window->hostName();
+                d.tcpPort = tcp->Window->port();
                 d.connected = tcp->Window->isConnected();
             }
             rememberPlace(tcp->Window, &d);
@@ -105,10 +104,9 @@ void restoreDevices(TMainFORM& frame, const QList<RememberedDevice>& devices)
             placeWindow(window, d);
             list->append(std::move(device));
             if (window) {
-                window->EHostName->setText(d.host);
-                window->EPort->setText(d.tcpPort);
+                window->setRelay(d.host, d.tcpPort);
                 if (d.connected)
-                    window->BConClick();
+                    window->connectToRelay();
             }
         }
     }

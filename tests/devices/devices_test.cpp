@@ -16,6 +16,7 @@
 #include "devices/device_serial.h"
 #include "devices/device_tcpip.h"
 #include "io/comm32.h"
+#include "support/findpart.h"
 #include "support/modalrecorder.h"
 #include "support/pty.h"
 #include "support/qtprint.h"
@@ -76,11 +77,11 @@ TEST(SerialDevice, OpensThePortChosenAndCarriesBytesBothWays)
     pty.write(QByteArray::fromHex("fefee050fbfd"));
     ASSERT_TRUE(waitFor([&] { return got.size() == 6; }));
     EXPECT_EQ(got, QByteArray::fromHex("fefee050fbfd"));
-    EXPECT_EQ(device.Window->RxLed->shownColor(), lcGreen);
+    EXPECT_EQ(part<TLedLittle>(device.Window.data(), "receiveLamp")->shownColor(), lcGreen);
 
     const quint8 frame[] = {0xfe, 0xfe, 0x50, 0xe0, 0x03, 0xfd};
     device.Send(frame, sizeof frame);
-    EXPECT_EQ(device.Window->TxLed->shownColor(), lcGreen);
+    EXPECT_EQ(part<TLedLittle>(device.Window.data(), "transmitLamp")->shownColor(), lcGreen);
     QByteArray out;
     ASSERT_TRUE(waitFor([&] {
         out += pty.readAvailable();
@@ -89,8 +90,8 @@ TEST(SerialDevice, OpensThePortChosenAndCarriesBytesBothWays)
     EXPECT_EQ(out, QByteArray(reinterpret_cast<const char*>(frame), 6));
 
     clock.advance(250);
-    EXPECT_EQ(device.Window->TxLed->shownColor(), lcDarkGreen);
-    EXPECT_EQ(device.Window->RxLed->shownColor(), lcDarkGreen);
+    EXPECT_EQ(part<TLedLittle>(device.Window.data(), "transmitLamp")->shownColor(), lcDarkGreen);
+    EXPECT_EQ(part<TLedLittle>(device.Window.data(), "receiveLamp")->shownColor(), lcDarkGreen);
 }
 
 TEST(SerialDevice, CancelStillOpensWithTheFieldsAndTheDialogRemembersThem)
@@ -168,30 +169,30 @@ TEST(SerialDevice, ALostPortIsShownAndCanBeOpenedAgainOnceItIsBack)
     Tdevice_serial device(nullptr, QStringLiteral("[Shack] <Serial>"));
     ASSERT_TRUE(device.Comm->isOpen());
     EXPECT_FALSE(device.Window->showsPortProblem());
-    EXPECT_TRUE(device.Window->PortLabel->isHidden());
-    EXPECT_TRUE(device.Window->BReopen->isHidden());
+    EXPECT_TRUE(part<QLabel>(device.Window.data(), "portProblem")->isHidden());
+    EXPECT_TRUE(part<QPushButton>(device.Window.data(), "reopen")->isHidden());
 
     first.reset();  // unplugged
     ASSERT_TRUE(waitFor([&] { return device.Window->showsPortProblem(); }));
-    EXPECT_EQ(device.Window->PortLabel->text(), "Port lost: " + adapter);
-    EXPECT_FALSE(device.Window->PortLabel->isHidden());
-    EXPECT_FALSE(device.Window->PortLed->isHidden());
-    EXPECT_EQ(device.Window->PortLed->shownColor(), lcRed);
-    EXPECT_FALSE(device.Window->BReopen->isHidden());
+    EXPECT_EQ(part<QLabel>(device.Window.data(), "portProblem")->text(), "Port lost: " + adapter);
+    EXPECT_FALSE(part<QLabel>(device.Window.data(), "portProblem")->isHidden());
+    EXPECT_FALSE(part<TLedLittle>(device.Window.data(), "portLamp")->isHidden());
+    EXPECT_EQ(part<TLedLittle>(device.Window.data(), "portLamp")->shownColor(), lcRed);
+    EXPECT_FALSE(part<QPushButton>(device.Window.data(), "reopen")->isHidden());
     EXPECT_FALSE(device.Comm->isOpen());
     EXPECT_TRUE(modal.boxes.empty());
 
     // Asking before it is back explains the failure and keeps the window saying so.
     modal.onDialog = nullptr;
-    device.Window->BReopen->click();
+    part<QPushButton>(device.Window.data(), "reopen")->click();
     ASSERT_EQ(modal.dialogs.size(), 2u);
     ASSERT_EQ(modal.boxes.size(), 1u);
     EXPECT_TRUE(modal.boxes[0].text.startsWith("Error opening com port\n"));
-    EXPECT_EQ(device.Window->PortLabel->text(), "Port not open: " + adapter);
+    EXPECT_EQ(part<QLabel>(device.Window.data(), "portProblem")->text(), "Port not open: " + adapter);
 
     PtyPair second;  // plugged in again
     ASSERT_TRUE(second.ok() && plugIn(second));
-    device.Window->BReopen->click();
+    part<QPushButton>(device.Window.data(), "reopen")->click();
     ASSERT_EQ(modal.dialogs.size(), 3u);
     // The dialog offered this device's port and speed.
     EXPECT_EQ(comPort.dialog.CBPort->currentText(), adapter);
@@ -199,7 +200,7 @@ TEST(SerialDevice, ALostPortIsShownAndCanBeOpenedAgainOnceItIsBack)
     EXPECT_EQ(modal.boxes.size(), 1u);
     ASSERT_TRUE(device.Comm->isOpen());
     EXPECT_FALSE(device.Window->showsPortProblem());
-    EXPECT_TRUE(device.Window->PortLabel->isHidden());
+    EXPECT_TRUE(part<QLabel>(device.Window.data(), "portProblem")->isHidden());
 
     QByteArray got;
     device.RegFunc(collector(got));
@@ -232,11 +233,11 @@ TEST(TcpipDevice, DropsWhatIsSentUntilConnectedThenCarriesBytes)
 
     const quint8 early[] = {0xfe, 0xfe, 0x50, 0xe0, 0x03, 0xfd};
     device.Send(early, sizeof early);
-    EXPECT_EQ(device.Window->TxLed->shownColor(), lcRed);
+    EXPECT_EQ(part<TLedLittle>(device.Window.data(), "transmitLamp")->shownColor(), lcRed);
 
-    device.Window->EHostName->setText(QStringLiteral("localhost"));
-    device.Window->EPort->setText(QString::number(relay.serverPort()));
-    device.Window->BCon->click();
+    part<QLineEdit>(device.Window.data(), "hostName")->setText(QStringLiteral("localhost"));
+    part<QLineEdit>(device.Window.data(), "port")->setText(QString::number(relay.serverPort()));
+    part<QPushButton>(device.Window.data(), "connect")->click();
     ASSERT_TRUE(waitFor([&] { return device.Window->isConnected() && peer; }));
 
     const quint8 frame[] = {0xfe, 0xfe, 0x50, 0xe0, 0x04, 0xfd};

@@ -30,6 +30,7 @@
 #include "sim/radio.h"
 #include "sim/simulator.h"
 #include "sim/tcprelay.h"
+#include "support/findpart.h"
 #include "support/freeport.h"
 #include "support/modalrecorder.h"
 #include "support/waitfor.h"
@@ -85,10 +86,11 @@ TEST(NetworkControl, TwoClientsAndAnIc756PanelShareOneDevice)
     frame->AddDevice1->trigger();
     auto* device = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(0));
     ASSERT_NE(device, nullptr);
-    device->Window->EHostName->setText("127.0.0.1");
-    device->Window->EPort->setText(QString::number(sim.tcp()->port()));
-    device->Window->BCon->click();
-    ASSERT_TRUE(waitFor([&] { return device->Window->isConnected(); }, 5000));
+    TTCPIPForm* window = device->Window;
+    part<QLineEdit>(window, "hostName")->setText("127.0.0.1");
+    part<QLineEdit>(window, "port")->setText(QString::number(sim.tcp()->port()));
+    part<QPushButton>(window, "connect")->click();
+    ASSERT_TRUE(waitFor([&] { return window->isConnected(); }, 5000));
     frame->IC7561->trigger();
     THi_756FORM* panel = frame->findChild<THi_756FORM*>();
     ASSERT_NE(panel, nullptr);

@@ -25,6 +25,7 @@
 #include "shell/startup.h"
 #include "sim/simulator.h"
 #include "sim/tcprelay.h"
+#include "support/findpart.h"
 #include "support/freeport.h"
 #include "support/modalrecorder.h"
 #include "support/waitfor.h"
@@ -64,10 +65,11 @@ TEST(Program, AnOperatorAddsADeviceAndOpensTheIc756Panel)
     ASSERT_NE(device, nullptr);
     EXPECT_EQ(device->Name, "[Sim] <TCP/IP>");
     EXPECT_EQ(device->Kind, DeviceKind::TcpIp);
-    device->Window->EHostName->setText("127.0.0.1");
-    device->Window->EPort->setText(QString::number(sim.tcp()->port()));
-    device->Window->BCon->click();
-    ASSERT_TRUE(waitFor([&] { return device->Window->isConnected(); }, 5000));
+    TTCPIPForm* window = device->Window;
+    part<QLineEdit>(window, "hostName")->setText("127.0.0.1");
+    part<QLineEdit>(window, "port")->setText(QString::number(sim.tcp()->port()));
+    part<QPushButton>(window, "connect")->click();
+    ASSERT_TRUE(waitFor([&] { return window->isConnected(); }, 5000));
 
     frame->IC7561->trigger();
     THi_756FORM* panel = frame->findChild<THi_756FORM*>();

@@ -36,6 +36,7 @@
 #include "shell/newdevice.h"
 #include "shell/sessionstore.h"
 #include "shell/startup.h"
+#include "support/findpart.h"
 #include "support/modalrecorder.h"
 #include "support/pty.h"
 #include "support/waitfor.h"
@@ -227,13 +228,13 @@ TEST(Session, DevicesAndWindowsComeBackInTheNextRunInTheirOrder)
         ASSERT_EQ(DeviceList->count(), 3);
         auto* tcp = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(1));
         ASSERT_NE(tcp, nullptr);
-        tcp->Window->EHostName->setText("127.0.0.1");
-        tcp->Window->EPort->setText(relayPort);
-        tcp->Window->BCon->click();
+        part<QLineEdit>(tcp->Window.data(), "hostName")->setText("127.0.0.1");
+        part<QLineEdit>(tcp->Window.data(), "port")->setText(relayPort);
+        part<QPushButton>(tcp->Window.data(), "connect")->click();
         ASSERT_TRUE(waitFor([&] { return tcp->Window->isConnected(); }, 10000));
         auto* spare = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(2));
         ASSERT_NE(spare, nullptr);
-        spare->Window->EHostName->setText("spare.example");
+        part<QLineEdit>(spare->Window.data(), "hostName")->setText("spare.example");
         placeOf(DeviceList->at(0))->setGeometry(serialPlace);
         placeOf(DeviceList->at(2))->showMinimized();
         run.frame->showNormal();
@@ -266,14 +267,14 @@ TEST(Session, DevicesAndWindowsComeBackInTheNextRunInTheirOrder)
     // The relay that was connected is connected again; the other one waits.
     auto* tcp = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(1));
     ASSERT_NE(tcp, nullptr);
-    EXPECT_EQ(tcp->Window->EHostName->text(), "127.0.0.1");
-    EXPECT_EQ(tcp->Window->EPort->text(), relayPort);
+    EXPECT_EQ(tcp->Window->hostName(), "127.0.0.1");
+    EXPECT_EQ(tcp->Window->port(), relayPort);
     EXPECT_TRUE(waitFor([&] { return tcp->Window->isConnected(); }, 10000));
     EXPECT_TRUE(waitFor([&] { return relay.hasPendingConnections(); }));
     auto* spare = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(2));
     ASSERT_NE(spare, nullptr);
-    EXPECT_EQ(spare->Window->EHostName->text(), "spare.example");
-    EXPECT_EQ(spare->Window->EPort->text(), "6005");
+    EXPECT_EQ(spare->Window->hostName(), "spare.example");
+    EXPECT_EQ(spare->Window->port(), "6005");
     EXPECT_FALSE(spare->Window->isConnected());
     EXPECT_TRUE(placeOf(spare)->isMinimized());
 

@@ -89,9 +89,8 @@ Tdevice* SimBench::addDevice(SimLink link)
             static_cast<Tdevice_tcpip*>(devices_->append(std::make_unique<Tdevice_tcpip>(nullptr, name)));
         device->Kind = DeviceKind::TcpIp;
         device->Name = name;
-        device->Window->EHostName->setText(QStringLiteral("127.0.0.1"));
-        device->Window->EPort->setText(QString::number(sim_->tcp()->port()));
-        device->Window->BCon->click();
+        device->Window->setRelay(QStringLiteral("127.0.0.1"), QString::number(sim_->tcp()->port()));
+        device->Window->connectToRelay();
         if (!waitFor([&] { return device->Window->isConnected(); }, 5000)) {
             failure_ = QStringLiteral("no connection to the simulator's TCP port");
             return nullptr;

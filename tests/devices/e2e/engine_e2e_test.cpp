@@ -133,9 +133,8 @@ void answerComPort(ModalRecorder& modal, const QString& port)
 
 bool connectWindow(TTCPIPForm& window, quint16 port)
 {
-    window.EHostName->setText(QStringLiteral("127.0.0.1"));
-    window.EPort->setText(QString::number(port));
-    window.BCon->click();
+    window.setRelay(QStringLiteral("127.0.0.1"), QString::number(port));
+    window.connectToRelay();
     return waitFor([&] { return window.isConnected(); });
 }
 
