@@ -7,8 +7,6 @@
 
 #include "shell/appicon.h"
 
-TAboutBox* AboutBox = nullptr;
-
 namespace {
 
 QFont timesFont(int pixels, bool bold)

@@ -27,5 +27,3 @@ protected:
 private:
     void FormPaint();
 };
-
-extern TAboutBox* AboutBox;

@@ -4,8 +4,6 @@
 #include <QPushButton>
 #include <QStyle>
 
-TDisclaimerFORM* DisclaimerFORM = nullptr;
-
 QString TDisclaimerFORM::noticeText()
 {
     return QStringLiteral(

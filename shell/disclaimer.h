@@ -18,5 +18,3 @@ public:
 
     static QString noticeText();
 };
-
-extern TDisclaimerFORM* DisclaimerFORM;

@@ -5,7 +5,6 @@
 #include "panels/hi_756.h"
 #include "panels/hi_821.h"
 #include "panels/ic821.h"
-#include "shell/adddevice.h"
 
 QWidget* createRadioPanel(RigModel model, QWidget* owner, const QString& libraryPath)
 {
@@ -19,5 +18,3 @@ QWidget* createRadioPanel(RigModel model, QWidget* owner, const QString& library
 }
 
 QWidget* createTextPanel821(QWidget* owner) { return new TIC821FORM(owner); }
-
-void addDeviceFlow(QWidget* owner) { AddDevice(owner); }

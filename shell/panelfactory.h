@@ -12,6 +12,3 @@ QWidget* createRadioPanel(RigModel model, QWidget* owner, const QString& library
 
 // Opens the IC-821 window built from standard controls.
 QWidget* createTextPanel821(QWidget* owner);
-
-// The Add Device flow of the Device Setup menu.
-void addDeviceFlow(QWidget* owner);

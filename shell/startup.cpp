@@ -4,20 +4,16 @@
 #include <QSettings>
 #include <cstdio>
 
-#include "devices/comportdialog.h"
 #include "devices/deviceselectdialog.h"
 #include "memory/download.h"
 #include "memory/memedit.h"
 #include "memory/memopen.h"
 #include "memory/singledialog.h"
 #include "memory/upload.h"
-#include "shell/about.h"
 #include "shell/appicon.h"
 #include "shell/application.h"
-#include "shell/disclaimer.h"
 #include "shell/helpviewer.h"
 #include "shell/mainform.h"
-#include "shell/newdevice.h"
 #include "shell/programfiles.h"
 #include "shell/session.h"
 #include "shell/sessionstore.h"
@@ -100,19 +96,18 @@ CommandLine answerCommandLine(const QStringList& arguments, bool reportErrors)
 
 }  // namespace
 
-void createSharedWindows()
+std::unique_ptr<TMainFORM> createSharedWindows()
 {
-    MainFORM = new TMainFORM;
-    AboutBox = new TAboutBox(MainFORM);
+    auto frame = std::make_unique<TMainFORM>();
+    // The owner of the shared dialogs below.
+    TMainFORM* const MainFORM = frame.get();
     DSelFORM = new TDSelFORM(MainFORM);
-    ComPortFORM = new TComPortFORM(MainFORM);
-    NewDeviceFORM = new TNewDeviceFORM(MainFORM);
     MemEditFORM = new TMemEditFORM(MainFORM);
     UploadFORM = new TUploadFORM(MainFORM);
     DownloadFORM = new TDownloadFORM(MainFORM);
     MemOpenFORM = new TMemOpenFORM(MainFORM);
     SingleUpload = new TSingleUpload(MainFORM);
-    DisclaimerFORM = new TDisclaimerFORM(MainFORM);
+    return frame;
 }
 
 int runTessaline(int argc, char** argv)
@@ -139,13 +134,12 @@ int runTessaline(int argc, char** argv)
     WidgetModalHandler modal;
     Modal::setHandler(&modal);
 
-    createSharedWindows();
+    std::unique_ptr<TMainFORM> frame = createSharedWindows();
     QSettings settings(sessionSettingsPath(), QSettings::IniFormat);
-    startSession(*MainFORM, settings);
+    startSession(*frame, settings);
     const int status = app.exec();
-    endSession(*MainFORM, settings);
-    delete MainFORM;
-    MainFORM = nullptr;
+    endSession(*frame, settings);
+    frame.reset();
     Modal::setHandler(nullptr);
     return status;
 }

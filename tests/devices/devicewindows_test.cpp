@@ -449,30 +449,46 @@ TEST(ComPortDialog, LooksAsDesignedAndKeepsItsValues)
     EXPECT_EQ(dialog.windowTitle(), "Com Port");
     EXPECT_EQ(background(&dialog), QColor(0x80, 0x00, 0x00));
     EXPECT_EQ(dialog.size(), QSize(282, 153));
-    EXPECT_EQ(dialog.Label1->text(), "Port");
-    EXPECT_EQ(dialog.Label2->text(), "Baud");
-    EXPECT_EQ(foreground(dialog.Label1), QColor(0xFF, 0xFF, 0x00));
-    EXPECT_EQ(foreground(dialog.Label2), QColor(0xFF, 0xFF, 0x00));
-    ASSERT_GE(dialog.CBPort->count(), 4);
+    EXPECT_EQ(part<QLabel>(dialog, "portLabel")->text(), "Port");
+    EXPECT_EQ(part<QLabel>(dialog, "baudLabel")->text(), "Baud");
+    EXPECT_EQ(foreground(part<QLabel>(dialog, "portLabel")), QColor(0xFF, 0xFF, 0x00));
+    EXPECT_EQ(foreground(part<QLabel>(dialog, "baudLabel")), QColor(0xFF, 0xFF, 0x00));
+    QComboBox* port = part<QComboBox>(dialog, "port");
+    QComboBox* baud = part<QComboBox>(dialog, "baud");
+    ASSERT_GE(port->count(), 4);
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(dialog.CBPort->itemText(i), QStringLiteral("COM%1").arg(i + 1));
+        EXPECT_EQ(port->itemText(i), QStringLiteral("COM%1").arg(i + 1));
     QStringList found;
-    for (int i = 4; i < dialog.CBPort->count(); ++i)
-        found << dialog.CBPort->itemText(i);
+    for (int i = 4; i < port->count(); ++i)
+        found << port->itemText(i);
     EXPECT_EQ(found, serialPortsFound());
-    EXPECT_TRUE(dialog.CBPort->isEditable());
-    EXPECT_EQ(dialog.CBPort->currentText(), "COM2");
+    EXPECT_TRUE(port->isEditable());
+    EXPECT_EQ(port->currentText(), "COM2");
     QStringList bauds;
-    for (int i = 0; i < dialog.CBBaud->count(); ++i)
-        bauds << dialog.CBBaud->itemText(i);
+    for (int i = 0; i < baud->count(); ++i)
+        bauds << baud->itemText(i);
     EXPECT_EQ(bauds, QStringList({"1200", "2400", "4800", "9600", "19200"}));
-    EXPECT_TRUE(dialog.CBBaud->isEditable());
-    EXPECT_EQ(dialog.CBBaud->currentText(), "9600");
-    EXPECT_EQ(dialog.BitBtn1->text(), "OK");
+    EXPECT_TRUE(baud->isEditable());
+    EXPECT_EQ(baud->currentText(), "9600");
+    EXPECT_EQ(part<QPushButton>(dialog, "ok")->text(), "OK");
+    EXPECT_EQ(dialog.line().port, "COM2");
+    EXPECT_EQ(dialog.line().baud, "9600");
 
-    dialog.CBPort->setCurrentText(QStringLiteral("/dev/ttyUSB7"));
+    port->setCurrentText(QStringLiteral("/dev/ttyUSB7"));
     dialog.refreshPorts();
-    EXPECT_EQ(dialog.CBPort->currentText(), "/dev/ttyUSB7");
-    dialog.BitBtn1->click();
+    EXPECT_EQ(port->currentText(), "/dev/ttyUSB7");
+    part<QPushButton>(dialog, "ok")->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.line().port, "/dev/ttyUSB7");
+
+    // What is offered shows; parity and stop bits are not the dialog's to give.
+    SerialLine offered;
+    offered.port = QStringLiteral("/dev/ttyACM0");
+    offered.baud = QStringLiteral("19200");
+    offered.parity = pEven;
+    dialog.setLine(offered);
+    EXPECT_EQ(port->currentText(), "/dev/ttyACM0");
+    EXPECT_EQ(baud->currentText(), "19200");
+    EXPECT_EQ(dialog.line().parity, pNone);
+    EXPECT_EQ(dialog.line().stopBits, sb1_0);
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -67,39 +68,38 @@ TEST(NetworkControl, TwoClientsAndAnIc756PanelShareOneDevice)
 
     ModalRecorder modal;
     modal.onDialog = [](QDialog& d) {
-        if (&d == NewDeviceFORM) {
-            NewDeviceFORM->EDeviceName->setText("Sim");
-            NewDeviceFORM->setTypeIndex(TNewDeviceFORM::TcpIp);
+        if (auto* newDevice = dynamic_cast<TNewDeviceFORM*>(&d)) {
+            newDevice->setChoice({QStringLiteral("Sim"), DeviceKind::TcpIp});
         } else if (&d == DSelFORM) {
             DSelFORM->FormActivate();
         }
         return Modal::Ok;
     };
-    createSharedWindows();
-    std::unique_ptr<TMainFORM> frame(MainFORM);
+    std::unique_ptr<TMainFORM> frame = createSharedWindows();
     frame->resize(1100, 900);
     frame->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
     if (frame->libraryPath(RigModel::IC756).isEmpty())
         GTEST_SKIP() << "PV756.dll is not beside the tests";
 
-    frame->AddDevice1->trigger();
+    frame->command(TMainFORM::Command::AddDevice)->trigger();
     auto* device = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(0));
     ASSERT_NE(device, nullptr);
-    TTCPIPForm* window = device->Window;
+    TTCPIPForm* window = device->window();
     part<QLineEdit>(window, "hostName")->setText("127.0.0.1");
     part<QLineEdit>(window, "port")->setText(QString::number(sim.tcp()->port()));
     part<QPushButton>(window, "connect")->click();
     ASSERT_TRUE(waitFor([&] { return window->isConnected(); }, 5000));
-    frame->IC7561->trigger();
+    frame->command(TMainFORM::Command::IC756)->trigger();
     THi_756FORM* panel = frame->findChild<THi_756FORM*>();
     ASSERT_NE(panel, nullptr);
     ASSERT_TRUE(waitFor(
         [&] { return panel->view().mainText.size() == 11 && panel->engine()->Queue().empty(); }, 30000));
 
-    EXPECT_EQ(frame->NetworkControl1->text(), "Network Control...");
-    EXPECT_TRUE(frame->DeviceSetup1->actions().contains(frame->NetworkControl1));
-    frame->NetworkControl1->trigger();
+    QAction* networkControl = frame->command(TMainFORM::Command::NetworkControl);
+    EXPECT_EQ(networkControl->text(), "Network Control...");
+    EXPECT_TRUE(frame->menu(TMainFORM::Menu::DeviceSetup)->actions().contains(networkControl));
+    networkControl->trigger();
     NetControlForm* form = frame->netControl();
     ASSERT_NE(form, nullptr);
     ASSERT_TRUE(form->isVisible());
@@ -148,6 +148,5 @@ TEST(NetworkControl, TwoClientsAndAnIc756PanelShareOneDevice)
     EXPECT_TRUE(waitFor([&] { return b.state() == QAbstractSocket::UnconnectedState; }, 10000));
 
     frame.reset();
-    MainFORM = nullptr;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

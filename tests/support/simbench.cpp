@@ -44,7 +44,6 @@ SimBench::SimBench()
 {
     previousList_ = std::exchange(DeviceList, devices_.get());
     previousSelect_ = std::exchange(DSelFORM, select_.get());
-    previousComPort_ = std::exchange(ComPortFORM, comPort_.get());
     previousUpload_ = std::exchange(UploadFORM, upload_.get());
     previousDownload_ = std::exchange(DownloadFORM, download_.get());
     modal.onDialog = [this](QDialog& d) { return answer(d); };
@@ -54,7 +53,6 @@ SimBench::~SimBench()
 {
     DeviceList = previousList_;
     DSelFORM = previousSelect_;
-    ComPortFORM = previousComPort_;
     UploadFORM = previousUpload_;
     DownloadFORM = previousDownload_;
 }
@@ -89,9 +87,9 @@ Tdevice* SimBench::addDevice(SimLink link)
             static_cast<Tdevice_tcpip*>(devices_->append(std::make_unique<Tdevice_tcpip>(nullptr, name)));
         device->Kind = DeviceKind::TcpIp;
         device->Name = name;
-        device->Window->setRelay(QStringLiteral("127.0.0.1"), QString::number(sim_->tcp()->port()));
-        device->Window->connectToRelay();
-        if (!waitFor([&] { return device->Window->isConnected(); }, 5000)) {
+        device->window()->setRelay(QStringLiteral("127.0.0.1"), QString::number(sim_->tcp()->port()));
+        device->window()->connectToRelay();
+        if (!waitFor([&] { return device->window()->isConnected(); }, 5000)) {
             failure_ = QStringLiteral("no connection to the simulator's TCP port");
             return nullptr;
         }
@@ -102,11 +100,11 @@ Tdevice* SimBench::addDevice(SimLink link)
         return nullptr;
     }
     const QString name = QStringLiteral("[Sim] <Serial>");
-    auto* device =
-        static_cast<Tdevice_serial*>(devices_->append(std::make_unique<Tdevice_serial>(nullptr, name)));
+    auto* device = static_cast<Tdevice_serial*>(
+        devices_->append(std::make_unique<Tdevice_serial>(nullptr, name, comPort_.get())));
     device->Kind = DeviceKind::Serial;
     device->Name = name;
-    if (!device->Comm->isOpen()) {
+    if (!device->comm()->isOpen()) {
         failure_ = QStringLiteral("the simulator's pseudo-terminal did not open");
         return nullptr;
     }
@@ -134,8 +132,10 @@ int SimBench::answer(QDialog& d)
         if (!select.address.isEmpty())
             select_->Eaddress->setText(select.address);
     } else if (&d == comPort_.get()) {
-        comPort_->CBPort->setCurrentText(sim_ && sim_->pty() ? sim_->pty()->path() : QString());
-        comPort_->CBBaud->setCurrentText(QStringLiteral("9600"));
+        SerialLine line;
+        line.port = sim_ && sim_->pty() ? sim_->pty()->path() : QString();
+        line.baud = QStringLiteral("9600");
+        comPort_->setLine(line);
     } else if (&d == upload_.get()) {
         fill(upload_->EStart, upload.start);
         fill(upload_->EEnding, upload.ending);

@@ -3,8 +3,9 @@
 // A test bench for end-to-end tests of the radio windows: tsln-sim's simulator
 // in-process, its radios on one CI-V bus reachable over TCP loopback and (when
 // asked) its pseudo-terminal; the shared device list and the shared Device
-// Select, Com Port, Upload and Download dialogs swapped for private ones for the
-// bench's lifetime, answered by its ModalRecorder.
+// Select, Upload and Download dialogs swapped for private ones for the bench's
+// lifetime, and a Com Port dialog of its own for its serial devices, all answered
+// by its ModalRecorder.
 //
 //   SimBench bench;
 //   ASSERT_TRUE(bench.start({{"ic706", 0x48}, {"ic706mkii", 0x4e}})) << bench.failure();
@@ -95,7 +96,6 @@ private:
     std::unique_ptr<TDownloadFORM> download_;
     TDeviceList* previousList_ = nullptr;
     TDSelFORM* previousSelect_ = nullptr;
-    TComPortFORM* previousComPort_ = nullptr;
     TUploadFORM* previousUpload_ = nullptr;
     TDownloadFORM* previousDownload_ = nullptr;
 };
