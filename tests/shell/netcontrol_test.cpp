@@ -103,25 +103,25 @@ TEST(NetworkControl, TwoClientsAndAnIc756PanelShareOneDevice)
     NetControlForm* form = frame->netControl();
     ASSERT_NE(form, nullptr);
     ASSERT_TRUE(form->isVisible());
-    EXPECT_EQ(form->CBDevice->currentText(), "[Sim] <TCP/IP>");
-    form->CBModel->setCurrentText("IC-706");
-    EXPECT_EQ(form->EAddress->text(), "48");
-    form->CBModel->setCurrentText("IC-756");
-    EXPECT_EQ(form->EAddress->text(), "50");
-    EXPECT_EQ(form->EListen->text(), "127.0.0.1");
-    EXPECT_EQ(form->EPort->text(), "4532");
+    EXPECT_EQ(part<QComboBox>(form, "device")->currentText(), "[Sim] <TCP/IP>");
+    part<QComboBox>(form, "model")->setCurrentText("IC-706");
+    EXPECT_EQ(part<QLineEdit>(form, "address")->text(), "48");
+    part<QComboBox>(form, "model")->setCurrentText("IC-756");
+    EXPECT_EQ(part<QLineEdit>(form, "address")->text(), "50");
+    EXPECT_EQ(part<QLineEdit>(form, "listenAddress")->text(), "127.0.0.1");
+    EXPECT_EQ(part<QLineEdit>(form, "port")->text(), "4532");
     const quint16 port = freeLocalPort();
-    form->EPort->setText(QString::number(port));
-    form->BStart->click();
-    ASSERT_TRUE(form->server()->running()) << qPrintable(form->LStatus->text());
-    EXPECT_FALSE(form->BStart->isEnabled());
+    part<QLineEdit>(form, "port")->setText(QString::number(port));
+    part<QPushButton>(form, "start")->click();
+    ASSERT_TRUE(form->server()->running()) << qPrintable(part<QLabel>(form, "status")->text());
+    EXPECT_FALSE(part<QPushButton>(form, "start")->isEnabled());
     EXPECT_EQ(device->HandlerCount(), 2);
 
     QTcpSocket a;
     QTcpSocket b;
     a.connectToHost("127.0.0.1", port);
     b.connectToHost("127.0.0.1", port);
-    ASSERT_TRUE(waitFor([&] { return form->LBClients->count() == 2; }, 10000));
+    ASSERT_TRUE(waitFor([&] { return part<QListWidget>(form, "clients")->count() == 2; }, 10000));
 
     EXPECT_EQ(ask(a, "F 7000000"), "RPRT 0\n");
     EXPECT_EQ(ask(b, "M LSB 0"), "RPRT 0\n");
@@ -141,8 +141,8 @@ TEST(NetworkControl, TwoClientsAndAnIc756PanelShareOneDevice)
     EXPECT_TRUE(modal.boxes.empty()) << qPrintable(modal.texts().join(" | "));
 
     a.disconnectFromHost();
-    ASSERT_TRUE(waitFor([&] { return form->LBClients->count() == 1; }, 10000));
-    form->BStop->click();
+    ASSERT_TRUE(waitFor([&] { return part<QListWidget>(form, "clients")->count() == 1; }, 10000));
+    part<QPushButton>(form, "stop")->click();
     EXPECT_FALSE(form->server()->running());
     EXPECT_EQ(device->HandlerCount(), 1);
     EXPECT_TRUE(waitFor([&] { return b.state() == QAbstractSocket::UnconnectedState; }, 10000));
