@@ -8,54 +8,70 @@
 #include "io/serialports.h"
 #include "widgets/formstyle.h"
 
-TComPortFORM* ComPortFORM = nullptr;
-
 TComPortFORM::TComPortFORM(QWidget* owner)
     : QDialog(owner),
-      Label1(new QLabel(QStringLiteral("Port"), this)),
-      CBPort(new QComboBox(this)),
-      Label2(new QLabel(QStringLiteral("Baud"), this)),
-      CBBaud(new QComboBox(this)),
-      BitBtn1(new QPushButton(QStringLiteral("OK"), this))
+      portLabel_(new QLabel(QStringLiteral("Port"), this)),
+      port_(new QComboBox(this)),
+      baudLabel_(new QLabel(QStringLiteral("Baud"), this)),
+      baud_(new QComboBox(this)),
+      ok_(new QPushButton(QStringLiteral("OK"), this))
 {
     setObjectName(QStringLiteral("ComPortFORM"));
     setWindowTitle(QStringLiteral("Com Port"));
     setBackgroundColor(this, FormColor::Maroon);
-    setTextColor(Label1, FormColor::Yellow);
-    setTextColor(Label2, FormColor::Yellow);
+    setTextColor(portLabel_, FormColor::Yellow);
+    setTextColor(baudLabel_, FormColor::Yellow);
+    portLabel_->setObjectName(QStringLiteral("portLabel"));
+    baudLabel_->setObjectName(QStringLiteral("baudLabel"));
+    port_->setObjectName(QStringLiteral("port"));
+    baud_->setObjectName(QStringLiteral("baud"));
+    ok_->setObjectName(QStringLiteral("ok"));
 
-    CBPort->setEditable(true);
-    CBPort->setInsertPolicy(QComboBox::NoInsert);
+    port_->setEditable(true);
+    port_->setInsertPolicy(QComboBox::NoInsert);
     refreshPorts();
-    CBPort->setCurrentText(QStringLiteral("COM2"));
-    CBBaud->setEditable(true);
-    CBBaud->setInsertPolicy(QComboBox::NoInsert);
-    CBBaud->addItems({QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("4800"),
-                      QStringLiteral("9600"), QStringLiteral("19200")});
-    CBBaud->setCurrentText(QStringLiteral("9600"));
+    baud_->setEditable(true);
+    baud_->setInsertPolicy(QComboBox::NoInsert);
+    baud_->addItems({QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("4800"),
+                     QStringLiteral("9600"), QStringLiteral("19200")});
+    setLine(SerialLine());
 
-    BitBtn1->setDefault(true);
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    ok_->setDefault(true);
+    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Label1, 0, 0);
-    grid->addWidget(CBPort, 0, 1);
-    grid->addWidget(Label2, 1, 0);
-    grid->addWidget(CBBaud, 1, 1);
-    grid->addWidget(BitBtn1, 2, 1, Qt::AlignRight);
+    grid->addWidget(portLabel_, 0, 0);
+    grid->addWidget(port_, 0, 1);
+    grid->addWidget(baudLabel_, 1, 0);
+    grid->addWidget(baud_, 1, 1);
+    grid->addWidget(ok_, 2, 1, Qt::AlignRight);
     grid->setColumnStretch(1, 1);
     resize(DesignWidth, DesignHeight);
 }
 
+void TComPortFORM::setLine(const SerialLine& line)
+{
+    port_->setCurrentText(line.port);
+    baud_->setCurrentText(line.baud);
+}
+
+SerialLine TComPortFORM::line() const
+{
+    SerialLine line;
+    line.port = port_->currentText();
+    line.baud = baud_->currentText();
+    return line;
+}
+
 void TComPortFORM::refreshPorts()
 {
-    const QString text = CBPort->currentText();
+    const QString text = port_->currentText();
     QStringList ports{QStringLiteral("COM1"), QStringLiteral("COM2"), QStringLiteral("COM3"),
                       QStringLiteral("COM4")};
     ports += serialPortsFound();
-    CBPort->clear();
-    CBPort->addItems(ports);
-    CBPort->setCurrentText(text);
+    port_->clear();
+    port_->addItems(ports);
+    port_->setCurrentText(text);
 }
 
 void TComPortFORM::showEvent(QShowEvent* event)

@@ -2,12 +2,14 @@
 
 #include <QDialog>
 
+#include "devices/serialline.h"
+
 class QComboBox;
 class QLabel;
 class QPushButton;
 
-// Asks for the port and speed of each new serial device. One instance serves
-// the whole run, so each use starts from the values chosen last time.
+// Asks for the port and speed of a serial device. It opens on COM2 at 9600;
+// whoever keeps one dialog for several uses offers the values chosen last time.
 class TComPortFORM : public QDialog {
     Q_OBJECT
 
@@ -17,11 +19,11 @@ public:
 
     explicit TComPortFORM(QWidget* owner = nullptr);
 
-    QLabel* Label1;
-    QComboBox* CBPort;
-    QLabel* Label2;
-    QComboBox* CBBaud;
-    QPushButton* BitBtn1;
+    // Offers line's port and speed.
+    void setLine(const SerialLine& line);
+    // The port and speed as the fields hold them, whichever button closed the
+    // dialog, with the parity and stop bits every new device starts with.
+    SerialLine line() const;
 
     // Offers COM1 to COM4, then the serial ports found on this machine now; the
     // text entered stays as it is.
@@ -29,6 +31,11 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-};
 
-extern TComPortFORM* ComPortFORM;
+private:
+    QLabel* portLabel_;
+    QComboBox* port_;
+    QLabel* baudLabel_;
+    QComboBox* baud_;
+    QPushButton* ok_;
+};

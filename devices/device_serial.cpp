@@ -1,76 +1,73 @@
 #include "devices/device_serial.h"
 
-#include <QComboBox>
 #include <cerrno>
 #include <cstring>
 
 #include "core/intconv.h"
 #include "core/modal.h"
-#include "devices/comportdialog.h"
 #include "devices/devicewindow.h"
 #include "io/comm32.h"
 #include "io/serialports.h"
-#include "widgets/ledlittle.h"
 
-Tdevice_serial::Tdevice_serial(QWidget* owner, const QString& name) : Window(new TSerialFORM(owner))
+Tdevice_serial::Tdevice_serial(QWidget* owner, const QString& name, TComPortFORM* portDialog)
+    : window_(new TSerialFORM(owner)), portDialog_(portDialog)
 {
     setUpWindow(name);
     SerialLine line;
-    if (ComPortFORM) {
+    if (portDialog_) {
         // OK or not, the port is opened with what the fields hold.
-        Modal::exec(*ComPortFORM);
-        line.port = ComPortFORM->CBPort->currentText();
-        line.baud = ComPortFORM->CBBaud->currentText();
+        Modal::exec(*portDialog_);
+        line = portDialog_->line();
     }
-    if (!OpenPort(line) && Window)
-        Window->close();
+    if (!OpenPort(line) && window_)
+        window_->close();
 }
 
-Tdevice_serial::Tdevice_serial(QWidget* owner, const QString& name, const SerialLine& line)
-    : Window(new TSerialFORM(owner))
+Tdevice_serial::Tdevice_serial(QWidget* owner, const QString& name, const SerialLine& line,
+                               TComPortFORM* portDialog)
+    : window_(new TSerialFORM(owner)), portDialog_(portDialog)
 {
     setUpWindow(name);
-    if (!OpenPort(line) && Window)
-        Window->close();
+    if (!OpenPort(line) && window_)
+        window_->close();
 }
 
 void Tdevice_serial::setUpWindow(const QString& name)
 {
-    Window->setWindowTitle(name);
-    Window->OnRx.bind([this](const quint8* p, qint32 l) { Deliver(p, l); });
-    Window->OnReopen.bind([this](QObject*) { Reopen(); });
+    window_->setWindowTitle(name);
+    window_->setReopenHandler([this](QObject*) { Reopen(); });
 }
 
 bool Tdevice_serial::OpenPort(const SerialLine& line)
 {
-    Line = line;
+    line_ = line;
     QString failure;
     try {
-        if (!Comm)
-            Comm = std::make_unique<TComm32>();
-        Comm->ClosePort();
-        Comm->setBaudRate(strToInt(line.baud));
-        Comm->setCommPort(line.port);
-        Comm->setParity(line.parity);
-        Comm->setStopBits(line.stopBits);
+        if (!comm_)
+            comm_ = std::make_unique<TComm32>();
+        comm_->ClosePort();
+        comm_->setBaudRate(strToInt(line.baud));
+        comm_->setCommPort(line.port);
+        comm_->setParity(line.parity);
+        comm_->setStopBits(line.stopBits);
         // A CI-V frame ends in FD: hand each one on as soon as it is complete.
-        Comm->setEventChar(0xFD);
-        Comm->OnReceiveData.bind(
+        comm_->setEventChar(0xFD);
+        comm_->OnReceiveData.bind(
             [this](const quint8* buffer, quint16 length) { ReceiveData(buffer, length); });
-        Comm->OnRequestHangup.bind([this](QObject*) { PortLost(); });
-        Comm->OpenPort();
+        comm_->OnRequestHangup.bind([this](QObject*) { PortLost(); });
+        comm_->OpenPort();
     } catch (const ECommsError& e) {
         failure = openFailureText(e, line.port);
     } catch (const std::exception& e) {
         failure = QString::fromUtf8(e.what());
     }
     if (failure.isEmpty()) {
-        if (Window)
-            Window->showPortOpen();
+        if (window_)
+            window_->showPortOpen();
         return true;
     }
-    if (Window)
-        Window->showPortProblem(QStringLiteral("Port not open: %1").arg(serialDevicePath(line.port)));
+    if (window_)
+        window_->showPortProblem(QStringLiteral("Port not open: %1").arg(serialDevicePath(line.port)));
     Modal::error(failure);
     return false;
 }
@@ -79,47 +76,44 @@ void Tdevice_serial::PortLost()
 {
     // An unplugged adapter or a dropped line: let go of the port (and its lock)
     // so that it can be opened again once it is back.
-    if (Comm)
-        Comm->ClosePort();
-    if (Window)
-        Window->showPortProblem(QStringLiteral("Port lost: %1").arg(serialDevicePath(Line.port)));
+    if (comm_)
+        comm_->ClosePort();
+    if (window_)
+        window_->showPortProblem(QStringLiteral("Port lost: %1").arg(serialDevicePath(line_.port)));
 }
 
 void Tdevice_serial::Reopen()
 {
-    SerialLine line = Line;
-    if (ComPortFORM) {
-        ComPortFORM->CBPort->setCurrentText(line.port);
-        ComPortFORM->CBBaud->setCurrentText(line.baud);
-        Modal::exec(*ComPortFORM);
-        line.port = ComPortFORM->CBPort->currentText();
-        line.baud = ComPortFORM->CBBaud->currentText();
+    SerialLine line = line_;
+    if (portDialog_) {
+        portDialog_->setLine(line);
+        Modal::exec(*portDialog_);
+        // The dialog asks for the port and speed only; the rest stays as it was.
+        const SerialLine chosen = portDialog_->line();
+        line.port = chosen.port;
+        line.baud = chosen.baud;
     }
     OpenPort(line);
 }
 
 Tdevice_serial::~Tdevice_serial()
 {
-    Comm.reset();
-    releaseDeviceWindow(Window.data());
+    comm_.reset();
+    releaseDeviceWindow(window_.data());
 }
 
 void Tdevice_serial::Send(const quint8* data, qint32 len)
 {
-    if (Window) {
-        Window->TxLed->setLedColor(lcGreen);
-        Window->TxLed->setBlink(true);
-    }
-    if (Comm)
-        Comm->QueueWrite(data, quint16(qBound(0, len, 0xFFFF)));
+    if (window_)
+        window_->flashTransmit();
+    if (comm_)
+        comm_->QueueWrite(data, quint16(qBound(0, len, 0xFFFF)));
 }
 
 void Tdevice_serial::ReceiveData(const quint8* buffer, quint16 length)
 {
-    if (Window) {
-        Window->RxLed->setLedColor(lcGreen);
-        Window->RxLed->setBlink(true);
-    }
+    if (window_)
+        window_->flashReceive();
     Deliver(buffer, length);
 }
 

@@ -2,17 +2,17 @@
 
 #include "devices/devicewindow.h"
 
-Tdevice_tcpip::Tdevice_tcpip(QWidget* owner, const QString& name) : Window(new TTCPIPForm(owner))
+Tdevice_tcpip::Tdevice_tcpip(QWidget* owner, const QString& name) : window_(new TTCPIPForm(owner))
 {
-    Window->setWindowTitle(name);
-    Window->OnRx.bind([this](const quint8* p, qint32 l) { Deliver(p, l); });
-    Window->OnLinkLost.bind([this](const QString& why) { LinkLost(why); });
+    window_->setWindowTitle(name);
+    window_->setReceiveHandler([this](const quint8* p, qint32 l) { Deliver(p, l); });
+    window_->setLinkLostHandler([this](const QString& why) { LinkLost(why); });
 }
 
-Tdevice_tcpip::~Tdevice_tcpip() { releaseDeviceWindow(Window.data()); }
+Tdevice_tcpip::~Tdevice_tcpip() { releaseDeviceWindow(window_.data()); }
 
 void Tdevice_tcpip::Send(const quint8* data, qint32 len)
 {
-    if (Window)
-        Window->Transmit(data, len);
+    if (window_)
+        window_->Transmit(data, len);
 }

@@ -18,5 +18,8 @@ public:
 
     void Send(const quint8* data, qint32 len) override;
 
-    QPointer<TTCPIPForm> Window;
+    TTCPIPForm* window() const { return window_; }
+
+private:
+    QPointer<TTCPIPForm> window_;
 };

@@ -27,83 +27,96 @@ TLedLittle* deviceLamp(QWidget* parent)
 
 TSerialFORM::TSerialFORM(QWidget* owner)
     : QWidget(nullptr),
-      Panel1(new QFrame(this)),
-      TxLed(deviceLamp(Panel1)),
-      Label1(new QLabel(QStringLiteral("Transmit Data"), Panel1)),
-      Label2(new QLabel(QStringLiteral("Receive Data"), Panel1)),
-      RxLed(deviceLamp(Panel1)),
-      PortLed(new TLedLittle(Panel1)),
-      PortLabel(new QLabel(Panel1)),
-      BReopen(new QPushButton(QStringLiteral("Open Again..."), Panel1))
+      lamps_(new QFrame(this)),
+      transmitLamp_(deviceLamp(lamps_)),
+      transmitLabel_(new QLabel(QStringLiteral("Transmit Data"), lamps_)),
+      receiveLabel_(new QLabel(QStringLiteral("Receive Data"), lamps_)),
+      receiveLamp_(deviceLamp(lamps_)),
+      portLamp_(new TLedLittle(lamps_)),
+      portProblem_(new QLabel(lamps_)),
+      reopenButton_(new QPushButton(QStringLiteral("Open Again..."), lamps_))
 {
     setObjectName(QStringLiteral("SerialFORM"));
     setWindowTitle(QStringLiteral("Serial Port"));
     setBackgroundColor(this, FormColor::Teal);
+    lamps_->setObjectName(QStringLiteral("lamps"));
+    transmitLamp_->setObjectName(QStringLiteral("transmitLamp"));
+    transmitLabel_->setObjectName(QStringLiteral("transmitLabel"));
+    receiveLamp_->setObjectName(QStringLiteral("receiveLamp"));
+    receiveLabel_->setObjectName(QStringLiteral("receiveLabel"));
+    portLamp_->setObjectName(QStringLiteral("portLamp"));
+    portProblem_->setObjectName(QStringLiteral("portProblem"));
+    reopenButton_->setObjectName(QStringLiteral("reopen"));
 
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
+    lamps_->setFrameShape(QFrame::Panel);
+    lamps_->setFrameShadow(QFrame::Raised);
     QFont font(QStringLiteral("Times New Roman"));
     font.setPixelSize(13);
-    for (QLabel* label : {Label1, Label2, PortLabel}) {
+    for (QLabel* label : {transmitLabel_, receiveLabel_, portProblem_}) {
         label->setFont(font);
         setTextColor(label, FormColor::Blue);
     }
-    TxLed->setAccessibleName(Label1->text());
-    RxLed->setAccessibleName(Label2->text());
-    TxLed->OnBlink.bind(this, &TSerialFORM::TxLedBlink);
-    RxLed->OnBlink.bind(this, &TSerialFORM::RxLedBlink);
+    transmitLamp_->setAccessibleName(transmitLabel_->text());
+    receiveLamp_->setAccessibleName(receiveLabel_->text());
+    // A flash ends with the first blink: the lamp goes dark again.
+    for (TLedLittle* lamp : {transmitLamp_, receiveLamp_}) {
+        lamp->setBlinkHandler([lamp](QObject*) {
+            lamp->setBlink(false);
+            lamp->setLedColor(lcDarkGreen);
+        });
+    }
 
-    auto* grid = new QGridLayout(Panel1);
-    grid->addWidget(TxLed, 0, 0);
-    grid->addWidget(Label1, 0, 1);
-    grid->addWidget(RxLed, 1, 0);
-    grid->addWidget(Label2, 1, 1);
-    grid->addWidget(PortLed, 2, 0);
-    grid->addWidget(PortLabel, 2, 1);
-    grid->addWidget(BReopen, 3, 1, Qt::AlignLeft);
-    PortLed->setLedColor(lcRed);
-    PortLed->setClicLedColor(lcRed);
-    PortLabel->setWordWrap(true);
-    connect(BReopen, &QPushButton::clicked, this, [this] { OnReopen(this); });
+    auto* grid = new QGridLayout(lamps_);
+    grid->addWidget(transmitLamp_, 0, 0);
+    grid->addWidget(transmitLabel_, 0, 1);
+    grid->addWidget(receiveLamp_, 1, 0);
+    grid->addWidget(receiveLabel_, 1, 1);
+    grid->addWidget(portLamp_, 2, 0);
+    grid->addWidget(portProblem_, 2, 1);
+    grid->addWidget(reopenButton_, 3, 1, Qt::AlignLeft);
+    portLamp_->setLedColor(lcRed);
+    portLamp_->setClicLedColor(lcRed);
+    portProblem_->setWordWrap(true);
+    connect(reopenButton_, &QPushButton::clicked, this, [this] { reopen_(this); });
     // Nothing to say while the port works.
-    for (QWidget* w :
-         {static_cast<QWidget*>(PortLed), static_cast<QWidget*>(PortLabel), static_cast<QWidget*>(BReopen)})
+    for (QWidget* w : {static_cast<QWidget*>(portLamp_), static_cast<QWidget*>(portProblem_),
+                       static_cast<QWidget*>(reopenButton_)})
         w->hide();
     grid->setColumnStretch(1, 1);
     auto* outer = new QVBoxLayout(this);
-    outer->addWidget(Panel1);
+    outer->addWidget(lamps_);
 
     showDeviceWindow(owner, this, DesignWidth, DesignHeight);
 }
 
 void TSerialFORM::closeEvent(QCloseEvent* event) { minimiseInsteadOfClosing(this, event); }
 
+void TSerialFORM::flashTransmit()
+{
+    transmitLamp_->setLedColor(lcGreen);
+    transmitLamp_->setBlink(true);
+}
+
+void TSerialFORM::flashReceive()
+{
+    receiveLamp_->setLedColor(lcGreen);
+    receiveLamp_->setBlink(true);
+}
+
 void TSerialFORM::showPortProblem(const QString& text)
 {
     problem_ = true;
-    PortLabel->setText(text);
-    PortLed->show();
-    PortLabel->show();
-    BReopen->show();
+    portProblem_->setText(text);
+    portLamp_->show();
+    portProblem_->show();
+    reopenButton_->show();
 }
 
 void TSerialFORM::showPortOpen()
 {
     problem_ = false;
-    PortLed->hide();
-    PortLabel->hide();
-    BReopen->hide();
-    PortLabel->clear();
-}
-
-void TSerialFORM::TxLedBlink(QObject*)
-{
-    TxLed->setBlink(false);
-    TxLed->setLedColor(lcDarkGreen);
-}
-
-void TSerialFORM::RxLedBlink(QObject*)
-{
-    RxLed->setBlink(false);
-    RxLed->setLedColor(lcDarkGreen);
+    portLamp_->hide();
+    portProblem_->hide();
+    reopenButton_->hide();
+    portProblem_->clear();
 }

@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-#include "core/device.h"
 #include "core/event.h"
 
 class QFrame;
@@ -23,19 +22,12 @@ public:
     // Shown at once: as a document window when owner is the main frame.
     explicit TSerialFORM(QWidget* owner = nullptr);
 
-    QFrame* Panel1;
-    TLedLittle* TxLed;
-    QLabel* Label1;
-    QLabel* Label2;
-    TLedLittle* RxLed;
-    TLedLittle* PortLed;
-    QLabel* PortLabel;
-    QPushButton* BReopen;
+    // Set by the device: the operator asks for the port to be opened again.
+    void setReopenHandler(Event<QObject*>::Function handler) { reopen_.bind(std::move(handler)); }
 
-    // Set by the device; the serial window never raises it.
-    TrxEvent OnRx;
-    // The operator asks for the port to be opened again.
-    Event<QObject*> OnReopen;
+    // Lights the transmit or receive lamp for one blink interval.
+    void flashTransmit();
+    void flashReceive();
 
     // Shows the red lamp, the text and the button; showPortOpen hides them again.
     void showPortProblem(const QString& text);
@@ -47,8 +39,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void TxLedBlink(QObject* sender);
-    void RxLedBlink(QObject* sender);
-
+    QFrame* lamps_;
+    TLedLittle* transmitLamp_;
+    QLabel* transmitLabel_;
+    QLabel* receiveLabel_;
+    TLedLittle* receiveLamp_;
+    TLedLittle* portLamp_;
+    QLabel* portProblem_;
+    QPushButton* reopenButton_;
+    Event<QObject*> reopen_;
     bool problem_ = false;
 };

@@ -37,104 +37,133 @@ QLineEdit* entry(QWidget* parent, const QString& text)
 
 TTCPIPForm::TTCPIPForm(QWidget* owner)
     : QWidget(nullptr),
-      Label1(new QLabel(QStringLiteral("Host Name"), this)),
-      EHostName(entry(this, QString())),
-      Label2(new QLabel(QStringLiteral("Port"), this)),
-      EPort(entry(this, QStringLiteral("6005"))),
-      Panel1(new QFrame(this)),
-      ConLed(lamp(Panel1, lcDarkGreen, lcDarkGreen)),
-      Label5(new QLabel(QStringLiteral("Connected"), Panel1)),
-      TxLed(lamp(Panel1, lcDarkRed, lcRed)),
-      Label3(new QLabel(QStringLiteral("Transmit Data"), Panel1)),
-      RxLed(lamp(Panel1, lcDarkRed, lcRed)),
-      Label4(new QLabel(QStringLiteral("Receive Data"), Panel1)),
-      BCon(new QPushButton(QStringLiteral("Connect"), this)),
-      BDisCon(new QPushButton(QStringLiteral("Disconnect"), this)),
-      LStatus(new QLabel(this)),
-      Sockets1(new TSockets(this))
+      hostNameLabel_(new QLabel(QStringLiteral("Host Name"), this)),
+      hostName_(entry(this, QString())),
+      portLabel_(new QLabel(QStringLiteral("Port"), this)),
+      port_(entry(this, QStringLiteral("6005"))),
+      lamps_(new QFrame(this)),
+      connectedLamp_(lamp(lamps_, lcDarkGreen, lcDarkGreen)),
+      connectedLabel_(new QLabel(QStringLiteral("Connected"), lamps_)),
+      transmitLamp_(lamp(lamps_, lcDarkRed, lcRed)),
+      transmitLabel_(new QLabel(QStringLiteral("Transmit Data"), lamps_)),
+      receiveLamp_(lamp(lamps_, lcDarkRed, lcRed)),
+      receiveLabel_(new QLabel(QStringLiteral("Receive Data"), lamps_)),
+      connectButton_(new QPushButton(QStringLiteral("Connect"), this)),
+      disconnectButton_(new QPushButton(QStringLiteral("Disconnect"), this)),
+      status_(new QLabel(this)),
+      sockets_(new TSockets(this))
 {
     setObjectName(QStringLiteral("TCPIPForm"));
     setWindowTitle(QStringLiteral("TCP/IP Device"));
     setBackgroundColor(this, FormColor::Teal);
-    setTextColor(Label1, FormColor::Aqua);
-    setTextColor(Label2, FormColor::Aqua);
-    setTextColor(LStatus, FormColor::Yellow);
-    LStatus->setObjectName(QStringLiteral("LStatus"));
-    EHostName->setAccessibleName(Label1->text());
-    EPort->setAccessibleName(Label2->text());
-    ConLed->setAccessibleName(Label5->text());
-    TxLed->setAccessibleName(Label3->text());
-    RxLed->setAccessibleName(Label4->text());
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
+    // The parts' names, by which tests find them.
+    hostNameLabel_->setObjectName(QStringLiteral("hostNameLabel"));
+    hostName_->setObjectName(QStringLiteral("hostName"));
+    portLabel_->setObjectName(QStringLiteral("portLabel"));
+    port_->setObjectName(QStringLiteral("port"));
+    lamps_->setObjectName(QStringLiteral("lamps"));
+    connectedLamp_->setObjectName(QStringLiteral("connectedLamp"));
+    connectedLabel_->setObjectName(QStringLiteral("connectedLabel"));
+    transmitLamp_->setObjectName(QStringLiteral("transmitLamp"));
+    transmitLabel_->setObjectName(QStringLiteral("transmitLabel"));
+    receiveLamp_->setObjectName(QStringLiteral("receiveLamp"));
+    receiveLabel_->setObjectName(QStringLiteral("receiveLabel"));
+    connectButton_->setObjectName(QStringLiteral("connect"));
+    disconnectButton_->setObjectName(QStringLiteral("disconnect"));
+    status_->setObjectName(QStringLiteral("status"));
+    setTextColor(hostNameLabel_, FormColor::Aqua);
+    setTextColor(portLabel_, FormColor::Aqua);
+    setTextColor(status_, FormColor::Yellow);
+    hostName_->setAccessibleName(hostNameLabel_->text());
+    port_->setAccessibleName(portLabel_->text());
+    connectedLamp_->setAccessibleName(connectedLabel_->text());
+    transmitLamp_->setAccessibleName(transmitLabel_->text());
+    receiveLamp_->setAccessibleName(receiveLabel_->text());
+    lamps_->setFrameShape(QFrame::Panel);
+    lamps_->setFrameShadow(QFrame::Raised);
 
-    TxLed->OnBlink.bind(this, &TTCPIPForm::TxLedBlink);
-    RxLed->OnBlink.bind(this, &TTCPIPForm::RxLedBlink);
+    // A flash ends with the first blink: the lamp goes dark again.
+    for (TLedLittle* traffic : {transmitLamp_, receiveLamp_}) {
+        traffic->setBlinkHandler([traffic](QObject*) {
+            traffic->setBlink(false);
+            traffic->setLedColor(lcDarkRed);
+        });
+    }
     // Enter connects, from either field.
-    BCon->setDefault(true);
-    connect(BCon, &QPushButton::clicked, this, &TTCPIPForm::BConClick);
-    connect(EHostName, &QLineEdit::returnPressed, this, &TTCPIPForm::BConClick);
-    connect(EPort, &QLineEdit::returnPressed, this, &TTCPIPForm::BConClick);
-    connect(BDisCon, &QPushButton::clicked, this, &TTCPIPForm::BDisConClick);
+    connectButton_->setDefault(true);
+    connect(connectButton_, &QPushButton::clicked, this, &TTCPIPForm::connectToRelay);
+    connect(hostName_, &QLineEdit::returnPressed, this, &TTCPIPForm::connectToRelay);
+    connect(port_, &QLineEdit::returnPressed, this, &TTCPIPForm::connectToRelay);
+    connect(disconnectButton_, &QPushButton::clicked, this, &TTCPIPForm::disconnectFromRelay);
 
-    Sockets1->setMaximumReceiveLength(8192);
-    Sockets1->OnDataAvailable.bind(this, &TTCPIPForm::Sockets1DataAvailable);
-    Sockets1->OnSessionClosed.bind(this, &TTCPIPForm::Sockets1SessionClosed);
-    Sockets1->OnSessionConnected.bind(this, &TTCPIPForm::Sockets1SessionConnected);
-    Sockets1->OnErrorOccurred.bind(this, &TTCPIPForm::Sockets1ErrorOccurred);
-    Sockets1->OnDataNeeded.bind(this, &TTCPIPForm::Sockets1DataNeeded);
+    sockets_->setMaximumReceiveLength(8192);
+    sockets_->OnDataAvailable.bind(this, &TTCPIPForm::socketDataAvailable);
+    sockets_->OnSessionClosed.bind(this, &TTCPIPForm::socketClosed);
+    sockets_->OnSessionConnected.bind(this, &TTCPIPForm::socketConnected);
+    sockets_->OnErrorOccurred.bind(this, &TTCPIPForm::socketError);
+    sockets_->OnDataNeeded.bind(this, &TTCPIPForm::socketDataNeeded);
 
-    auto* lamps = new QGridLayout(Panel1);
-    lamps->addWidget(ConLed, 0, 0);
-    lamps->addWidget(Label5, 0, 1);
-    lamps->addWidget(TxLed, 1, 0);
-    lamps->addWidget(Label3, 1, 1);
-    lamps->addWidget(RxLed, 2, 0);
-    lamps->addWidget(Label4, 2, 1);
+    auto* lamps = new QGridLayout(lamps_);
+    lamps->addWidget(connectedLamp_, 0, 0);
+    lamps->addWidget(connectedLabel_, 0, 1);
+    lamps->addWidget(transmitLamp_, 1, 0);
+    lamps->addWidget(transmitLabel_, 1, 1);
+    lamps->addWidget(receiveLamp_, 2, 0);
+    lamps->addWidget(receiveLabel_, 2, 1);
     lamps->setColumnStretch(1, 1);
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Label1, 0, 0);
-    grid->addWidget(EHostName, 1, 0);
-    grid->addWidget(Label2, 0, 1);
-    grid->addWidget(EPort, 1, 1);
-    grid->addWidget(Panel1, 2, 0, 2, 1);
-    grid->addWidget(BCon, 2, 1);
-    grid->addWidget(BDisCon, 3, 1);
-    grid->addWidget(LStatus, 4, 0, 1, 2);
+    grid->addWidget(hostNameLabel_, 0, 0);
+    grid->addWidget(hostName_, 1, 0);
+    grid->addWidget(portLabel_, 0, 1);
+    grid->addWidget(port_, 1, 1);
+    grid->addWidget(lamps_, 2, 0, 2, 1);
+    grid->addWidget(connectButton_, 2, 1);
+    grid->addWidget(disconnectButton_, 3, 1);
+    grid->addWidget(status_, 4, 0, 1, 2);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
 
     showDeviceWindow(owner, this, DesignWidth, DesignHeight);
 }
 
+QString TTCPIPForm::hostName() const { return hostName_->text(); }
+
+QString TTCPIPForm::port() const { return port_->text(); }
+
+void TTCPIPForm::setRelay(const QString& hostName, const QString& port)
+{
+    hostName_->setText(hostName);
+    port_->setText(port);
+}
+
 void TTCPIPForm::closeEvent(QCloseEvent* event) { minimiseInsteadOfClosing(this, event); }
 
-void TTCPIPForm::BConClick()
+void TTCPIPForm::connectToRelay()
 {
     if (Connected)
         return;
-    Sockets1->setIPAddr(EHostName->text());
-    Sockets1->setPort(EPort->text());
-    LStatus->clear();
+    sockets_->setIPAddr(hostName_->text());
+    sockets_->setPort(port_->text());
+    status_->clear();
     try {
-        Sockets1->SConnect();
+        sockets_->SConnect();
     } catch (const EConvertError& e) {
         // A port that is neither a number nor a service: the program's general report.
         Modal::exception(e.message());
     }
 }
 
-void TTCPIPForm::BDisConClick()
+void TTCPIPForm::disconnectFromRelay()
 {
-    Sockets1->Disconnect();
+    sockets_->Disconnect();
     MarkDisconnected();
 }
 
 void TTCPIPForm::Transmit(const quint8* Data, qint32 Count)
 {
-    TxLed->setLedColor(lcRed);
-    TxLed->setBlink(true);
+    transmitLamp_->setLedColor(lcRed);
+    transmitLamp_->setBlink(true);
     if (!Connected || Count <= 0)
         return;
     const bool waiting = !Pending.isEmpty();
@@ -149,7 +178,7 @@ void TTCPIPForm::SendPending()
     while (Connected && !Pending.isEmpty()) {
         int len = int(Pending.size());
         const int sent =
-            Sockets1->SSend(SessionSocket, reinterpret_cast<const quint8*>(Pending.constData()), len);
+            sockets_->SSend(SessionSocket, reinterpret_cast<const quint8*>(Pending.constData()), len);
         // Nothing went (the socket is full, or failed): a data-needed event
         // says when there is room again; a failure is reported on its own.
         if (sent <= 0)
@@ -158,9 +187,9 @@ void TTCPIPForm::SendPending()
     }
 }
 
-void TTCPIPForm::Sockets1DataNeeded(QObject*, int) { SendPending(); }
+void TTCPIPForm::socketDataNeeded(QObject*, int) { SendPending(); }
 
-void TTCPIPForm::Sockets1SessionConnected(QObject*, int socket, int)
+void TTCPIPForm::socketConnected(QObject*, int socket, int)
 {
     MarkConnected();
     SessionSocket = socket;
@@ -168,29 +197,29 @@ void TTCPIPForm::Sockets1SessionConnected(QObject*, int socket, int)
 
 QString TTCPIPForm::relayClosedText() { return QStringLiteral("The relay closed the connection."); }
 
-void TTCPIPForm::Sockets1SessionClosed(QObject*, int)
+void TTCPIPForm::socketClosed(QObject*, int)
 {
     const bool wasConnected = Connected;
     MarkDisconnected();
     if (!wasConnected)
         return;
     // Commands sent from now on go nowhere; say so before one of them times out.
-    LStatus->setText(relayClosedText());
-    OnLinkLost(relayClosedText());
+    status_->setText(relayClosedText());
+    linkLost_(relayClosedText());
 }
 
-void TTCPIPForm::Sockets1DataAvailable(QObject*, int)
+void TTCPIPForm::socketDataAvailable(QObject*, int)
 {
-    RxLed->setLedColor(lcRed);
-    RxLed->setBlink(true);
+    receiveLamp_->setLedColor(lcRed);
+    receiveLamp_->setBlink(true);
     quint8 buffer[1024];
     int size = sizeof buffer;
-    const int count = Sockets1->SReceive(SessionSocket, buffer, size);
+    const int count = sockets_->SReceive(SessionSocket, buffer, size);
     if (count > 0)
-        OnRx(buffer, count);
+        received_(buffer, count);
 }
 
-void TTCPIPForm::Sockets1ErrorOccurred(QObject*, int, int error, const QString& msg)
+void TTCPIPForm::socketError(QObject*, int, int error, const QString& msg)
 {
     switch (error) {
     case 10054:
@@ -201,7 +230,7 @@ void TTCPIPForm::Sockets1ErrorOccurred(QObject*, int, int error, const QString& 
     case 10038: break;
     case 10060:
         guardedError(QStringLiteral("TSocket Connection Timed Out!"));
-        Sockets1->Disconnect();
+        sockets_->Disconnect();
         MarkDisconnected();
         break;
     case 10061:
@@ -227,24 +256,12 @@ void TTCPIPForm::MarkConnected()
 {
     Connected = true;
     Pending.clear();
-    ConLed->setLedColor(lcGreen);
+    connectedLamp_->setLedColor(lcGreen);
 }
 
 void TTCPIPForm::MarkDisconnected()
 {
     Connected = false;
     Pending.clear();
-    ConLed->setLedColor(lcBlack);
-}
-
-void TTCPIPForm::TxLedBlink(QObject*)
-{
-    TxLed->setBlink(false);
-    TxLed->setLedColor(lcDarkRed);
-}
-
-void TTCPIPForm::RxLedBlink(QObject*)
-{
-    RxLed->setBlink(false);
-    RxLed->setLedColor(lcDarkRed);
+    connectedLamp_->setLedColor(lcBlack);
 }

@@ -7,8 +7,6 @@
 
 #include "shell/appicon.h"
 
-TAboutBox* AboutBox = nullptr;
-
 namespace {
 
 QFont timesFont(int pixels, bool bold)
@@ -20,10 +18,11 @@ QFont timesFont(int pixels, bool bold)
     return font;
 }
 
-QLabel* label(QWidget* parent, const QString& text, const QRect& geometry)
+QLabel* label(QWidget* parent, const QString& text, const QRect& geometry, const char* name)
 {
     auto* l = new QLabel(text, parent);
     l->setGeometry(geometry);
+    l->setObjectName(QString::fromLatin1(name));
     return l;
 }
 
@@ -36,51 +35,52 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
 
-    Panel1 = new QFrame(this);
-    Panel1->setGeometry(8, 8, 315, 161);
+    frame_ = new QFrame(this);
+    frame_->setGeometry(8, 8, 315, 161);
     // Lowered outside, raised inside.
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setLineWidth(1);
-    auto* inner = new QFrame(Panel1);
+    frame_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    frame_->setLineWidth(1);
+    auto* inner = new QFrame(frame_);
     inner->setGeometry(2, 2, 311, 157);
     inner->setFrameStyle(QFrame::Panel | QFrame::Raised);
     inner->setLineWidth(1);
 
-    Image1 = label(inner, QString(), QRect(8, 8, 33, 33));
-    Image1->setPixmap(QPixmap::fromImage(programImage(33)));
+    icon_ = label(inner, QString(), QRect(8, 8, 33, 33), "icon");
+    icon_->setPixmap(QPixmap::fromImage(programImage(33)));
 
-    Version = label(inner, QStringLiteral("Tessaline"), QRect(48, 8, 255, 33));
-    Version->setAlignment(Qt::AlignCenter);
-    Version->setFont(timesFont(24, true));
-    Version->setStyleSheet(QStringLiteral("color: #0000ff"));
+    programName_ = label(inner, QStringLiteral("Tessaline"), QRect(48, 8, 255, 33), "programName");
+    programName_->setAlignment(Qt::AlignCenter);
+    programName_->setFont(timesFont(24, true));
+    programName_->setStyleSheet(QStringLiteral("color: #0000ff"));
 
-    Comments = label(inner, QStringLiteral("Serial - TCP/IP Version"), QRect(8, 50, 295, 40));
-    Comments->setAlignment(Qt::AlignCenter);
-    Comments->setWordWrap(true);
-    Comments->setFont(timesFont(16, false));
-    Comments->setStyleSheet(QStringLiteral("color: #000080"));
+    comments_ = label(inner, QStringLiteral("Serial - TCP/IP Version"), QRect(8, 50, 295, 40), "comments");
+    comments_->setAlignment(Qt::AlignCenter);
+    comments_->setWordWrap(true);
+    comments_->setFont(timesFont(16, false));
+    comments_->setStyleSheet(QStringLiteral("color: #000080"));
 
-    Label2 = label(inner, QStringLiteral("Quenmark"), QRect(8, 128, 120, 17));
+    maker_ = label(inner, QStringLiteral("Quenmark"), QRect(8, 128, 120, 17), "maker");
 
-    LVersion = label(inner, QStringLiteral("Version"), QRect(25, 98, 260, 17));
-    LVersion->setAlignment(Qt::AlignCenter);
+    version_ = label(inner, QStringLiteral("Version"), QRect(25, 98, 260, 17), "version");
+    version_->setAlignment(Qt::AlignCenter);
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setGeometry(128, 180, 75, 25);
-    OKButton->setDefault(true);
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    ok_->setObjectName(QStringLiteral("ok"));
+    ok_->setGeometry(128, 180, 75, 25);
+    ok_->setDefault(true);
+    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TAboutBox::FormPaint()
+void TAboutBox::showVersion()
 {
     const QString text = QStringLiteral("Version 1.0 1997-Nov-27");
-    if (LVersion->text() != text)
-        LVersion->setText(text);
-    LVersion->setFixedWidth(260);
+    if (version_->text() != text)
+        version_->setText(text);
+    version_->setFixedWidth(260);
 }
 
 void TAboutBox::paintEvent(QPaintEvent* event)
 {
-    FormPaint();
+    showVersion();
     QDialog::paintEvent(event);
 }

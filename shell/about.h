@@ -13,19 +13,18 @@ class TAboutBox : public QDialog {
 public:
     explicit TAboutBox(QWidget* parent = nullptr);
 
-    QFrame* Panel1 = nullptr;
-    QLabel* Image1 = nullptr;
-    QLabel* Version = nullptr;
-    QLabel* Comments = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* LVersion = nullptr;
-    QPushButton* OKButton = nullptr;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void FormPaint();
-};
+    // The version line gets its text when the box is first painted.
+    void showVersion();
 
-extern TAboutBox* AboutBox;
+    QFrame* frame_ = nullptr;
+    QLabel* icon_ = nullptr;
+    QLabel* programName_ = nullptr;
+    QLabel* comments_ = nullptr;
+    QLabel* maker_ = nullptr;
+    QLabel* version_ = nullptr;
+    QPushButton* ok_ = nullptr;
+};

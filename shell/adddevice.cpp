@@ -1,6 +1,5 @@
 #include "shell/adddevice.h"
 
-#include <QLineEdit>
 #include <memory>
 
 #include "core/device.h"
@@ -9,22 +8,22 @@
 #include "devices/device_tcpip.h"
 #include "shell/newdevice.h"
 
-void AddDevice(QWidget* owner)
+void AddDevice(QWidget* owner, TNewDeviceFORM& newDevice, TComPortFORM& portDialog)
 {
-    if (!NewDeviceFORM || !DeviceList)
+    if (!DeviceList)
         return;
     // OK refuses a name in use; an answer given without it is refused here.
-    if (Modal::exec(*NewDeviceFORM) != Modal::Ok || NewDeviceFORM->nameInUse())
+    if (Modal::exec(newDevice) != Modal::Ok || newDevice.nameInUse())
         return;
-    const QString entered = NewDeviceFORM->EDeviceName->text();
+    const NewDeviceChoice choice = newDevice.choice();
     std::unique_ptr<Tdevice> device;
-    if (NewDeviceFORM->typeIndex() == TNewDeviceFORM::Serial) {
-        const QString name = QLatin1Char('[') + entered + QStringLiteral("] <Serial>");
-        device = std::make_unique<Tdevice_serial>(owner, name);
+    if (choice.kind == DeviceKind::Serial) {
+        const QString name = QLatin1Char('[') + choice.name + QStringLiteral("] <Serial>");
+        device = std::make_unique<Tdevice_serial>(owner, name, &portDialog);
         device->Name = name;
         device->Kind = DeviceKind::Serial;
     } else {
-        const QString name = QLatin1Char('[') + entered + QStringLiteral("] <TCP/IP>");
+        const QString name = QLatin1Char('[') + choice.name + QStringLiteral("] <TCP/IP>");
         device = std::make_unique<Tdevice_tcpip>(owner, name);
         device->Name = name;
         device->Kind = DeviceKind::TcpIp;

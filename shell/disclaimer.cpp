@@ -4,8 +4,6 @@
 #include <QPushButton>
 #include <QStyle>
 
-TDisclaimerFORM* DisclaimerFORM = nullptr;
-
 QString TDisclaimerFORM::noticeText()
 {
     return QStringLiteral(
@@ -37,13 +35,15 @@ TDisclaimerFORM::TDisclaimerFORM(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Disclaimer"));
     setFixedSize(547, 336);
 
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setGeometry(8, 8, 521, 249);
-    Memo1->setPlainText(noticeText());
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    notice_ = new QPlainTextEdit(this);
+    notice_->setObjectName(QStringLiteral("notice"));
+    notice_->setGeometry(8, 8, 521, 249);
+    notice_->setPlainText(noticeText());
+    notice_->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    BitBtn1 =
+    close_ =
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Close"), this);
-    BitBtn1->setGeometry(236, 280, 75, 25);
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+    close_->setObjectName(QStringLiteral("close"));
+    close_->setGeometry(236, 280, 75, 25);
+    connect(close_, &QPushButton::clicked, this, &QDialog::reject);
 }

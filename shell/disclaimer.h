@@ -13,10 +13,9 @@ class TDisclaimerFORM : public QDialog {
 public:
     explicit TDisclaimerFORM(QWidget* parent = nullptr);
 
-    QPlainTextEdit* Memo1 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-
     static QString noticeText();
-};
 
-extern TDisclaimerFORM* DisclaimerFORM;
+private:
+    QPlainTextEdit* notice_ = nullptr;
+    QPushButton* close_ = nullptr;
+};

@@ -12,35 +12,40 @@
 
 #include "core/device.h"
 #include "core/modal.h"
+#include "devices/comportdialog.h"
 #include "memory/memoryform.h"
 #include "shell/about.h"
+#include "shell/adddevice.h"
 #include "shell/disclaimer.h"
 #include "shell/helpviewer.h"
 #include "shell/netcontrol.h"
+#include "shell/newdevice.h"
 #include "shell/panelfactory.h"
 #include "shell/windowarrange.h"
 #include "widgets/menumerge.h"
 
-TMainFORM* MainFORM = nullptr;
+namespace {
 
-QString panelLibraryName(PanelModel model)
+// The model as the Radio menu names it, "IC-756".
+QString modelName(RigModel model) { return QString::fromLatin1(rigModelInfo(model).name); }
+
+// The Radio items of the graphical panels, in menu order.
+constexpr std::pair<RigModel, TMainFORM::Command> PanelItems[] = {
+    {RigModel::IC706, TMainFORM::Command::IC706},
+    {RigModel::IC706MKII, TMainFORM::Command::IC706MKII},
+    {RigModel::IC756, TMainFORM::Command::IC756},
+    {RigModel::IC821, TMainFORM::Command::IC821},
+};
+
+}  // namespace
+
+QString panelLibraryName(RigModel model)
 {
     switch (model) {
-    case PanelModel::IC706: return QStringLiteral("PV706.dll");
-    case PanelModel::IC706MKII: return QStringLiteral("PV706MKII.dll");
-    case PanelModel::IC756: return QStringLiteral("PV756.dll");
-    case PanelModel::IC821: return QStringLiteral("PV821.dll");
-    }
-    return QString();
-}
-
-QString panelCaption(PanelModel model)
-{
-    switch (model) {
-    case PanelModel::IC706: return QStringLiteral("IC-706");
-    case PanelModel::IC706MKII: return QStringLiteral("IC-706MKII");
-    case PanelModel::IC756: return QStringLiteral("IC-756");
-    case PanelModel::IC821: return QStringLiteral("IC-821");
+    case RigModel::IC706: return QStringLiteral("PV706.dll");
+    case RigModel::IC706MKII: return QStringLiteral("PV706MKII.dll");
+    case RigModel::IC756: return QStringLiteral("PV756.dll");
+    case RigModel::IC821: return QStringLiteral("PV821.dll");
     }
     return QString();
 }
@@ -57,11 +62,15 @@ TMainFORM::TMainFORM(const ProgramFiles& files, QWidget* parent) : QMainWindow(p
     setCentralWidget(area_);
     buildMenus();
     // Document windows lend the menu bar items of their own while they are current.
-    new MenuMerger(MainMenu1, area_);
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setSizeGripEnabled(true);
-    setStatusBar(StatusBar1);
-    FormCreate();
+    new MenuMerger(menuBar(), area_);
+    auto* status = new QStatusBar(this);
+    status->setSizeGripEnabled(true);
+    setStatusBar(status);
+    deviceList_ = std::make_unique<TDeviceList>();
+    DeviceList = deviceList_.get();
+    newDevice_ = new TNewDeviceFORM(this);
+    comPort_ = new TComPortFORM(this);
+    findLibraries();
 }
 
 TMainFORM::~TMainFORM()
@@ -90,7 +99,7 @@ void TMainFORM::closeEvent(QCloseEvent* event)
     QMainWindow::closeEvent(event);
 }
 
-void TMainFORM::NetworkControl1Click()
+void TMainFORM::showNetworkControl()
 {
     if (!netControl_)
         netControl_ = new NetControlForm(this);
@@ -102,90 +111,103 @@ void TMainFORM::NetworkControl1Click()
 
 void TMainFORM::buildMenus()
 {
-    MainMenu1 = menuBar();
-    auto action = [this](QMenu* menu, const QString& caption, const QKeySequence& key,
-                         void (TMainFORM::*handler)()) {
-        QAction* a = menu->addAction(caption);
+    auto add = [this](Menu which, const QString& caption, const char* name) {
+        QMenu* m = menuBar()->addMenu(caption);
+        m->setObjectName(QString::fromLatin1(name));
+        menus_[static_cast<int>(which)] = m;
+        return m;
+    };
+    auto item = [this](Menu where, Command which, const QString& caption, const QKeySequence& key,
+                       void (TMainFORM::*handler)()) {
+        QAction* a = menu(where)->addAction(caption);
         if (!key.isEmpty())
             a->setShortcut(key);
         if (handler)
             connect(a, &QAction::triggered, this, handler);
+        commands_[static_cast<int>(which)] = a;
         return a;
     };
 
-    DeviceSetup1 = MainMenu1->addMenu(QStringLiteral("&Device Setup"));
-    AddDevice1 = action(DeviceSetup1, QStringLiteral("&Add Device"), Qt::Key_F1, &TMainFORM::AddDevice1Click);
-    RemoveDevice1 = action(DeviceSetup1, QStringLiteral("Remove Device"), {}, nullptr);
-    RemoveDevice1->setVisible(false);
-    NetworkControl1 =
-        action(DeviceSetup1, QStringLiteral("Network Control..."), {}, &TMainFORM::NetworkControl1Click);
+    add(Menu::DeviceSetup, QStringLiteral("&Device Setup"), "deviceSetupMenu");
+    item(Menu::DeviceSetup, Command::AddDevice, QStringLiteral("&Add Device"), Qt::Key_F1,
+         &TMainFORM::addDevice);
+    item(Menu::DeviceSetup, Command::RemoveDevice, QStringLiteral("Remove Device"), {}, nullptr)
+        ->setVisible(false);
+    item(Menu::DeviceSetup, Command::NetworkControl, QStringLiteral("Network Control..."), {},
+         &TMainFORM::showNetworkControl);
 
-    Radio1 = MainMenu1->addMenu(QStringLiteral("&Radio"));
-    IC7061 = action(Radio1, panelCaption(PanelModel::IC706), Qt::Key_F2, &TMainFORM::IC7061Click);
-    IC706MKII1 = action(Radio1, panelCaption(PanelModel::IC706MKII), Qt::Key_F3, &TMainFORM::IC706MKII1Click);
-    IC7561 = action(Radio1, panelCaption(PanelModel::IC756), Qt::Key_F4, &TMainFORM::IC7561Click);
-    IC821HiRes1 = action(Radio1, panelCaption(PanelModel::IC821), Qt::Key_F5, &TMainFORM::IC821HiRes1Click);
-    IC8211 = action(Radio1, QStringLiteral("IC-821 (Text)"), Qt::Key_F9, &TMainFORM::IC8211Click);
-    for (QAction* a : {IC7061, IC706MKII1, IC7561, IC821HiRes1})
-        a->setEnabled(false);
-    IC8211->setVisible(false);
-    // Qt neither fires the short-cut of a hidden action nor lets it be triggered;
-    // the hidden item still answers its key while its menu is enabled.
-    auto* f9 = new QShortcut(IC8211->shortcut(), this);
-    f9->setObjectName(QStringLiteral("IC8211Shortcut"));
-    connect(f9, &QShortcut::activated, this, [this] {
-        if (Radio1->isEnabled())
-            IC8211Click();
-    });
+    add(Menu::Radio, QStringLiteral("&Radio"), "radioMenu");
+    buildRadioMenu();
 
-    Window1 = MainMenu1->addMenu(QStringLiteral("&Window"));
-    Tile1 =
-        action(Window1, QStringLiteral("Tile"), QKeySequence(Qt::CTRL | Qt::Key_F1), &TMainFORM::Tile1Click);
-    Cascade1 = action(Window1, QStringLiteral("Cascade"), QKeySequence(Qt::CTRL | Qt::Key_F2),
-                      &TMainFORM::Cascade1Click);
-    connect(Window1, &QMenu::aboutToShow, this, &TMainFORM::fillWindowMenu);
+    add(Menu::Window, QStringLiteral("&Window"), "windowMenu");
+    item(Menu::Window, Command::Tile, QStringLiteral("Tile"), QKeySequence(Qt::CTRL | Qt::Key_F1), nullptr);
+    item(Menu::Window, Command::Cascade, QStringLiteral("Cascade"), QKeySequence(Qt::CTRL | Qt::Key_F2),
+         nullptr);
+    connect(command(Command::Tile), &QAction::triggered, this, [this] { tileStacked(area_); });
+    connect(command(Command::Cascade), &QAction::triggered, this, [this] { cascadeAtDesignSizes(area_); });
+    connect(menu(Menu::Window), &QMenu::aboutToShow, this, &TMainFORM::fillWindowMenu);
 
-    Help1 = MainMenu1->addMenu(QStringLiteral("&Help"));
-    About1 = action(Help1, QStringLiteral("&About"), {}, &TMainFORM::About1Click);
-    Disclaimer1 = action(Help1, QStringLiteral("Disclaimer"), {}, &TMainFORM::Disclaimer1Click);
-    Help2 = action(Help1, QStringLiteral("Help Topics"), {}, &TMainFORM::Help2Click);
+    add(Menu::Help, QStringLiteral("&Help"), "helpMenu");
+    item(Menu::Help, Command::About, QStringLiteral("&About"), {}, &TMainFORM::showAbout);
+    item(Menu::Help, Command::Disclaimer, QStringLiteral("Disclaimer"), {}, &TMainFORM::showDisclaimer);
+    item(Menu::Help, Command::HelpTopics, QStringLiteral("Help Topics"), {}, &TMainFORM::showHelp);
 }
 
-void TMainFORM::FormCreate()
+void TMainFORM::buildRadioMenu()
 {
-    deviceList_ = std::make_unique<TDeviceList>();
-    DeviceList = deviceList_.get();
+    QMenu* radio = menu(Menu::Radio);
+    const Qt::Key keys[] = {Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5};
+    int n = 0;
+    for (const auto& [model, which] : PanelItems) {
+        QAction* a = radio->addAction(modelName(model));
+        a->setShortcut(keys[n++]);
+        // Enabled once its library is found.
+        a->setEnabled(false);
+        connect(a, &QAction::triggered, this, [this, model] { openPanel(model); });
+        commands_[static_cast<int>(which)] = a;
+    }
+    QAction* text = radio->addAction(QStringLiteral("IC-821 (Text)"));
+    text->setShortcut(Qt::Key_F9);
+    connect(text, &QAction::triggered, this, &TMainFORM::openTextPanel821);
+    text->setVisible(false);
+    commands_[static_cast<int>(Command::IC821Text)] = text;
+    // Qt neither fires the short-cut of a hidden action nor lets it be triggered;
+    // the hidden item still answers its key while its menu is enabled.
+    auto* f9 = new QShortcut(text->shortcut(), this);
+    f9->setObjectName(QStringLiteral("textPanel821Shortcut"));
+    connect(f9, &QShortcut::activated, this, [this] {
+        if (menu(Menu::Radio)->isEnabled())
+            openTextPanel821();
+    });
+}
 
-    const std::pair<PanelModel, QAction*> items[] = {
-        {PanelModel::IC706, IC7061},
-        {PanelModel::IC706MKII, IC706MKII1},
-        {PanelModel::IC756, IC7561},
-        {PanelModel::IC821, IC821HiRes1},
-    };
-    for (const auto& [model, item] : items) {
+void TMainFORM::findLibraries()
+{
+    for (const auto& [model, which] : PanelItems) {
         const QString path = files_.findLibrary(panelLibraryName(model));
         libraryPaths_[static_cast<int>(model)] = path;
-        item->setEnabled(!path.isEmpty());
+        command(which)->setEnabled(!path.isEmpty());
     }
 }
 
 void TMainFORM::fillWindowMenu()
 {
     // The menu keeps its two arrange items; the open children's captions follow.
-    const QList<QAction*> actions = Window1->actions();
+    QMenu* windows = menu(Menu::Window);
+    const QList<QAction*> actions = windows->actions();
     for (QAction* a : actions) {
-        if (a != Tile1 && a != Cascade1)
-            Window1->removeAction(a), a->deleteLater();
+        if (a != command(Command::Tile) && a != command(Command::Cascade))
+            windows->removeAction(a), a->deleteLater();
     }
-    const QList<QMdiSubWindow*> windows = area_->subWindowList(QMdiArea::CreationOrder);
-    if (windows.isEmpty())
+    const QList<QMdiSubWindow*> children = area_->subWindowList(QMdiArea::CreationOrder);
+    if (children.isEmpty())
         return;
-    Window1->addSeparator();
+    windows->addSeparator();
     int n = 1;
-    for (QMdiSubWindow* sub : windows) {
+    for (QMdiSubWindow* sub : children) {
         QString caption = sub->widget() ? sub->widget()->windowTitle() : sub->windowTitle();
         caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        QAction* a = Window1->addAction(n <= 9 ? QStringLiteral("&%1 %2").arg(n).arg(caption) : caption);
+        QAction* a = windows->addAction(n <= 9 ? QStringLiteral("&%1 %2").arg(n).arg(caption) : caption);
         a->setCheckable(true);
         a->setChecked(sub == area_->activeSubWindow());
         connect(a, &QAction::triggered, sub, [this, sub] {
@@ -197,14 +219,14 @@ void TMainFORM::fillWindowMenu()
     }
 }
 
-void TMainFORM::openPanel(PanelModel model)
+void TMainFORM::openPanel(RigModel model)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QWidget* panel = createRadioPanel(model, this, libraryPath(model));
     QApplication::restoreOverrideCursor();
     // An item enabled by its library whose panel this program does not have.
     if (!panel)
-        Modal::error(notAvailableText(panelCaption(model)));
+        Modal::error(notAvailableText(modelName(model)));
 }
 
 QString notAvailableText(const QString& what)
@@ -212,38 +234,27 @@ QString notAvailableText(const QString& what)
     return QStringLiteral("The window for %1 is not part of this version of the program.").arg(what);
 }
 
-void TMainFORM::AddDevice1Click() { addDeviceFlow(this); }
+void TMainFORM::addDevice() { AddDevice(this, *newDevice_, *comPort_); }
 
-void TMainFORM::IC7061Click() { openPanel(PanelModel::IC706); }
-
-void TMainFORM::IC706MKII1Click() { openPanel(PanelModel::IC706MKII); }
-
-void TMainFORM::IC7561Click() { openPanel(PanelModel::IC756); }
-
-void TMainFORM::IC821HiRes1Click() { openPanel(PanelModel::IC821); }
-
-void TMainFORM::IC8211Click()
+void TMainFORM::openTextPanel821()
 {
     if (!createTextPanel821(this))
         Modal::error(notAvailableText(QStringLiteral("IC-821 (Text)")));
 }
 
-void TMainFORM::Tile1Click() { tileStacked(area_); }
-
-void TMainFORM::Cascade1Click() { cascadeAtDesignSizes(area_); }
-
-void TMainFORM::About1Click()
+void TMainFORM::showAbout()
 {
-    if (AboutBox)
-        Modal::exec(*AboutBox);
+    TAboutBox box(this);
+    Modal::exec(box);
 }
 
-void TMainFORM::Disclaimer1Click()
+void TMainFORM::showDisclaimer()
 {
-    if (DisclaimerFORM)
-        Modal::exec(*DisclaimerFORM);
+    if (!disclaimer_)
+        disclaimer_ = new TDisclaimerFORM(this);
+    Modal::exec(*disclaimer_);
 }
 
 QString TMainFORM::helpPath() const { return helpFilePath(files_); }
 
-void TMainFORM::Help2Click() { showHelpContext(this, 10, help_, helpPath()); }
+void TMainFORM::showHelp() { showHelpContext(this, 10, help_, helpPath()); }

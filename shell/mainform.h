@@ -6,31 +6,49 @@
 #include <array>
 #include <memory>
 
+#include "civ/rigmodel.h"
 #include "shell/programfiles.h"
 
 class QAction;
 class QMenu;
 class QMdiArea;
-class QStatusBar;
+class TComPortFORM;
 class TDeviceList;
+class TDisclaimerFORM;
+class TNewDeviceFORM;
 class HelpViewer;
 class NetControlForm;
 
-// The radios whose graphical panels the Radio menu opens, in menu order.
-enum class PanelModel { IC706, IC706MKII, IC756, IC821 };
-
 // The panel-art library of a model: "PV706.dll", "PV706MKII.dll", "PV756.dll", "PV821.dll".
-QString panelLibraryName(PanelModel model);
-// The model as the Radio menu names it, "IC-756".
-QString panelCaption(PanelModel model);
+QString panelLibraryName(RigModel model);
 // The box for a Radio item whose window this program cannot make.
 QString notAvailableText(const QString& caption);
 
-// The program's multiple-document frame with its menus and the device list.
+// The program's multiple-document frame with its menus and the device list. It
+// owns the dialogs of Add Device, which keep what was entered for the next use.
 class TMainFORM : public QMainWindow {
     Q_OBJECT
 
 public:
+    // The menus of the menu bar, in their order.
+    enum class Menu { DeviceSetup, Radio, Window, Help };
+    // The menu items, in menu order.
+    enum class Command {
+        AddDevice,
+        RemoveDevice,
+        NetworkControl,
+        IC706,
+        IC706MKII,
+        IC756,
+        IC821,
+        IC821Text,
+        Tile,
+        Cascade,
+        About,
+        Disclaimer,
+        HelpTopics,
+    };
+
     // The libraries and the help file are looked for where the running program
     // keeps them, or in the folders files names.
     explicit TMainFORM(QWidget* parent = nullptr);
@@ -40,44 +58,16 @@ public:
     QMdiArea* mdiArea() const { return area_; }
     TDeviceList* devices() const { return deviceList_.get(); }
     // The path of a model's panel-art library found at start-up, or empty.
-    QString libraryPath(PanelModel model) const { return libraryPaths_[static_cast<int>(model)]; }
+    QString libraryPath(RigModel model) const { return libraryPaths_[static_cast<int>(model)]; }
     // The help file "Help Topics" opens.
     QString helpPath() const;
 
-    // Published components, in the frame's declaration order.
-    QMenuBar* MainMenu1 = nullptr;
-    QMenu* Radio1 = nullptr;
-    QMenu* DeviceSetup1 = nullptr;
-    QMenu* Help1 = nullptr;
-    QAction* IC7061 = nullptr;
-    QAction* IC8211 = nullptr;
-    QAction* About1 = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
-    QMenu* Window1 = nullptr;
-    QAction* Tile1 = nullptr;
-    QAction* Cascade1 = nullptr;
-    QAction* AddDevice1 = nullptr;
-    QAction* RemoveDevice1 = nullptr;
-    QAction* IC821HiRes1 = nullptr;
-    QAction* IC7561 = nullptr;
-    QAction* Disclaimer1 = nullptr;
-    QAction* IC706MKII1 = nullptr;
-    QAction* Help2 = nullptr;
-    QAction* NetworkControl1 = nullptr;
-
-    void AddDevice1Click();
-    void IC7061Click();
-    void IC706MKII1Click();
-    void IC7561Click();
-    void IC821HiRes1Click();
-    void IC8211Click();
-    void Tile1Click();
-    void Cascade1Click();
-    void About1Click();
-    void Disclaimer1Click();
-    void Help2Click();
-    void NetworkControl1Click();
+    QMenu* menu(Menu which) const { return menus_[static_cast<int>(which)]; }
+    QAction* command(Command which) const { return commands_[static_cast<int>(which)]; }
     NetControlForm* netControl() const { return netControl_; }
+    // The Com Port dialog of the run: serial devices ask it for their port, when
+    // added and when their port is to be opened again.
+    TComPortFORM* comPortDialog() const { return comPort_; }
 
 protected:
     // Memory lists with unsaved changes are offered for saving first; Cancel
@@ -85,17 +75,28 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void FormCreate();
+    void findLibraries();
     void buildMenus();
+    void buildRadioMenu();
     void fillWindowMenu();
-    void openPanel(PanelModel model);
+    void openPanel(RigModel model);
+    void openTextPanel821();
+    void addDevice();
+    void showNetworkControl();
+    void showAbout();
+    void showDisclaimer();
+    void showHelp();
 
     ProgramFiles files_;
     QMdiArea* area_ = nullptr;
+    std::array<QMenu*, 4> menus_{};
+    std::array<QAction*, 13> commands_{};
     NetControlForm* netControl_ = nullptr;  // made on first use, a child of the frame
+    TNewDeviceFORM* newDevice_ = nullptr;
+    TComPortFORM* comPort_ = nullptr;
+    // Made on first use; its edits stay until the program ends.
+    TDisclaimerFORM* disclaimer_ = nullptr;
     std::unique_ptr<TDeviceList> deviceList_;
     std::array<QString, 4> libraryPaths_;
     QPointer<HelpViewer> help_;
 };
-
-extern TMainFORM* MainFORM;

@@ -25,26 +25,25 @@ public:
     void refreshDevices();
     RigServer* server() const { return server_; }
 
-    QComboBox* CBDevice = nullptr;
-    QComboBox* CBModel = nullptr;
-    QLineEdit* EAddress = nullptr;
-    QLineEdit* EListen = nullptr;
-    QLineEdit* EPort = nullptr;
-    QPushButton* BStart = nullptr;
-    QPushButton* BStop = nullptr;
-    QListWidget* LBClients = nullptr;
-    QLabel* LStatus = nullptr;
-
-    void BStartClick();
-    void BStopClick();
-
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void CBModelChange();
+    void start();
+    void stop();
+    // A model chosen offers its default address.
+    void offerModelAddress();
     void showClients();
     void updateControls();
 
+    QComboBox* device_ = nullptr;
+    QComboBox* model_ = nullptr;
+    QLineEdit* address_ = nullptr;
+    QLineEdit* listenAddress_ = nullptr;
+    QLineEdit* port_ = nullptr;
+    QPushButton* start_ = nullptr;
+    QPushButton* stop_ = nullptr;
+    QListWidget* clients_ = nullptr;
+    QLabel* status_ = nullptr;
     RigServer* server_ = nullptr;
 };

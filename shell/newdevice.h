@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
+
+#include "core/devicekind.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -8,27 +11,23 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// Asks for a new device's name and type. One instance serves the whole run and
-// keeps what was entered for the next use.
+// What New Device asks for: the name as entered and the kind of device.
+struct NewDeviceChoice {
+    QString name = QStringLiteral("Device");
+    DeviceKind::Kind kind = DeviceKind::Serial;  // Serial or TcpIp
+};
+
+// Asks for a new device's name and type. Whoever keeps one dialog for several
+// uses finds in it what was entered last time.
 class TNewDeviceFORM : public QDialog {
     Q_OBJECT
 
 public:
-    enum DeviceType { Serial = 0, TcpIp = 1 };
-
     explicit TNewDeviceFORM(QWidget* owner = nullptr);
 
-    QLineEdit* EDeviceName;
-    QLabel* Label1;
-    QGroupBox* RGType;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
-    // Says why OK was refused.
-    QLabel* LHint;
-
-    // The radio group's selected item: Serial (0) or TcpIp (1).
-    int typeIndex() const;
-    void setTypeIndex(int index);
+    // The name as the field holds it and the type selected.
+    NewDeviceChoice choice() const;
+    void setChoice(const NewDeviceChoice& choice);
 
     // Whether a device of DeviceList already carries the entered name, of either
     // type: Device Select could not tell the two apart.
@@ -42,7 +41,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QButtonGroup* types_;
+    QLineEdit* name_;
+    QLabel* nameLabel_;
+    QGroupBox* types_;
+    QPushButton* ok_;
+    QPushButton* cancel_;
+    // Says why OK was refused.
+    QLabel* hint_;
+    QButtonGroup* typeButtons_;
 };
-
-extern TNewDeviceFORM* NewDeviceFORM;

@@ -6,19 +6,18 @@
 #include "panels/hi_756.h"
 #include "panels/hi_821.h"
 #include "panels/ic821.h"
-#include "shell/adddevice.h"
 
 // Windows on a radio are offered the program's devices in Device Select.
-QWidget* createRadioPanel(PanelModel model, QWidget* owner, const QString& libraryPath)
+QWidget* createRadioPanel(RigModel model, QWidget* owner, const QString& libraryPath)
 {
     if (!DeviceList)
         return nullptr;
     const TDeviceList& devices = *DeviceList;
     switch (model) {
-    case PanelModel::IC756: return new THi_756FORM(devices, owner, libraryPath);
-    case PanelModel::IC821: return new THi_821FORM(devices, owner, libraryPath);
-    case PanelModel::IC706: return new THi_706FORM(devices, owner, libraryPath);
-    case PanelModel::IC706MKII: return new THi_706MKIIFORM(devices, owner, libraryPath);
+    case RigModel::IC756: return new THi_756FORM(devices, owner, libraryPath);
+    case RigModel::IC821: return new THi_821FORM(devices, owner, libraryPath);
+    case RigModel::IC706: return new THi_706FORM(devices, owner, libraryPath);
+    case RigModel::IC706MKII: return new THi_706MKIIFORM(devices, owner, libraryPath);
     }
     return nullptr;
 }
@@ -27,5 +26,3 @@ QWidget* createTextPanel821(QWidget* owner)
 {
     return DeviceList ? new TIC821FORM(*DeviceList, owner) : nullptr;
 }
-
-void addDeviceFlow(QWidget* owner) { AddDevice(owner); }

@@ -1,6 +1,5 @@
 #include "shell/session.h"
 
-#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QSettings>
 #include <cstdio>
@@ -59,19 +58,20 @@ RememberedSession captureSession(const TMainFORM& frame)
         d.name = device->Name;
         if (auto* serial = dynamic_cast<Tdevice_serial*>(device)) {
             d.kind = RememberedDevice::Serial;
-            d.port = serial->Line.port;
-            d.baud = serial->Line.baud;
-            d.parity = serial->Line.parity;
-            d.stopBits = serial->Line.stopBits;
-            rememberPlace(serial->Window, &d);
+            const SerialLine& line = serial->line();
+            d.port = line.port;
+            d.baud = line.baud;
+            d.parity = line.parity;
+            d.stopBits = line.stopBits;
+            rememberPlace(serial->window(), &d);
         } else if (auto* tcp = dynamic_cast<Tdevice_tcpip*>(device)) {
             d.kind = RememberedDevice::TcpIp;
-            if (tcp->Window) {
-                d.host = tcp->Window->EHostName->text();
-                d.tcpPort = tcp->Window->EPort->text();
-                d.connected = tcp->Window->isConnected();
+            if (TTCPIPForm* window = tcp->window()) {
+                d.host = window->hostName();
+                d.tcpPort = window->port();
+                d.connected = window->isConnected();
             }
-            rememberPlace(tcp->Window, &d);
+            rememberPlace(tcp->window(), &d);
         } else {
             continue;
         }
@@ -92,23 +92,22 @@ void restoreDevices(TMainFORM& frame, const QList<RememberedDevice>& devices)
             line.baud = d.baud;
             line.parity = TParity(d.parity);
             line.stopBits = TStopBits(d.stopBits);
-            auto device = std::make_unique<Tdevice_serial>(&frame, d.name, line);
+            auto device = std::make_unique<Tdevice_serial>(&frame, d.name, line, frame.comPortDialog());
             device->Name = d.name;
             device->Kind = DeviceKind::Serial;
-            placeWindow(device->Window, d);
+            placeWindow(device->window(), d);
             list->append(std::move(device));
         } else {
             auto device = std::make_unique<Tdevice_tcpip>(&frame, d.name);
             device->Name = d.name;
             device->Kind = DeviceKind::TcpIp;
-            TTCPIPForm* window = device->Window;
+            TTCPIPForm* window = device->window();
             placeWindow(window, d);
             list->append(std::move(device));
             if (window) {
-                window->EHostName->setText(d.host);
-                window->EPort->setText(d.tcpPort);
+                window->setRelay(d.host, d.tcpPort);
                 if (d.connected)
-                    window->BConClick();
+                    window->connectToRelay();
             }
         }
     }

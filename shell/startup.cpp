@@ -4,14 +4,10 @@
 #include <QSettings>
 #include <cstdio>
 
-#include "devices/comportdialog.h"
-#include "shell/about.h"
 #include "shell/appicon.h"
 #include "shell/application.h"
-#include "shell/disclaimer.h"
 #include "shell/helpviewer.h"
 #include "shell/mainform.h"
-#include "shell/newdevice.h"
 #include "shell/programfiles.h"
 #include "shell/session.h"
 #include "shell/sessionstore.h"
@@ -35,7 +31,7 @@ QString pathsText()
                     .arg(what + QLatin1Char(':'), -15)
                     .arg(path.isEmpty() ? QStringLiteral("not found") : path);
     };
-    for (PanelModel model : {PanelModel::IC706, PanelModel::IC706MKII, PanelModel::IC756, PanelModel::IC821})
+    for (RigModel model : AllRigModels)
         line(panelLibraryName(model), files.findLibrary(panelLibraryName(model)));
     line(helpFileName(), files.findData(helpFileName()));
     line(QStringLiteral("settings"), sessionSettingsPath());
@@ -94,13 +90,9 @@ CommandLine answerCommandLine(const QStringList& arguments, bool reportErrors)
 
 }  // namespace
 
-void createSharedWindows()
+std::unique_ptr<TMainFORM> createSharedWindows()
 {
-    MainFORM = new TMainFORM;
-    AboutBox = new TAboutBox(MainFORM);
-    ComPortFORM = new TComPortFORM(MainFORM);
-    NewDeviceFORM = new TNewDeviceFORM(MainFORM);
-    DisclaimerFORM = new TDisclaimerFORM(MainFORM);
+    return std::make_unique<TMainFORM>();
 }
 
 int runTessaline(int argc, char** argv)
@@ -127,13 +119,12 @@ int runTessaline(int argc, char** argv)
     WidgetModalHandler modal;
     Modal::setHandler(&modal);
 
-    createSharedWindows();
+    std::unique_ptr<TMainFORM> frame = createSharedWindows();
     QSettings settings(sessionSettingsPath(), QSettings::IniFormat);
-    startSession(*MainFORM, settings);
+    startSession(*frame, settings);
     const int status = app.exec();
-    endSession(*MainFORM, settings);
-    delete MainFORM;
-    MainFORM = nullptr;
+    endSession(*frame, settings);
+    frame.reset();
     Modal::setHandler(nullptr);
     return status;
 }

@@ -138,7 +138,7 @@ void TLedLittle::startTimer(int ms)
 
 void TLedLittle::stopTimer()
 {
-    // May run inside the timer's own tick (an OnBlink handler stopping the blinking);
+    // May run inside the timer's own tick (a blink handler stopping the blinking);
     // the timer allows being destroyed from its handler.
     timer_.reset();
     LoadLedBitmap(ledColor_);
@@ -149,7 +149,7 @@ void TLedLittle::BlinkTick()
 {
     phase_ = !phase_;
     LoadLedBitmap(phase_ ? clicLedColor_ : ledColor_);
-    OnBlink(this);
+    blinked_(this);
 }
 
 void TLedLittle::paintEvent(QPaintEvent*)

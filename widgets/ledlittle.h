@@ -55,7 +55,9 @@ public:
     // "Green", "Dark red", "Blinking red and black".
     QString stateText() const;
 
-    Event<QObject*> OnBlink;
+    // Called at each change between the two colours while blinking; may stop
+    // the blinking.
+    void setBlinkHandler(Event<QObject*>::Function handler) { blinked_.bind(std::move(handler)); }
 
     QSize sizeHint() const override { return {16, 16}; }
 
@@ -71,6 +73,7 @@ private:
     void stopTimer();
     void BlinkTick();
 
+    Event<QObject*> blinked_;
     QImage bitmap_;
     TLedLittleColor shown_ = lcBlack;
     TLedLittleColor ledColor_ = lcBlack;

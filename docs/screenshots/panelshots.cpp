@@ -118,11 +118,11 @@ bool settle(GraphicalPanel& panel, int ms)
     return false;
 }
 
-bool savePanel(const QString& simModel, quint8 address, const PanelOpener& open,
+bool savePanel(TMainFORM& frame, const QString& simModel, quint8 address, const PanelOpener& open,
                const std::function<void(GraphicalPanel&)>& prepare, const QDir& out, const QString& stem)
 {
     const RadioModel* model = findRadioModel(simModel);
-    if (!model || !MainFORM)
+    if (!model)
         return false;
     SimBus bus;
     bus.setPaced(false);
@@ -131,7 +131,7 @@ bool savePanel(const QString& simModel, quint8 address, const PanelOpener& open,
 
     // Alone, at its design size; then inside the frame as the operator sees it.
     bool ok = true;
-    for (QWidget* owner : {static_cast<QWidget*>(nullptr), static_cast<QWidget*>(MainFORM)}) {
+    for (QWidget* owner : {static_cast<QWidget*>(nullptr), static_cast<QWidget*>(&frame)}) {
         std::unique_ptr<GraphicalPanel> alone;
         GraphicalPanel* panel = open(owner);
         if (!owner)
@@ -149,8 +149,8 @@ bool savePanel(const QString& simModel, quint8 address, const PanelOpener& open,
             QCoreApplication::processEvents();
             ok = panel->grab().save(out.filePath(stem + QStringLiteral("-panel.png"))) && ok;
         } else {
-            ok = MainFORM->grab().save(out.filePath(stem + QStringLiteral("-in-frame.png"))) && ok;
-            if (QMdiSubWindow* sub = MainFORM->mdiArea()->activeSubWindow())
+            ok = frame.grab().save(out.filePath(stem + QStringLiteral("-in-frame.png"))) && ok;
+            if (QMdiSubWindow* sub = frame.mdiArea()->activeSubWindow())
                 sub->close();
             for (int i = 0; i < 3; ++i)
                 QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -8,6 +8,7 @@
 
 class GraphicalPanel;
 class QWidget;
+class TMainFORM;
 
 // Pictures of one model's art: the whole panel, its display, every small picture on
 // one sheet and the knob frames.
@@ -16,9 +17,9 @@ void saveArtSheets(const PanelLayout& model, const QString& libraryPath, const Q
 
 // Opens a panel against a simulated radio of the model (in-process, no pacing), lets
 // it read the radio, runs prepare on it, and saves it alone (<stem>-panel.png) and
-// inside the main frame (<stem>-in-frame.png). open creates the panel for the owner.
+// inside frame (<stem>-in-frame.png). open creates the panel for the owner.
 using PanelOpener = std::function<GraphicalPanel*(QWidget* owner)>;
-bool savePanel(const QString& simModel, quint8 address, const PanelOpener& open,
+bool savePanel(TMainFORM& frame, const QString& simModel, quint8 address, const PanelOpener& open,
                const std::function<void(GraphicalPanel&)>& prepare, const QDir& out, const QString& stem);
 
 // Clicks the centre of a hot spot on the panel's picture.

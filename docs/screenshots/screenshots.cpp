@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <memory>
 
 #include "core/modal.h"
 #include "devices/comportdialog.h"
@@ -69,11 +70,11 @@ void save(QWidget& w, const QDir& out, const QString& name)
     }
 }
 
-void shellWindows(const QDir& out)
+void shellWindows(TMainFORM& frame, const QDir& out)
 {
-    MainFORM->resize(1024, 640);
-    save(*MainFORM, out, QStringLiteral("main-frame.png"));
-    MainFORM->hide();
+    frame.resize(1024, 640);
+    save(frame, out, QStringLiteral("main-frame.png"));
+    frame.hide();
     TAboutBox about;
     save(about, out, QStringLiteral("about.png"));
     TDisclaimerFORM disclaimer;
@@ -132,12 +133,12 @@ void memoryWindows(const QDir& out)
     save(upload, out, QStringLiteral("upload.png"));
 }
 
-void panel756(const QDir& out)
+void panel756(TMainFORM& frame, const QDir& out)
 {
     const QString art = QStringLiteral(TSLN_BIN_DIR "/PV756.dll");
     saveArtSheets(Model756::model(), art, out, QStringLiteral("art756"));
     const bool ok = savePanel(
-        QStringLiteral("ic756"), 0x50,
+        frame, QStringLiteral("ic756"), 0x50,
         [&](QWidget* owner) { return new THi_756FORM(*DeviceList, owner, art); },
         [](GraphicalPanel& p) {
             clickSpot(p, Model756::CW);
@@ -150,12 +151,12 @@ void panel756(const QDir& out)
     }
 }
 
-void panel821(const QDir& out)
+void panel821(TMainFORM& frame, const QDir& out)
 {
     const QString art = QStringLiteral(TSLN_BIN_DIR "/PV821.dll");
     saveArtSheets(Model821::model(), art, out, QStringLiteral("art821"));
     const bool ok = savePanel(
-        QStringLiteral("ic821"), 0x4C,
+        frame, QStringLiteral("ic821"), 0x4C,
         [&](QWidget* owner) { return new THi_821FORM(*DeviceList, owner, art); },
         [](GraphicalPanel& p) {
             clickSpot(p, Model821::SSB);                 // USB to LSB on the main band
@@ -171,12 +172,12 @@ void panel821(const QDir& out)
     }
 }
 
-void panel706(const QDir& out)
+void panel706(TMainFORM& frame, const QDir& out)
 {
     const QString art = QStringLiteral(TSLN_BIN_DIR "/PV706.dll");
     saveArtSheets(Model706::model(), art, out, QStringLiteral("art706"));
     const bool ok = savePanel(
-        QStringLiteral("ic706"), 0x48,
+        frame, QStringLiteral("ic706"), 0x48,
         [&](QWidget* owner) { return new THi_706FORM(*DeviceList, owner, art); },
         [](GraphicalPanel& p) {
             clickSpot(p, Model706::Digit10MHz + 4);  // 1 kHz steps
@@ -189,12 +190,12 @@ void panel706(const QDir& out)
     }
 }
 
-void panel706mkii(const QDir& out)
+void panel706mkii(TMainFORM& frame, const QDir& out)
 {
     const QString art = QStringLiteral(TSLN_BIN_DIR "/PV706MKII.dll");
     saveArtSheets(Model706::modelMkII(), art, out, QStringLiteral("art706mkii"));
     const bool ok = savePanel(
-        QStringLiteral("ic706mkii"), 0x48,
+        frame, QStringLiteral("ic706mkii"), 0x48,
         [&](QWidget* owner) { return new THi_706MKIIFORM(*DeviceList, owner, art); },
         [](GraphicalPanel& p) {
             clickSpot(p, Model706::DWN);             // band down: 145.5 MHz to 51.1 MHz
@@ -219,18 +220,17 @@ int main(int argc, char** argv)
     }
     Answers answers;
     Modal::setHandler(&answers);
-    createSharedWindows();
+    std::unique_ptr<TMainFORM> frame = createSharedWindows();
 
-    shellWindows(out);
+    shellWindows(*frame, out);
     deviceWindows(out);
     memoryWindows(out);
-    panel756(out);
-    panel821(out);
-    panel706(out);
-    panel706mkii(out);
+    panel756(*frame, out);
+    panel821(*frame, out);
+    panel706(*frame, out);
+    panel706mkii(*frame, out);
 
-    delete MainFORM;
-    MainFORM = nullptr;
+    frame.reset();
     Modal::setHandler(nullptr);
     std::printf("pictures in %s\n", qPrintable(QDir(out).absolutePath()));
     return failures ? 1 : 0;

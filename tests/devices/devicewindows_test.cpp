@@ -18,6 +18,7 @@
 #include "devices/tcpipwindow.h"
 #include "io/serialports.h"
 #include "io/sockets.h"
+#include "support/findpart.h"
 #include "support/freeport.h"
 #include "support/modalrecorder.h"
 #include "support/pty.h"
@@ -70,11 +71,13 @@ public:
     }
 };
 
+TSockets* sockets(TTCPIPForm& form) { return form.findChild<TSockets*>(); }
+
 bool connectForm(TTCPIPForm& form, Relay& relay)
 {
-    form.EHostName->setText(QStringLiteral("127.0.0.1"));
-    form.EPort->setText(relay.port());
-    form.BCon->click();
+    part<QLineEdit>(form, "hostName")->setText(QStringLiteral("127.0.0.1"));
+    part<QLineEdit>(form, "port")->setText(relay.port());
+    part<QPushButton>(form, "connect")->click();
     return waitFor([&] { return form.isConnected() && relay.peer; });
 }
 
@@ -87,19 +90,19 @@ TEST(SerialWindow, LooksAsDesigned)
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(background(&form), QColor(0x00, 0x80, 0x80));
     EXPECT_EQ(form.size(), QSize(215, 147));
-    EXPECT_EQ(form.Label1->text(), "Transmit Data");
-    EXPECT_EQ(form.Label2->text(), "Receive Data");
-    for (QLabel* label : {form.Label1, form.Label2}) {
+    EXPECT_EQ(part<QLabel>(form, "transmitLabel")->text(), "Transmit Data");
+    EXPECT_EQ(part<QLabel>(form, "receiveLabel")->text(), "Receive Data");
+    for (QLabel* label : {part<QLabel>(form, "transmitLabel"), part<QLabel>(form, "receiveLabel")}) {
         EXPECT_EQ(label->font().family(), "Times New Roman");
         EXPECT_EQ(label->font().pixelSize(), 13);
         EXPECT_EQ(foreground(label), QColor(0x00, 0x00, 0xFF));
     }
-    for (TLedLittle* led : {form.TxLed, form.RxLed}) {
+    for (TLedLittle* led : {part<TLedLittle>(form, "transmitLamp"), part<TLedLittle>(form, "receiveLamp")}) {
         EXPECT_EQ(led->LedColor(), lcDarkGreen);
         EXPECT_EQ(led->ClicLedColor(), lcGreen);
         EXPECT_EQ(led->Interval(), 250);
         EXPECT_FALSE(led->Blink());
-        EXPECT_EQ(led->parentWidget(), form.Panel1);
+        EXPECT_EQ(led->parentWidget(), part<QFrame>(form, "lamps"));
     }
 }
 
@@ -107,16 +110,16 @@ TEST(SerialWindow, AFlashLastsOneBlinkInterval)
 {
     FakeClock clock;
     TSerialFORM form;
-    form.RxLed->setLedColor(lcGreen);
-    form.RxLed->setBlink(true);
+    part<TLedLittle>(form, "receiveLamp")->setLedColor(lcGreen);
+    part<TLedLittle>(form, "receiveLamp")->setBlink(true);
     clock.advance(100);
-    form.RxLed->setLedColor(lcGreen);
-    form.RxLed->setBlink(true);
+    part<TLedLittle>(form, "receiveLamp")->setLedColor(lcGreen);
+    part<TLedLittle>(form, "receiveLamp")->setBlink(true);
     clock.advance(149);
-    EXPECT_EQ(form.RxLed->shownColor(), lcGreen);
+    EXPECT_EQ(part<TLedLittle>(form, "receiveLamp")->shownColor(), lcGreen);
     clock.advance(1);
-    EXPECT_EQ(form.RxLed->shownColor(), lcDarkGreen);
-    EXPECT_FALSE(form.RxLed->Blink());
+    EXPECT_EQ(part<TLedLittle>(form, "receiveLamp")->shownColor(), lcDarkGreen);
+    EXPECT_FALSE(part<TLedLittle>(form, "receiveLamp")->Blink());
     EXPECT_EQ(clock.nextDeadline(), -1);
 }
 
@@ -167,33 +170,33 @@ TEST(TcpipWindow, LooksAsDesigned)
     EXPECT_EQ(form.windowTitle(), "TCP/IP Device");
     EXPECT_EQ(form.size(), QSize(393, 186));
     EXPECT_EQ(background(&form), QColor(0x00, 0x80, 0x80));
-    EXPECT_EQ(form.Label1->text(), "Host Name");
-    EXPECT_EQ(form.Label2->text(), "Port");
-    EXPECT_EQ(foreground(form.Label1), QColor(0x00, 0xFF, 0xFF));
-    EXPECT_EQ(foreground(form.Label2), QColor(0x00, 0xFF, 0xFF));
-    EXPECT_TRUE(form.EHostName->text().isEmpty());
-    EXPECT_EQ(form.EPort->text(), "6005");
-    for (QLineEdit* edit : {form.EHostName, form.EPort}) {
+    EXPECT_EQ(part<QLabel>(form, "hostNameLabel")->text(), "Host Name");
+    EXPECT_EQ(part<QLabel>(form, "portLabel")->text(), "Port");
+    EXPECT_EQ(foreground(part<QLabel>(form, "hostNameLabel")), QColor(0x00, 0xFF, 0xFF));
+    EXPECT_EQ(foreground(part<QLabel>(form, "portLabel")), QColor(0x00, 0xFF, 0xFF));
+    EXPECT_TRUE(part<QLineEdit>(form, "hostName")->text().isEmpty());
+    EXPECT_EQ(part<QLineEdit>(form, "port")->text(), "6005");
+    for (QLineEdit* edit : {part<QLineEdit>(form, "hostName"), part<QLineEdit>(form, "port")}) {
         EXPECT_EQ(edit->palette().color(QPalette::Base), QColor(0x00, 0x80, 0x00));
         EXPECT_EQ(edit->palette().color(QPalette::Text), QColor(0xFF, 0xFF, 0x00));
     }
-    EXPECT_EQ(form.Label5->text(), "Connected");
-    EXPECT_EQ(form.Label3->text(), "Transmit Data");
-    EXPECT_EQ(form.Label4->text(), "Receive Data");
-    EXPECT_EQ(form.BCon->text(), "Connect");
-    EXPECT_TRUE(form.BCon->isDefault());
-    EXPECT_EQ(form.BDisCon->text(), "Disconnect");
-    EXPECT_EQ(form.ConLed->LedColor(), lcDarkGreen);
-    EXPECT_EQ(form.ConLed->ClicLedColor(), lcDarkGreen);
-    for (TLedLittle* led : {form.TxLed, form.RxLed}) {
+    EXPECT_EQ(part<QLabel>(form, "connectedLabel")->text(), "Connected");
+    EXPECT_EQ(part<QLabel>(form, "transmitLabel")->text(), "Transmit Data");
+    EXPECT_EQ(part<QLabel>(form, "receiveLabel")->text(), "Receive Data");
+    EXPECT_EQ(part<QPushButton>(form, "connect")->text(), "Connect");
+    EXPECT_TRUE(part<QPushButton>(form, "connect")->isDefault());
+    EXPECT_EQ(part<QPushButton>(form, "disconnect")->text(), "Disconnect");
+    EXPECT_EQ(part<TLedLittle>(form, "connectedLamp")->LedColor(), lcDarkGreen);
+    EXPECT_EQ(part<TLedLittle>(form, "connectedLamp")->ClicLedColor(), lcDarkGreen);
+    for (TLedLittle* led : {part<TLedLittle>(form, "transmitLamp"), part<TLedLittle>(form, "receiveLamp")}) {
         EXPECT_EQ(led->LedColor(), lcDarkRed);
         EXPECT_EQ(led->ClicLedColor(), lcRed);
         EXPECT_EQ(led->Interval(), 250);
         EXPECT_FALSE(led->Blink());
     }
-    EXPECT_EQ(form.Sockets1->MaximumReceiveLength(), 8192);
-    EXPECT_TRUE(form.Sockets1->NonBlocking());
-    EXPECT_EQ(form.Sockets1->Timeout(), 30);
+    EXPECT_EQ(sockets(form)->MaximumReceiveLength(), 8192);
+    EXPECT_TRUE(sockets(form)->NonBlocking());
+    EXPECT_EQ(sockets(form)->Timeout(), 30);
     EXPECT_FALSE(form.isConnected());
 }
 
@@ -202,18 +205,19 @@ TEST(TcpipWindow, ConnectsAndCarriesBytesBothWays)
     Relay relay;
     TTCPIPForm form;
     QByteArray received;
-    form.OnRx.bind([&](const quint8* p, qint32 l) { received.append(reinterpret_cast<const char*>(p), l); });
+    form.setReceiveHandler(
+        [&](const quint8* p, qint32 l) { received.append(reinterpret_cast<const char*>(p), l); });
     ASSERT_TRUE(connectForm(form, relay));
-    EXPECT_EQ(form.ConLed->LedColor(), lcGreen);
+    EXPECT_EQ(part<TLedLittle>(form, "connectedLamp")->LedColor(), lcGreen);
 
     // Connect while connected does nothing.
-    form.BCon->click();
+    part<QPushButton>(form, "connect")->click();
     waitFor([] { return false; }, 50);
     EXPECT_EQ(relay.connections, 1);
 
     const QByteArray frame = QByteArray::fromHex("fefe50e003fd");
     form.Transmit(reinterpret_cast<const quint8*>(frame.constData()), qint32(frame.size()));
-    EXPECT_EQ(form.TxLed->shownColor(), lcRed);
+    EXPECT_EQ(part<TLedLittle>(form, "transmitLamp")->shownColor(), lcRed);
     QByteArray atRelay;
     ASSERT_TRUE(waitFor([&] {
         atRelay += relay.peer->readAll();
@@ -224,7 +228,7 @@ TEST(TcpipWindow, ConnectsAndCarriesBytesBothWays)
     relay.peer->write(QByteArray::fromHex("fefee050fbfd"));
     ASSERT_TRUE(waitFor([&] { return received.size() >= 6; }));
     EXPECT_EQ(received, QByteArray::fromHex("fefee050fbfd"));
-    EXPECT_EQ(form.RxLed->LedColor(), lcRed);
+    EXPECT_EQ(part<TLedLittle>(form, "receiveLamp")->LedColor(), lcRed);
 }
 
 TEST(TcpipWindow, WhatTheSocketCannotTakeAtOnceFollowsInOrder)
@@ -270,19 +274,19 @@ TEST(TcpipWindow, TheRelayClosingMidSessionEndsTheSession)
     TTCPIPForm form;
     ASSERT_TRUE(connectForm(form, relay));
     QStringList told;
-    form.OnLinkLost.bind([&](const QString& why) { told << why; });
-    EXPECT_EQ(form.LStatus->text(), QString());
+    form.setLinkLostHandler([&](const QString& why) { told << why; });
+    EXPECT_EQ(part<QLabel>(form, "status")->text(), QString());
     relay.peer->disconnectFromHost();
     ASSERT_TRUE(waitFor([&] { return !form.isConnected(); }));
-    EXPECT_EQ(form.ConLed->LedColor(), lcBlack);
+    EXPECT_EQ(part<TLedLittle>(form, "connectedLamp")->LedColor(), lcBlack);
     // Said at once, in the window and to the device's listeners.
-    EXPECT_EQ(form.LStatus->text(), "The relay closed the connection.");
+    EXPECT_EQ(part<QLabel>(form, "status")->text(), "The relay closed the connection.");
     EXPECT_EQ(told, QStringList{"The relay closed the connection."});
 
     // Nothing goes out afterwards; the lamp still flashes.
     const quint8 frame[] = {0xfe, 0xfe, 0x50, 0xe0, 0x03, 0xfd};
     form.Transmit(frame, sizeof frame);
-    EXPECT_EQ(form.TxLed->shownColor(), lcRed);
+    EXPECT_EQ(part<TLedLittle>(form, "transmitLamp")->shownColor(), lcRed);
     waitFor([] { return false; }, 50);
     EXPECT_TRUE(modal.boxes.empty());
 }
@@ -299,7 +303,7 @@ TEST(TcpipWindow, ARelayThatResetsTheConnectionIsReported)
               0);
     relay.peer->abort();
     ASSERT_TRUE(waitFor([&] { return !form.isConnected(); }));
-    EXPECT_EQ(form.ConLed->LedColor(), lcBlack);
+    EXPECT_EQ(part<TLedLittle>(form, "connectedLamp")->LedColor(), lcBlack);
     waitFor([] { return false; }, 50);
     EXPECT_EQ(modal.texts(), QStringList{"TSocket Reset by Peer!"});
     const quint8 frame[] = {0xfe, 0xfe, 0x50, 0xe0, 0x03, 0xfd};
@@ -314,19 +318,19 @@ TEST(TcpipWindow, TheOperatorsDisconnectAndANewConnectionClearTheLine)
     Relay relay;
     TTCPIPForm form;
     int told = 0;
-    form.OnLinkLost.bind([&](const QString&) { ++told; });
+    form.setLinkLostHandler([&](const QString&) { ++told; });
     ASSERT_TRUE(connectForm(form, relay));
-    form.BDisCon->click();
+    part<QPushButton>(form, "disconnect")->click();
     waitFor([] { return false; }, 50);
-    EXPECT_EQ(form.LStatus->text(), QString());
+    EXPECT_EQ(part<QLabel>(form, "status")->text(), QString());
     EXPECT_EQ(told, 0);
 
     ASSERT_TRUE(connectForm(form, relay));
     relay.peer->disconnectFromHost();
-    ASSERT_TRUE(waitFor([&] { return !form.LStatus->text().isEmpty(); }));
+    ASSERT_TRUE(waitFor([&] { return !part<QLabel>(form, "status")->text().isEmpty(); }));
     EXPECT_EQ(told, 1);
     ASSERT_TRUE(connectForm(form, relay));
-    EXPECT_EQ(form.LStatus->text(), QString());
+    EXPECT_EQ(part<QLabel>(form, "status")->text(), QString());
 }
 
 TEST(TcpipWindow, ARefusedConnectionShowsOneBoxHoweverManyErrorsArrive)
@@ -338,19 +342,19 @@ TEST(TcpipWindow, ARefusedConnectionShowsOneBoxHoweverManyErrorsArrive)
         // Two more refusals while the first box is open: no further box, but
         // each one still marks the window disconnected.
         for (int i = 0; i < 2; ++i) {
-            form.Sockets1->OnSessionConnected(form.Sockets1, 7, 0);
-            ASSERT_EQ(form.ConLed->LedColor(), lcGreen);
-            form.Sockets1->OnErrorOccurred(form.Sockets1, 7, 10061, QStringLiteral("Connection refused"));
-            if (form.ConLed->LedColor() == lcBlack)
+            sockets(form)->OnSessionConnected(sockets(form), 7, 0);
+            ASSERT_EQ(part<TLedLittle>(form, "connectedLamp")->LedColor(), lcGreen);
+            sockets(form)->OnErrorOccurred(sockets(form), 7, 10061, QStringLiteral("Connection refused"));
+            if (part<TLedLittle>(form, "connectedLamp")->LedColor() == lcBlack)
                 ++stateChanges;
         }
     };
     const QString closed = QString::number(freeLocalPort());
-    form.EHostName->setText(QStringLiteral("127.0.0.1"));
-    form.EPort->setText(closed);
-    form.BCon->click();
+    part<QLineEdit>(form, "hostName")->setText(QStringLiteral("127.0.0.1"));
+    part<QLineEdit>(form, "port")->setText(closed);
+    part<QPushButton>(form, "connect")->click();
     ASSERT_TRUE(waitFor([&] { return !modal.boxes.empty(); }));
-    if (form.ConLed->LedColor() == lcBlack)
+    if (part<TLedLittle>(form, "connectedLamp")->LedColor() == lcBlack)
         ++stateChanges;
     EXPECT_EQ(modal.texts(), QStringList{"TSocket Connection was Refused!"});
     EXPECT_EQ(modal.boxes[0].kind, Modal::Kind::Error);
@@ -358,7 +362,7 @@ TEST(TcpipWindow, ARefusedConnectionShowsOneBoxHoweverManyErrorsArrive)
     EXPECT_FALSE(form.isConnected());
 
     // The guard is down again once the box is closed.
-    form.Sockets1->OnErrorOccurred(form.Sockets1, 7, 10061, QStringLiteral("Connection refused"));
+    sockets(form)->OnErrorOccurred(sockets(form), 7, 10061, QStringLiteral("Connection refused"));
     EXPECT_EQ(modal.boxes.size(), 2u);
 }
 
@@ -369,7 +373,7 @@ TEST(TcpipWindow, ErrorCodesByTheTable)
     TTCPIPForm form;
     ASSERT_TRUE(connectForm(form, relay));
     auto report = [&](int code, const QString& msg) {
-        form.Sockets1->OnErrorOccurred(form.Sockets1, form.Sockets1->SocketHandle(), code, msg);
+        sockets(form)->OnErrorOccurred(sockets(form), sockets(form)->SocketHandle(), code, msg);
     };
     report(10035, QStringLiteral("Operation would block"));
     report(10038, QStringLiteral("Socket operation on non-socket"));
@@ -386,7 +390,7 @@ TEST(TcpipWindow, ErrorCodesByTheTable)
     report(10060, QStringLiteral("Connection timed out"));
     EXPECT_EQ(modal.boxes.back().text, "TSocket Connection Timed Out!");
     EXPECT_FALSE(form.isConnected());
-    EXPECT_EQ(form.Sockets1->SocketHandle(), -1);
+    EXPECT_EQ(sockets(form)->SocketHandle(), -1);
     EXPECT_TRUE(waitFor([&] { return relay.peer->state() != QAbstractSocket::ConnectedState; }));
 }
 
@@ -394,12 +398,12 @@ TEST(TcpipWindow, ConnectChecksItsFields)
 {
     ModalRecorder modal;
     TTCPIPForm form;
-    form.BCon->click();
-    form.EHostName->setText(QStringLiteral("127.0.0.1"));
-    form.EPort->setText(QStringLiteral("abc"));
-    form.BCon->click();
-    form.EPort->clear();
-    form.BCon->click();
+    part<QPushButton>(form, "connect")->click();
+    part<QLineEdit>(form, "hostName")->setText(QStringLiteral("127.0.0.1"));
+    part<QLineEdit>(form, "port")->setText(QStringLiteral("abc"));
+    part<QPushButton>(form, "connect")->click();
+    part<QLineEdit>(form, "port")->clear();
+    part<QPushButton>(form, "connect")->click();
     ASSERT_EQ(modal.boxes.size(), 3u);
     EXPECT_EQ(modal.boxes[0].caption, "WINSOCK ERROR");
     EXPECT_EQ(modal.boxes[0].text, "No IP Address Specified");
@@ -409,15 +413,15 @@ TEST(TcpipWindow, ConnectChecksItsFields)
     EXPECT_EQ(modal.boxes[1].text, "'abc' is not a valid integer value.");
     EXPECT_EQ(modal.boxes[2].text, "No Port Specified");
     EXPECT_FALSE(form.isConnected());
-    EXPECT_EQ(form.ConLed->LedColor(), lcDarkGreen);
+    EXPECT_EQ(part<TLedLittle>(form, "connectedLamp")->LedColor(), lcDarkGreen);
 }
 
 TEST(TcpipWindow, DisconnectActsWhateverTheState)
 {
     ModalRecorder modal;
     TTCPIPForm form;
-    form.BDisCon->click();
-    EXPECT_EQ(form.ConLed->LedColor(), lcBlack);
+    part<QPushButton>(form, "disconnect")->click();
+    EXPECT_EQ(part<TLedLittle>(form, "connectedLamp")->LedColor(), lcBlack);
     EXPECT_TRUE(modal.boxes.empty());
 }
 
@@ -430,13 +434,13 @@ TEST(TcpipWindow, TrafficLampsStayLitOneIntervalFromTheFirstTransfer)
     clock.advance(100);
     form.Transmit(&byte, 1);
     clock.advance(149);
-    EXPECT_EQ(form.TxLed->shownColor(), lcRed);
+    EXPECT_EQ(part<TLedLittle>(form, "transmitLamp")->shownColor(), lcRed);
     clock.advance(1);
-    EXPECT_EQ(form.TxLed->shownColor(), lcDarkRed);
+    EXPECT_EQ(part<TLedLittle>(form, "transmitLamp")->shownColor(), lcDarkRed);
     form.Transmit(&byte, 1);
-    EXPECT_EQ(form.TxLed->shownColor(), lcRed);
+    EXPECT_EQ(part<TLedLittle>(form, "transmitLamp")->shownColor(), lcRed);
     clock.advance(250);
-    EXPECT_EQ(form.TxLed->shownColor(), lcDarkRed);
+    EXPECT_EQ(part<TLedLittle>(form, "transmitLamp")->shownColor(), lcDarkRed);
 }
 
 TEST(ComPortDialog, LooksAsDesignedAndKeepsItsValues)
@@ -445,30 +449,46 @@ TEST(ComPortDialog, LooksAsDesignedAndKeepsItsValues)
     EXPECT_EQ(dialog.windowTitle(), "Com Port");
     EXPECT_EQ(background(&dialog), QColor(0x80, 0x00, 0x00));
     EXPECT_EQ(dialog.size(), QSize(282, 153));
-    EXPECT_EQ(dialog.Label1->text(), "Port");
-    EXPECT_EQ(dialog.Label2->text(), "Baud");
-    EXPECT_EQ(foreground(dialog.Label1), QColor(0xFF, 0xFF, 0x00));
-    EXPECT_EQ(foreground(dialog.Label2), QColor(0xFF, 0xFF, 0x00));
-    ASSERT_GE(dialog.CBPort->count(), 4);
+    EXPECT_EQ(part<QLabel>(dialog, "portLabel")->text(), "Port");
+    EXPECT_EQ(part<QLabel>(dialog, "baudLabel")->text(), "Baud");
+    EXPECT_EQ(foreground(part<QLabel>(dialog, "portLabel")), QColor(0xFF, 0xFF, 0x00));
+    EXPECT_EQ(foreground(part<QLabel>(dialog, "baudLabel")), QColor(0xFF, 0xFF, 0x00));
+    QComboBox* port = part<QComboBox>(dialog, "port");
+    QComboBox* baud = part<QComboBox>(dialog, "baud");
+    ASSERT_GE(port->count(), 4);
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(dialog.CBPort->itemText(i), QStringLiteral("COM%1").arg(i + 1));
+        EXPECT_EQ(port->itemText(i), QStringLiteral("COM%1").arg(i + 1));
     QStringList found;
-    for (int i = 4; i < dialog.CBPort->count(); ++i)
-        found << dialog.CBPort->itemText(i);
+    for (int i = 4; i < port->count(); ++i)
+        found << port->itemText(i);
     EXPECT_EQ(found, serialPortsFound());
-    EXPECT_TRUE(dialog.CBPort->isEditable());
-    EXPECT_EQ(dialog.CBPort->currentText(), "COM2");
+    EXPECT_TRUE(port->isEditable());
+    EXPECT_EQ(port->currentText(), "COM2");
     QStringList bauds;
-    for (int i = 0; i < dialog.CBBaud->count(); ++i)
-        bauds << dialog.CBBaud->itemText(i);
+    for (int i = 0; i < baud->count(); ++i)
+        bauds << baud->itemText(i);
     EXPECT_EQ(bauds, QStringList({"1200", "2400", "4800", "9600", "19200"}));
-    EXPECT_TRUE(dialog.CBBaud->isEditable());
-    EXPECT_EQ(dialog.CBBaud->currentText(), "9600");
-    EXPECT_EQ(dialog.BitBtn1->text(), "OK");
+    EXPECT_TRUE(baud->isEditable());
+    EXPECT_EQ(baud->currentText(), "9600");
+    EXPECT_EQ(part<QPushButton>(dialog, "ok")->text(), "OK");
+    EXPECT_EQ(dialog.line().port, "COM2");
+    EXPECT_EQ(dialog.line().baud, "9600");
 
-    dialog.CBPort->setCurrentText(QStringLiteral("/dev/ttyUSB7"));
+    port->setCurrentText(QStringLiteral("/dev/ttyUSB7"));
     dialog.refreshPorts();
-    EXPECT_EQ(dialog.CBPort->currentText(), "/dev/ttyUSB7");
-    dialog.BitBtn1->click();
+    EXPECT_EQ(port->currentText(), "/dev/ttyUSB7");
+    part<QPushButton>(dialog, "ok")->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.line().port, "/dev/ttyUSB7");
+
+    // What is offered shows; parity and stop bits are not the dialog's to give.
+    SerialLine offered;
+    offered.port = QStringLiteral("/dev/ttyACM0");
+    offered.baud = QStringLiteral("19200");
+    offered.parity = pEven;
+    dialog.setLine(offered);
+    EXPECT_EQ(port->currentText(), "/dev/ttyACM0");
+    EXPECT_EQ(baud->currentText(), "19200");
+    EXPECT_EQ(dialog.line().parity, pNone);
+    EXPECT_EQ(dialog.line().stopBits, sb1_0);
 }

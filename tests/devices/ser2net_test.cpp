@@ -15,9 +15,8 @@ namespace {
 
 bool connectThrough(TTCPIPForm& form, const Ser2netRelay& relay)
 {
-    form.EHostName->setText(QStringLiteral("127.0.0.1"));
-    form.EPort->setText(relay.portText());
-    form.BCon->click();
+    form.setRelay(QStringLiteral("127.0.0.1"), relay.portText());
+    form.connectToRelay();
     return waitFor([&] { return form.isConnected(); });
 }
 
@@ -35,7 +34,8 @@ TEST(Ser2netRelay, CarriesBytesBetweenTheWindowAndASerialLine)
     ModalRecorder modal;
     TTCPIPForm form;
     QByteArray received;
-    form.OnRx.bind([&](const quint8* p, qint32 l) { received.append(reinterpret_cast<const char*>(p), l); });
+    form.setReceiveHandler(
+        [&](const quint8* p, qint32 l) { received.append(reinterpret_cast<const char*>(p), l); });
     ASSERT_TRUE(connectThrough(form, relay));
 
     const QByteArray frame = QByteArray::fromHex("fefe50e003fd");
@@ -67,11 +67,11 @@ TEST(Ser2netRelay, TheRelayGoingAwayMidSessionClosesTheSession)
     ModalRecorder modal;
     TTCPIPForm form;
     ASSERT_TRUE(connectThrough(form, relay));
-    EXPECT_EQ(form.ConLed->LedColor(), lcGreen);
+    EXPECT_EQ(form.findChild<TLedLittle*>("connectedLamp")->LedColor(), lcGreen);
 
     relay.stop();
     ASSERT_TRUE(waitFor([&] { return !form.isConnected(); }));
-    EXPECT_EQ(form.ConLed->LedColor(), lcBlack);
+    EXPECT_EQ(form.findChild<TLedLittle*>("connectedLamp")->LedColor(), lcBlack);
 
     line.readAvailable();
     const quint8 frame[] = {0xfe, 0xfe, 0x50, 0xe0, 0x03, 0xfd};

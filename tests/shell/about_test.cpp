@@ -9,29 +9,30 @@
 
 #include "core/modal.h"
 #include "shell/disclaimer.h"
+#include "support/findpart.h"
 
 TEST(About, ShowsTheVersionTextEveryTimeItIsPainted)
 {
     TAboutBox box;
     EXPECT_EQ(box.windowTitle(), "About");
     EXPECT_EQ(box.size(), QSize(331, 217));
-    EXPECT_EQ(box.LVersion->text(), "Version");
+    EXPECT_EQ(part<QLabel>(box, "version")->text(), "Version");
     for (int i = 0; i < 2; ++i) {
         box.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
         box.grab();
-        EXPECT_EQ(box.LVersion->text(), "Version 1.0 1997-Nov-27");
-        EXPECT_EQ(box.LVersion->width(), 260);
+        EXPECT_EQ(part<QLabel>(box, "version")->text(), "Version 1.0 1997-Nov-27");
+        EXPECT_EQ(part<QLabel>(box, "version")->width(), 260);
         box.hide();
     }
-    EXPECT_EQ(box.Version->text(), "Tessaline");
-    EXPECT_EQ(box.Version->font().pixelSize(), 24);
-    EXPECT_EQ(box.Comments->text(), "Serial - TCP/IP Version");
-    EXPECT_EQ(box.Comments->font().pixelSize(), 16);
-    EXPECT_EQ(box.Label2->text(), "Quenmark");
-    EXPECT_EQ(box.Image1->size(), QSize(33, 33));
-    EXPECT_TRUE(box.OKButton->isDefault());
-    QTest::mouseClick(box.OKButton, Qt::LeftButton);
+    EXPECT_EQ(part<QLabel>(box, "programName")->text(), "Tessaline");
+    EXPECT_EQ(part<QLabel>(box, "programName")->font().pixelSize(), 24);
+    EXPECT_EQ(part<QLabel>(box, "comments")->text(), "Serial - TCP/IP Version");
+    EXPECT_EQ(part<QLabel>(box, "comments")->font().pixelSize(), 16);
+    EXPECT_EQ(part<QLabel>(box, "maker")->text(), "Quenmark");
+    EXPECT_EQ(part<QLabel>(box, "icon")->size(), QSize(33, 33));
+    EXPECT_TRUE(part<QPushButton>(box, "ok")->isDefault());
+    QTest::mouseClick(part<QPushButton>(box, "ok"), Qt::LeftButton);
     EXPECT_EQ(box.result(), QDialog::Accepted);
 }
 
@@ -40,13 +41,13 @@ TEST(Disclaimer, KeepsEditsAndClosesWithItsButton)
     TDisclaimerFORM form;
     EXPECT_EQ(form.windowTitle(), "Disclaimer");
     EXPECT_EQ(form.size(), QSize(547, 336));
-    EXPECT_EQ(form.Memo1->size(), QSize(521, 249));
-    EXPECT_FALSE(form.Memo1->isReadOnly());
-    EXPECT_TRUE(form.Memo1->toPlainText().contains("NO WARRANTY"));
+    EXPECT_EQ(part<QPlainTextEdit>(form, "notice")->size(), QSize(521, 249));
+    EXPECT_FALSE(part<QPlainTextEdit>(form, "notice")->isReadOnly());
+    EXPECT_TRUE(part<QPlainTextEdit>(form, "notice")->toPlainText().contains("NO WARRANTY"));
     form.show();
-    form.Memo1->setPlainText("edited");
-    QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
+    part<QPlainTextEdit>(form, "notice")->setPlainText("edited");
+    QTest::mouseClick(part<QPushButton>(form, "close"), Qt::LeftButton);
     EXPECT_FALSE(form.isVisible());
     form.show();
-    EXPECT_EQ(form.Memo1->toPlainText(), "edited");
+    EXPECT_EQ(part<QPlainTextEdit>(form, "notice")->toPlainText(), "edited");
 }

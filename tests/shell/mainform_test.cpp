@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QShortcut>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -26,11 +27,17 @@
 #include "panels/hi_706mkii.h"
 #include "panels/hi_821.h"
 #include "panels/ic821.h"
+#include "shell/newdevice.h"
 #include "shell/windowarrange.h"
+#include "support/findpart.h"
 #include "support/modalrecorder.h"
 #include "widgets/mdichild.h"
 
 namespace {
+
+using Command = TMainFORM::Command;
+using Menu = TMainFORM::Menu;
+
 struct CurrentDir {
     QString saved = QDir::currentPath();
     explicit CurrentDir(const QString& dir) { QDir::setCurrent(dir); }
@@ -67,10 +74,10 @@ TEST(MainForm, CaptionsShortcutsAndInitialStates)
     ASSERT_NE(DeviceList, nullptr);
     EXPECT_EQ(DeviceList, form.devices());
     EXPECT_EQ(DeviceList->count(), 0);
-    EXPECT_TRUE(form.StatusBar1->currentMessage().isEmpty());
+    EXPECT_TRUE(form.statusBar()->currentMessage().isEmpty());
 
     QStringList tops;
-    for (QAction* a : form.MainMenu1->actions())
+    for (QAction* a : form.menuBar()->actions())
         tops << a->text();
     EXPECT_EQ(tops, (QStringList{"&Device Setup", "&Radio", "&Window", "&Help"}));
 
@@ -81,18 +88,18 @@ TEST(MainForm, CaptionsShortcutsAndInitialStates)
         bool enabled, visible;
     };
     const Item items[] = {
-        {form.AddDevice1, "&Add Device", QKeySequence(Qt::Key_F1), true, true},
-        {form.RemoveDevice1, "Remove Device", QKeySequence(), true, false},
-        {form.IC7061, "IC-706", QKeySequence(Qt::Key_F2), false, true},
-        {form.IC706MKII1, "IC-706MKII", QKeySequence(Qt::Key_F3), false, true},
-        {form.IC7561, "IC-756", QKeySequence(Qt::Key_F4), false, true},
-        {form.IC821HiRes1, "IC-821", QKeySequence(Qt::Key_F5), false, true},
-        {form.IC8211, "IC-821 (Text)", QKeySequence(Qt::Key_F9), true, false},
-        {form.Tile1, "Tile", QKeySequence(Qt::CTRL | Qt::Key_F1), true, true},
-        {form.Cascade1, "Cascade", QKeySequence(Qt::CTRL | Qt::Key_F2), true, true},
-        {form.About1, "&About", QKeySequence(), true, true},
-        {form.Disclaimer1, "Disclaimer", QKeySequence(), true, true},
-        {form.Help2, "Help Topics", QKeySequence(), true, true},
+        {form.command(Command::AddDevice), "&Add Device", QKeySequence(Qt::Key_F1), true, true},
+        {form.command(Command::RemoveDevice), "Remove Device", QKeySequence(), true, false},
+        {form.command(Command::IC706), "IC-706", QKeySequence(Qt::Key_F2), false, true},
+        {form.command(Command::IC706MKII), "IC-706MKII", QKeySequence(Qt::Key_F3), false, true},
+        {form.command(Command::IC756), "IC-756", QKeySequence(Qt::Key_F4), false, true},
+        {form.command(Command::IC821), "IC-821", QKeySequence(Qt::Key_F5), false, true},
+        {form.command(Command::IC821Text), "IC-821 (Text)", QKeySequence(Qt::Key_F9), true, false},
+        {form.command(Command::Tile), "Tile", QKeySequence(Qt::CTRL | Qt::Key_F1), true, true},
+        {form.command(Command::Cascade), "Cascade", QKeySequence(Qt::CTRL | Qt::Key_F2), true, true},
+        {form.command(Command::About), "&About", QKeySequence(), true, true},
+        {form.command(Command::Disclaimer), "Disclaimer", QKeySequence(), true, true},
+        {form.command(Command::HelpTopics), "Help Topics", QKeySequence(), true, true},
     };
     for (const Item& i : items) {
         EXPECT_EQ(i.action->text(), i.caption);
@@ -103,8 +110,67 @@ TEST(MainForm, CaptionsShortcutsAndInitialStates)
         }
         EXPECT_EQ(i.action->isVisible(), i.visible) << i.caption;
     }
-    EXPECT_EQ(form.Radio1->actions(),
-              (QList<QAction*>{form.IC7061, form.IC706MKII1, form.IC7561, form.IC821HiRes1, form.IC8211}));
+    EXPECT_EQ(form.menu(Menu::Radio)->actions(),
+              (QList<QAction*>{form.command(Command::IC706), form.command(Command::IC706MKII),
+                               form.command(Command::IC756), form.command(Command::IC821),
+                               form.command(Command::IC821Text)}));
+}
+
+TEST(MainForm, HelpItemsShowTheirBoxesAndTheDisclaimerKeepsItsEdits)
+{
+    const EmptyFolders nowhere;
+    ModalRecorder modal;
+    TMainFORM form(nowhere.files());
+    QStringList titles;
+    modal.onDialog = [&](QDialog& d) {
+        titles << d.windowTitle();
+        return int(Modal::Ok);
+    };
+    form.command(Command::About)->trigger();
+    EXPECT_EQ(titles, QStringList{"About"});
+
+    modal.onDialog = [&](QDialog& d) {
+        titles << d.windowTitle();
+        d.findChild<QPlainTextEdit*>()->setPlainText("edited");
+        return int(Modal::Cancel);
+    };
+    form.command(Command::Disclaimer)->trigger();
+    QString shown;
+    modal.onDialog = [&](QDialog& d) {
+        shown = d.findChild<QPlainTextEdit*>()->toPlainText();
+        return int(Modal::Cancel);
+    };
+    form.command(Command::Disclaimer)->trigger();
+    EXPECT_EQ(titles, (QStringList{"About", "Disclaimer"}));
+    EXPECT_EQ(shown, "edited");
+    EXPECT_EQ(modal.dialogs.size(), 3u);
+}
+
+TEST(MainForm, AddDeviceOffersWhatWasEnteredLastTime)
+{
+    const EmptyFolders nowhere;
+    ModalRecorder modal;
+    TMainFORM form(nowhere.files());
+    modal.onDialog = [](QDialog& d) {
+        if (auto* newDevice = dynamic_cast<TNewDeviceFORM*>(&d))
+            newDevice->setChoice({QStringLiteral("Relay"), DeviceKind::TcpIp});
+        return int(Modal::Ok);
+    };
+    form.command(Command::AddDevice)->trigger();
+    ASSERT_EQ(form.devices()->count(), 1);
+    EXPECT_EQ(form.devices()->at(0)->Name, "[Relay] <TCP/IP>");
+
+    NewDeviceChoice offered;
+    modal.onDialog = [&](QDialog& d) {
+        if (auto* newDevice = dynamic_cast<TNewDeviceFORM*>(&d))
+            offered = newDevice->choice();
+        return int(Modal::Cancel);
+    };
+    form.command(Command::AddDevice)->trigger();
+    EXPECT_EQ(offered.name, "Relay");
+    EXPECT_EQ(offered.kind, DeviceKind::TcpIp);
+    EXPECT_EQ(form.devices()->count(), 1);
+    EXPECT_TRUE(modal.boxes.empty()) << qPrintable(modal.texts().join(" | "));
 }
 
 TEST(MainForm, RadioItemsFollowTheLibrariesFoundAndRememberThePath)
@@ -113,13 +179,12 @@ TEST(MainForm, RadioItemsFollowTheLibrariesFoundAndRememberThePath)
     touch(folders.current.filePath("PV756.dll"));
     touch(folders.current.filePath("pv821.dll"));  // wrong case: not the library
     TMainFORM form(folders.files());
-    EXPECT_FALSE(form.IC7061->isEnabled());
-    EXPECT_FALSE(form.IC706MKII1->isEnabled());
-    EXPECT_TRUE(form.IC7561->isEnabled());
-    EXPECT_FALSE(form.IC821HiRes1->isEnabled());
-    EXPECT_EQ(form.libraryPath(PanelModel::IC756),
-              QDir(folders.current.path()).absoluteFilePath("PV756.dll"));
-    EXPECT_TRUE(form.libraryPath(PanelModel::IC821).isEmpty());
+    EXPECT_FALSE(form.command(Command::IC706)->isEnabled());
+    EXPECT_FALSE(form.command(Command::IC706MKII)->isEnabled());
+    EXPECT_TRUE(form.command(Command::IC756)->isEnabled());
+    EXPECT_FALSE(form.command(Command::IC821)->isEnabled());
+    EXPECT_EQ(form.libraryPath(RigModel::IC756), QDir(folders.current.path()).absoluteFilePath("PV756.dll"));
+    EXPECT_TRUE(form.libraryPath(RigModel::IC821).isEmpty());
 }
 
 TEST(MainForm, LibrariesAndHelpAreLookedForBesideTheProgramThenInstalledThenInTheCurrentFolder)
@@ -156,9 +221,9 @@ TEST(MainForm, LibrariesAndHelpAreLookedForBesideTheProgramThenInstalledThenInTh
                                 : name == "installed" ? f.data.path()
                                                       : f.current.path();
         TMainFORM form(f.files());
-        EXPECT_EQ(form.IC706MKII1->isEnabled(), !name.isEmpty()) << qPrintable(where);
+        EXPECT_EQ(form.command(Command::IC706MKII)->isEnabled(), !name.isEmpty()) << qPrintable(where);
         // The panel loads what the menu found.
-        EXPECT_EQ(form.libraryPath(PanelModel::IC706MKII),
+        EXPECT_EQ(form.libraryPath(RigModel::IC706MKII),
                   name.isEmpty() ? QString() : QDir(libraryDir).absoluteFilePath("PV706MKII.dll"))
             << qPrintable(where);
         // Help found nowhere is named beside the program, for the operator's message.
@@ -180,7 +245,7 @@ TEST(MainForm, TheRunningProgramLooksInItsInstalledFoldersRelativeToItself)
     EXPECT_EQ(files.dataFolders(),
               (QStringList{program.path(), QDir::cleanPath(program.filePath("../share/tessaline")),
                            QDir::currentPath()}));
-    EXPECT_EQ(panelLibraryName(PanelModel::IC706MKII), "PV706MKII.dll");
+    EXPECT_EQ(panelLibraryName(RigModel::IC706MKII), "PV706MKII.dll");
 }
 
 TEST(MainForm, HiddenTextItemAnswersF9AndDisabledItemsIgnoreTheirKeys)
@@ -191,15 +256,16 @@ TEST(MainForm, HiddenTextItemAnswersF9AndDisabledItemsIgnoreTheirKeys)
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     form.activateWindow();
-    auto* shortcut = form.findChild<QShortcut*>("IC8211Shortcut");
+    auto* shortcut = form.findChild<QShortcut*>("textPanel821Shortcut");
     ASSERT_NE(shortcut, nullptr);
     EXPECT_EQ(shortcut->key(), QKeySequence(Qt::Key_F9));
-    QSignalSpy f1(form.AddDevice1, &QAction::triggered);
+    QSignalSpy f1(form.command(Command::AddDevice), &QAction::triggered);
     form.devices()->append(std::make_unique<QuietDevice>());
     modal.onDialog = [](QDialog& d) {
         if (auto* select = qobject_cast<TDSelFORM*>(&d))
             select->FormActivate();
-        return int(Modal::Ok);
+        // F1 asks for a new device; none is added here.
+        return dynamic_cast<TNewDeviceFORM*>(&d) ? int(Modal::Cancel) : int(Modal::Ok);
     };
     auto textWindows = [&] {
         int n = 0;
@@ -215,19 +281,21 @@ TEST(MainForm, HiddenTextItemAnswersF9AndDisabledItemsIgnoreTheirKeys)
     EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
 
     // A disabled item's key does nothing at all.
-    ASSERT_FALSE(form.IC7061->isEnabled());
+    ASSERT_FALSE(form.command(Command::IC706)->isEnabled());
     QTest::keyClick(&form, Qt::Key_F2);
     EXPECT_TRUE(modal.boxes.empty());
     EXPECT_EQ(form.mdiArea()->subWindowList().size(), 2);
 
     // With the Radio menu disabled, F9 is silent too.
-    form.Radio1->setEnabled(false);
+    form.menu(Menu::Radio)->setEnabled(false);
     QTest::keyClick(&form, Qt::Key_F9);
     EXPECT_EQ(textWindows(), 2);
     EXPECT_TRUE(modal.boxes.empty());
 
     QTest::keyClick(&form, Qt::Key_F1);
     EXPECT_EQ(f1.count(), 1);
+    ASSERT_FALSE(modal.dialogs.empty());
+    EXPECT_NE(dynamic_cast<TNewDeviceFORM*>(modal.dialogs.back()), nullptr);
     form.mdiArea()->closeAllSubWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -244,13 +312,13 @@ TEST(MainForm, TheTextWindowLendsItsItemsToTheMenuWhileCurrent)
     };
     auto captions = [&] {
         QStringList out;
-        for (QAction* a : form.MainMenu1->actions())
+        for (QAction* a : form.menuBar()->actions())
             out << a->text();
         return out;
     };
     const QStringList frameOnly = {"&Device Setup", "&Radio", "&Window", "&Help"};
     EXPECT_EQ(captions(), frameOnly);
-    form.IC8211Click();
+    emit part<QShortcut>(form, "textPanel821Shortcut")->activated();
     EXPECT_EQ(captions(), (frameOnly + QStringList{"&Configuration", "&Memory"}));
     auto* other = new QWidget;
     other->setWindowTitle("[Shack] <Serial>");
@@ -282,9 +350,9 @@ TEST(MainForm, F5OpensAFurtherIndependentIc821PanelOnEveryPress)
         form.devices()->append(std::make_unique<QuietDevice>());
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-        ASSERT_TRUE(form.IC821HiRes1->isEnabled());
+        ASSERT_TRUE(form.command(Command::IC821)->isEnabled());
         QTest::keyClick(&form, Qt::Key_F5);
-        form.IC821HiRes1->trigger();
+        form.command(Command::IC821)->trigger();
         const QList<THi_821FORM*> panels = form.findChildren<THi_821FORM*>();
         ASSERT_EQ(panels.size(), 2);
         EXPECT_NE(panels[0]->engine(), panels[1]->engine());
@@ -318,7 +386,7 @@ TEST(MainForm, F2AndF3OpenFurtherIc706AndIc706MkiiPanels)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
         // The MKII opens at its design size, the IC-706 maximised.
         QTest::keyClick(&form, Qt::Key_F3);
-        form.IC706MKII1->trigger();
+        form.command(Command::IC706MKII)->trigger();
         const QList<THi_706MKIIFORM*> mkii = form.findChildren<THi_706MKIIFORM*>();
         ASSERT_EQ(mkii.size(), 2);
         for (THi_706MKIIFORM* p : mkii) {
@@ -326,7 +394,7 @@ TEST(MainForm, F2AndF3OpenFurtherIc706AndIc706MkiiPanels)
             EXPECT_EQ(p->size(), QSize(789, 584));
         }
         QTest::keyClick(&form, Qt::Key_F2);
-        form.IC7061->trigger();
+        form.command(Command::IC706)->trigger();
         const QList<THi_706FORM*> all = form.findChildren<THi_706FORM*>();
         ASSERT_EQ(all.size(), 4);
         EXPECT_TRUE(form.mdiArea()->activeSubWindow()->isMaximized());
@@ -345,10 +413,10 @@ TEST(MainForm, TheIc706ItemsOpenTheirPanelsWhichNameALibraryThatCannotBeLoaded)
     touch(folders.current.filePath("PV706MKII.dll"));
     ModalRecorder modal;
     TMainFORM form(folders.files());
-    ASSERT_TRUE(form.IC7061->isEnabled());
-    ASSERT_TRUE(form.IC706MKII1->isEnabled());
-    form.IC7061->trigger();
-    form.IC706MKII1->trigger();
+    ASSERT_TRUE(form.command(Command::IC706)->isEnabled());
+    ASSERT_TRUE(form.command(Command::IC706MKII)->isEnabled());
+    form.command(Command::IC706)->trigger();
+    form.command(Command::IC706MKII)->trigger();
     EXPECT_EQ(modal.texts(),
               (QStringList{"PV706.DLL Could Not be Found!", "PV706MKII.DLL Could Not be Found!"}));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -364,15 +432,15 @@ TEST(MainForm, WindowMenuListsTheChildrenCaptions)
     b->setWindowTitle("IC756 on device [Shack] <Serial>");
     form.mdiArea()->addSubWindow(a)->show();
     form.mdiArea()->addSubWindow(b)->show();
-    emit form.Window1->aboutToShow();
+    emit form.menu(Menu::Window)->aboutToShow();
     QStringList captions;
-    for (QAction* act : form.Window1->actions())
+    for (QAction* act : form.menu(Menu::Window)->actions())
         if (!act->isSeparator())
             captions << act->text();
     EXPECT_EQ(captions,
               (QStringList{"Tile", "Cascade", "&1 [Shack] <Serial>", "&2 IC756 on device [Shack] <Serial>"}));
-    emit form.Window1->aboutToShow();  // rebuilt, not appended twice
-    EXPECT_EQ(form.Window1->actions().size(), 5);
+    emit form.menu(Menu::Window)->aboutToShow();  // rebuilt, not appended twice
+    EXPECT_EQ(form.menu(Menu::Window)->actions().size(), 5);
 }
 
 TEST(WindowArrange, StackedTilesAreFullWidthAndCoverTheArea)
@@ -400,7 +468,7 @@ TEST(WindowArrange, TileStacksTheOpenChildrenOneAboveTheOther)
         subs.last()->show();
     }
     subs[1]->showMaximized();
-    form.Tile1->trigger();
+    form.command(Command::Tile)->trigger();
     const QRect view = form.mdiArea()->viewport()->rect();
     int top = 0;
     for (QMdiSubWindow* s : subs) {
@@ -433,8 +501,8 @@ TEST(WindowArrange, CascadeGivesEveryChildItsDesignSize)
     const QRect iconPlace = icon->geometry();
 
     panelSub->showMaximized();
-    form.Tile1->trigger();
-    form.Cascade1->trigger();
+    form.command(Command::Tile)->trigger();
+    form.command(Command::Cascade)->trigger();
 
     QMdiSubWindow* deviceSub = mdiWindowOf(device);
     EXPECT_FALSE(panelSub->isMaximized());

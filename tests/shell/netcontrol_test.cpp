@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -30,6 +31,7 @@
 #include "sim/radio.h"
 #include "sim/simulator.h"
 #include "sim/tcprelay.h"
+#include "support/findpart.h"
 #include "support/freeport.h"
 #include "support/modalrecorder.h"
 #include "support/waitfor.h"
@@ -66,60 +68,60 @@ TEST(NetworkControl, TwoClientsAndAnIc756PanelShareOneDevice)
 
     ModalRecorder modal;
     modal.onDialog = [](QDialog& d) {
-        if (&d == NewDeviceFORM) {
-            NewDeviceFORM->EDeviceName->setText("Sim");
-            NewDeviceFORM->setTypeIndex(TNewDeviceFORM::TcpIp);
+        if (auto* newDevice = dynamic_cast<TNewDeviceFORM*>(&d)) {
+            newDevice->setChoice({QStringLiteral("Sim"), DeviceKind::TcpIp});
         } else if (auto* select = qobject_cast<TDSelFORM*>(&d)) {
             select->FormActivate();
         }
         return Modal::Ok;
     };
-    createSharedWindows();
-    std::unique_ptr<TMainFORM> frame(MainFORM);
+    std::unique_ptr<TMainFORM> frame = createSharedWindows();
     frame->resize(1100, 900);
     frame->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
-    if (frame->libraryPath(PanelModel::IC756).isEmpty())
+    if (frame->libraryPath(RigModel::IC756).isEmpty())
         GTEST_SKIP() << "PV756.dll is not beside the tests";
 
-    frame->AddDevice1->trigger();
+    frame->command(TMainFORM::Command::AddDevice)->trigger();
     auto* device = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(0));
     ASSERT_NE(device, nullptr);
-    device->Window->EHostName->setText("127.0.0.1");
-    device->Window->EPort->setText(QString::number(sim.tcp()->port()));
-    device->Window->BCon->click();
-    ASSERT_TRUE(waitFor([&] { return device->Window->isConnected(); }, 5000));
-    frame->IC7561->trigger();
+    TTCPIPForm* window = device->window();
+    part<QLineEdit>(window, "hostName")->setText("127.0.0.1");
+    part<QLineEdit>(window, "port")->setText(QString::number(sim.tcp()->port()));
+    part<QPushButton>(window, "connect")->click();
+    ASSERT_TRUE(waitFor([&] { return window->isConnected(); }, 5000));
+    frame->command(TMainFORM::Command::IC756)->trigger();
     THi_756FORM* panel = frame->findChild<THi_756FORM*>();
     ASSERT_NE(panel, nullptr);
     ASSERT_TRUE(waitFor(
         [&] { return panel->view().mainText.size() == 11 && panel->engine()->Queue().empty(); }, 30000));
 
-    EXPECT_EQ(frame->NetworkControl1->text(), "Network Control...");
-    EXPECT_TRUE(frame->DeviceSetup1->actions().contains(frame->NetworkControl1));
-    frame->NetworkControl1->trigger();
+    QAction* networkControl = frame->command(TMainFORM::Command::NetworkControl);
+    EXPECT_EQ(networkControl->text(), "Network Control...");
+    EXPECT_TRUE(frame->menu(TMainFORM::Menu::DeviceSetup)->actions().contains(networkControl));
+    networkControl->trigger();
     NetControlForm* form = frame->netControl();
     ASSERT_NE(form, nullptr);
     ASSERT_TRUE(form->isVisible());
-    EXPECT_EQ(form->CBDevice->currentText(), "[Sim] <TCP/IP>");
-    form->CBModel->setCurrentText("IC-706");
-    EXPECT_EQ(form->EAddress->text(), "48");
-    form->CBModel->setCurrentText("IC-756");
-    EXPECT_EQ(form->EAddress->text(), "50");
-    EXPECT_EQ(form->EListen->text(), "127.0.0.1");
-    EXPECT_EQ(form->EPort->text(), "4532");
+    EXPECT_EQ(part<QComboBox>(form, "device")->currentText(), "[Sim] <TCP/IP>");
+    part<QComboBox>(form, "model")->setCurrentText("IC-706");
+    EXPECT_EQ(part<QLineEdit>(form, "address")->text(), "48");
+    part<QComboBox>(form, "model")->setCurrentText("IC-756");
+    EXPECT_EQ(part<QLineEdit>(form, "address")->text(), "50");
+    EXPECT_EQ(part<QLineEdit>(form, "listenAddress")->text(), "127.0.0.1");
+    EXPECT_EQ(part<QLineEdit>(form, "port")->text(), "4532");
     const quint16 port = freeLocalPort();
-    form->EPort->setText(QString::number(port));
-    form->BStart->click();
-    ASSERT_TRUE(form->server()->running()) << qPrintable(form->LStatus->text());
-    EXPECT_FALSE(form->BStart->isEnabled());
+    part<QLineEdit>(form, "port")->setText(QString::number(port));
+    part<QPushButton>(form, "start")->click();
+    ASSERT_TRUE(form->server()->running()) << qPrintable(part<QLabel>(form, "status")->text());
+    EXPECT_FALSE(part<QPushButton>(form, "start")->isEnabled());
     EXPECT_EQ(device->HandlerCount(), 2);
 
     QTcpSocket a;
     QTcpSocket b;
     a.connectToHost("127.0.0.1", port);
     b.connectToHost("127.0.0.1", port);
-    ASSERT_TRUE(waitFor([&] { return form->LBClients->count() == 2; }, 10000));
+    ASSERT_TRUE(waitFor([&] { return part<QListWidget>(form, "clients")->count() == 2; }, 10000));
 
     EXPECT_EQ(ask(a, "F 7000000"), "RPRT 0\n");
     EXPECT_EQ(ask(b, "M LSB 0"), "RPRT 0\n");
@@ -139,13 +141,12 @@ TEST(NetworkControl, TwoClientsAndAnIc756PanelShareOneDevice)
     EXPECT_TRUE(modal.boxes.empty()) << qPrintable(modal.texts().join(" | "));
 
     a.disconnectFromHost();
-    ASSERT_TRUE(waitFor([&] { return form->LBClients->count() == 1; }, 10000));
-    form->BStop->click();
+    ASSERT_TRUE(waitFor([&] { return part<QListWidget>(form, "clients")->count() == 1; }, 10000));
+    part<QPushButton>(form, "stop")->click();
     EXPECT_FALSE(form->server()->running());
     EXPECT_EQ(device->HandlerCount(), 1);
     EXPECT_TRUE(waitFor([&] { return b.state() == QAbstractSocket::UnconnectedState; }, 10000));
 
     frame.reset();
-    MainFORM = nullptr;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

@@ -3,6 +3,7 @@
 // IC-756 panel opened from the Radio menu. Also leaves a picture of the frame.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -25,6 +26,7 @@
 #include "shell/startup.h"
 #include "sim/simulator.h"
 #include "sim/tcprelay.h"
+#include "support/findpart.h"
 #include "support/freeport.h"
 #include "support/modalrecorder.h"
 #include "support/waitfor.h"
@@ -42,9 +44,8 @@ TEST(Program, AnOperatorAddsADeviceAndOpensTheIc756Panel)
     ModalRecorder modal;
     QString offeredAddress;
     modal.onDialog = [&offeredAddress](QDialog& d) {
-        if (&d == NewDeviceFORM) {
-            NewDeviceFORM->EDeviceName->setText("Sim");
-            NewDeviceFORM->setTypeIndex(TNewDeviceFORM::TcpIp);
+        if (auto* newDevice = dynamic_cast<TNewDeviceFORM*>(&d)) {
+            newDevice->setChoice({QStringLiteral("Sim"), DeviceKind::TcpIp});
         } else if (auto* select = qobject_cast<TDSelFORM*>(&d)) {
             select->FormActivate();
             offeredAddress = select->addressText();
@@ -52,26 +53,26 @@ TEST(Program, AnOperatorAddsADeviceAndOpensTheIc756Panel)
         return Modal::Ok;
     };
 
-    createSharedWindows();
-    std::unique_ptr<TMainFORM> frame(MainFORM);
+    std::unique_ptr<TMainFORM> frame = createSharedWindows();
     frame->resize(1100, 900);
     frame->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
-    if (frame->libraryPath(PanelModel::IC756).isEmpty())
+    if (frame->libraryPath(RigModel::IC756).isEmpty())
         GTEST_SKIP() << "PV756.dll is not beside the tests";
 
-    frame->AddDevice1->trigger();
+    frame->command(TMainFORM::Command::AddDevice)->trigger();
     ASSERT_EQ(DeviceList->count(), 1);
     auto* device = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(0));
     ASSERT_NE(device, nullptr);
     EXPECT_EQ(device->Name, "[Sim] <TCP/IP>");
     EXPECT_EQ(device->Kind, DeviceKind::TcpIp);
-    device->Window->EHostName->setText("127.0.0.1");
-    device->Window->EPort->setText(QString::number(sim.tcp()->port()));
-    device->Window->BCon->click();
-    ASSERT_TRUE(waitFor([&] { return device->Window->isConnected(); }, 5000));
+    TTCPIPForm* window = device->window();
+    part<QLineEdit>(window, "hostName")->setText("127.0.0.1");
+    part<QLineEdit>(window, "port")->setText(QString::number(sim.tcp()->port()));
+    part<QPushButton>(window, "connect")->click();
+    ASSERT_TRUE(waitFor([&] { return window->isConnected(); }, 5000));
 
-    frame->IC7561->trigger();
+    frame->command(TMainFORM::Command::IC756)->trigger();
     THi_756FORM* panel = frame->findChild<THi_756FORM*>();
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->windowTitle(), "IC756 on device [Sim] <TCP/IP>");
@@ -92,6 +93,5 @@ TEST(Program, AnOperatorAddsADeviceAndOpensTheIc756Panel)
     EXPECT_TRUE(captions.contains("IC756 on device [Sim] <TCP/IP>"));
 
     frame.reset();
-    MainFORM = nullptr;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

@@ -25,12 +25,11 @@
 #include "devices/deviceselectdialog.h"
 #include "devices/tcpipwindow.h"
 #include "io/comm32.h"
-#include "shell/about.h"
-#include "shell/disclaimer.h"
 #include "shell/mainform.h"
 #include "shell/newdevice.h"
 #include "shell/sessionstore.h"
 #include "shell/startup.h"
+#include "support/findpart.h"
 #include "support/modalrecorder.h"
 #include "support/pty.h"
 #include "support/waitfor.h"
@@ -41,48 +40,39 @@ namespace {
 // One run of the program as it starts: the shared windows and the main frame.
 // The frame takes its windows along when the run ends.
 struct ProgramRun {
-    std::unique_ptr<TMainFORM> frame;
+    std::unique_ptr<TMainFORM> frame = createSharedWindows();
 
-    ProgramRun()
-    {
-        createSharedWindows();
-        frame.reset(MainFORM);
-    }
     ~ProgramRun()
     {
         frame.reset();
-        MainFORM = nullptr;
-        AboutBox = nullptr;
-        ComPortFORM = nullptr;
-        NewDeviceFORM = nullptr;
-        DisclaimerFORM = nullptr;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 };
 
 // Add Device from the menu, answering its dialogs as an operator would.
-void addDevice(ModalRecorder& modal, TMainFORM& frame, const QString& name, int type,
+void addDevice(ModalRecorder& modal, TMainFORM& frame, const QString& name, DeviceKind::Kind type,
                const QString& port = QString(), const QString& baud = QString())
 {
     modal.onDialog = [&](QDialog& d) {
-        if (&d == NewDeviceFORM) {
-            NewDeviceFORM->EDeviceName->setText(name);
-            NewDeviceFORM->setTypeIndex(type);
-        } else if (&d == ComPortFORM) {
-            ComPortFORM->CBPort->setCurrentText(port);
-            ComPortFORM->CBBaud->setCurrentText(baud);
+        if (auto* newDevice = dynamic_cast<TNewDeviceFORM*>(&d)) {
+            newDevice->setChoice({name, type});
+        } else if (auto* comPort = dynamic_cast<TComPortFORM*>(&d)) {
+            SerialLine line;
+            line.port = port;
+            line.baud = baud;
+            comPort->setLine(line);
         }
         return Modal::Ok;
     };
-    frame.AddDevice1->trigger();
+    frame.command(TMainFORM::Command::AddDevice)->trigger();
 }
 
 QMdiSubWindow* placeOf(Tdevice* device)
 {
     if (auto* serial = dynamic_cast<Tdevice_serial*>(device))
-        return mdiWindowOf(serial->Window);
+        return mdiWindowOf(serial->window());
     if (auto* tcp = dynamic_cast<Tdevice_tcpip*>(device))
-        return mdiWindowOf(tcp->Window);
+        return mdiWindowOf(tcp->window());
     return nullptr;
 }
 
@@ -210,19 +200,19 @@ TEST(Session, DevicesAndWindowsComeBackInTheNextRunInTheirOrder)
         EXPECT_TRUE(run.frame->isMaximized());
         EXPECT_EQ(DeviceList->count(), 0);
 
-        addDevice(modal, *run.frame, "Shack", TNewDeviceFORM::Serial, pty.slaveName, "19200");
-        addDevice(modal, *run.frame, "Relay", TNewDeviceFORM::TcpIp);
-        addDevice(modal, *run.frame, "Spare", TNewDeviceFORM::TcpIp);
+        addDevice(modal, *run.frame, "Shack", DeviceKind::Serial, pty.slaveName, "19200");
+        addDevice(modal, *run.frame, "Relay", DeviceKind::TcpIp);
+        addDevice(modal, *run.frame, "Spare", DeviceKind::TcpIp);
         ASSERT_EQ(DeviceList->count(), 3);
         auto* tcp = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(1));
         ASSERT_NE(tcp, nullptr);
-        tcp->Window->EHostName->setText("127.0.0.1");
-        tcp->Window->EPort->setText(relayPort);
-        tcp->Window->BCon->click();
-        ASSERT_TRUE(waitFor([&] { return tcp->Window->isConnected(); }, 10000));
+        part<QLineEdit>(tcp->window(), "hostName")->setText("127.0.0.1");
+        part<QLineEdit>(tcp->window(), "port")->setText(relayPort);
+        part<QPushButton>(tcp->window(), "connect")->click();
+        ASSERT_TRUE(waitFor([&] { return tcp->window()->isConnected(); }, 10000));
         auto* spare = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(2));
         ASSERT_NE(spare, nullptr);
-        spare->Window->EHostName->setText("spare.example");
+        part<QLineEdit>(spare->window(), "hostName")->setText("spare.example");
         placeOf(DeviceList->at(0))->setGeometry(serialPlace);
         placeOf(DeviceList->at(2))->showMinimized();
         run.frame->showNormal();
@@ -244,26 +234,26 @@ TEST(Session, DevicesAndWindowsComeBackInTheNextRunInTheirOrder)
 
     auto* serial = dynamic_cast<Tdevice_serial*>(DeviceList->at(0));
     ASSERT_NE(serial, nullptr);
-    ASSERT_TRUE(serial->Comm && serial->Comm->isOpen());
-    EXPECT_EQ(serial->Comm->CommPort(), pty.slaveName);
-    EXPECT_EQ(serial->Comm->BaudRate(), 19200);
-    EXPECT_EQ(serial->Comm->Parity(), pNone);
-    EXPECT_EQ(serial->Comm->StopBits(), sb1_0);
-    EXPECT_EQ(serial->Window->windowTitle(), "[Shack] <Serial>");
+    ASSERT_TRUE(serial->comm() && serial->comm()->isOpen());
+    EXPECT_EQ(serial->comm()->CommPort(), pty.slaveName);
+    EXPECT_EQ(serial->comm()->BaudRate(), 19200);
+    EXPECT_EQ(serial->comm()->Parity(), pNone);
+    EXPECT_EQ(serial->comm()->StopBits(), sb1_0);
+    EXPECT_EQ(serial->window()->windowTitle(), "[Shack] <Serial>");
     EXPECT_EQ(placeOf(serial)->geometry(), serialPlace);
 
     // The relay that was connected is connected again; the other one waits.
     auto* tcp = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(1));
     ASSERT_NE(tcp, nullptr);
-    EXPECT_EQ(tcp->Window->EHostName->text(), "127.0.0.1");
-    EXPECT_EQ(tcp->Window->EPort->text(), relayPort);
-    EXPECT_TRUE(waitFor([&] { return tcp->Window->isConnected(); }, 10000));
+    EXPECT_EQ(tcp->window()->hostName(), "127.0.0.1");
+    EXPECT_EQ(tcp->window()->port(), relayPort);
+    EXPECT_TRUE(waitFor([&] { return tcp->window()->isConnected(); }, 10000));
     EXPECT_TRUE(waitFor([&] { return relay.hasPendingConnections(); }));
     auto* spare = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(2));
     ASSERT_NE(spare, nullptr);
-    EXPECT_EQ(spare->Window->EHostName->text(), "spare.example");
-    EXPECT_EQ(spare->Window->EPort->text(), "6005");
-    EXPECT_FALSE(spare->Window->isConnected());
+    EXPECT_EQ(spare->window()->hostName(), "spare.example");
+    EXPECT_EQ(spare->window()->port(), "6005");
+    EXPECT_FALSE(spare->window()->isConnected());
     EXPECT_TRUE(placeOf(spare)->isMinimized());
 
     EXPECT_FALSE(run.frame->isMaximized());
@@ -285,8 +275,8 @@ TEST(Session, ASerialPortThatIsGoneIsReportedAsAnyPortThatFailsToOpen)
     {
         ProgramRun run;
         startSession(*run.frame, settings);
-        addDevice(modal, *run.frame, "Shack", TNewDeviceFORM::Serial, link, "9600");
-        addDevice(modal, *run.frame, "Relay", TNewDeviceFORM::TcpIp);
+        addDevice(modal, *run.frame, "Shack", DeviceKind::Serial, link, "9600");
+        addDevice(modal, *run.frame, "Relay", DeviceKind::TcpIp);
         ASSERT_TRUE(modal.boxes.empty()) << qPrintable(modal.texts().join(" | "));
         endSession(*run.frame, settings);
     }
@@ -296,7 +286,7 @@ TEST(Session, ASerialPortThatIsGoneIsReportedAsAnyPortThatFailsToOpen)
     QString expected;
     {
         ProgramRun run;
-        addDevice(modal, *run.frame, "Now", TNewDeviceFORM::Serial, link, "9600");
+        addDevice(modal, *run.frame, "Now", DeviceKind::Serial, link, "9600");
         ASSERT_EQ(modal.boxes.size(), 1u);
         expected = modal.boxes[0].text;
         modal.boxes.clear();
@@ -312,7 +302,7 @@ TEST(Session, ASerialPortThatIsGoneIsReportedAsAnyPortThatFailsToOpen)
     ASSERT_EQ(DeviceList->count(), 2);
     auto* serial = dynamic_cast<Tdevice_serial*>(DeviceList->at(0));
     ASSERT_NE(serial, nullptr);
-    EXPECT_FALSE(serial->Comm && serial->Comm->isOpen());
+    EXPECT_FALSE(serial->comm() && serial->comm()->isOpen());
     EXPECT_TRUE(placeOf(serial)->isMinimized());
     EXPECT_EQ(DeviceList->at(1)->Name, "[Relay] <TCP/IP>");
 

@@ -41,14 +41,12 @@ SimBench::SimBench()
       comPort_(std::make_unique<TComPortFORM>())
 {
     previousList_ = std::exchange(DeviceList, devices_.get());
-    previousComPort_ = std::exchange(ComPortFORM, comPort_.get());
     modal.onDialog = [this](QDialog& d) { return answer(d); };
 }
 
 SimBench::~SimBench()
 {
     DeviceList = previousList_;
-    ComPortFORM = previousComPort_;
 }
 
 void SimBench::stop()
@@ -81,10 +79,9 @@ Tdevice* SimBench::addDevice(SimLink link)
             static_cast<Tdevice_tcpip*>(devices_->append(std::make_unique<Tdevice_tcpip>(nullptr, name)));
         device->Kind = DeviceKind::TcpIp;
         device->Name = name;
-        device->Window->EHostName->setText(QStringLiteral("127.0.0.1"));
-        device->Window->EPort->setText(QString::number(sim_->tcp()->port()));
-        device->Window->BCon->click();
-        if (!waitFor([&] { return device->Window->isConnected(); }, 5000)) {
+        device->window()->setRelay(QStringLiteral("127.0.0.1"), QString::number(sim_->tcp()->port()));
+        device->window()->connectToRelay();
+        if (!waitFor([&] { return device->window()->isConnected(); }, 5000)) {
             failure_ = QStringLiteral("no connection to the simulator's TCP port");
             return nullptr;
         }
@@ -95,11 +92,11 @@ Tdevice* SimBench::addDevice(SimLink link)
         return nullptr;
     }
     const QString name = QStringLiteral("[Sim] <Serial>");
-    auto* device =
-        static_cast<Tdevice_serial*>(devices_->append(std::make_unique<Tdevice_serial>(nullptr, name)));
+    auto* device = static_cast<Tdevice_serial*>(
+        devices_->append(std::make_unique<Tdevice_serial>(nullptr, name, comPort_.get())));
     device->Kind = DeviceKind::Serial;
     device->Name = name;
-    if (!device->Comm->isOpen()) {
+    if (!device->comm()->isOpen()) {
         failure_ = QStringLiteral("the simulator's pseudo-terminal did not open");
         return nullptr;
     }
@@ -127,8 +124,10 @@ int SimBench::answer(QDialog& d)
         if (!select.address.isEmpty())
             dialog->setAddressText(select.address);
     } else if (&d == comPort_.get()) {
-        comPort_->CBPort->setCurrentText(sim_ && sim_->pty() ? sim_->pty()->path() : QString());
-        comPort_->CBBaud->setCurrentText(QStringLiteral("9600"));
+        SerialLine line;
+        line.port = sim_ && sim_->pty() ? sim_->pty()->path() : QString();
+        line.baud = QStringLiteral("9600");
+        comPort_->setLine(line);
     } else if (qobject_cast<TUploadFORM*>(&d)) {
         const RangeFields fields(d);
         fill(fields.start, upload.start);

@@ -2,10 +2,10 @@
 
 // A test bench for end-to-end tests of the radio windows: tsln-sim's simulator
 // in-process, its radios on one CI-V bus reachable over TCP loopback and (when
-// asked) its pseudo-terminal; the shared device list and the shared Com Port
-// dialog swapped for private ones for the bench's lifetime, and every dialog
-// (Device Select too) answered by its ModalRecorder, which also fills the memory
-// windows' Upload and Download dialogs.
+// asked) its pseudo-terminal; the shared device list swapped for a private one
+// for the bench's lifetime, a Com Port dialog of its own for its serial devices,
+// and every dialog (Device Select too) answered by its ModalRecorder, which also
+// fills the memory windows' Upload and Download dialogs.
 //
 //   SimBench bench;
 //   ASSERT_TRUE(bench.start({{"ic706", 0x48}, {"ic706mkii", 0x4e}})) << bench.failure();
@@ -91,5 +91,4 @@ private:
     std::unique_ptr<TDeviceList> devices_;
     std::unique_ptr<TComPortFORM> comPort_;
     TDeviceList* previousList_ = nullptr;
-    TComPortFORM* previousComPort_ = nullptr;
 };

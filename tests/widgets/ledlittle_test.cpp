@@ -57,12 +57,12 @@ TEST(LedLittle, NewLampIsBlackAndShowsDarkGreyWhilePressed)
     EXPECT_EQ(led.grab().toImage().pixel(8, 8) & 0xFFFFFF, 0u);
 }
 
-TEST(LedLittle, DeviceWindowFlashStopsFromInsideOnBlink)
+TEST(LedLittle, DeviceWindowFlashStopsFromInsideItsBlinkHandler)
 {
     FakeClock clock;
     TLedLittle led;
     int blinks = 0;
-    led.OnBlink.bind([&](QObject* sender) {
+    led.setBlinkHandler([&](QObject* sender) {
         EXPECT_EQ(sender, &led);
         ++blinks;
         led.setBlink(false);
@@ -88,7 +88,7 @@ TEST(LedLittle, BusyLampAlternatesRedFirstAndIgnoresPresses)
     TLedLittle led;
     led.setClicLedColor(lcRed);
     std::vector<TLedLittleColor> seen;
-    led.OnBlink.bind([&](QObject*) { seen.push_back(led.shownColor()); });
+    led.setBlinkHandler([&](QObject*) { seen.push_back(led.shownColor()); });
     led.setBlink(true);
     led.setBlink(true);  // one timer only
     clock.advance(1000);

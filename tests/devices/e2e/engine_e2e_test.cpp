@@ -125,17 +125,18 @@ void answerComPort(ModalRecorder& modal, const QString& port)
 {
     modal.onDialog = [port](QDialog& d) {
         auto& dialog = dynamic_cast<TComPortFORM&>(d);
-        dialog.CBPort->setCurrentText(port);
-        dialog.CBBaud->setCurrentText(QStringLiteral("9600"));
+        SerialLine line;
+        line.port = port;
+        line.baud = QStringLiteral("9600");
+        dialog.setLine(line);
         return int(Modal::Ok);
     };
 }
 
 bool connectWindow(TTCPIPForm& window, quint16 port)
 {
-    window.EHostName->setText(QStringLiteral("127.0.0.1"));
-    window.EPort->setText(QString::number(port));
-    window.BCon->click();
+    window.setRelay(QStringLiteral("127.0.0.1"), QString::number(port));
+    window.connectToRelay();
     return waitFor([&] { return window.isConnected(); });
 }
 
@@ -147,13 +148,11 @@ TEST(EngineEndToEnd, OverASerialDeviceOnAPseudoTerminal)
     ASSERT_TRUE(radio.start());
     Devices devices;
     TComPortFORM comPort;
-    TComPortFORM* previous = std::exchange(ComPortFORM, &comPort);
     ModalRecorder modal;
     answerComPort(modal, radio.sim->pty()->path());
-    auto* device = static_cast<Tdevice_serial*>(
-        devices.list.append(std::make_unique<Tdevice_serial>(nullptr, QStringLiteral("[Sim] <Serial>"))));
-    ComPortFORM = previous;
-    ASSERT_TRUE(device->Comm->isOpen()) << modal.texts().join('\n').toStdString();
+    auto* device = static_cast<Tdevice_serial*>(devices.list.append(
+        std::make_unique<Tdevice_serial>(nullptr, QStringLiteral("[Sim] <Serial>"), &comPort)));
+    ASSERT_TRUE(device->comm()->isOpen()) << modal.texts().join('\n').toStdString();
     device->Kind = DeviceKind::Serial;
 
     Engine engine(*device, DeviceKind::Serial);
@@ -171,7 +170,7 @@ TEST(EngineEndToEnd, OverATcpipDeviceStraightToTheSimulator)
     auto* device = static_cast<Tdevice_tcpip*>(
         devices.list.append(std::make_unique<Tdevice_tcpip>(nullptr, QStringLiteral("[Sim] <TCP/IP>"))));
     device->Kind = DeviceKind::TcpIp;
-    ASSERT_TRUE(connectWindow(*device->Window, radio.sim->tcp()->port()));
+    ASSERT_TRUE(connectWindow(*device->window(), radio.sim->tcp()->port()));
 
     Engine engine(*device, DeviceKind::TcpIp);
     setAndReadFrequency(engine, radio);
@@ -191,7 +190,7 @@ TEST(EngineEndToEnd, OverATcpipDeviceThroughSer2net)
     auto* device = static_cast<Tdevice_tcpip*>(
         devices.list.append(std::make_unique<Tdevice_tcpip>(nullptr, QStringLiteral("[Relay] <TCP/IP>"))));
     device->Kind = DeviceKind::TcpIp;
-    ASSERT_TRUE(connectWindow(*device->Window, relay.port()));
+    ASSERT_TRUE(connectWindow(*device->window(), relay.port()));
 
     Engine engine(*device, DeviceKind::TcpIp);
     setAndReadFrequency(engine, radio);
@@ -200,7 +199,7 @@ TEST(EngineEndToEnd, OverATcpipDeviceThroughSer2net)
     // The relay goes away: the session ends, and the engine's next command goes
     // nowhere without harm.
     relay.stop();
-    ASSERT_TRUE(waitFor([&] { return !device->Window->isConnected(); }));
+    ASSERT_TRUE(waitFor([&] { return !device->window()->isConnected(); }));
     engine.civ.setFreq(QStringLiteral("014.200.000"));
     waitFor([] { return false; }, 700);
     EXPECT_EQ(radio.tunedHz(), 7050000);
