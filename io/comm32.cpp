@@ -104,11 +104,12 @@ bool TComm32::OpenPort()
     // Other serial programs announce the ports they use in lock files; so do we,
     // before the open can disturb the line.
     qint64 holder = 0;
-    if (!lock_.acquire(devicePath, &holder))
+    if (!lock_.acquire(devicePath, &holder)) {
+        const QString lockFile = QDir(PortLock::directory()).filePath(PortLock::lockName(devicePath));
         throw ECommsError(QStringLiteral("Error opening com port"), EBUSY,
-                          QStringLiteral("%1 is locked by process %2")
-                              .arg(QDir(PortLock::directory()).filePath(PortLock::lockName(devicePath)))
-                              .arg(holder));
+                          holder > 0 ? QStringLiteral("%1 is locked by process %2").arg(lockFile).arg(holder)
+                                     : QStringLiteral("%1 is not a regular lock file").arg(lockFile));
+    }
     const QByteArray path = QFile::encodeName(devicePath);
     const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {

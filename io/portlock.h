@@ -14,7 +14,8 @@ public:
     PortLock& operator=(const PortLock&) = delete;
 
     // Takes the lock for the device at path. False when a live process other than
-    // this one holds it; holder then names it (0 when the file names none).
+    // this one holds it; holder then names it. Also false, with holder 0, when
+    // what sits at the lock's name is not a regular file (a link, a FIFO, ...).
     // A lock of a process that has ended is removed. Where no lock can be
     // written (no lock folder, no permission) the port is used without one.
     bool acquire(const QString& path, qint64* holder = nullptr);
@@ -29,5 +30,11 @@ public:
     static void setDirectory(const QString& dir);
 
 private:
+    struct Taken {
+        enum State { Ours, Without, Refused } state;
+        qint64 holder;
+    };
+    static Taken take(const QByteArray& name, const QByteArray& temp, qint64 self);
+
     QString file_;
 };

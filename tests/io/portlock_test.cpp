@@ -1,11 +1,19 @@
 #include "io/portlock.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <chrono>
+#include <future>
+#include <vector>
 
 #include "io/comm32.h"
 #include "support/pty.h"
@@ -140,4 +148,42 @@ TEST(PortLock, WithoutAWritableLockFolderThePortIsStillOpened)
     TComm32 comm;
     comm.setCommPort(pty.slaveName);
     EXPECT_TRUE(comm.OpenPort());
+}
+
+TEST(PortLock, ALinkPlantedInTheLockFolderIsNeverFollowed)
+{
+    LockFolder locks;
+    QTemporaryDir elsewhere;
+    const QString victim = elsewhere.filePath(QStringLiteral("precious"));
+    {
+        QFile f(victim);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("keep me\n");
+    }
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    const QString file = locks.file(pty.slaveName);
+    // Links at every name a lock of ours might be written under first.
+    for (const QString& name : {file + QStringLiteral(".%1").arg(getpid()), file + QStringLiteral(".tmp")})
+        ASSERT_TRUE(QFile::link(victim, name));
+    TComm32 comm;
+    comm.setCommPort(pty.slaveName);
+    ASSERT_TRUE(comm.OpenPort());
+    EXPECT_EQ(locks.content(pty.slaveName), hdb(getpid()));
+    EXPECT_FALSE(QFileInfo(file).isSymLink());
+    comm.ClosePort();
+
+    // A link at the lock's own name is not a lock file: the port is refused.
+    ASSERT_TRUE(QFile::link(victim, file));
+    try {
+        comm.OpenPort();
+        ADD_FAILURE() << "opened a port whose lock name is a link";
+    } catch (const ECommsError& e) {
+        EXPECT_EQ(e.errorCode(), EBUSY);
+        EXPECT_EQ(e.detail(), file + " is not a regular lock file");
+    }
+    EXPECT_TRUE(QFileInfo(file).isSymLink());
+    QFile f(victim);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("keep me\n"));
 }
