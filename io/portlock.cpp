@@ -40,8 +40,9 @@ qint64 pidIn(int fd)
     return ok ? pid : 0;
 }
 
-// What sits at a lock file's name. Anything but a regular file (a link, a
-// device, a folder) is never taken for one: a link could lead anywhere.
+// What sits at a lock file's name. Anything but a regular file (a link, a FIFO,
+// a device, a folder) is never opened as one: a link could lead anywhere and a
+// FIFO would keep us waiting for a writer.
 struct Found {
     enum Kind { Missing, Other, Lock } kind = Missing;
     qint64 pid = 0;
@@ -52,12 +53,18 @@ struct Found {
 Found inspect(const QByteArray& name)
 {
     Found found;
-    const int fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+    struct stat st {};
+    if (::lstat(name.constData(), &st) != 0)
+        return found;
+    found.kind = Found::Other;
+    if (!S_ISREG(st.st_mode))
+        return found;
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         found.kind = errno == ENOENT ? Found::Missing : Found::Other;
         return found;
     }
-    found.kind = Found::Other;
+    // Checked again on what was opened: the name may have changed since lstat.
     if (::fstat(fd, &found.st) != 0 || !S_ISREG(found.st.st_mode)) {
         ::close(fd);
         return found;

@@ -187,3 +187,30 @@ TEST(PortLock, ALinkPlantedInTheLockFolderIsNeverFollowed)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("keep me\n"));
 }
+
+TEST(PortLock, AFifoAtTheLockNameIsRefusedWithoutWaiting)
+{
+    LockFolder locks;
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    const QByteArray fifo = QFile::encodeName(locks.file(pty.slaveName));
+    ASSERT_EQ(mkfifo(fifo.constData(), 0644), 0);
+    auto opening = std::async(std::launch::async, [&] {
+        TComm32 comm;
+        comm.setCommPort(pty.slaveName);
+        try {
+            comm.OpenPort();
+        } catch (const ECommsError& e) {
+            return e.detail();
+        }
+        return QStringLiteral("opened");
+    });
+    if (opening.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        ADD_FAILURE() << "the open waits on the FIFO";
+        // A writer coming and going lets the stuck reader see the end.
+        const int w = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+        if (w >= 0)
+            ::close(w);
+    }
+    EXPECT_EQ(opening.get(), locks.file(pty.slaveName) + " is not a regular lock file");
+}
