@@ -76,6 +76,20 @@ bool bytesWaiting(int fd)
     return ioctl(fd, FIONREAD, &n) == 0 && n > 0;
 }
 
+// Names the program holding the port: its process number, and its command name
+// when it can be read.
+QString holderText(const QString& device, qint64 pid)
+{
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+    QString name;
+    if (comm.open(QIODevice::ReadOnly))
+        name = QString::fromLocal8Bit(comm.readLine(64)).trimmed();
+    QString text = QStringLiteral("%1 is in use by process %2").arg(device).arg(pid);
+    if (!name.isEmpty())
+        text += QStringLiteral(" (%1)").arg(name);
+    return text;
+}
+
 }  // namespace
 
 ECommsError::ECommsError(const QString& message, int errorCode, const QString& detail)
@@ -121,9 +135,11 @@ bool TComm32::OpenPort()
     // failed open, as an exclusive open would.
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int e = errno == EWOULDBLOCK ? EBUSY : errno;
+        const qint64 pid = e == EBUSY ? PortLock::flockHolder(fd) : 0;
         ::close(fd);
         lock_.release();
-        throw ECommsError(QStringLiteral("Error opening com port"), e);
+        throw ECommsError(QStringLiteral("Error opening com port"), e,
+                          pid > 0 ? holderText(devicePath, pid) : QString());
     }
     struct stat st {};
     if (fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode) || !isatty(fd)) {

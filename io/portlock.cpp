@@ -2,7 +2,9 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -110,6 +112,30 @@ QByteArray writePrivateLock(const QString& file, const QByteArray& content)
     return name;
 }
 
+// Removes a stale lock and puts ours in its place as one step against other
+// programs of ours doing the same: the stale file is locked while it is judged
+// and removed, and only removed while its name still leads to it. Without this
+// two programs could each clear the lock, one removing the other's new one.
+bool replaceStale(Found& stale, const QByteArray& name, const QByteArray& temp, qint64 self)
+{
+    if (::flock(stale.fd, LOCK_EX | LOCK_NB) != 0)
+        return false;  // another is clearing it; look again
+    struct stat now {};
+    bool linked = false;
+    if (::lstat(name.constData(), &now) == 0 && now.st_dev == stale.st.st_dev &&
+        now.st_ino == stale.st.st_ino) {
+        const qint64 pid = pidIn(stale.fd);
+        if (pid != self && alive(pid)) {
+            closeFound(stale);
+            return false;
+        }
+        ::unlink(name.constData());
+        linked = ::link(temp.constData(), name.constData()) == 0;
+    }
+    closeFound(stale);
+    return linked;
+}
+
 }  // namespace
 
 QString PortLock::directory() { return lockDirectory(); }
@@ -171,7 +197,8 @@ bool PortLock::acquire(const QString& path, qint64* holder)
 
 PortLock::Taken PortLock::take(const QByteArray& name, const QByteArray& temp, qint64 self)
 {
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    // Enough rounds to outlast another program clearing the same stale lock.
+    for (int attempt = 0; attempt < 100; ++attempt) {
         if (::link(temp.constData(), name.constData()) == 0)
             return {Taken::Ours, 0};
         if (errno != EEXIST)
@@ -186,8 +213,10 @@ PortLock::Taken PortLock::take(const QByteArray& name, const QByteArray& temp, q
             return {Taken::Refused, found.pid};
         }
         // Its holder has ended (or it is a leftover of ours): stale.
+        if (replaceStale(found, name, temp, self))
+            return {Taken::Ours, 0};
         closeFound(found);
-        ::unlink(name.constData());
+        ::usleep(2000);
     }
     return {Taken::Refused, 0};
 }
@@ -203,4 +232,28 @@ void PortLock::release()
     std::lock_guard lock(heldMutex);
     held.remove(file_);
     file_.clear();
+}
+
+qint64 PortLock::flockHolder(int fd)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return 0;
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (!locks.open(QIODevice::ReadOnly | QIODevice::Text))
+        return 0;
+    // "1: FLOCK  ADVISORY  WRITE 1234 00:19:5 0 EOF"; waiters are marked "->".
+    const QByteArray where = QStringLiteral("%1:%2:%3")
+                                 .arg(major(st.st_dev), 2, 16, QLatin1Char('0'))
+                                 .arg(minor(st.st_dev), 2, 16, QLatin1Char('0'))
+                                 .arg(quint64(st.st_ino))
+                                 .toLatin1();
+    // Read whole: a /proc file tells no size, so it would seem at its end at once.
+    const QByteArray all = locks.readAll();
+    for (const QByteArray& line : all.split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() >= 6 && fields.at(1) == "FLOCK" && fields.at(5) == where)
+            return fields.at(4).toLongLong();
+    }
+    return 0;
 }

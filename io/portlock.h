@@ -28,6 +28,8 @@ public:
     // /run/lock unless a test chooses another folder.
     static QString directory();
     static void setDirectory(const QString& dir);
+    // The process holding an flock on the file open as fd (0 when none is found).
+    static qint64 flockHolder(int fd);
 
 private:
     struct Taken {

@@ -214,3 +214,72 @@ TEST(PortLock, AFifoAtTheLockNameIsRefusedWithoutWaiting)
     }
     EXPECT_EQ(opening.get(), locks.file(pty.slaveName) + " is not a regular lock file");
 }
+
+TEST(PortLock, OnlyOneOfManyProgramsClearingAStaleLockTakesIt)
+{
+    LockFolder locks;
+    const QString device = QStringLiteral("/dev/ttyRACE0");
+    constexpr int Programs = 6;
+    for (int round = 0; round < 20; ++round) {
+        SCOPED_TRACE(round);
+        locks.plant(device, hdb(DeadPid));
+        int go[2], done[2];
+        ASSERT_EQ(pipe(go), 0);
+        ASSERT_EQ(pipe(done), 0);
+        std::vector<pid_t> children;
+        for (int i = 0; i < Programs; ++i) {
+            const pid_t child = fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                char c;
+                ::close(go[1]);
+                ::close(done[1]);
+                (void)!::read(go[0], &c, 1);
+                static PortLock lock;  // kept: the lock stays while the others try
+                const bool taken = lock.acquire(device);
+                (void)!::read(done[0], &c, 1);
+                _exit(taken ? 0 : 1);
+            }
+            children.push_back(child);
+        }
+        ::close(go[0]);
+        ::close(done[0]);
+        ::close(go[1]);  // every program starts at once
+        ::usleep(150000);
+        ::close(done[1]);
+        int takers = 0;
+        for (pid_t child : children) {
+            int status = 0;
+            ASSERT_EQ(waitpid(child, &status, 0), child);
+            takers += WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        }
+        EXPECT_EQ(takers, 1);
+        QFile::remove(locks.file(device));
+    }
+}
+
+TEST(PortLock, AProgramHoldingThePortByFlockIsNamed)
+{
+    LockFolder locks;
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    const int other = ::open(QFile::encodeName(pty.slaveName).constData(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(flock(other, LOCK_EX | LOCK_NB), 0);
+    TComm32 comm;
+    comm.setCommPort(pty.slaveName);
+    try {
+        comm.OpenPort();
+        ADD_FAILURE() << "opened a port another holds";
+    } catch (const ECommsError& e) {
+        EXPECT_EQ(e.errorCode(), EBUSY);
+        QFile name(QStringLiteral("/proc/self/comm"));
+        ASSERT_TRUE(name.open(QIODevice::ReadOnly));
+        EXPECT_EQ(e.detail(), QStringLiteral("%1 is in use by process %2 (%3)")
+                                  .arg(pty.slaveName)
+                                  .arg(getpid())
+                                  .arg(QString::fromLocal8Bit(name.readAll()).trimmed()));
+    }
+    ::close(other);
+    EXPECT_FALSE(QFile::exists(locks.file(pty.slaveName)));
+}
