@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # scripts/run in a copy of the tree whose setup, build and program are stand-ins:
-# what it builds.
+# what it builds, and what it does when the simulator's port is taken.
 #   run_test.sh <source folder> <folder holding the built tsln-sim>
 set -euo pipefail
 source_dir=$1
 sim=$2/tsln-sim
 work=$(mktemp -d)
-cleanup() { rm -rf "$work"; }
+listener=
+cleanup() {
+  [ -n "$listener" ] && kill "$listener" 2>/dev/null || true
+  rm -rf "$work"
+}
 trap cleanup EXIT
 failures=0
 fail() {
@@ -23,6 +27,24 @@ ln -s "$sim" "$work/build/bin/tsln-sim"
 printf '#!/bin/sh\necho "program started"\n' >"$work/build/bin/tsln"
 chmod +x "$work/scripts/"* "$work/build/bin/tsln"
 
+# Something else already listens on the simulator's usual port.
+python3 - <<'PY' &
+import socket, time
+s = socket.socket()
+s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+try:
+    s.bind(("127.0.0.1", 6005))
+    s.listen()
+except OSError:
+    pass  # taken already: by someone else, which does as well
+time.sleep(60)
+PY
+listener=$!
+for _ in $(seq 50); do
+  (exec 3<>/dev/tcp/127.0.0.1/6005) 2>/dev/null && break
+  sleep 0.1
+done
+
 out=$(DISPLAY=:0 "$work/scripts/run" 2>&1) || fail "scripts/run failed: $out"
 echo "$out"
 
@@ -31,5 +53,9 @@ read -r -a built <"$work/built" || true
 [ "${built[*]:-}" = "normal tsln tsln-sim pv706 pv706mkii pv756 pv821" ] ||
   fail "built '${built[*]:-everything}', not only the program, the simulator and the art libraries"
 
+grep -q "TCP port 6005 is taken by " <<<"$out" || fail "the taken port is not named"
+grep -Eq "this simulator takes port [0-9]+ and /tmp/tsln-sim-tty-[0-9]+ instead" <<<"$out" ||
+  fail "no other port chosen"
 grep -q "program started" <<<"$out" || fail "the program did not start"
+kill -0 "$listener" 2>/dev/null || fail "the program on port 6005 was stopped"
 [ "$failures" -eq 0 ]
