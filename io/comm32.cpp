@@ -76,6 +76,20 @@ bool bytesWaiting(int fd)
     return ioctl(fd, FIONREAD, &n) == 0 && n > 0;
 }
 
+// Names the program holding the port: its process number, and its command name
+// when it can be read.
+QString holderText(const QString& device, qint64 pid)
+{
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+    QString name;
+    if (comm.open(QIODevice::ReadOnly))
+        name = QString::fromLocal8Bit(comm.readLine(64)).trimmed();
+    QString text = QStringLiteral("%1 is in use by process %2").arg(device).arg(pid);
+    if (!name.isEmpty())
+        text += QStringLiteral(" (%1)").arg(name);
+    return text;
+}
+
 }  // namespace
 
 ECommsError::ECommsError(const QString& message, int errorCode, const QString& detail)
@@ -104,11 +118,12 @@ bool TComm32::OpenPort()
     // Other serial programs announce the ports they use in lock files; so do we,
     // before the open can disturb the line.
     qint64 holder = 0;
-    if (!lock_.acquire(devicePath, &holder))
+    if (!lock_.acquire(devicePath, &holder)) {
+        const QString lockFile = QDir(PortLock::directory()).filePath(PortLock::lockName(devicePath));
         throw ECommsError(QStringLiteral("Error opening com port"), EBUSY,
-                          QStringLiteral("%1 is locked by process %2")
-                              .arg(QDir(PortLock::directory()).filePath(PortLock::lockName(devicePath)))
-                              .arg(holder));
+                          holder > 0 ? QStringLiteral("%1 is locked by process %2").arg(lockFile).arg(holder)
+                                     : QStringLiteral("%1 is not a regular lock file").arg(lockFile));
+    }
     const QByteArray path = QFile::encodeName(devicePath);
     const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
@@ -120,9 +135,11 @@ bool TComm32::OpenPort()
     // failed open, as an exclusive open would.
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int e = errno == EWOULDBLOCK ? EBUSY : errno;
+        const qint64 pid = e == EBUSY ? PortLock::flockHolder(fd) : 0;
         ::close(fd);
         lock_.release();
-        throw ECommsError(QStringLiteral("Error opening com port"), e);
+        throw ECommsError(QStringLiteral("Error opening com port"), e,
+                          pid > 0 ? holderText(devicePath, pid) : QString());
     }
     struct stat st {};
     if (fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode) || !isatty(fd)) {

@@ -14,7 +14,8 @@ public:
     PortLock& operator=(const PortLock&) = delete;
 
     // Takes the lock for the device at path. False when a live process other than
-    // this one holds it; holder then names it (0 when the file names none).
+    // this one holds it; holder then names it. Also false, with holder 0, when
+    // what sits at the lock's name is not a regular file (a link, a FIFO, ...).
     // A lock of a process that has ended is removed. Where no lock can be
     // written (no lock folder, no permission) the port is used without one.
     bool acquire(const QString& path, qint64* holder = nullptr);
@@ -27,7 +28,15 @@ public:
     // /run/lock unless a test chooses another folder.
     static QString directory();
     static void setDirectory(const QString& dir);
+    // The process holding an flock on the file open as fd (0 when none is found).
+    static qint64 flockHolder(int fd);
 
 private:
+    struct Taken {
+        enum State { Ours, Without, Refused } state;
+        qint64 holder;
+    };
+    static Taken take(const QByteArray& name, const QByteArray& temp, qint64 self);
+
     QString file_;
 };

@@ -61,6 +61,33 @@ void appendNotes(QString& out, const char* heading, const std::vector<CsvProblem
 }
 
 // Text a memory file keeps on one line: line ends and Ctrl-Z become spaces.
+// Spreadsheets take a cell starting with one of these as a formula (or, for a
+// tab or CR, strip it and look again): a name such as "=HYPERLINK(...)" in a list
+// opened there would run. Such text is written behind an apostrophe, which
+// spreadsheets show as text and do not show; apostrophes already in front of
+// such a start get one more, so reading back takes exactly one off.
+bool startsAsFormula(const QString& text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) == QLatin1Char('\''))
+        ++i;
+    if (i >= text.size())
+        return false;
+    const QChar c = text.at(i);
+    return c == QLatin1Char('=') || c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLatin1Char('@') ||
+           c == QLatin1Char('\t') || c == QLatin1Char('\r');
+}
+
+QString toSpreadsheetText(const QString& text)
+{
+    return startsAsFormula(text) ? QLatin1Char('\'') + text : text;
+}
+
+QString fromSpreadsheetText(const QString& text)
+{
+    return text.startsWith(QLatin1Char('\'')) && startsAsFormula(text) ? text.mid(1) : text;
+}
+
 bool flattenLine(QString* text)
 {
     bool changed = false;
@@ -207,7 +234,8 @@ private:
 
         entry.record.Mode = mode(row.line, field(f, columns.mode));
         entry.record.Duplex = duplex(row.line, field(f, columns.duplex));
-        entry.record.Description = description(row.line, field(f, columns.name), field(f, columns.comment));
+        entry.record.Description = description(row, fromSpreadsheetText(field(f, columns.name)),
+                                               fromSpreadsheetText(field(f, columns.comment)));
         countDropped(columns, f);
         entries->push_back(std::move(entry));
     }
@@ -240,13 +268,24 @@ private:
         return QStringLiteral("NONE");
     }
 
-    QString description(int line, QString name, QString comment)
+    QString description(const CsvRow& row, QString name, QString comment)
     {
         // Both fields are flattened, whichever had a line break.
         const bool nameFlattened = flattenLine(&name);
         const bool commentFlattened = flattenLine(&comment);
-        if (nameFlattened || commentFlattened)
-            changed(line, QStringLiteral("line breaks in the name or comment became spaces"));
+        // Lines taken into a quoted field are named: a quote left open by
+        // mistake shows here as channels missing.
+        if (row.lastLine > row.line) {
+            QString note = QStringLiteral(
+                               "lines %1 to %2 are one row, joined by a quoted field (is a quote "
+                               "not closed?)")
+                               .arg(row.line)
+                               .arg(row.lastLine);
+            if (nameFlattened || commentFlattened)
+                note += QStringLiteral("; line breaks in the name or comment became spaces");
+            changed(row.line, note);
+        } else if (nameFlattened || commentFlattened)
+            changed(row.line, QStringLiteral("line breaks in the name or comment became spaces"));
         name = name.trimmed();
         comment = comment.trimmed();
         if (name.isEmpty())
@@ -480,11 +519,11 @@ CsvExport exportChannelCsv(const MemRecords& records)
             }
         }
 
-        appendCsvRow(result.bytes,
-                     {QString::number(channel), name, frequency, duplex, QStringLiteral("0.000000"),
-                      QString(), QStringLiteral("88.5"), QStringLiteral("88.5"), QStringLiteral("023"),
-                      QStringLiteral("NN"), QStringLiteral("023"), QStringLiteral("Tone->Tone"), mode,
-                      QStringLiteral("5.00"), QString(), comment});
+        appendCsvRow(result.bytes, {QString::number(channel), toSpreadsheetText(name), frequency, duplex,
+                                    QStringLiteral("0.000000"), QString(), QStringLiteral("88.5"),
+                                    QStringLiteral("88.5"), QStringLiteral("023"), QStringLiteral("NN"),
+                                    QStringLiteral("023"), QStringLiteral("Tone->Tone"), mode,
+                                    QStringLiteral("5.00"), QString(), toSpreadsheetText(comment)});
         ++result.channels;
     }
     return result;

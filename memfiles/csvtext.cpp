@@ -12,6 +12,8 @@ public:
 
     bool atEnd() const { return p_ >= end_; }
     int line() const { return line_; }
+    // The line the last row read ends on.
+    int lastLine() const { return lastLine_; }
 
     // Reads one row. Returns false, with the scanner moved to the line after
     // the row's first, when a quoted field is not closed.
@@ -25,7 +27,12 @@ public:
             bool quoted = false;
             if (p_ < end_ && *p_ == '"') {
                 quoted = true;
-                if (!quotedField(&field)) {
+                const int fieldLine = line_;
+                // A quote that closes on a later line and is followed by more
+                // text is not the field's end but the opening quote of a later
+                // field: the field's own quote was never closed, and taking it
+                // as closed would pull the rows between into this one.
+                if (!quotedField(&field) || (line_ > fieldLine && !atFieldEnd())) {
                     skipToLineAfter(rowStart, rowLine);
                     return false;
                 }
@@ -42,12 +49,15 @@ public:
                 ++p_;
                 continue;
             }
+            lastLine_ = line_;
             lineEnd();
             return true;
         }
     }
 
 private:
+    bool atFieldEnd() const { return p_ >= end_ || *p_ == ',' || *p_ == '\n' || *p_ == '\r'; }
+
     // At the opening quote: reads up to and past the closing one.
     bool quotedField(QByteArray* field)
     {
@@ -94,6 +104,7 @@ private:
     const char* p_;
     const char* end_;
     int line_ = 1;
+    int lastLine_ = 1;
 };
 
 bool allEmpty(const QStringList& fields)
@@ -127,6 +138,7 @@ void scanCsv(QByteArrayView bytes, const std::function<void(const CsvRow&)>& onR
                 problems->push_back({row.line, QStringLiteral("a quoted field is not closed")});
             continue;
         }
+        row.lastLine = scanner.lastLine();
         if (!allEmpty(row.fields))
             onRow(row);
     }

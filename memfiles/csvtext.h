@@ -13,7 +13,8 @@
 // quoted field doubled.
 
 struct CsvRow {
-    int line = 0;  // the line the row starts on, from 1
+    int line = 0;      // the line the row starts on, from 1
+    int lastLine = 0;  // the line it ends on: later when a quoted field holds line ends
     QStringList fields;
 };
 
@@ -25,6 +26,8 @@ struct CsvProblem {
 // The rows of a text, rows of nothing but empty fields left out. A quoted
 // field that is never closed spoils only its own row: it is reported in
 // *problems and reading goes on with the line after the one it started on.
+// So does a quoted field whose closing quote, on a later line, is followed by
+// more text than a comma or a line end: that quote opened another field.
 std::vector<CsvRow> readCsv(QByteArrayView bytes, std::vector<CsvProblem>* problems);
 // The same, one row at a time, without keeping them: onRow is called for each
 // in order.

@@ -1,8 +1,12 @@
 #include "memfiles/memfile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -102,21 +106,77 @@ bool loadMemFile(const QString& fileName, QByteArray* bytes, QString* error)
 
 namespace {
 
-// Straight into the file: what is left when no temporary file can be made beside it.
-bool writeInPlace(const QString& fileName, const QByteArray& bytes, QString* error)
+// Writes bytes at the start of the open file; false, with errno set, when not all
+// got there (*done says how far it came).
+bool writeAt(int fd, const QByteArray& bytes, qint64* done)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() ||
-        !file.flush()) {
-        *error = file.errorString();
-        return false;
-    }
-    file.close();
-    if (file.error() != QFileDevice::NoError) {
-        *error = file.errorString();
-        return false;
+    *done = 0;
+    while (*done < bytes.size()) {
+        const ssize_t n = ::pwrite(fd, bytes.constData() + *done, size_t(bytes.size() - *done), *done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        *done += n;
     }
     return true;
+}
+
+QString systemError(int e) { return QString::fromLocal8Bit(std::strerror(e)); }
+
+// Straight into the file: what is left when no temporary file can be made beside
+// it. The file is never cut before the new bytes are all in, and when they do
+// not all get there the old bytes are put back where they were overwritten, so
+// the file is never shorter than its old content and, after a failure, holds it
+// again. The text for a failure says what became of the file.
+bool writeInPlace(const QString& fileName, const QByteArray& bytes, QString* error)
+{
+    QByteArray old;
+    QString why;
+    if (!loadMemFile(fileName, &old, &why)) {
+        *error = QStringLiteral("it is not written in place, as its old content cannot be read to keep (%1)")
+                     .arg(why);
+        return false;
+    }
+    const int fd = ::open(QFile::encodeName(fileName).constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        *error = QStringLiteral("writing it in place failed too (%1); the file is unchanged")
+                     .arg(systemError(errno));
+        return false;
+    }
+    qint64 written = 0;
+    bool ok = writeAt(fd, bytes, &written);
+    int e = errno;
+    if (ok && bytes.size() < old.size() && ::ftruncate(fd, bytes.size()) != 0) {
+        ok = false;
+        e = errno;
+    }
+    if (ok && ::fsync(fd) != 0) {
+        ok = false;
+        e = errno;
+    }
+    if (ok) {
+        ::close(fd);
+        return true;
+    }
+
+    // Back to the old content: the part overwritten, and the length if it grew.
+    qint64 restored = 0;
+    const QByteArray overwritten = old.left(qMin(written, qint64(old.size())));
+    const bool back =
+        writeAt(fd, overwritten, &restored) && (written <= old.size() || ::ftruncate(fd, old.size()) == 0);
+    const int backError = errno;
+    ::close(fd);
+    *error = back ? QStringLiteral("writing it in place failed too (%1); its old content was put back")
+                        .arg(systemError(e))
+                  : QStringLiteral(
+                        "writing it in place failed too (%1), and putting its old content back "
+                        "failed (%2)")
+                        .arg(systemError(e), systemError(backError));
+    return false;
 }
 
 }  // namespace
@@ -149,8 +209,6 @@ bool saveMemFile(const QString& fileName, const QByteArray& bytes, QString* erro
     QString inPlace;
     if (writeInPlace(fileName, bytes, &inPlace))
         return true;
-    *error = QStringLiteral(
-                 "no temporary file can be made beside it (%1), and writing it in place failed too (%2)")
-                 .arg(why, inPlace);
+    *error = QStringLiteral("no temporary file can be made beside it (%1), and %2").arg(why, inPlace);
     return false;
 }

@@ -43,7 +43,9 @@ bool loadMemFile(const QString& fileName, QByteArray* bytes, QString* error);
 // Writes a whole file through a temporary file beside it that replaces the old
 // file only once everything is written, so a failed save leaves the old file
 // as it was. Where no temporary file can be made beside it (a folder that
-// takes no new files) an existing file is written in place instead, without
-// that safety. On failure returns false and gives the reason in *error,
-// naming both ways when both failed.
+// takes no new files) an existing file is written in place instead: it is cut
+// to its new length only once the new content is all in, and a write that
+// fails part way puts the old content back, so the file never ends shorter than
+// both. On failure returns false and gives the reason in *error, naming both
+// ways when both failed and saying what became of the file.
 bool saveMemFile(const QString& fileName, const QByteArray& bytes, QString* error);

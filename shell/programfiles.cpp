@@ -6,10 +6,29 @@
 
 #include "shell/buildinfo.h"
 
-ProgramFiles::ProgramFiles(const QString& programDir, const QString& libraryDir, const QString& dataDir,
-                           const QString& currentDir)
-    : programDir_(programDir), libraryDir_(libraryDir), dataDir_(dataDir), currentDir_(currentDir)
+namespace {
+
+QString& chosenArtDir()
 {
+    static QString dir;
+    return dir;
+}
+
+}  // namespace
+
+ProgramFiles::ProgramFiles(const QString& programDir, const QString& libraryDir, const QString& dataDir,
+                           const QString& currentDir, const QString& artDir)
+    : programDir_(programDir),
+      libraryDir_(libraryDir),
+      dataDir_(dataDir),
+      currentDir_(currentDir),
+      artDir_(artDir)
+{
+}
+
+void ProgramFiles::setArtDir(const QString& dir)
+{
+    chosenArtDir() = dir.isEmpty() ? QString() : QDir(dir).absolutePath();
 }
 
 ProgramFiles ProgramFiles::running()
@@ -18,10 +37,16 @@ ProgramFiles ProgramFiles::running()
     const QDir dir(program);
     return ProgramFiles(program, QDir::cleanPath(dir.filePath(QStringLiteral(TSLN_LIBRARY_DIR_FROM_PROGRAM))),
                         QDir::cleanPath(dir.filePath(QStringLiteral(TSLN_DATA_DIR_FROM_PROGRAM))),
-                        QDir::currentPath());
+                        QDir::currentPath(), chosenArtDir());
 }
 
-QStringList ProgramFiles::libraryFolders() const { return {programDir_, libraryDir_, currentDir_}; }
+QStringList ProgramFiles::libraryFolders() const
+{
+    QStringList folders{programDir_, libraryDir_};
+    if (!artDir_.isEmpty())
+        folders.prepend(artDir_);
+    return folders;
+}
 
 QStringList ProgramFiles::dataFolders() const { return {programDir_, dataDir_, currentDir_}; }
 

@@ -7,15 +7,18 @@
 // libraries and the help file. Each is looked for in the program's own folder
 // (a build folder, or a program unpacked in one place), then in the installed
 // folder beside it (../lib/tessaline/art for libraries, ../share/tessaline for the
-// help file), and last in the current folder, so that a library lying in
-// whatever folder the program is started from is never loaded before its own.
+// help file). Libraries are code: they are never looked for in the current
+// folder, only in a folder the operator names (tsln --art-dir), which comes first.
+// The help file, which is only read, is also looked for in the current folder.
 class ProgramFiles {
 public:
     ProgramFiles(const QString& programDir, const QString& libraryDir, const QString& dataDir,
-                 const QString& currentDir);
+                 const QString& currentDir, const QString& artDir = QString());
 
     // The folders of the running program.
     static ProgramFiles running();
+    // The folder named by --art-dir, looked in first by running(); empty for none.
+    static void setArtDir(const QString& dir);
 
     QStringList libraryFolders() const;
     QStringList dataFolders() const;
@@ -32,6 +35,7 @@ private:
     QString libraryDir_;
     QString dataDir_;
     QString currentDir_;
+    QString artDir_;
 };
 
 // The first folder holding a file of exactly this name, as an absolute file path;

@@ -17,6 +17,14 @@ QString kindText(RememberedDevice::Kind kind)
     return kind == RememberedDevice::Serial ? QStringLiteral("serial") : QStringLiteral("tcpip");
 }
 
+bool tooLong(const QString& what, const QString& text, int limit, QString* why)
+{
+    if (text.size() <= limit)
+        return false;
+    *why = QStringLiteral("%1 longer than %2 characters").arg(what).arg(limit);
+    return true;
+}
+
 // Reads the device entry settings is at; false, with the reason, when it cannot
 // be used.
 bool readDevice(const QSettings& s, RememberedDevice* d, QString* why)
@@ -35,12 +43,16 @@ bool readDevice(const QSettings& s, RememberedDevice* d, QString* why)
         return false;
     }
     d->name = s.value(QStringLiteral("name")).toString();
+    if (tooLong(QStringLiteral("name"), d->name, MaxRememberedNameLength, why))
+        return false;
     if (d->kind == RememberedDevice::Serial) {
         d->port = s.value(QStringLiteral("port")).toString();
         if (d->port.isEmpty()) {
             *why = QStringLiteral("no port");
             return false;
         }
+        if (tooLong(QStringLiteral("port"), d->port, MaxRememberedPortLength, why))
+            return false;
         d->baud = s.value(QStringLiteral("baud"), QStringLiteral("9600")).toString();
         const QString parity = s.value(QStringLiteral("parity"), parities[0]).toString();
         d->parity = int(parities.indexOf(parity));
@@ -56,6 +68,8 @@ bool readDevice(const QSettings& s, RememberedDevice* d, QString* why)
         }
     } else {
         d->host = s.value(QStringLiteral("host")).toString();
+        if (tooLong(QStringLiteral("host"), d->host, MaxRememberedHostLength, why))
+            return false;
         d->tcpPort = s.value(QStringLiteral("tcpport"), QStringLiteral("6005")).toString();
         d->connected = s.value(QStringLiteral("connected")).toBool();
     }
@@ -99,6 +113,12 @@ RememberedSession readSession(QSettings& settings, QStringList* problems)
             numbers.append(n);
     }
     std::sort(numbers.begin(), numbers.end());
+    if (numbers.size() > MaxRememberedDevices) {
+        problems->append(QStringLiteral("%1 remembered devices after the first %2 skipped")
+                             .arg(numbers.size() - MaxRememberedDevices)
+                             .arg(MaxRememberedDevices));
+        numbers.resize(MaxRememberedDevices);
+    }
     for (int n : numbers) {
         settings.beginGroup(QString::number(n));
         RememberedDevice device;

@@ -40,12 +40,21 @@ struct RememberedSession {
     bool operator==(const RememberedSession&) const = default;
 };
 
+// What is read of a settings file at most: more devices than any station has, and
+// names and hosts longer than anyone types, come only from a damaged or hostile
+// file and would make the start slow; they are skipped with a line saying so.
+constexpr int MaxRememberedDevices = 100;
+constexpr int MaxRememberedNameLength = 1024;
+constexpr int MaxRememberedHostLength = 255;   // a DNS name has at most 253 characters
+constexpr int MaxRememberedPortLength = 4096;  // a path, as long as Linux allows
+
 // The settings file: $XDG_CONFIG_HOME/tessaline/tsln.conf (~/.config when unset).
 QString sessionSettingsPath();
 
 // Reads what settings hold. Anything that cannot be read (a device of an unknown
-// kind, a missing name or port, an unknown parity) is left out, with one line in
-// problems saying what and why.
+// kind, a missing name or port, an unknown parity, a name or host over its limit)
+// is left out, with one line in problems saying what and why; so are the devices
+// after the first MaxRememberedDevices.
 RememberedSession readSession(QSettings& settings, QStringList* problems);
 
 // Replaces what settings hold with session.

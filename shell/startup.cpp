@@ -58,12 +58,17 @@ CommandLine answerCommandLine(const QStringList& arguments, bool reportErrors)
                                    QStringLiteral("Show where the panel-art libraries, the help file and the "
                                                   "settings are, then exit."));
     parser.addOption(paths);
+    const QCommandLineOption artDir(QStringLiteral("art-dir"),
+                                    QStringLiteral("Look for the panel-art libraries in <dir> first."),
+                                    QStringLiteral("dir"));
+    parser.addOption(artDir);
     if (!parser.parse(arguments)) {
         if (!reportErrors)
             return CommandLine::Run;
         print(stderr, QStringLiteral("tsln: %1\n").arg(parser.errorText()));
         return CommandLine::Failed;
     }
+    ProgramFiles::setArtDir(parser.value(artDir));
     if (parser.isSet(help)) {
         // The usage line names the program as it is typed, not by its full path.
         QString text = parser.helpText();

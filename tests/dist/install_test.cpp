@@ -148,6 +148,27 @@ TEST_F(Installed, TheProgramFindsItsLibrariesAndHelpFromAnotherFolderBeforeAnyPl
     EXPECT_FALSE(r.out.contains(planted.fileName())) << qPrintable(r.out);
 }
 
+TEST_F(Installed, AnArtFolderNamedOnTheCommandLineIsLookedInFirst)
+{
+    QTemporaryDir art;
+    QFile kept(QDir(art.path()).filePath("PV756.dll"));
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+    kept.close();
+    const Result r = run(path("bin/tsln"), {"--art-dir", art.path(), "--paths"}, QDir::tempPath());
+    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    EXPECT_TRUE(r.out.contains(QRegularExpression(
+        "^PV756.dll: +" + QRegularExpression::escape(QFileInfo(kept.fileName()).absoluteFilePath()) + "$",
+        QRegularExpression::MultilineOption)))
+        << qPrintable(r.out);
+    // The others still come from the installed folder.
+    EXPECT_TRUE(r.out.contains(QRegularExpression(
+        "^PV821.dll: +" +
+            QRegularExpression::escape(QFileInfo(path("lib/tessaline/art/PV821.dll")).absoluteFilePath()) +
+            "$",
+        QRegularExpression::MultilineOption)))
+        << qPrintable(r.out);
+}
+
 TEST_F(Installed, VersionAndHelpAnswerOnTheTerminal)
 {
     QTemporaryDir elsewhere;
@@ -182,6 +203,7 @@ TEST_F(Installed, VersionAndHelpAnswerOnTheTerminal)
             << qPrintable(c.args.join(' ') + ": " + where);
         if (c.args == QStringList{"--help"}) {
             EXPECT_TRUE(out.contains("--version"));
+            EXPECT_TRUE(out.contains("--art-dir <dir>"));
             EXPECT_TRUE(out.contains("Usage: tsln"));
         }
     }

@@ -334,3 +334,69 @@ TEST(ChannelCsvImport, FiftyThousandLinesInUnderASecond)
 }
 
 }  // namespace
+
+TEST(ChannelCsvExport, TextASpreadsheetWouldRunIsWrittenBehindAnApostropheAndReadBackAsItWas)
+{
+    const MemRecords records = {
+        rec("146.520.000", "FM", "NONE", "=HYPERLINK(\"http://x\",\"click\")"),
+        rec("146.540.000", "FM", "NONE", "+1 club"),
+        rec("146.560.000", "FM", "NONE", "-5 dB"),
+        rec("146.580.000", "FM", "NONE", "@home"),
+        rec("146.600.000", "FM", "NONE", "Relay - =cmd|' /C calc'!A0"),
+        rec("146.620.000", "FM", "NONE", "'=already quoted"),
+        rec("146.640.000", "FM", "NONE", "O'Brien - 'quoted'"),
+        rec("146.660.000", "FM", "NONE", "Plain - a-b=c"),
+    };
+    const CsvExport out = exportChannelCsv(records);
+    std::vector<CsvProblem> problems;
+    const std::vector<CsvRow> rows = readCsv(out.bytes, &problems);
+    ASSERT_EQ(rows.size(), records.size() + 1);
+    const std::pair<const char*, const char*> cells[] = {
+        {"'=HYPERLINK(\"http://x\",\"click\")", ""},
+        {"'+1 club", ""},
+        {"'-5 dB", ""},
+        {"'@home", ""},
+        {"Relay", "'=cmd|' /C calc'!A0"},
+        {"''=already quoted", ""},
+        {"O'Brien", "'quoted'"},
+        {"Plain", "a-b=c"},
+    };
+    for (size_t i = 0; i < std::size(cells); ++i) {
+        EXPECT_EQ(rows[i + 1].fields.at(1), QString::fromUtf8(cells[i].first)) << i;
+        EXPECT_EQ(rows[i + 1].fields.at(15), QString::fromUtf8(cells[i].second)) << i;
+    }
+    // Our own round trip is unchanged.
+    const CsvImport back = importChannelCsv(out.bytes);
+    EXPECT_EQ(back.records, records);
+    EXPECT_TRUE(back.complete()) << back.summary().toStdString();
+}
+
+TEST(ChannelCsvImport, AQuoteLeftOpenDoesNotSwallowTheFollowingRows)
+{
+    // The quote opened on line 2 "closes" at the opening quote of line 4's name.
+    const QByteArray open =
+        "Location,Name,Frequency\n"
+        "1,\"Club,146.52\n"
+        "2,Other,147.0\n"
+        "3,\"X\",148\n"
+        "4,Last,149\n";
+    const CsvImport r = importChannelCsv(open);
+    ASSERT_TRUE(r.readable);
+    EXPECT_EQ(r.records, (MemRecords{{},
+                                     rec("147.000.000", "", "NONE", "Other"),
+                                     rec("148.000.000", "", "NONE", "X"),
+                                     rec("149.000.000", "", "NONE", "Last")}));
+    EXPECT_EQ(lines(r.refused), std::vector<int>{2});
+    EXPECT_TRUE(r.summary().contains("line 2: a quoted field is not closed")) << r.summary().toStdString();
+
+    // Where the stray quote does end a field, the lines it joined are named.
+    const QByteArray joined =
+        "Location,Name,Frequency\n"
+        "1,\"Club,146.52\n"
+        "2,Other,147.0\n"
+        "3,X\",148\n";
+    const CsvImport j = importChannelCsv(joined);
+    ASSERT_EQ(lines(j.changed), std::vector<int>{2});
+    EXPECT_TRUE(j.summary().contains("line 2: lines 2 to 4 are one row, joined by a quoted field"))
+        << j.summary().toStdString();
+}

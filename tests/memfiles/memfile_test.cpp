@@ -243,6 +243,41 @@ TEST(MemFileIo, FileWithNoRoomForATemporaryFileIsWrittenInPlace)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
 
+TEST(MemFileIo, AnInPlaceWriteThatFailsPartWayPutsTheOldContentBack)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath("list.mem");
+    const QByteArray old(8000, 'o');
+    writeAll(name, old);
+    // No temporary file can be made in the folder: the file is written in place.
+    const LockedPath folder(dir.path());
+    if (!folder.locked())
+        GTEST_SKIP() << "running as root without the right to set the immutable flag";
+
+    // A file-size limit stops the write part way, as a full disk would.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString longer, shorter;
+    const bool longerOk = saveMemFile(name, QByteArray(100000, 'x'), &longer);
+    const QByteArray afterLonger = readAll(name);
+    const bool shorterOk = saveMemFile(name, QByteArray(6000, 'y'), &shorter);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldSignal);
+
+    EXPECT_FALSE(longerOk);
+    EXPECT_EQ(afterLonger, old);
+    EXPECT_TRUE(longer.startsWith("no temporary file can be made beside it (")) << longer.toStdString();
+    EXPECT_TRUE(longer.endsWith("; its old content was put back")) << longer.toStdString();
+    EXPECT_FALSE(shorterOk);
+    EXPECT_TRUE(shorter.endsWith("; its old content was put back")) << shorter.toStdString();
+    EXPECT_EQ(readAll(name), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
 TEST(MemFileIo, WhenWritingInPlaceFailsTooBothReasonsAreGiven)
 {
     // A running program cannot be opened for writing, not even by root.
@@ -261,6 +296,7 @@ TEST(MemFileIo, WhenWritingInPlaceFailsTooBothReasonsAreGiven)
     EXPECT_FALSE(ok);
     EXPECT_TRUE(error.startsWith("no temporary file can be made beside it (")) << error.toStdString();
     EXPECT_TRUE(error.contains("), and writing it in place failed too (")) << error.toStdString();
+    EXPECT_TRUE(error.endsWith("; the file is unchanged")) << error.toStdString();
 }
 
 TEST(MemFileIo, FileInAReadOnlyFolderIsWrittenInPlace)

@@ -176,18 +176,18 @@ TEST(MainForm, AddDeviceOffersWhatWasEnteredLastTime)
 TEST(MainForm, RadioItemsFollowTheLibrariesFoundAndRememberThePath)
 {
     EmptyFolders folders;
-    touch(folders.current.filePath("PV756.dll"));
-    touch(folders.current.filePath("pv821.dll"));  // wrong case: not the library
+    touch(folders.program.filePath("PV756.dll"));
+    touch(folders.program.filePath("pv821.dll"));  // wrong case: not the library
     TMainFORM form(folders.files());
     EXPECT_FALSE(form.command(Command::IC706)->isEnabled());
     EXPECT_FALSE(form.command(Command::IC706MKII)->isEnabled());
     EXPECT_TRUE(form.command(Command::IC756)->isEnabled());
     EXPECT_FALSE(form.command(Command::IC821)->isEnabled());
-    EXPECT_EQ(form.libraryPath(RigModel::IC756), QDir(folders.current.path()).absoluteFilePath("PV756.dll"));
+    EXPECT_EQ(form.libraryPath(RigModel::IC756), QDir(folders.program.path()).absoluteFilePath("PV756.dll"));
     EXPECT_TRUE(form.libraryPath(RigModel::IC821).isEmpty());
 }
 
-TEST(MainForm, LibrariesAndHelpAreLookedForBesideTheProgramThenInstalledThenInTheCurrentFolder)
+TEST(MainForm, LibrariesAreLookedForBesideTheProgramThenInstalledButNeverInTheCurrentFolder)
 {
     // Which folders hold the file, and which one wins.
     struct Case {
@@ -214,17 +214,17 @@ TEST(MainForm, LibrariesAndHelpAreLookedForBesideTheProgramThenInstalledThenInTh
                 touch(QDir(dir).filePath("TSLN.HLP"));
         }
         const QString name(c.found);
-        const QString libraryDir = name == "program"     ? f.program.path()
-                                   : name == "installed" ? f.library.path()
-                                                         : f.current.path();
+        // Code is never loaded from the current folder; the help file still is.
+        const QString library = name == "current" ? QString() : name;
+        const QString libraryDir = library == "program" ? f.program.path() : f.library.path();
         const QString dataDir = name == "program"     ? f.program.path()
                                 : name == "installed" ? f.data.path()
                                                       : f.current.path();
         TMainFORM form(f.files());
-        EXPECT_EQ(form.command(Command::IC706MKII)->isEnabled(), !name.isEmpty()) << qPrintable(where);
+        EXPECT_EQ(form.command(Command::IC706MKII)->isEnabled(), !library.isEmpty()) << qPrintable(where);
         // The panel loads what the menu found.
         EXPECT_EQ(form.libraryPath(RigModel::IC706MKII),
-                  name.isEmpty() ? QString() : QDir(libraryDir).absoluteFilePath("PV706MKII.dll"))
+                  library.isEmpty() ? QString() : QDir(libraryDir).absoluteFilePath("PV706MKII.dll"))
             << qPrintable(where);
         // Help found nowhere is named beside the program, for the operator's message.
         EXPECT_EQ(form.helpPath(), name.isEmpty() ? QDir(f.program.path()).filePath("TSLN.HLP")
@@ -240,12 +240,32 @@ TEST(MainForm, TheRunningProgramLooksInItsInstalledFoldersRelativeToItself)
     const ProgramFiles files = ProgramFiles::running();
     const QDir program(QCoreApplication::applicationDirPath());
     EXPECT_EQ(files.libraryFolders(),
-              (QStringList{program.path(), QDir::cleanPath(program.filePath("../lib/tessaline/art")),
-                           QDir::currentPath()}));
+              (QStringList{program.path(), QDir::cleanPath(program.filePath("../lib/tessaline/art"))}));
     EXPECT_EQ(files.dataFolders(),
               (QStringList{program.path(), QDir::cleanPath(program.filePath("../share/tessaline")),
                            QDir::currentPath()}));
     EXPECT_EQ(panelLibraryName(RigModel::IC706MKII), "PV706MKII.dll");
+}
+
+TEST(MainForm, AnArtFolderNamedByTheOperatorIsLookedInFirst)
+{
+    EmptyFolders f;
+    QTemporaryDir art;
+    touch(QDir(art.path()).filePath("PV756.dll"));
+    touch(f.program.filePath("PV756.dll"));
+    touch(f.program.filePath("PV821.dll"));
+    const ProgramFiles files(f.program.path(), f.library.path(), f.data.path(), f.current.path(), art.path());
+    EXPECT_EQ(files.libraryFolders(), (QStringList{art.path(), f.program.path(), f.library.path()}));
+    EXPECT_EQ(files.findLibrary("PV756.dll"), QDir(art.path()).absoluteFilePath("PV756.dll"));
+    EXPECT_EQ(files.findLibrary("PV821.dll"), QDir(f.program.path()).absoluteFilePath("PV821.dll"));
+
+    // The running program's folders take it from the command line.
+    QTemporaryDir cwd;
+    CurrentDir cd(cwd.path());
+    ProgramFiles::setArtDir(QStringLiteral("art"));
+    EXPECT_EQ(ProgramFiles::running().libraryFolders().first(), QDir(cwd.path()).absoluteFilePath("art"));
+    ProgramFiles::setArtDir(QString());
+    EXPECT_EQ(ProgramFiles::running().libraryFolders().size(), 2);
 }
 
 TEST(MainForm, HiddenTextItemAnswersF9AndDisabledItemsIgnoreTheirKeys)
@@ -409,8 +429,8 @@ TEST(MainForm, F2AndF3OpenFurtherIc706AndIc706MkiiPanels)
 TEST(MainForm, TheIc706ItemsOpenTheirPanelsWhichNameALibraryThatCannotBeLoaded)
 {
     EmptyFolders folders;
-    touch(folders.current.filePath("PV706.dll"));
-    touch(folders.current.filePath("PV706MKII.dll"));
+    touch(folders.program.filePath("PV706.dll"));
+    touch(folders.program.filePath("PV706MKII.dll"));
     ModalRecorder modal;
     TMainFORM form(folders.files());
     ASSERT_TRUE(form.command(Command::IC706)->isEnabled());

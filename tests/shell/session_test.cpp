@@ -179,6 +179,40 @@ TEST(SessionStore, EntriesThatCannotBeUsedAreSkippedEachWithItsReason)
                         }));
 }
 
+TEST(SessionStore, AHostileFileIsReadOnlyUpToItsLimitsWithALineForWhatWasSkipped)
+{
+    QTemporaryDir dir;
+    QByteArray file = "[devices]\n";
+    const QByteArray longName(1 << 20, 'N');
+    file += "1\\name=" + longName + "\n1\\kind=tcpip\n1\\host=h\n";
+    file += "2\\name=[H] <TCP/IP>\n2\\kind=tcpip\n2\\host=" + QByteArray(300, 'h') + "\n";
+    file += "3\\name=[P] <Serial>\n3\\kind=serial\n3\\port=/dev/" + QByteArray(5000, 'p') + "\n";
+    for (int n = 4; n <= 100000; ++n)
+        file += QByteArray::number(n) + "\\name=[D" + QByteArray::number(n) + "] <Serial>\n" +
+                QByteArray::number(n) + "\\kind=serial\n" + QByteArray::number(n) + "\\port=COM1\n";
+    writeFile(dir.filePath("tsln.conf"), file);
+    QSettings settings(dir.filePath("tsln.conf"), QSettings::IniFormat);
+    QStringList problems;
+    const RememberedSession session = readSession(settings, &problems);
+    ASSERT_EQ(session.devices.size(), MaxRememberedDevices - 3);
+    EXPECT_EQ(session.devices.first().name, "[D4] <Serial>");
+    EXPECT_EQ(session.devices.last().name, QStringLiteral("[D%1] <Serial>").arg(MaxRememberedDevices));
+    EXPECT_EQ(problems, (QStringList{
+                            "99900 remembered devices after the first 100 skipped",
+                            "remembered device 1 skipped: name longer than 1024 characters",
+                            "remembered device 2 skipped: host longer than 255 characters",
+                            "remembered device 3 skipped: port longer than 4096 characters",
+                        }));
+
+    // Names and hosts at their limits still come in.
+    writeFile(dir.filePath("limits.conf"), "[devices]\n1\\name=" + QByteArray(1024, 'n') +
+                                               "\n1\\kind=tcpip\n1\\host=" + QByteArray(255, 'h') + "\n");
+    QSettings limits(dir.filePath("limits.conf"), QSettings::IniFormat);
+    problems.clear();
+    EXPECT_EQ(readSession(limits, &problems).devices.size(), 1);
+    EXPECT_TRUE(problems.isEmpty()) << qPrintable(problems.join('\n'));
+}
+
 TEST(Session, DevicesAndWindowsComeBackInTheNextRunInTheirOrder)
 {
     PtyPair pty;
