@@ -266,89 +266,13 @@ void Tciv::ParseFrame(const quint8* frame, int len)
     // Frames too short for what they announce are not decoded at all.
     if (len < 5)
         return;
-    const quint8 command = frame[4];
     if (frame[2] == Address && frame[3] == Controller) {
-        if (!queue_.empty() && queue_.front().Data[4] == command)
+        if (!queue_.empty() && queue_.front().Data[4] == frame[4])
             queue_.front().Echoed = true;
         return;
     }
-
-    switch (command) {
-    case Cmd::FreqReport:
-    case Cmd::ReadFreq:
-    case Cmd::SetFreq: {
-        const bool blank = len >= 6 && frame[5] == NoData;
-        // Too short for a frequency: not decoded at all.
-        if (!blank && len < 10)
-            return;
-        if (command == Cmd::ReadFreq && !queue_.empty())
-            queue_.pop_front();
-        char16_t text[MaxFreqText];
-        const int n = blank ? 0 : bcdToFreq(frame + 5, text);
-        if (blank) {
-            if (!notify(Notify::BlankFrequency, queued()))
-                return;
-        } else if (n == 0) {
-            // Digits that are not decimal: the report was made, but Freq keeps what it had.
-            if (!error(Error::BadFrequency, 0))
-                return;
-        } else {
-            if (QStringView(text, n) != freq_)
-                freq_ = QStringView(text, n).toString();
-            if (!notify(Notify::Frequency, queued()))
-                return;
-        }
-        break;
-    }
-    case Cmd::ModeReport:
-    case Cmd::ReadMode:
-    case Cmd::SetMode: {
-        if (len < 6)
-            return;
-        if (command == Cmd::ReadMode && !queue_.empty())
-            queue_.pop_front();
-        if (frame[5] != NoData) {
-            if (const auto m = modeFromBytes(frame[5], len >= 7 ? frame[6] : NoFilter))
-                mode_ = *m;
-        }
-        if (!notify(Notify::Mode, queued()))
-            return;
-        break;
-    }
-    case Cmd::Ok:
-        if (!queue_.empty()) {
-            if (!queue_.front().Echoed) {
-                queue_.pop_front();
-                if (!error(Error::OkWithoutEcho, 0))
-                    return;
-            } else if (queue_.front().Tries > 0) {
-                queue_.pop_front();
-            }
-            if (!progress(Progress::Answered, queued()) || !notify(Notify::Ok, queued()))
-                return;
-        }
-        break;
-    case Cmd::Ng:
-        if (!queue_.empty()) {
-            TCmd& head = queue_.front();
-            ++head.NgCount;
-            const int refused = head.Data[4];
-            if (head.Tries > 0)
-                queue_.pop_front();
-            if (!error(Error::Refused, refused) || !notify(Notify::Ng, queued()))
-                return;
-        }
-        break;
-    case Cmd::Invalid:
-        if (!error(Error::MemoryBlank, 0))
-            return;
-        break;
-    default:
-        if (!error(Error::UnknownCommand, command))
-            return;
-        break;
-    }
-
+    if (!decodeAnswer(frame, len))
+        return;
     if (!progress(Progress::QueueCount, queued()))
         return;
     // An answer or report means the bus is free: send the head now, whether it is
@@ -356,6 +280,82 @@ void Tciv::ParseFrame(const quint8* frame, int len)
     // the countdown restarts unless both intervals equal the current one.
     setInterval(SendDelay);
     SendNext();
+}
+
+bool Tciv::decodeAnswer(const quint8* frame, int len)
+{
+    const quint8 command = frame[4];
+    switch (command) {
+    case Cmd::FreqReport:
+    case Cmd::ReadFreq:
+    case Cmd::SetFreq: return frequencyAnswer(frame, len);
+    case Cmd::ModeReport:
+    case Cmd::ReadMode:
+    case Cmd::SetMode: return modeAnswer(frame, len);
+    case Cmd::Ok: return okAnswer();
+    case Cmd::Ng: return ngAnswer();
+    case Cmd::Invalid: return error(Error::MemoryBlank, 0);
+    default: return error(Error::UnknownCommand, command);
+    }
+}
+
+bool Tciv::frequencyAnswer(const quint8* frame, int len)
+{
+    const bool blank = len >= 6 && frame[5] == NoData;
+    // Too short for a frequency: not decoded at all.
+    if (!blank && len < 10)
+        return false;
+    if (frame[4] == Cmd::ReadFreq && !queue_.empty())
+        queue_.pop_front();
+    if (blank)
+        return notify(Notify::BlankFrequency, queued());
+    char16_t text[MaxFreqText];
+    const int n = bcdToFreq(frame + 5, text);
+    // Digits that are not decimal: the report was made, but Freq keeps what it had.
+    if (n == 0)
+        return error(Error::BadFrequency, 0);
+    if (QStringView(text, n) != freq_)
+        freq_ = QStringView(text, n).toString();
+    return notify(Notify::Frequency, queued());
+}
+
+bool Tciv::modeAnswer(const quint8* frame, int len)
+{
+    if (len < 6)
+        return false;
+    if (frame[4] == Cmd::ReadMode && !queue_.empty())
+        queue_.pop_front();
+    if (frame[5] != NoData) {
+        if (const auto m = modeFromBytes(frame[5], len >= 7 ? frame[6] : NoFilter))
+            mode_ = *m;
+    }
+    return notify(Notify::Mode, queued());
+}
+
+bool Tciv::okAnswer()
+{
+    if (queue_.empty())
+        return true;
+    if (!queue_.front().Echoed) {
+        queue_.pop_front();
+        if (!error(Error::OkWithoutEcho, 0))
+            return false;
+    } else if (queue_.front().Tries > 0) {
+        queue_.pop_front();
+    }
+    return progress(Progress::Answered, queued()) && notify(Notify::Ok, queued());
+}
+
+bool Tciv::ngAnswer()
+{
+    if (queue_.empty())
+        return true;
+    TCmd& head = queue_.front();
+    ++head.NgCount;
+    const int refused = head.Data[4];
+    if (head.Tries > 0)
+        queue_.pop_front();
+    return error(Error::Refused, refused) && notify(Notify::Ng, queued());
 }
 
 void Tciv::setTimingForDevice(int kind)

@@ -173,6 +173,13 @@ private:
     bool receive(quint8 b);
     // The frame from window position start to the FD at the end.
     bool frameReceived(int start);
+    // Each answers whether the engine survived and the frame counts as an answer
+    // (the queue count and the next transmission follow).
+    bool decodeAnswer(const quint8* frame, int len);
+    bool frequencyAnswer(const quint8* frame, int len);
+    bool modeAnswer(const quint8* frame, int len);
+    bool okAnswer();
+    bool ngAnswer();
 
     Tdevice* device_ = nullptr;
     std::deque<TCmd> queue_;
