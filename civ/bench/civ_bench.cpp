@@ -10,6 +10,7 @@
 
 #include "civ/codec.h"
 #include "civ/models.h"
+#include "civ/rigmodel.h"
 #include "core/timer.h"
 
 namespace {
@@ -60,7 +61,7 @@ void RxDataMixed(benchmark::State& state)
         clock.emplace();
     const QByteArray traffic = mixedTraffic(1 << 20);
     QObject owner;
-    auto* engine = new Tic756(&owner);
+    auto* engine = createRigEngine(RigModel::IC756, &owner);
     engine->MaxTries = 9;
     engine->ReplyTimeout = 1000;
     engine->SendDelay = 300;

@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "civ/models.h"
+#include "civ/rigmodel.h"
 #include "core/device.h"
 #include "core/timer.h"
 
@@ -98,11 +99,8 @@ struct Run {
 void createEngine(Run& r)
 {
     r.owner = std::make_unique<QObject>();
-    switch (r.setup % 3) {
-    case 0: r.engine = new Tic706(r.owner.get()); break;
-    case 1: r.engine = new Tic756(r.owner.get()); break;
-    default: r.engine = new Tic821(r.owner.get()); break;
-    }
+    static constexpr RigModel models[] = {RigModel::IC706, RigModel::IC756, RigModel::IC821};
+    r.engine = createRigEngine(models[r.setup % 3], r.owner.get());
     r.alive = r.engine;
     r.engine->setDevice(r.bus);
     r.engine->setTimingForDevice((r.setup & 0x08) ? DeviceKind::TcpIp : DeviceKind::Serial);
