@@ -158,13 +158,14 @@ void TMainFORM::buildRadioMenu()
     QMenu* radio = menu(Menu::Radio);
     const Qt::Key keys[] = {Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5};
     int n = 0;
-    for (const auto& [model, which] : PanelItems) {
+    for (const auto& item : PanelItems) {
+        const RigModel model = item.first;
         QAction* a = radio->addAction(modelName(model));
         a->setShortcut(keys[n++]);
         // Enabled once its library is found.
         a->setEnabled(false);
         connect(a, &QAction::triggered, this, [this, model] { openPanel(model); });
-        commands_[static_cast<int>(which)] = a;
+        commands_[static_cast<int>(item.second)] = a;
     }
     QAction* text = radio->addAction(QStringLiteral("IC-821 (Text)"));
     text->setShortcut(Qt::Key_F9);
