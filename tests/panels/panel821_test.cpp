@@ -333,7 +333,9 @@ TEST_F(Panel821, MemoryWritesSendTheDuplexEveryTimeAfterTheMode)
     EXPECT_EQ(radio->sent,
               framesOf({vfo(1), memory(3), freq(QStringLiteral("145.600.000")), modeFrame(5), duplex(1),
                         memoryCmd(1), memory(4), freq(QStringLiteral("435.000.000")), duplex(0), memoryCmd(1),
-                        memory(5), freq(QStringLiteral("145.000.000")), modeFrame(0), duplex(2)}));
+                        memory(5), freq(QStringLiteral("145.000.000")), modeFrame(0), duplex(2),
+                        // A tune without a write reads the band back.
+                        readFreq(), readMode()}));
 }
 
 TEST_F(Panel821, TypedFrequencyGoesAsTyped)
