@@ -63,8 +63,14 @@ void TIC821FORM::FormCreate()
                             Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
         sub->adjustSize();
         sub->show();
+        // The memory window opens with it, behind it, as a panel's does.
+        memory_->ShowWindow();
         if (QMdiArea* area = sub->mdiArea())
             area->setActiveSubWindow(sub);
+        // Activation hands the memory window's maximised state on; this window
+        // keeps its fixed size.
+        if (sub->isMaximized())
+            sub->showNormal();
     }
     BUpdateClick();
 }

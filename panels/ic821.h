@@ -27,6 +27,8 @@ struct Ic821Controls {
     QLabel* LSub = nullptr;
     FreqEdit* EMainFreq = nullptr;
     FreqEdit* ESubFreq = nullptr;
+    QLabel* LMainBlank = nullptr;  // shown while the main box holds a blank channel
+    QLabel* LSubBlank = nullptr;
     QLabel* LMainSub = nullptr;  // which band commands go to
     QPushButton* BMain = nullptr;
     QPushButton* BSub = nullptr;

@@ -17,11 +17,13 @@
 
 void TIC821FORM::frequencyRead(int band, bool blank)
 {
-    FreqEdit* box = band == civ::Band::Main ? ui_.EMainFreq : ui_.ESubFreq;
+    const bool main = band == civ::Band::Main;
+    FreqEdit* box = main ? ui_.EMainFreq : ui_.ESubFreq;
     if (blank)
         box->setText(QStringLiteral("BLANK"));
     else
         box->setMaskedText(engine()->Freq());
+    (main ? ui_.LMainBlank : ui_.LSubBlank)->setVisible(blank);
 }
 
 void TIC821FORM::modeRead(int band, bool blank)

@@ -679,6 +679,24 @@ TEST_F(Ic821, DoubleClickingARowTunesAndFollowsTheRadioAgain)
     EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
 }
 
+TEST_F(Ic821, ABlankChannelIsSaidInWords)
+{
+    TIC821FORM* w = open();
+    EXPECT_FALSE(w->controls().LMainBlank->isVisibleTo(w));
+    radio->blank = true;
+    w->controls().BUpdate->click();
+    sent();
+    EXPECT_TRUE(w->controls().LMainBlank->isVisibleTo(w));
+    EXPECT_TRUE(w->controls().LSubBlank->isVisibleTo(w));
+    EXPECT_EQ(w->controls().LMainBlank->text(), QStringLiteral("Blank channel"));
+    radio->blank = false;
+    w->controls().BUpdate->click();
+    sent();
+    EXPECT_FALSE(w->controls().LMainBlank->isVisibleTo(w));
+    EXPECT_FALSE(w->controls().LSubBlank->isVisibleTo(w));
+    EXPECT_EQ(w->controls().EMainFreq->maskedText(), QStringLiteral("014.195.000"));
+}
+
 TEST_F(Ic821, ARefusedFrequencyIsReadBackFromTheRadio)
 {
     TIC821FORM* w = open();
@@ -821,7 +839,12 @@ TEST_F(Ic821, MenuItemsJoinTheFramesMenuWhileCurrent)
     EXPECT_EQ(captions(), (QStringList{"&Device Setup", "&Help", "&Configuration", "&Memory"}));
     QMdiSubWindow* sub = area->currentSubWindow();
     ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(sub->widget(), w);
     EXPECT_FALSE(sub->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(sub->isMaximized());
+    // Its memory window opened with it, behind it.
+    EXPECT_TRUE(w->memoryWindow()->isVisible());
+    EXPECT_EQ(area->subWindowList().size(), 2);
 
     // The memory window, once shown, is current: the items go.
     w->controls().memoryItem->trigger();
