@@ -206,6 +206,7 @@ bool GraphicalPanel::openSession(Tdevice& device, int address)
     connect(session_, &RadioSession::notified, this, &GraphicalPanel::sessionNotified);
     connect(session_, &RadioSession::failed, this, &GraphicalPanel::sessionFailed);
     connect(session_, &RadioSession::transferGivenUp, this, &GraphicalPanel::transferGivenUp);
+    connect(session_, &RadioSession::transferEnded, this, &GraphicalPanel::transferEnded);
     connect(session_, &RadioSession::progressed, this, &GraphicalPanel::showProgress);
     connect(session_, &RadioSession::traced, this, &GraphicalPanel::showTrace);
     connect(session_, &RadioSession::linkLost, this, &GraphicalPanel::showLinkLost);

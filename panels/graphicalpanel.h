@@ -188,6 +188,7 @@ private:
     void sessionNotified();
     void sessionFailed(int e, int d);
     void transferGivenUp(int e, int d);
+    void transferEnded(const TransferSummary& summary);
     void showProgress(int p, int n);
     void showTrace(const QString& s);
     // The device lost its way to the bus: said in the status bar at once.

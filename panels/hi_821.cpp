@@ -211,6 +211,7 @@ void THi_821FORM::BForceClick()
     st_.subChannel = 1;
     radio()->setMemory(1);
     radio()->setScanCmd(civ::ScanCommand::Stop);
+    drawOnDisplay(QStringLiteral("SScan_off"), SubScanAt);
 
     SelectMain();
     st_.mainChannelState = ChannelState::VfoA;
@@ -221,6 +222,9 @@ void THi_821FORM::BForceClick()
     extra_.duplexState = DuplexOff;
     radio()->setDuplex(civ::Duplex::Simplex);
     radio()->setScanCmd(civ::ScanCommand::Stop);
+    drawOnDisplay(QStringLiteral("Scan_OFF"), ScanAt);
+    // The scan is stopped on both bands: the next SCAN press starts one.
+    extra_.scan = false;
     PaintChannel();
     PaintIndicators();
     RequestAll();

@@ -63,8 +63,14 @@ void TIC821FORM::FormCreate()
                             Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
         sub->adjustSize();
         sub->show();
+        // The memory window opens with it, behind it, as a panel's does.
+        memory_->ShowWindow();
         if (QMdiArea* area = sub->mdiArea())
             area->setActiveSubWindow(sub);
+        // Activation hands the memory window's maximised state on; this window
+        // keeps its fixed size.
+        if (sub->isMaximized())
+            sub->showNormal();
     }
     BUpdateClick();
 }
@@ -99,6 +105,7 @@ void TIC821FORM::connectSession()
     connect(session_, &RadioSession::memoryRead, this, &TIC821FORM::memoryRead);
     connect(session_, &RadioSession::failed, this, &TIC821FORM::sessionFailed);
     connect(session_, &RadioSession::transferGivenUp, this, &TIC821FORM::transferGivenUp);
+    connect(session_, &RadioSession::transferEnded, this, &TIC821FORM::transferEnded);
     connect(session_, &RadioSession::progressed, this, &TIC821FORM::showProgress);
     connect(session_, &RadioSession::traced, this, &TIC821FORM::showTrace);
     // The device lost its way to the bus: said in the status bar at once.

@@ -27,6 +27,8 @@ struct Ic821Controls {
     QLabel* LSub = nullptr;
     FreqEdit* EMainFreq = nullptr;
     FreqEdit* ESubFreq = nullptr;
+    QLabel* LMainBlank = nullptr;  // shown while the main box holds a blank channel
+    QLabel* LSubBlank = nullptr;
     QLabel* LMainSub = nullptr;  // which band commands go to
     QPushButton* BMain = nullptr;
     QPushButton* BSub = nullptr;
@@ -147,6 +149,7 @@ private:
     void memoryRead(bool blank);
     void sessionFailed(int e, int d);
     void transferGivenUp(int e, int d);
+    void transferEnded(const TransferSummary& summary);
     void showProgress(int p, int n);
     void showTrace(const QString& s);
     // What the main band shows when a transfer begins, for the session to give

@@ -68,6 +68,17 @@ QLabel* label(const QString& text, QRect at, QWidget* parent)
     return l;
 }
 
+// Says in words that a band's frequency box shows a blank channel: the box's
+// mask has no room for the word.
+QLabel* blankMark(const char* name, const QString& accessibleName, int x, QWidget* parent)
+{
+    QLabel* l = label(QStringLiteral("Blank channel"), QRect(x + 56, 8, 100, 20), parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setAccessibleName(accessibleName);
+    l->hide();
+    return l;
+}
+
 QGroupBox* radioGroup(const char* name, const QString& caption, const QStringList& items, int columns,
                       QWidget* parent)
 {
@@ -165,6 +176,7 @@ void TIC821FORM::buildMainColumn()
     ui_.LMain = heading(QStringLiteral("Main"), this);
     ui_.LMain->setGeometry(Margin, 4, 120, 24);
     ui_.EMainFreq = freqBox("EMainFreq", QStringLiteral("000.000.000;1;_"), Margin, this);
+    ui_.LMainBlank = blankMark("LMainBlank", QStringLiteral("Main channel blank"), Margin, this);
     ui_.LMemory = label(QStringLiteral("Memory"), QRect(Margin + 162, 8, 70, 20), this);
     ui_.MainMemChan = channelBox("MainMemChan", Margin + 162, &ui_.MainMemUpDown, this);
     ui_.RGMainMode = radioGroup("RGMainMode", QStringLiteral("Mode"), modeItems(), 2, this);
@@ -182,6 +194,7 @@ void TIC821FORM::buildSubColumn()
     ui_.LSub = heading(QStringLiteral("Sub"), this);
     ui_.LSub->setGeometry(SubLeft, 4, 120, 24);
     ui_.ESubFreq = freqBox("ESubFreq", QStringLiteral("000.000.000;1"), SubLeft, this);
+    ui_.LSubBlank = blankMark("LSubBlank", QStringLiteral("Sub channel blank"), SubLeft, this);
     ui_.LSubMemory = label(QStringLiteral("Memory"), QRect(SubLeft + 162, 8, 70, 20), this);
     ui_.SubMemChan = channelBox("SubMemChan", SubLeft + 162, &ui_.SubMemUpDown, this);
     ui_.RGSubMode = radioGroup("RGSubMode", QStringLiteral("Mode"), modeItems(), 2, this);
@@ -296,6 +309,9 @@ void TIC821FORM::connectControls()
     connect(ui_.MainMemChan, &QLineEdit::textChanged, this, &TIC821FORM::MainMemChanChange);
     connect(ui_.SubMemChan, &QLineEdit::textChanged, this, &TIC821FORM::SubMemChanChange);
     connect(ui_.EAddress, &QLineEdit::textChanged, this, &TIC821FORM::EAddressChange);
+    // A frequency typed over a blank channel is no longer blank.
+    connect(ui_.EMainFreq, &QLineEdit::textEdited, ui_.LMainBlank, &QWidget::hide);
+    connect(ui_.ESubFreq, &QLineEdit::textEdited, ui_.LSubBlank, &QWidget::hide);
     // Toggled by any means (a click, the keyboard, assistive technology).
     connect(ui_.CBDebug, &QCheckBox::toggled, this, &TIC821FORM::CBDebugClick);
 }

@@ -17,11 +17,13 @@
 
 void TIC821FORM::frequencyRead(int band, bool blank)
 {
-    FreqEdit* box = band == civ::Band::Main ? ui_.EMainFreq : ui_.ESubFreq;
+    const bool main = band == civ::Band::Main;
+    FreqEdit* box = main ? ui_.EMainFreq : ui_.ESubFreq;
     if (blank)
         box->setText(QStringLiteral("BLANK"));
     else
         box->setMaskedText(engine()->Freq());
+    (main ? ui_.LMainBlank : ui_.LSubBlank)->setVisible(blank);
 }
 
 void TIC821FORM::modeRead(int band, bool blank)
@@ -52,6 +54,14 @@ void TIC821FORM::transferGivenUp(int e, int d)
         memory_->AbortTransfer();
     if (alive)
         Modal::error(text);
+}
+
+void TIC821FORM::transferEnded(const TransferSummary& summary)
+{
+    // Errors stay quiet while a transfer runs; channels the radio refused are
+    // told here, in one box for the whole transfer.
+    if (!summary.refused.isEmpty())
+        Modal::error(summary.text());
 }
 
 void TIC821FORM::showProgress(int p, int n)

@@ -1,6 +1,7 @@
 #include "radio/radiosession.h"
 
 #include <QPointer>
+#include <QStringList>
 #include <utility>
 
 #include "civ/civ.h"
@@ -85,8 +86,13 @@ void RadioSession::engineNotified(civ::Notify::Code t, int q)
     // channel at once, and that request raises the flag again.
     if (s.endTransfer)
         transfer_ = false;
+    const bool tuned = s.memoryWritten && std::exchange(tuning_, false);
     if (s.memoryWritten)
         emit memoryWritten();
+    // A tune to a channel leaves the window showing what the radio now has and
+    // following its reports again, not waiting for a write that never comes.
+    if (alive && tuned)
+        readSelected();
     if (alive && s.memoryRead)
         emit memoryRead(s.freqBlank);
     if (alive)
@@ -97,6 +103,8 @@ void RadioSession::engineFailed(civ::Error::Code e, int d)
 {
     QPointer<RadioSession> alive(this);
     if (transfer_) {
+        if (e == civ::Error::Refused)
+            noteRefused();
         if (e != civ::Error::NoEcho && e != civ::Error::NoAnswer)
             return;
         // The engine gave the command up and emptied its queue: nothing more of the
@@ -105,6 +113,8 @@ void RadioSession::engineFailed(civ::Error::Code e, int d)
         state_ = RequestState::Resting;
         snapshotTaken_ = false;
         before_ = {};
+        counting_ = false;
+        tally_ = {};
         emit transferGivenUp(e, d);
         return;
     }
@@ -124,21 +134,48 @@ void RadioSession::engineFailed(civ::Error::Code e, int d)
 
 void RadioSession::writeMemory(const MemoryWrite& write)
 {
+    const int queuedBefore = int(engine_->Queue().size());
     if (!write.single) {
         takeSnapshot();
+        startTally(true, queuedBefore);
         selectBand(civ::Band::Main);
         engine_->setVFO(civ::Vfo::A);
         transfer_ = true;
     }
+    sendChannel(write);
+    tuning_ = write.single && !write.store;
+    state_ = RequestState::MemoryWrite;
+    countChannel(write.channel, queuedBefore);
+}
+
+void RadioSession::sendChannel(const MemoryWrite& write)
+{
     engine_->setMemory(write.channel);
+    if (isBlankFrequency(write.freq)) {
+        // A blank row stays blank: the channel is cleared. Writing would store
+        // whatever the VFO happens to hold.
+        if (write.store)
+            engine_->setMemoryCmd(civ::MemoryCommand::Clear);
+        return;
+    }
+    // The engine refuses a text that does not convert (and says so); the write
+    // must not follow it.
+    const bool accepted = !civ::encode::freq(write.freq).isEmpty();
     engine_->setFreq(write.freq);
+    if (!accepted)
+        return;
     if (write.mode >= 0)
         engine_->setMode(write.mode);
     if (write.duplex >= 0)
         engine_->setDuplex(write.duplex);
     if (write.store)
         engine_->setMemoryCmd(civ::MemoryCommand::Write);
-    state_ = RequestState::MemoryWrite;
+}
+
+bool RadioSession::isBlankFrequency(const QString& freq)
+{
+    const QString text = freq.trimmed();
+    return text.isEmpty() || text.compare(QLatin1String("BLANK"), Qt::CaseInsensitive) == 0;
 }
 
 void RadioSession::readMemory(int channel)
@@ -147,7 +184,10 @@ void RadioSession::readMemory(int channel)
         state_ = RequestState::Resting;
         return;
     }
+    const int queuedBefore = int(engine_->Queue().size());
     takeSnapshot();
+    if (!counting_)
+        startTally(false, queuedBefore);
     transfer_ = true;
     selectBand(civ::Band::Main);
     engine_->setMemoryCmd(civ::MemoryCommand::MemoryMode);
@@ -155,6 +195,60 @@ void RadioSession::readMemory(int channel)
     state_ = RequestState::MemoryRead;
     engine_->ReadMode();
     engine_->ReadFreq();
+    countChannel(channel, queuedBefore);
+}
+
+// --- what a transfer came to ---
+
+void RadioSession::startTally(bool writing, int queuedBefore)
+{
+    if (counting_)
+        return;
+    counting_ = true;
+    tally_ = {};
+    tally_.writing = writing;
+    issued_ = queuedBefore;
+    commands_.clear();
+}
+
+void RadioSession::countChannel(int channel, int queuedBefore)
+{
+    if (!counting_)
+        return;
+    const qint64 first = issued_;
+    issued_ += int(engine_->Queue().size()) - queuedBefore;
+    commands_.push_back({first, issued_, channel});
+    ++tally_.channels;
+}
+
+void RadioSession::noteRefused()
+{
+    if (!counting_)
+        return;
+    // Every command after the refused one is still queued.
+    const qint64 refused = issued_ - int(engine_->Queue().size()) - 1;
+    for (const ChannelCommands& c : commands_) {
+        if (refused >= c.first && refused < c.end) {
+            if (!tally_.refused.contains(c.channel))
+                tally_.refused.push_back(c.channel);
+            return;
+        }
+    }
+}
+
+QString TransferSummary::text() const
+{
+    const qsizetype through = channels - refused.size();
+    QString t = QStringLiteral("%1 channel%2 %3")
+                    .arg(through)
+                    .arg(through == 1 ? "" : "s")
+                    .arg(writing ? QStringLiteral("written") : QStringLiteral("read"));
+    if (refused.isEmpty())
+        return t;
+    QStringList numbers;
+    for (int c : refused)
+        numbers << QString::number(c);
+    return t + QStringLiteral(", %1 refused by the radio: %2").arg(refused.size()).arg(numbers.join(", "));
 }
 
 void RadioSession::takeSnapshot()
@@ -167,10 +261,15 @@ void RadioSession::takeSnapshot()
 
 void RadioSession::finishTransfer()
 {
-    if (!snapshotTaken_)
+    if (snapshotTaken_) {
+        snapshotTaken_ = false;
+        restore(std::exchange(before_, {}));
+    }
+    if (!counting_)
         return;
-    snapshotTaken_ = false;
-    restore(std::exchange(before_, {}));
+    counting_ = false;
+    commands_.clear();
+    emit transferEnded(std::exchange(tally_, {}));
 }
 
 void RadioSession::restore(const BandSnapshot& b)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <vector>
 
 #include "civ/civcodes.h"
 #include "civ/rigmodel.h"
@@ -23,14 +25,24 @@ struct BandSnapshot {
 };
 
 // One channel a memory window writes: the channel selected, its frequency, mode
-// and duplex set, and with store the write command.
+// and duplex set, and with store the write command. A blank frequency ("BLANK"
+// or nothing) with store clears the channel instead.
 struct MemoryWrite {
-    bool single = false;  // one channel on its own, not part of an upload
-    bool store = true;
+    bool single = false;  // not the first channel of a transfer: the radio is prepared already
+    bool store = true;    // false: only tune to the channel, then read the radio back
     int channel = 0;
     QString freq;
     int mode = -1;    // the engine's mode number; -1: none sent
     int duplex = -1;  // civ::Duplex; -1: none sent
+};
+
+// What a memory transfer came to, told once when it ends.
+struct TransferSummary {
+    bool writing = false;  // an upload or a write; false: a download
+    int channels = 0;      // channels the transfer went through
+    QList<int> refused;    // channels the radio refused (NG), each once, in order
+    // "12 channels written, 3 refused by the radio: 4, 9, 11"
+    QString text() const;
 };
 
 // One radio as one window (or the rig server, or tsln-ctl) works it: the model's
@@ -86,10 +98,15 @@ public:
     // transfer ends; without one the radio is left as the transfer leaves it.
     bool transferring() const { return transfer_; }
     void setSnapshotSource(std::function<BandSnapshot()> source) { snapshot_ = std::move(source); }
+    // A blank frequency clears the channel; a frequency that does not convert is
+    // never followed by the write, so the radio never stores what its VFO holds.
     void writeMemory(const MemoryWrite& write);
+    // Whether a channel's frequency text means an empty channel.
+    static bool isBlankFrequency(const QString& freq);
     // Reads channel; 0 or less ends a transfer with nothing more asked.
     void readMemory(int channel);
-    // The whole transfer has ended: puts the radio back once and reads every band.
+    // The whole transfer has ended: puts the radio back once and reads every band,
+    // then tells what the transfer came to.
     void finishTransfer();
 
 signals:
@@ -109,6 +126,9 @@ signals:
     // The engine gave a transfer up (nothing answered): nothing more will come
     // and nothing is put back.
     void transferGivenUp(civ::Error::Code e, int d);
+    // A transfer has ended (finishTransfer): what it came to. Not raised for a
+    // transfer given up.
+    void transferEnded(const TransferSummary& summary);
     void progressed(civ::Progress::Code p, int n);
     void traced(const QString& bytes);
     void linkLost(const QString& why);
@@ -118,6 +138,13 @@ private:
     void engineFailed(civ::Error::Code e, int d);
     void takeSnapshot();
     void restore(const BandSnapshot& b);
+    void sendChannel(const MemoryWrite& write);
+    // Counting a transfer's channels: queuedBefore is the engine's queue before the
+    // transfer's first command.
+    void startTally(bool writing, int queuedBefore);
+    void countChannel(int channel, int queuedBefore);
+    // The command the radio has just refused (already off the queue) names its channel.
+    void noteRefused();
 
     RigModel model_;
     Tdevice& device_;
@@ -130,4 +157,19 @@ private:
     std::function<BandSnapshot()> snapshot_;
     bool snapshotTaken_ = false;
     BandSnapshot before_;
+    // A tune to a channel (no write) reads the radio back once its queue is through.
+    bool tuning_ = false;
+
+    // The transfer's channels, told at its end. Commands are numbered from the
+    // first queued when the tally began; each channel owns a run of them, so an
+    // NG (which names only a command byte) is put down to its channel.
+    struct ChannelCommands {
+        qint64 first = 0;
+        qint64 end = 0;
+        int channel = 0;
+    };
+    bool counting_ = false;
+    TransferSummary tally_;
+    qint64 issued_ = 0;
+    std::vector<ChannelCommands> commands_;
 };

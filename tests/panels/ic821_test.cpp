@@ -32,6 +32,7 @@
 #include "memory/download.h"
 #include "memory/freqedit.h"
 #include "memory/memoryform.h"
+#include "memory/memorygrid.h"
 #include "memory/memorymodel.h"
 #include "memory/upload.h"
 #include "support/fakeradio.h"
@@ -603,6 +604,99 @@ TEST_F(Ic821, NoResponseEndsATransferWithOneBoxAndPutsNothingBack)
         EXPECT_EQ(f, frames.front());  // the first command and its retries only
 }
 
+TEST_F(Ic821, ADownloadTheRadioPartlyRefusesEndsWithOneSummaryBox)
+{
+    TIC821FORM* w = open();
+    sent();
+    range = 4;
+    radio->refusedChannels = {2, 4};
+    TMemoryFORM* memory = w->memoryWindow();
+    memory->BDownLoadClick();
+    sent(20000);
+    // The transfer flag drops before the next channel is asked for, so the NG of
+    // the second and later channels raises no box of its own.
+    EXPECT_EQ(modal.texts(), QStringList{QStringLiteral("2 channels read, 2 refused by the radio: 2, 4")});
+    EXPECT_FALSE(w->session()->transferring());
+    EXPECT_FALSE(memory->Downloading());
+    EXPECT_EQ(w->session()->requestState(), 5);
+}
+
+TEST_F(Ic821, ARadioFallingSilentAfterTheFirstChannelEndsTheDownload)
+{
+    TIC821FORM* w = open();
+    sent();
+    range = 3;
+    radio->answersLeft = 4;  // the first channel's four commands only
+    TMemoryFORM* memory = w->memoryWindow();
+    memory->BDownLoadClick();
+    sent(30000);
+    EXPECT_EQ(
+        modal.texts(),
+        QStringList{QStringLiteral("No Response, Your CIV Interface is Not Connected or is Turned Off")});
+    EXPECT_FALSE(w->session()->transferring());
+    EXPECT_FALSE(memory->Downloading());
+    EXPECT_FALSE(memory->findChild<TLedLittle*>(QStringLiteral("BusyLed"))->Blink());
+    EXPECT_EQ(memory->findChild<MemoryModel*>()->recordAt(0).Freq, QStringLiteral("014.195.000"));
+}
+
+TEST_F(Ic821, AnUploadClearsTheChannelOfABlankRow)
+{
+    TIC821FORM* w = open();
+    sent();
+    range = 2;
+    auto* rows = w->memoryWindow()->findChild<MemoryModel*>();
+    rows->setRecord(0, {QStringLiteral("BLANK"), QString(), QString(), {}});
+    rows->setRecord(1, {QStringLiteral("145.500.000"), QStringLiteral("FM"), QString(), {}});
+    w->memoryWindow()->BUploadClick();
+    const Frames frames = sent(12000);
+    const Frames upload = {enc::vfo(1),
+                           enc::memory(1),
+                           enc::memoryCmd(3),
+                           enc::memory(2),
+                           enc::freq(QStringLiteral("145.500.000")),
+                           mode(5),
+                           enc::duplex(0),
+                           enc::memoryCmd(1)};
+    ASSERT_GE(frames.size(), upload.size());
+    EXPECT_EQ(Frames(frames.begin(), frames.begin() + upload.size()), upload);
+    EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
+}
+
+TEST_F(Ic821, DoubleClickingARowTunesAndFollowsTheRadioAgain)
+{
+    TIC821FORM* w = open();
+    sent();
+    TMemoryFORM* memory = w->memoryWindow();
+    auto* rows = memory->findChild<MemoryModel*>();
+    rows->setRecord(4, {QStringLiteral("145.500.000"), QStringLiteral("FM"), QString(), {}});
+    memory->findChild<MemoryGrid*>()->setCurrentRow(4);
+    memory->SGMemoryDblClick();
+    EXPECT_EQ(sent(), (Frames{enc::memory(5), enc::freq(QStringLiteral("145.500.000")), mode(5),
+                              enc::duplex(0), enc::readFreq(), enc::readMode()}));
+    EXPECT_EQ(w->session()->requestState(), 5);
+    EXPECT_EQ(w->controls().EMainFreq->maskedText(), QStringLiteral("145.500.000"));
+    EXPECT_FALSE(memory->findChild<TLedLittle*>(QStringLiteral("BusyLed"))->Blink());
+    EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
+}
+
+TEST_F(Ic821, ABlankChannelIsSaidInWords)
+{
+    TIC821FORM* w = open();
+    EXPECT_FALSE(w->controls().LMainBlank->isVisibleTo(w));
+    radio->blank = true;
+    w->controls().BUpdate->click();
+    sent();
+    EXPECT_TRUE(w->controls().LMainBlank->isVisibleTo(w));
+    EXPECT_TRUE(w->controls().LSubBlank->isVisibleTo(w));
+    EXPECT_EQ(w->controls().LMainBlank->text(), QStringLiteral("Blank channel"));
+    radio->blank = false;
+    w->controls().BUpdate->click();
+    sent();
+    EXPECT_FALSE(w->controls().LMainBlank->isVisibleTo(w));
+    EXPECT_FALSE(w->controls().LSubBlank->isVisibleTo(w));
+    EXPECT_EQ(w->controls().EMainFreq->maskedText(), QStringLiteral("014.195.000"));
+}
+
 TEST_F(Ic821, ARefusedFrequencyIsReadBackFromTheRadio)
 {
     TIC821FORM* w = open();
@@ -745,7 +839,12 @@ TEST_F(Ic821, MenuItemsJoinTheFramesMenuWhileCurrent)
     EXPECT_EQ(captions(), (QStringList{"&Device Setup", "&Help", "&Configuration", "&Memory"}));
     QMdiSubWindow* sub = area->currentSubWindow();
     ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(sub->widget(), w);
     EXPECT_FALSE(sub->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(sub->isMaximized());
+    // Its memory window opened with it, behind it.
+    EXPECT_TRUE(w->memoryWindow()->isVisible());
+    EXPECT_EQ(area->subWindowList().size(), 2);
 
     // The memory window, once shown, is current: the items go.
     w->controls().memoryItem->trigger();

@@ -22,6 +22,7 @@
 #include "memory/download.h"
 #include "memory/freqedit.h"
 #include "memory/memoryform.h"
+#include "memory/memorygrid.h"
 #include "memory/memorymodel.h"
 #include "memory/upload.h"
 #include "panelbench.h"
@@ -622,6 +623,60 @@ TEST_F(Panel756, AnUploadPutsTheBandBackOnceAfterItsLastChannel)
     EXPECT_EQ(p->view().mainChannel, 12);
     EXPECT_EQ(p->view().mainMode, 2);  // USB
     EXPECT_EQ(p->session()->requestState(), 5);
+}
+
+TEST_F(Panel756, AnUploadClearsBlankRowsAndSumsUpWhatTheRadioRefused)
+{
+    using namespace civ::encode;
+    THi_756FORM* p = open();
+    TMemoryFORM* window = p->memoryWindow();
+    window->SetNumofMemories(3);
+    auto* rows = window->findChild<MemoryModel*>();
+    rows->setRecord(0, MemRecord{QStringLiteral("BLANK"), QString(), QString(), QString()});
+    rows->setRecord(1, MemRecord{QString(), QStringLiteral("USB"), QString(), QString()});
+    rows->setRecord(2, MemRecord{QStringLiteral("028.300.000"), QStringLiteral("FM"), QString(), QString()});
+    radio->refusedChannels = {3};
+    otherDialog = [&](QDialog& d) {
+        const RangeFields upload(d);
+        upload.start->setText(QStringLiteral("1"));
+        upload.ending->setText(QStringLiteral("3"));
+        upload.target->setText(QStringLiteral("1"));
+        return int(Modal::Ok);
+    };
+    radio->sent.clear();
+    window->BUploadClick();
+    runFor(clock, *radio, 10000);
+    const std::vector<QByteArray> upload =
+        framesOf({vfo(1), memory(1), memoryCmd(3), memory(2), memoryCmd(3), memory(3),
+                  freq(QStringLiteral("028.300.000")), mode(5, civ::ModeTable::Base), memoryCmd(1)});
+    ASSERT_GE(radio->sent.size(), upload.size());
+    EXPECT_EQ(std::vector<QByteArray>(radio->sent.begin(), radio->sent.begin() + upload.size()), upload);
+    EXPECT_EQ(modal.texts(), QStringList{QStringLiteral("2 channels written, 1 refused by the radio: 3")});
+    EXPECT_FALSE(window->Writing());
+    EXPECT_EQ(p->session()->requestState(), 5);
+}
+
+TEST_F(Panel756, DoubleClickingARowTunesAndTheKnobStepsFromThere)
+{
+    THi_756FORM* p = open();
+    TMemoryFORM* window = p->memoryWindow();
+    window->SetNumofMemories(2);
+    window->findChild<MemoryModel*>()->setRecord(
+        1, MemRecord{QStringLiteral("021.200.000"), QStringLiteral("AM"), QString(), QString()});
+    window->findChild<MemoryGrid*>()->setCurrentRow(1);
+    window->SGMemoryDblClick();
+    runFor(clock, *radio, 3000);
+    EXPECT_EQ(p->session()->requestState(), 5);
+    EXPECT_EQ(p->view().mainText, QStringLiteral("021.200.000"));
+    EXPECT_FALSE(window->findChild<TLedLittle*>(QStringLiteral("BusyLed"))->Blink());
+    // The panel follows the radio's reports again and tunes on from the channel.
+    radio->sent.clear();
+    press(p, centre(Model756::KnobUp));
+    release(p, centre(Model756::KnobUp));
+    runFor(clock, *radio, 2000);
+    EXPECT_EQ(p->view().mainText, QStringLiteral("021.200.010"));
+    EXPECT_EQ(radio->sent, framesOf({civ::encode::freq(QStringLiteral("021.200.010"))}));
+    EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
 }
 
 TEST_F(Panel756, ADownloadPutsTheBandBackOnceAfterItsLastChannel)

@@ -333,7 +333,9 @@ TEST_F(Panel821, MemoryWritesSendTheDuplexEveryTimeAfterTheMode)
     EXPECT_EQ(radio->sent,
               framesOf({vfo(1), memory(3), freq(QStringLiteral("145.600.000")), modeFrame(5), duplex(1),
                         memoryCmd(1), memory(4), freq(QStringLiteral("435.000.000")), duplex(0), memoryCmd(1),
-                        memory(5), freq(QStringLiteral("145.000.000")), modeFrame(0), duplex(2)}));
+                        memory(5), freq(QStringLiteral("145.000.000")), modeFrame(0), duplex(2),
+                        // A tune without a write reads the band back.
+                        readFreq(), readMode()}));
 }
 
 TEST_F(Panel821, TypedFrequencyGoesAsTyped)
@@ -351,20 +353,30 @@ TEST_F(Panel821, TypedFrequencyGoesAsTyped)
     EXPECT_EQ(p->view().subText, QStringLiteral("432.100.000"));
 }
 
-TEST_F(Panel821, ForceStateLeavesFuncAndScanAlone)
+TEST_F(Panel821, ForceStateLeavesFuncAloneAndKnowsTheScanStopped)
 {
     THi_821FORM* p = open();
     click(p, Model821::SCAN);
     runFor(clock, *radio, 2000);
+    ASSERT_TRUE(p->extra().scan);
     radio->sent.clear();
     click(p, Model821::FUNC);
     p->controls().BForce->click();
     runFor(clock, *radio, 3000);
     EXPECT_TRUE(p->extra().func);
-    EXPECT_TRUE(p->extra().scan);
+    EXPECT_FALSE(p->extra().scan);
+    EXPECT_TRUE(shows(p->displayBitmap(), Model821::ScanAt, "Scan_OFF"));
+    EXPECT_TRUE(shows(p->displayBitmap(), Model821::SubScanAt, "SScan_off"));
     EXPECT_EQ(radio->sent,
               framesOf({band(1), vfo(1), memory(1), scan(1), band(0), vfo(1), memory(1), duplex(0), scan(1),
                         band(1), readFreq(), readMode(), band(0), readFreq(), readMode()}));
+    // One press of SCAN starts a scan again.
+    click(p, Model821::FUNC);  // FUNC off
+    radio->sent.clear();
+    click(p, Model821::SCAN);
+    runFor(clock, *radio, 2000);
+    EXPECT_EQ(radio->sent, framesOf({scan(0)}));
+    EXPECT_TRUE(p->extra().scan);
 }
 
 TEST_F(Panel821, TheDisplayShowsOneDigitSetPerLineAndTheSteps)

@@ -148,6 +148,100 @@ TEST_F(Session, AnUploadWritesEachChannelAndTellsWhenItIsThrough)
     EXPECT_EQ(run(), Frames{});
 }
 
+TEST_F(Session, ABlankRowClearsItsChannelAndNothingIsWrittenWithoutAFrequency)
+{
+    MemoryWrite w;
+    w.channel = 4;
+    w.freq = QStringLiteral("BLANK");
+    w.mode = civ::Mode::Usb;
+    session->writeMemory(w);
+    w.single = true;
+    w.channel = 5;
+    w.freq = QString();
+    session->writeMemory(w);
+    w.channel = 6;
+    w.freq = QStringLiteral("14.070");  // does not convert
+    session->writeMemory(w);
+    // Only the two blanks are cleared; the radio's VFO is never stored anywhere.
+    EXPECT_EQ(run(), to756({enc::vfo(1), enc::memory(4), enc::memoryCmd(3), enc::memory(5), enc::memoryCmd(3),
+                            enc::memory(6)}));
+    EXPECT_EQ(log.lines, QStringList{"written"});
+    EXPECT_FALSE(session->transferring());
+    EXPECT_TRUE(RadioSession::isBlankFrequency(QStringLiteral(" blank ")));
+    EXPECT_FALSE(RadioSession::isBlankFrequency(QStringLiteral("014.070.000")));
+}
+
+TEST_F(Session, TuningToAChannelReadsTheRadioBackAndFollowsIt)
+{
+    MemoryWrite w;
+    w.single = true;
+    w.store = false;
+    w.channel = 3;
+    w.freq = QStringLiteral("014.070.000");
+    w.mode = civ::Mode::Usb;
+    session->writeMemory(w);
+    EXPECT_EQ(session->requestState(), RequestState::MemoryWrite);
+    EXPECT_EQ(run(),
+              to756({enc::memory(3), enc::freq(QStringLiteral("014.070.000")),
+                     enc::mode(civ::Mode::Usb, civ::ModeTable::Base), enc::readFreq(), enc::readMode()}));
+    EXPECT_EQ(log.lines, QStringList({"written", "freq 0", "mode 0"}));
+    EXPECT_EQ(session->engine()->Freq(), QStringLiteral("014.070.000"));
+    EXPECT_EQ(session->requestState(), RequestState::Resting);
+    // A blank row tunes to its channel and clears nothing.
+    log.lines.clear();
+    w.freq = QStringLiteral("BLANK");
+    session->writeMemory(w);
+    EXPECT_EQ(run(), to756({enc::memory(3), enc::readFreq(), enc::readMode()}));
+    EXPECT_EQ(session->requestState(), RequestState::Resting);
+}
+
+TEST_F(Session, AnUploadTheRadioPartlyRefusedEndsWithItsSummary)
+{
+    radio.refusedChannels = {2, 4};
+    std::vector<TransferSummary> ended;
+    QObject::connect(session.get(), &RadioSession::transferEnded,
+                     [&](const TransferSummary& s) { ended.push_back(s); });
+    MemoryWrite w;
+    w.freq = QStringLiteral("014.070.000");
+    for (int channel = 1; channel <= 5; ++channel) {
+        w.single = channel > 1;
+        w.channel = channel;
+        session->writeMemory(w);
+    }
+    run();
+    EXPECT_EQ(log.lines, QStringList{"written"});  // no failure told on the way
+    EXPECT_TRUE(ended.empty());
+    session->finishTransfer();
+    ASSERT_EQ(ended.size(), 1u);
+    EXPECT_TRUE(ended[0].writing);
+    EXPECT_EQ(ended[0].channels, 5);
+    EXPECT_EQ(ended[0].refused, (QList<int>{2, 4}));
+    EXPECT_EQ(ended[0].text(), QStringLiteral("3 channels written, 2 refused by the radio: 2, 4"));
+    session->finishTransfer();
+    EXPECT_EQ(ended.size(), 1u);  // told once
+}
+
+TEST_F(Session, ADownloadTheRadioPartlyRefusedEndsWithItsSummary)
+{
+    radio.refusedChannels = {3};
+    std::vector<TransferSummary> ended;
+    QObject::connect(session.get(), &RadioSession::transferEnded,
+                     [&](const TransferSummary& s) { ended.push_back(s); });
+    for (int channel = 2; channel <= 3; ++channel) {
+        session->readMemory(channel);
+        run();
+    }
+    session->readMemory(0);
+    session->finishTransfer();
+    ASSERT_EQ(ended.size(), 1u);
+    EXPECT_FALSE(ended[0].writing);
+    EXPECT_EQ(ended[0].text(), QStringLiteral("1 channel read, 1 refused by the radio: 3"));
+    TransferSummary clean;
+    clean.writing = true;
+    clean.channels = 12;
+    EXPECT_EQ(clean.text(), QStringLiteral("12 channels written"));
+}
+
 TEST_F(Session, ASilentRadioEndsTheTransferOnceWithNothingPutBack)
 {
     session->setSnapshotSource([] { return BandSnapshot{}; });

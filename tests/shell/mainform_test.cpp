@@ -304,7 +304,8 @@ TEST(MainForm, HiddenTextItemAnswersF9AndDisabledItemsIgnoreTheirKeys)
     ASSERT_FALSE(form.command(Command::IC706)->isEnabled());
     QTest::keyClick(&form, Qt::Key_F2);
     EXPECT_TRUE(modal.boxes.empty());
-    EXPECT_EQ(form.mdiArea()->subWindowList().size(), 2);
+    // The two text windows and their two memory windows.
+    EXPECT_EQ(form.mdiArea()->subWindowList().size(), 4);
 
     // With the Radio menu disabled, F9 is silent too.
     form.menu(Menu::Radio)->setEnabled(false);
@@ -346,7 +347,10 @@ TEST(MainForm, TheTextWindowLendsItsItemsToTheMenuWhileCurrent)
     otherSub->show();
     form.mdiArea()->setActiveSubWindow(otherSub);
     EXPECT_EQ(captions(), frameOnly);
-    form.mdiArea()->activatePreviousSubWindow();
+    // Back to the text window (its memory window opened with it, in between).
+    QMdiSubWindow* textSub = mdiWindowOf(form.findChild<TIC821FORM*>());
+    ASSERT_NE(textSub, nullptr);
+    form.mdiArea()->setActiveSubWindow(textSub);
     EXPECT_EQ(captions(), (frameOnly + QStringList{"&Configuration", "&Memory"}));
     form.mdiArea()->currentSubWindow()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <algorithm>
 #include <initializer_list>
 #include <vector>
 
@@ -30,6 +31,8 @@ public:
     bool blankMemories = false;                       // the same, only in memory mode
     bool memoryMode = false;                          // 08 alone enters it, any 07 leaves it
     bool refuseFreq = false;                          // frequency writes are answered NG and change nothing
+    std::vector<int> refusedChannels;                 // selecting these channels is answered NG
+    int answersLeft = -1;                             // frames answered before falling silent; -1: no end
     std::vector<QByteArray> sent;
     QByteArray pending;
 
@@ -37,8 +40,12 @@ public:
     {
         const QByteArray f(reinterpret_cast<const char*>(data), len);
         sent.push_back(f);
+        if (answersLeft == 0)
+            silent = true;
         if (silent || f.size() < 6)
             return;
+        if (answersLeft > 0)
+            --answersLeft;
         pending += f;
         const quint8 cmd = static_cast<quint8>(f[4]);
         const QByteArray body = f.mid(4, f.size() - 5);
@@ -53,6 +60,10 @@ public:
         } else if (cmd == 0x04) {
             answer = civ::encode::modeReport(0x04, mode[band], modeTable);
         } else if (refuseFreq && !civ::decode::freq(body).isEmpty()) {
+            answer = civ::encode::ng();
+        } else if (auto ch = civ::decode::memory(body);
+                   ch &&
+                   std::find(refusedChannels.begin(), refusedChannels.end(), *ch) != refusedChannels.end()) {
             answer = civ::encode::ng();
         } else {
             if (auto b = civ::decode::band(body))
@@ -79,6 +90,8 @@ public:
         blankMemories = false;
         memoryMode = false;
         refuseFreq = false;
+        refusedChannels.clear();
+        answersLeft = -1;
         sent.clear();
         pending.clear();
     }
