@@ -3,6 +3,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <algorithm>
+#include <cstdio>
 
 #include "civ/civ.h"
 #include "civ/civcodes.h"
@@ -21,8 +22,13 @@ namespace {
 // The server sends a command as soon as it is queued: a client waits for each
 // answer, so the panels' pause before a first transmission would only add to it.
 constexpr int ServerSendDelayMs = 1;
-// Beyond the engine's own giving up, in case an answer went to another controller.
-constexpr int WatchdogMarginMs = 2000;
+// The server's engine tries a lost frame again after a short wait, on TCP relays
+// as on serial lines: a radio answers within tens of milliseconds, and three
+// tries end before RigServer::AnswerWithinMs, so one jammed frame costs under a
+// second and a silent radio is reported in under three.
+constexpr int ServerReplyTimeoutMs = 900;
+constexpr int ServerMaxTries = 3;
+static_assert(ServerMaxTries * ServerReplyTimeoutMs + ServerSendDelayMs < RigServer::AnswerWithinMs);
 
 Reply value(const QString& label, const QString& v) { return Reply{rigctl::Ok, {{label, v}}, {}}; }
 
@@ -47,11 +53,6 @@ bool RigServer::running() const { return listener_ != nullptr; }
 
 quint16 RigServer::port() const { return listener_ ? listener_->serverPort() : 0; }
 
-int RigServer::giveUpMs() const
-{
-    return engine_ ? engine_->MaxTries * engine_->ReplyTimeout + engine_->SendDelay : 0;
-}
-
 bool RigServer::start(const Settings& settings, QString* error)
 {
     stop();
@@ -72,13 +73,21 @@ bool RigServer::start(const Settings& settings, QString* error)
         return false;
     }
     connect(listener_, &QTcpServer::newConnection, this, &RigServer::acceptClients);
+    if (!settings.listenAddress.isLoopback())
+        say(QStringLiteral("rig server: listening on %1:%2: anyone who can reach this port controls "
+                           "the radio (the protocol has no access control)")
+                .arg(settings.listenAddress.toString())
+                .arg(listener_->serverPort()));
 
     session_ = new RadioSession(settings.model, *settings.device, this);
     engine_ = session_->engine();
     if (settings.address >= 0)
         engine_->Address = quint8(settings.address);
     engine_->SendDelay = ServerSendDelayMs;
+    engine_->ReplyTimeout = ServerReplyTimeoutMs;
+    engine_->MaxTries = ServerMaxTries;
     connect(session_, &RadioSession::notified, this, &RigServer::RadioNotify);
+    connect(session_, &RadioSession::progressed, this, &RigServer::RadioProgress);
     connect(session_, &RadioSession::failed, this, &RigServer::RadioError);
     if (!session_->isRegistered()) {
         *error = QStringLiteral("the device serves too many radios already");
@@ -133,7 +142,9 @@ void RigServer::acceptClients()
     bool changed = false;
     while (listener_ && listener_->hasPendingConnections()) {
         QTcpSocket* socket = listener_->nextPendingConnection();
-        if (clients_.size() >= settings_.maxClients) {
+        const QString newcomer =
+            QStringLiteral("%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort());
+        if (clients_.size() >= settings_.maxClients && !makeRoom(newcomer)) {
             socket->abort();
             socket->deleteLater();
             continue;
@@ -147,6 +158,35 @@ void RigServer::acceptClients()
     }
     if (changed)
         emit clientsChanged();
+}
+
+bool RigServer::makeRoom(const QString& newcomer)
+{
+    RigClient* oldest = nullptr;
+    for (RigClient* c : clients_) {
+        if (c->idleMs() >= settings_.idleMs && (!oldest || c->idleMs() > oldest->idleMs()))
+            oldest = c;
+    }
+    if (!oldest)
+        return false;
+    say(QStringLiteral("rig server: %1 clients connected; closed %2, idle for %3 s, to let %4 in")
+            .arg(clients_.size())
+            .arg(oldest->peer())
+            .arg(oldest->idleMs() / 1000)
+            .arg(newcomer));
+    clients_.removeOne(oldest);
+    oldest->OnGone.unbind();
+    oldest->OnRequest.unbind();
+    oldest->close();
+    oldest->deleteLater();
+    return true;
+}
+
+void RigServer::say(const QString& text)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+    std::fflush(stderr);
+    emit notice(text);
 }
 
 void RigServer::dropClient(RigClient* client)
@@ -238,7 +278,10 @@ void RigServer::execute(const Request& r)
         finish(r.args == QStringList{QStringLiteral("0")} ? rigctl::Ok : rigctl::NotAvailable);
         return;
     case Command::ChkVfo: finish(value(QStringLiteral("ChkVFO"), QStringLiteral("0"))); return;
-    case Command::DumpState: finish(Reply{rigctl::Ok, {}, rigDumpState(settings_.model, giveUpMs())}); return;
+    // Hamlib's network client waits a little longer than the time-out it is told.
+    case Command::DumpState:
+        finish(Reply{rigctl::Ok, {}, rigDumpState(settings_.model, AnswerWithinMs)});
+        return;
     case Command::Quit: finish(rigctl::Ok); return;
     case Command::Unknown: finish(rigctl::NotImplemented); return;
     }
@@ -247,9 +290,12 @@ void RigServer::execute(const Request& r)
 void RigServer::startEngineCommand(Wait wait)
 {
     wait_ = wait;
+    sent_ = false;
     // A command left from a time-out must not be answered for this one.
     engine_->ClearQueue();
-    watchdog_->setInterval(giveUpMs() + WatchdogMarginMs);
+    // The engine gives up before this; the watchdog holds the promise even when
+    // traffic on the bus keeps putting the engine's tries off.
+    watchdog_->setInterval(AnswerWithinMs);
     watchdog_->setEnabled(true);
 }
 
@@ -383,9 +429,17 @@ Reply RigServer::splitReply() const
                  {}};
 }
 
+void RigServer::RadioProgress(civ::Progress::Code p, int)
+{
+    if (p == civ::Progress::Try && wait_ != Wait::None)
+        sent_ = true;
+}
+
 void RigServer::RadioNotify(civ::Notify::Code t, int q)
 {
-    const bool idle = q == 0;
+    // An answer heard before the command went out belongs to an earlier one (a
+    // late answer to a command given up); a report still tells the value.
+    const bool idle = q == 0 && sent_;
     switch (t) {
     case civ::Notify::Frequency:
     case civ::Notify::BlankFrequency:

@@ -32,6 +32,10 @@ public:
     static constexpr quint16 DefaultPort = 4532;
     static constexpr int DefaultMaxClients = 32;
     static constexpr int FreshMs = 200;  // an unsolicited report answers reads this long
+    // Every command is answered within this, the radio silent or not: Hamlib's
+    // network client gives up after 10 s and would take a late answer for the next.
+    static constexpr int AnswerWithinMs = 2900;
+    static constexpr int DefaultIdleMs = 60000;
 
     struct Settings {
         Tdevice* device = nullptr;  // must outlive the server's start()..stop()
@@ -40,6 +44,9 @@ public:
         QHostAddress listenAddress = QHostAddress::LocalHost;
         quint16 port = DefaultPort;  // 0: any free port
         int maxClients = DefaultMaxClients;
+        // When full, a newcomer gets the place of the client idle longest, if
+        // that one has been idle this long.
+        int idleMs = DefaultIdleMs;
     };
 
     explicit RigServer(QObject* parent = nullptr);
@@ -59,6 +66,9 @@ public:
 
 signals:
     void clientsChanged();
+    // Something the operator should know (also written to stderr): listening
+    // where anyone may connect, a client closed to make room.
+    void notice(const QString& text);
 
 private:
     struct Pending {
@@ -68,6 +78,9 @@ private:
     enum class Wait { None, Freq, Mode, Done };
 
     void acceptClients();
+    // Closes the client idle longest when it has been idle long enough.
+    bool makeRoom(const QString& newcomer);
+    void say(const QString& text);
     void enqueue(RigClient* client, const rigctl::Request& request);
     void dropClient(RigClient* client);
     void next();
@@ -89,8 +102,8 @@ private:
     bool validVfo(const QString& name) const;
 
     void RadioNotify(civ::Notify::Code t, int q);
+    void RadioProgress(civ::Progress::Code p, int n);
     void RadioError(civ::Error::Code e, int d);
-    int giveUpMs() const;
 
     Settings settings_;
     QTcpServer* listener_ = nullptr;
@@ -102,6 +115,7 @@ private:
     bool busy_ = false;
     bool scheduled_ = false;
     Wait wait_ = Wait::None;
+    bool sent_ = false;  // the command waited for has gone out to the radio
     QString vfo_ = QStringLiteral("VFOA");
     QString pendingVfo_;
     QElapsedTimer freqReported_;
