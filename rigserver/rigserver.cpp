@@ -125,6 +125,8 @@ void RigServer::stop()
     listener_ = nullptr;
     busy_ = false;
     wait_ = Wait::None;
+    sequence_ = false;
+    steps_.clear();
     if (!clients.isEmpty())
         emit clientsChanged();
 }
@@ -226,6 +228,10 @@ void RigServer::finish(const Reply& reply)
     if (watchdog_)
         watchdog_->setEnabled(false);
     wait_ = Wait::None;
+    if (sequence_) {
+        stepAnswered(reply);
+        return;
+    }
     const Pending done = queue_.front();
     queue_.pop_front();
     busy_ = false;
@@ -264,6 +270,10 @@ void RigServer::execute(const Request& r)
     case Command::SetVfo: setVfo(r); return;
     case Command::SetSplitVfo: setSplit(r); return;
     case Command::SetMem: setMem(r); return;
+    case Command::SetSplitFreq:
+    case Command::GetSplitFreq:
+    case Command::SetSplitMode:
+    case Command::GetSplitMode: transmitBandCommand(r); return;
     case Command::GetVfo: finish(vfoReply()); return;
     case Command::GetSplitVfo: finish(splitReply()); return;
     case Command::GetMem:
@@ -318,11 +328,26 @@ void RigServer::answerMode()
               {}});
 }
 
-void RigServer::setFreq(const Request& r)
+QString RigServer::freqArgument(const Request& r) const
 {
     qint64 hz = 0;
     const QString text = r.args.size() == 1 && toInt(r.args[0], &hz) ? hertzToFreqText(hz) : QString();
-    if (text.isEmpty() || hz <= 0) {
+    return hz > 0 ? text : QString();
+}
+
+std::optional<int> RigServer::modeArgument(const Request& r) const
+{
+    qint64 passband = 0;
+    if (r.args.isEmpty() || r.args.size() > 2 || (r.args.size() == 2 && !toInt(r.args[1], &passband)))
+        return std::nullopt;
+    return engineModeFromRig(settings_.model, r.args[0], int(std::clamp<qint64>(passband, -1, 1000000)),
+                             engine_->mode());
+}
+
+void RigServer::setFreq(const Request& r)
+{
+    const QString text = freqArgument(r);
+    if (text.isEmpty()) {
         finish(rigctl::InvalidParameter);
         return;
     }
@@ -332,13 +357,7 @@ void RigServer::setFreq(const Request& r)
 
 void RigServer::setMode(const Request& r)
 {
-    qint64 passband = 0;
-    if (r.args.isEmpty() || r.args.size() > 2 || (r.args.size() == 2 && !toInt(r.args[1], &passband))) {
-        finish(rigctl::InvalidParameter);
-        return;
-    }
-    const std::optional<int> mode = engineModeFromRig(
-        settings_.model, r.args[0], int(std::clamp<qint64>(passband, -1, 1000000)), engine_->mode());
+    const std::optional<int> mode = modeArgument(r);
     if (!mode) {
         finish(rigctl::InvalidParameter);
         return;
@@ -448,14 +467,14 @@ void RigServer::RadioNotify(civ::Notify::Code t, int q)
                 finish(value(QStringLiteral("Frequency"), QStringLiteral("0")));
             else
                 answerFreq();
-        } else if (t == civ::Notify::Frequency) {
+        } else if (t == civ::Notify::Frequency && !sequence_) {
             freqReported_.start();
         }
         return;
     case civ::Notify::Mode:
         if (wait_ == Wait::Mode && idle)
             answerMode();
-        else
+        else if (!sequence_)
             modeReported_.start();
         return;
     case civ::Notify::Ok:

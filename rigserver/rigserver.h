@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QStringList>
 #include <deque>
+#include <functional>
+#include <optional>
 
 #include "civ/civcodes.h"
 #include "rigserver/rigctlprotocol.h"
@@ -76,6 +78,12 @@ private:
         rigctl::Request request;
     };
     enum class Wait { None, Freq, Mode, Done };
+    // One engine command of a command that takes several.
+    struct Step {
+        std::function<void()> send;
+        Wait wait = Wait::None;
+        bool select = false;  // selects a band or VFO
+    };
 
     void acceptClients();
     // Closes the client idle longest when it has been idle long enough.
@@ -94,6 +102,16 @@ private:
     void setVfo(const rigctl::Request& r);
     void setSplit(const rigctl::Request& r);
     void setMem(const rigctl::Request& r);
+    // The frequency text a request names; empty when it names none.
+    QString freqArgument(const rigctl::Request& r) const;
+    std::optional<int> modeArgument(const rigctl::Request& r) const;
+    // Split frequency and mode: on the transmit band (the other band, or the other
+    // VFO on one-band radios), the radio's selection put back afterwards.
+    void transmitBandCommand(const rigctl::Request& r);
+    void runStep();
+    void scheduleStep();
+    void stepAnswered(const rigctl::Reply& reply);
+    rigctl::Reply transmitBandReply(const rigctl::Reply& reply) const;
     void answerFreq();
     void answerMode();
     rigctl::Reply vfoReply() const;
@@ -115,7 +133,14 @@ private:
     bool busy_ = false;
     bool scheduled_ = false;
     Wait wait_ = Wait::None;
-    bool sent_ = false;  // the command waited for has gone out to the radio
+    bool sent_ = false;      // the command waited for has gone out to the radio
+    bool sequence_ = false;  // a command of several steps is under way
+    std::deque<Step> steps_;
+    Step current_;
+    Step putBack_;
+    bool switched_ = false;  // the transmit band is selected
+    bool putBackDone_ = false;
+    rigctl::Reply result_;
     QString vfo_ = QStringLiteral("VFOA");
     QString pendingVfo_;
     QElapsedTimer freqReported_;
