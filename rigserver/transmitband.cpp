@@ -1,7 +1,7 @@
 // Split frequency and mode. The radios tune and read only the selected band or
-// VFO, so each of these commands selects the transmit one, acts on it and selects
-// the radio's own one again: a panel on the same radio goes on with the band it
-// had, and the next read of the band left is asked of the radio, not remembered.
+// VFO, so each of these commands selects the transmit one (unless it is
+// selected), acts on it and selects the radio's own one again: a panel on the same radio goes on with the
+// band it had, and the next read of the band left is asked of the radio, not remembered.
 #include <QMetaObject>
 
 #include "civ/civ.h"
@@ -39,16 +39,18 @@ void RigServer::transmitBandCommand(const Request& r)
     }
     const bool dual = rigModelInfo(settings_.model).mainSub;
     const int back = dual ? engine_->band() : (vfo_ == QLatin1String("VFOB") ? civ::Vfo::B : civ::Vfo::A);
-    int other = 0;
-    if (dual)
-        other = back == civ::Band::Main ? civ::Band::Sub : civ::Band::Main;
-    else
+    // Split transmits on the sub band of a two-band radio, whichever band is
+    // selected; on the others on the VFO not selected.
+    int other = civ::Band::Sub;
+    if (!dual)
         other = back == civ::Vfo::A ? civ::Vfo::B : civ::Vfo::A;
     auto select = [this, dual](int which) {
         return Step{[this, dual, which] { dual ? engine_->setBand(which) : engine_->setVFO(which); },
                     Wait::Done, true};
     };
-    steps_ = {select(other), inner};
+    steps_ = {inner};
+    if (other != back)
+        steps_.push_front(select(other));
     putBack_ = select(back);
     switched_ = false;
     putBackDone_ = false;
