@@ -6,6 +6,7 @@ RigClient::RigClient(QTcpSocket* socket, QObject* parent) : QObject(parent), soc
 {
     socket_->setParent(this);
     socket_->setReadBufferSize(ReadBuffer);
+    active_.start();
     peer_ = QStringLiteral("%1:%2").arg(socket_->peerAddress().toString()).arg(socket_->peerPort());
 }
 
@@ -32,6 +33,7 @@ void RigClient::close()
 void RigClient::reply(const QByteArray& bytes, bool closeAfter)
 {
     awaiting_ = false;
+    active_.start();
     if (gone_)
         return;
     socket_->write(bytes);
@@ -72,6 +74,7 @@ void RigClient::pump()
             if (more.isEmpty())
                 return;
             input_ += more;
+            active_.start();
             continue;
         }
         const QByteArray line = input_.left(end);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 
@@ -27,6 +28,9 @@ public:
     ~RigClient() override;
 
     QString peer() const { return peer_; }
+    // How long since the client last sent or was answered; 0 while its command
+    // is being answered.
+    qint64 idleMs() const { return awaiting_ ? 0 : active_.elapsed(); }
     // The answer to the command handed out last; closeAfter ends the connection once
     // it is sent.
     void reply(const QByteArray& bytes, bool closeAfter = false);
@@ -45,6 +49,7 @@ private:
 
     QTcpSocket* socket_;
     QString peer_;
+    QElapsedTimer active_;
     QByteArray input_;  // read, not yet a whole line or not yet handed out
     bool awaiting_ = false;
     bool closing_ = false;

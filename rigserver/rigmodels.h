@@ -7,7 +7,6 @@
 
 #include "civ/rigmodel.h"
 
-
 // Hamlib's number for the same radio, as \dump_state announces it.
 int hamlibModelOf(RigModel model);
 

@@ -3,6 +3,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <algorithm>
+#include <cstdio>
 
 #include "civ/civ.h"
 #include "civ/civcodes.h"
@@ -21,8 +22,13 @@ namespace {
 // The server sends a command as soon as it is queued: a client waits for each
 // answer, so the panels' pause before a first transmission would only add to it.
 constexpr int ServerSendDelayMs = 1;
-// Beyond the engine's own giving up, in case an answer went to another controller.
-constexpr int WatchdogMarginMs = 2000;
+// The server's engine tries a lost frame again after a short wait, on TCP relays
+// as on serial lines: a radio answers within tens of milliseconds, and three
+// tries end before RigServer::AnswerWithinMs, so one jammed frame costs under a
+// second and a silent radio is reported in under three.
+constexpr int ServerReplyTimeoutMs = 900;
+constexpr int ServerMaxTries = 3;
+static_assert(ServerMaxTries * ServerReplyTimeoutMs + ServerSendDelayMs < RigServer::AnswerWithinMs);
 
 Reply value(const QString& label, const QString& v) { return Reply{rigctl::Ok, {{label, v}}, {}}; }
 
@@ -47,11 +53,6 @@ bool RigServer::running() const { return listener_ != nullptr; }
 
 quint16 RigServer::port() const { return listener_ ? listener_->serverPort() : 0; }
 
-int RigServer::giveUpMs() const
-{
-    return engine_ ? engine_->MaxTries * engine_->ReplyTimeout + engine_->SendDelay : 0;
-}
-
 bool RigServer::start(const Settings& settings, QString* error)
 {
     stop();
@@ -72,13 +73,21 @@ bool RigServer::start(const Settings& settings, QString* error)
         return false;
     }
     connect(listener_, &QTcpServer::newConnection, this, &RigServer::acceptClients);
+    if (!settings.listenAddress.isLoopback())
+        say(QStringLiteral("rig server: listening on %1:%2: anyone who can reach this port controls "
+                           "the radio (the protocol has no access control)")
+                .arg(settings.listenAddress.toString())
+                .arg(listener_->serverPort()));
 
     session_ = new RadioSession(settings.model, *settings.device, this);
     engine_ = session_->engine();
     if (settings.address >= 0)
         engine_->Address = quint8(settings.address);
     engine_->SendDelay = ServerSendDelayMs;
+    engine_->ReplyTimeout = ServerReplyTimeoutMs;
+    engine_->MaxTries = ServerMaxTries;
     connect(session_, &RadioSession::notified, this, &RigServer::RadioNotify);
+    connect(session_, &RadioSession::progressed, this, &RigServer::RadioProgress);
     connect(session_, &RadioSession::failed, this, &RigServer::RadioError);
     if (!session_->isRegistered()) {
         *error = QStringLiteral("the device serves too many radios already");
@@ -116,6 +125,8 @@ void RigServer::stop()
     listener_ = nullptr;
     busy_ = false;
     wait_ = Wait::None;
+    sequence_ = false;
+    steps_.clear();
     if (!clients.isEmpty())
         emit clientsChanged();
 }
@@ -133,7 +144,9 @@ void RigServer::acceptClients()
     bool changed = false;
     while (listener_ && listener_->hasPendingConnections()) {
         QTcpSocket* socket = listener_->nextPendingConnection();
-        if (clients_.size() >= settings_.maxClients) {
+        const QString newcomer =
+            QStringLiteral("%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort());
+        if (clients_.size() >= settings_.maxClients && !makeRoom(newcomer)) {
             socket->abort();
             socket->deleteLater();
             continue;
@@ -147,6 +160,35 @@ void RigServer::acceptClients()
     }
     if (changed)
         emit clientsChanged();
+}
+
+bool RigServer::makeRoom(const QString& newcomer)
+{
+    RigClient* oldest = nullptr;
+    for (RigClient* c : clients_) {
+        if (c->idleMs() >= settings_.idleMs && (!oldest || c->idleMs() > oldest->idleMs()))
+            oldest = c;
+    }
+    if (!oldest)
+        return false;
+    say(QStringLiteral("rig server: %1 clients connected; closed %2, idle for %3 s, to let %4 in")
+            .arg(clients_.size())
+            .arg(oldest->peer())
+            .arg(oldest->idleMs() / 1000)
+            .arg(newcomer));
+    clients_.removeOne(oldest);
+    oldest->OnGone.unbind();
+    oldest->OnRequest.unbind();
+    oldest->close();
+    oldest->deleteLater();
+    return true;
+}
+
+void RigServer::say(const QString& text)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+    std::fflush(stderr);
+    emit notice(text);
 }
 
 void RigServer::dropClient(RigClient* client)
@@ -186,6 +228,10 @@ void RigServer::finish(const Reply& reply)
     if (watchdog_)
         watchdog_->setEnabled(false);
     wait_ = Wait::None;
+    if (sequence_) {
+        stepAnswered(reply);
+        return;
+    }
     const Pending done = queue_.front();
     queue_.pop_front();
     busy_ = false;
@@ -224,6 +270,10 @@ void RigServer::execute(const Request& r)
     case Command::SetVfo: setVfo(r); return;
     case Command::SetSplitVfo: setSplit(r); return;
     case Command::SetMem: setMem(r); return;
+    case Command::SetSplitFreq:
+    case Command::GetSplitFreq:
+    case Command::SetSplitMode:
+    case Command::GetSplitMode: transmitBandCommand(r); return;
     case Command::GetVfo: finish(vfoReply()); return;
     case Command::GetSplitVfo: finish(splitReply()); return;
     case Command::GetMem:
@@ -238,7 +288,10 @@ void RigServer::execute(const Request& r)
         finish(r.args == QStringList{QStringLiteral("0")} ? rigctl::Ok : rigctl::NotAvailable);
         return;
     case Command::ChkVfo: finish(value(QStringLiteral("ChkVFO"), QStringLiteral("0"))); return;
-    case Command::DumpState: finish(Reply{rigctl::Ok, {}, rigDumpState(settings_.model, giveUpMs())}); return;
+    // Hamlib's network client waits a little longer than the time-out it is told.
+    case Command::DumpState:
+        finish(Reply{rigctl::Ok, {}, rigDumpState(settings_.model, AnswerWithinMs)});
+        return;
     case Command::Quit: finish(rigctl::Ok); return;
     case Command::Unknown: finish(rigctl::NotImplemented); return;
     }
@@ -247,9 +300,12 @@ void RigServer::execute(const Request& r)
 void RigServer::startEngineCommand(Wait wait)
 {
     wait_ = wait;
+    sent_ = false;
     // A command left from a time-out must not be answered for this one.
     engine_->ClearQueue();
-    watchdog_->setInterval(giveUpMs() + WatchdogMarginMs);
+    // The engine gives up before this; the watchdog holds the promise even when
+    // traffic on the bus keeps putting the engine's tries off.
+    watchdog_->setInterval(AnswerWithinMs);
     watchdog_->setEnabled(true);
 }
 
@@ -272,11 +328,26 @@ void RigServer::answerMode()
               {}});
 }
 
-void RigServer::setFreq(const Request& r)
+QString RigServer::freqArgument(const Request& r) const
 {
     qint64 hz = 0;
     const QString text = r.args.size() == 1 && toInt(r.args[0], &hz) ? hertzToFreqText(hz) : QString();
-    if (text.isEmpty() || hz <= 0) {
+    return hz > 0 ? text : QString();
+}
+
+std::optional<int> RigServer::modeArgument(const Request& r) const
+{
+    qint64 passband = 0;
+    if (r.args.isEmpty() || r.args.size() > 2 || (r.args.size() == 2 && !toInt(r.args[1], &passband)))
+        return std::nullopt;
+    return engineModeFromRig(settings_.model, r.args[0], int(std::clamp<qint64>(passband, -1, 1000000)),
+                             engine_->mode());
+}
+
+void RigServer::setFreq(const Request& r)
+{
+    const QString text = freqArgument(r);
+    if (text.isEmpty()) {
         finish(rigctl::InvalidParameter);
         return;
     }
@@ -286,13 +357,7 @@ void RigServer::setFreq(const Request& r)
 
 void RigServer::setMode(const Request& r)
 {
-    qint64 passband = 0;
-    if (r.args.isEmpty() || r.args.size() > 2 || (r.args.size() == 2 && !toInt(r.args[1], &passband))) {
-        finish(rigctl::InvalidParameter);
-        return;
-    }
-    const std::optional<int> mode = engineModeFromRig(
-        settings_.model, r.args[0], int(std::clamp<qint64>(passband, -1, 1000000)), engine_->mode());
+    const std::optional<int> mode = modeArgument(r);
     if (!mode) {
         finish(rigctl::InvalidParameter);
         return;
@@ -383,9 +448,17 @@ Reply RigServer::splitReply() const
                  {}};
 }
 
+void RigServer::RadioProgress(civ::Progress::Code p, int)
+{
+    if (p == civ::Progress::Try && wait_ != Wait::None)
+        sent_ = true;
+}
+
 void RigServer::RadioNotify(civ::Notify::Code t, int q)
 {
-    const bool idle = q == 0;
+    // An answer heard before the command went out belongs to an earlier one (a
+    // late answer to a command given up); a report still tells the value.
+    const bool idle = q == 0 && sent_;
     switch (t) {
     case civ::Notify::Frequency:
     case civ::Notify::BlankFrequency:
@@ -394,14 +467,14 @@ void RigServer::RadioNotify(civ::Notify::Code t, int q)
                 finish(value(QStringLiteral("Frequency"), QStringLiteral("0")));
             else
                 answerFreq();
-        } else if (t == civ::Notify::Frequency) {
+        } else if (t == civ::Notify::Frequency && !sequence_) {
             freqReported_.start();
         }
         return;
     case civ::Notify::Mode:
         if (wait_ == Wait::Mode && idle)
             answerMode();
-        else
+        else if (!sequence_)
             modeReported_.start();
         return;
     case civ::Notify::Ok:

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QStringList>
 #include <deque>
+#include <functional>
+#include <optional>
 
 #include "civ/civcodes.h"
 #include "rigserver/rigctlprotocol.h"
@@ -32,6 +34,10 @@ public:
     static constexpr quint16 DefaultPort = 4532;
     static constexpr int DefaultMaxClients = 32;
     static constexpr int FreshMs = 200;  // an unsolicited report answers reads this long
+    // Every command is answered within this, the radio silent or not: Hamlib's
+    // network client gives up after 10 s and would take a late answer for the next.
+    static constexpr int AnswerWithinMs = 2900;
+    static constexpr int DefaultIdleMs = 60000;
 
     struct Settings {
         Tdevice* device = nullptr;  // must outlive the server's start()..stop()
@@ -40,6 +46,9 @@ public:
         QHostAddress listenAddress = QHostAddress::LocalHost;
         quint16 port = DefaultPort;  // 0: any free port
         int maxClients = DefaultMaxClients;
+        // When full, a newcomer gets the place of the client idle longest, if
+        // that one has been idle this long.
+        int idleMs = DefaultIdleMs;
     };
 
     explicit RigServer(QObject* parent = nullptr);
@@ -59,6 +68,9 @@ public:
 
 signals:
     void clientsChanged();
+    // Something the operator should know (also written to stderr): listening
+    // where anyone may connect, a client closed to make room.
+    void notice(const QString& text);
 
 private:
     struct Pending {
@@ -66,8 +78,17 @@ private:
         rigctl::Request request;
     };
     enum class Wait { None, Freq, Mode, Done };
+    // One engine command of a command that takes several.
+    struct Step {
+        std::function<void()> send;
+        Wait wait = Wait::None;
+        bool select = false;  // selects a band or VFO
+    };
 
     void acceptClients();
+    // Closes the client idle longest when it has been idle long enough.
+    bool makeRoom(const QString& newcomer);
+    void say(const QString& text);
     void enqueue(RigClient* client, const rigctl::Request& request);
     void dropClient(RigClient* client);
     void next();
@@ -81,6 +102,16 @@ private:
     void setVfo(const rigctl::Request& r);
     void setSplit(const rigctl::Request& r);
     void setMem(const rigctl::Request& r);
+    // The frequency text a request names; empty when it names none.
+    QString freqArgument(const rigctl::Request& r) const;
+    std::optional<int> modeArgument(const rigctl::Request& r) const;
+    // Split frequency and mode: on the transmit band (the other band, or the other
+    // VFO on one-band radios), the radio's selection put back afterwards.
+    void transmitBandCommand(const rigctl::Request& r);
+    void runStep();
+    void scheduleStep();
+    void stepAnswered(const rigctl::Reply& reply);
+    rigctl::Reply transmitBandReply(const rigctl::Reply& reply) const;
     void answerFreq();
     void answerMode();
     rigctl::Reply vfoReply() const;
@@ -89,8 +120,8 @@ private:
     bool validVfo(const QString& name) const;
 
     void RadioNotify(civ::Notify::Code t, int q);
+    void RadioProgress(civ::Progress::Code p, int n);
     void RadioError(civ::Error::Code e, int d);
-    int giveUpMs() const;
 
     Settings settings_;
     QTcpServer* listener_ = nullptr;
@@ -102,6 +133,14 @@ private:
     bool busy_ = false;
     bool scheduled_ = false;
     Wait wait_ = Wait::None;
+    bool sent_ = false;      // the command waited for has gone out to the radio
+    bool sequence_ = false;  // a command of several steps is under way
+    std::deque<Step> steps_;
+    Step current_;
+    Step putBack_;
+    bool switched_ = false;  // the transmit band is selected
+    bool putBackDone_ = false;
+    rigctl::Reply result_;
     QString vfo_ = QStringLiteral("VFOA");
     QString pendingVfo_;
     QElapsedTimer freqReported_;

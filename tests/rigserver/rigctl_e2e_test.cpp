@@ -229,3 +229,37 @@ TEST(RigServerBenchmark, PacedReadCostsTheWireTimeAndLittleMore)
     RecordProperty("paced_read_median_ms", QString::number(median, 'f', 2).toStdString());
     EXPECT_LE(median, wireMs + 5);
 }
+
+// Hamlib's client gives up after a few seconds and would take a late answer for
+// the one to its next command: a silent radio behind the relay is reported well
+// within that, and the next run reads the radio again.
+TEST(HamlibRigctlSilentRadio, TimedOutOverTheRelayNotAnsweredLateOrWrongly)
+{
+    const QString program = QStandardPaths::findExecutable("rigctl");
+    if (program.isEmpty())
+        GTEST_SKIP() << "rigctl (Debian libhamlib-utils) is not installed";
+    Served s("ic756", true);
+    ASSERT_TRUE(s.failure.isEmpty()) << s.failure.toStdString();
+    s.radio().setPowered(false);
+    int status = 0;
+    QElapsedTimer t;
+    t.start();
+    const QStringList out = runRigctl(program, s.server.port(), {"f", "m"}, &status);
+    const std::string shown = out.join('\n').toStdString();
+    // rigctl asks a few things of its own on opening; each answer takes under 3 s.
+    EXPECT_LT(t.elapsed(), 30000) << shown;
+    EXPECT_EQ(out.count(QStringLiteral("Communication timed out")), 2) << shown;
+    for (const QString& line : out) {
+        bool number = false;
+        line.trimmed().toLongLong(&number);
+        EXPECT_FALSE(number) << "a value from a silent radio: " << shown;
+        // Hamlib tells how long each command took when it fails.
+        const qsizetype at = line.indexOf(QStringLiteral("elapsed="));
+        if (at >= 0)
+            EXPECT_LT(line.mid(at + 8).chopped(2).toInt(), 3000) << shown;
+    }
+    s.radio().setPowered(true);
+    const QStringList again = runRigctl(program, s.server.port(), {"F", "7050000", "f"}, &status);
+    EXPECT_EQ(status, 0) << again.join('\n').toStdString();
+    EXPECT_EQ(again, QStringList{"7050000"}) << again.join('\n').toStdString();
+}

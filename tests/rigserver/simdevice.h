@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QTcpSocket>
+#include <functional>
 #include <memory>
 
 #include "core/device.h"
@@ -37,8 +38,9 @@ private:
 // One simulated radio on a bus, a device on it, and a rig server on that device
 // listening on a free port of 127.0.0.1.
 struct ServedRadio {
+    using Adjust = std::function<void(RigServer::Settings&, SimBusDevice&)>;
     explicit ServedRadio(const char* key = "ic756", bool paced = false,
-                         int maxClients = RigServer::DefaultMaxClients)
+                         int maxClients = RigServer::DefaultMaxClients, const Adjust& adjust = {})
     {
         bus.setPaced(paced);
         const RadioModel* model = findRadioModel(QString::fromLatin1(key));
@@ -49,6 +51,8 @@ struct ServedRadio {
         s.model = *rigModelFromKey(QString::fromLatin1(key));
         s.port = 0;
         s.maxClients = maxClients;
+        if (adjust)
+            adjust(s, *device);
         QString error;
         started = server.start(s, &error);
     }

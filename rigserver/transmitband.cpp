@@ -1,0 +1,121 @@
+// Split frequency and mode. The radios tune and read only the selected band or
+// VFO, so each of these commands selects the transmit one (unless it is
+// selected), acts on it and selects the radio's own one again: a panel on the same radio goes on with the
+// band it had, and the next read of the band left is asked of the radio, not remembered.
+#include <QMetaObject>
+
+#include "civ/civ.h"
+#include "civ/civcodes.h"
+#include "rigserver/rigserver.h"
+
+using rigctl::Command;
+using rigctl::Reply;
+using rigctl::Request;
+
+void RigServer::transmitBandCommand(const Request& r)
+{
+    Step inner;
+    switch (r.command) {
+    case Command::SetSplitFreq: {
+        const QString text = freqArgument(r);
+        if (text.isEmpty()) {
+            finish(rigctl::InvalidParameter);
+            return;
+        }
+        inner = {[this, text] { engine_->setFreq(text); }, Wait::Done};
+        break;
+    }
+    case Command::SetSplitMode: {
+        const std::optional<int> mode = modeArgument(r);
+        if (!mode) {
+            finish(rigctl::InvalidParameter);
+            return;
+        }
+        inner = {[this, m = *mode] { engine_->setMode(m); }, Wait::Done};
+        break;
+    }
+    case Command::GetSplitFreq: inner = {[this] { engine_->ReadFreq(); }, Wait::Freq}; break;
+    default: inner = {[this] { engine_->ReadMode(); }, Wait::Mode}; break;
+    }
+    const bool dual = rigModelInfo(settings_.model).mainSub;
+    const int back = dual ? engine_->band() : (vfo_ == QLatin1String("VFOB") ? civ::Vfo::B : civ::Vfo::A);
+    // Split transmits on the sub band of a two-band radio, whichever band is
+    // selected; on the others on the VFO not selected.
+    int other = civ::Band::Sub;
+    if (!dual)
+        other = back == civ::Vfo::A ? civ::Vfo::B : civ::Vfo::A;
+    auto select = [this, dual](int which) {
+        return Step{[this, dual, which] { dual ? engine_->setBand(which) : engine_->setVFO(which); },
+                    Wait::Done, true};
+    };
+    steps_ = {inner};
+    if (other != back)
+        steps_.push_front(select(other));
+    putBack_ = select(back);
+    switched_ = false;
+    putBackDone_ = false;
+    result_ = Reply{};
+    sequence_ = true;
+    runStep();
+}
+
+void RigServer::runStep()
+{
+    if (!sequence_ || !engine_ || steps_.empty())
+        return;
+    current_ = steps_.front();
+    steps_.pop_front();
+    startEngineCommand(current_.wait);
+    current_.send();
+}
+
+void RigServer::scheduleStep()
+{
+    // The next command goes out from the event loop, not from inside an engine event.
+    QMetaObject::invokeMethod(this, &RigServer::runStep, Qt::QueuedConnection);
+}
+
+void RigServer::stepAnswered(const Reply& reply)
+{
+    const bool ok = reply.status == rigctl::Ok;
+    if (current_.select && !putBackDone_)
+        switched_ = ok;
+    if (!ok) {
+        if (result_.status == rigctl::Ok)
+            result_.status = reply.status;
+        steps_.clear();
+        // A silent radio is not kept waiting for: the answer goes now.
+        if (reply.status == rigctl::TimedOut)
+            putBackDone_ = true;
+    } else if (!reply.values.isEmpty()) {
+        result_.values = reply.values;
+    }
+    if (!steps_.empty()) {
+        scheduleStep();
+        return;
+    }
+    if (switched_ && !putBackDone_) {
+        putBackDone_ = true;
+        steps_.push_back(putBack_);
+        scheduleStep();
+        return;
+    }
+    sequence_ = false;
+    // What the radio told while the other band was selected is not this band's.
+    freqReported_.invalidate();
+    modeReported_.invalidate();
+    finish(transmitBandReply(result_));
+}
+
+Reply RigServer::transmitBandReply(const Reply& reply) const
+{
+    if (reply.status != rigctl::Ok || reply.values.isEmpty())
+        return Reply{reply.status, {}, {}};
+    Reply out{rigctl::Ok, {}, {}};
+    const bool freq = queue_.front().request.command == Command::GetSplitFreq;
+    const QStringList labels = freq ? QStringList{QStringLiteral("TX Frequency")}
+                                    : QStringList{QStringLiteral("TX Mode"), QStringLiteral("TX Passband")};
+    for (qsizetype i = 0; i < labels.size() && i < reply.values.size(); ++i)
+        out.values.append({labels[i], reply.values[i].second});
+    return out;
+}
