@@ -1,6 +1,7 @@
 #include "tools/ctlsession.h"
 
 #include <QEventLoop>
+#include <QString>
 #include <QTimer>
 
 #include "civ/errortext.h"
@@ -20,6 +21,9 @@ bool isFailure(int e)
     using namespace civ::Error;
     return e == NoEcho || e == NoAnswer || e == FrameTooLong || e == Refused || e == BadFrequency;
 }
+
+// "600.0 kHz": offsets come in steps of 100 Hz.
+QString offsetText(int hz) { return QString::number(hz / 1000.0, 'f', 1) + QLatin1String(" kHz"); }
 
 }  // namespace
 
@@ -98,6 +102,8 @@ int CtlSession::run()
 
     out_ << "freq=" << engine_->Freq() << Qt::endl;
     out_ << "mode=" << engine_->mode() << Qt::endl;
+    if (engine_->offset() >= 0)
+        out_ << "offset=" << offsetText(engine_->offset()) << Qt::endl;
     return status_;
 }
 
@@ -211,6 +217,8 @@ void CtlSession::RadioNotify(int t, int q)
         out_ << " freq=" << engine_->Freq();
     else if (t == civ::Notify::Mode)
         out_ << " mode=" << engine_->mode();
+    else if (t == civ::Notify::Offset)
+        out_ << " offset=" << offsetText(engine_->offset());
     out_ << Qt::endl;
     // The engine finishes its step first; the queue is judged afterwards.
     QTimer::singleShot(0, this, &CtlSession::checkDone);

@@ -122,6 +122,16 @@ TEST(CtlEndToEnd, SerialRefusedFrequencyGivesStatusOne)
     EXPECT_TRUE(r.out.contains("error 10 0 Radio Returned Bad Frequency")) << qPrintable(r.out);
 }
 
+TEST(CtlEndToEnd, ReadOffsetPrintsTheRadiosOffset)
+{
+    Sim sim;
+    Result r = ctl({"--serial", sim.link, "--model", "ic821", "readoffset"});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.out + r.err);
+    EXPECT_TRUE(r.out.contains("notify 7 0 offset=600.0 kHz\n")) << qPrintable(r.out);
+    EXPECT_TRUE(r.out.endsWith("offset=600.0 kHz\n")) << qPrintable(r.out);
+    EXPECT_FALSE(r.out.contains("error 7 ")) << qPrintable(r.out);
+}
+
 TEST(CtlEndToEnd, SilentRadioIsGivenUpWithStatusOne)
 {
     Sim sim;
