@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -130,6 +131,29 @@ TEST(CtlEndToEnd, ReadOffsetPrintsTheRadiosOffset)
     EXPECT_TRUE(r.out.contains("notify 7 0 offset=600.0 kHz\n")) << qPrintable(r.out);
     EXPECT_TRUE(r.out.endsWith("offset=600.0 kHz\n")) << qPrintable(r.out);
     EXPECT_FALSE(r.out.contains("error 7 ")) << qPrintable(r.out);
+}
+
+TEST(CtlEndToEnd, ProgressCountersOnlyWithVerboseAndTheEndTellsOnlyWhatWasSetOrRead)
+{
+    Sim sim;
+    Result r = ctl({"--serial", sim.link, "--model", "ic756", "readfreq"});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.out + r.err);
+    EXPECT_FALSE(r.out.contains("error ")) << qPrintable(r.out);
+    EXPECT_FALSE(r.out.contains("progress ")) << qPrintable(r.out);
+    EXPECT_TRUE(r.out.contains(QRegularExpression("\nfreq=[0-9.]+\n$"))) << qPrintable(r.out);
+    EXPECT_FALSE(r.out.contains("\nmode=")) << qPrintable(r.out);
+
+    r = ctl({"--serial", sim.link, "--model", "ic756", "--verbose", "split", "on"});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.out + r.err);
+    EXPECT_TRUE(r.out.contains("progress 9 1\n")) << qPrintable(r.out);
+    EXPECT_TRUE(r.out.contains("progress 8 1\n")) << qPrintable(r.out);
+    EXPECT_TRUE(r.out.contains("progress 5 0\n")) << qPrintable(r.out);
+    EXPECT_FALSE(r.out.contains("error ")) << qPrintable(r.out);
+    EXPECT_FALSE(r.out.contains("freq=")) << qPrintable(r.out);
+    EXPECT_FALSE(r.out.contains("mode=")) << qPrintable(r.out);
+
+    r = ctl({"--serial", sim.link, "--model", "ic756", "mode", "3"});
+    EXPECT_TRUE(r.out.endsWith("notify 1 0\nmode=3\n")) << qPrintable(r.out);
 }
 
 TEST(CtlEndToEnd, SilentRadioIsGivenUpWithStatusOne)
