@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpServer>
@@ -189,6 +190,17 @@ TEST(CtlEndToEnd, UnreachableDevicesGiveStatusTwoWithAMessage)
     r = ctl({"--serial", "/dev/tsln-no-such-port", "--model", "ic756", "readfreq"});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.startsWith("tsln-ctl: cannot open /dev/tsln-no-such-port: ")) << qPrintable(r.err);
+
+    // A host that does not resolve is said at once, by name.
+    QElapsedTimer clock;
+    clock.start();
+    r = ctl({"--tcp", "tsln-no-such-host.invalid:6005", "--model", "ic756", "readfreq"}, 20000);
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err,
+              "tsln-ctl: cannot connect to tsln-no-such-host.invalid:6005: unknown host "
+              "'tsln-no-such-host.invalid'\n");
+    EXPECT_FALSE(r.out.contains("WINSOCK")) << qPrintable(r.out);
 
     r = ctl({"--tcp", "127.0.0.1", "--model", "ic756", "bogus"});
     EXPECT_EQ(r.status, 2);
