@@ -736,6 +736,27 @@ TEST_F(MemoryWindow, DownloadDialogRefusalStartsNothing)
     EXPECT_FALSE(form->Downloading());
 }
 
+TEST_F(MemoryWindow, DownloadRefusesMemoriesTheRadioDoesNotHave)
+{
+    form->setRadioMemories(99);
+    for (const auto& [start, ending] :
+         {std::pair{"516", "600"}, std::pair{"98", "120"}, std::pair{"0", "5"}}) {
+        modal.boxes.clear();
+        answerDownload(start, ending, "1");
+        form->BDownLoadClick();
+        EXPECT_EQ(modal.texts(), QStringList{"The radio's memories run from 1 to 99."}) << start;
+        EXPECT_TRUE(panel.gets.empty()) << start;
+        EXPECT_FALSE(lamp()->Blink());
+        EXPECT_FALSE(form->Downloading());
+    }
+    modal.boxes.clear();
+    answerDownload("97", "99", "1");
+    form->BDownLoadClick();
+    EXPECT_TRUE(modal.boxes.empty());
+    EXPECT_EQ(panel.gets, std::vector<int>{97});
+    EXPECT_TRUE(form->Downloading());
+}
+
 TEST_F(MemoryWindow, ConversionErrorWhileAskingForTheNextMemoryStopsTheDownload)
 {
     panel.throwOnGet = 1;

@@ -377,6 +377,8 @@ TEST(MainForm, F5OpensAFurtherIndependentIc821PanelOnEveryPress)
         ASSERT_EQ(panels.size(), 2);
         EXPECT_NE(panels[0]->engine(), panels[1]->engine());
         EXPECT_NE(panels[0]->memoryWindow(), panels[1]->memoryWindow());
+        // Download asks for none of the radio's memories beyond 80.
+        EXPECT_EQ(panels[0]->memoryWindow()->radioMemories(), 80);
         EXPECT_EQ(form.devices()->at(0)->HandlerCount(), 2);
         // Two panels and their two memory windows.
         EXPECT_EQ(form.mdiArea()->subWindowList().size(), 4);
@@ -419,6 +421,8 @@ TEST(MainForm, F2AndF3OpenFurtherIc706AndIc706MkiiPanels)
         ASSERT_EQ(all.size(), 4);
         EXPECT_TRUE(form.mdiArea()->activeSubWindow()->isMaximized());
         EXPECT_NE(mkii[0]->engine(), mkii[1]->engine());
+        for (THi_706FORM* p : all)
+            EXPECT_EQ(p->memoryWindow()->radioMemories(), 99);
         EXPECT_EQ(form.devices()->at(0)->HandlerCount(), 4);
         // Four panels and their four memory windows.
         EXPECT_EQ(form.mdiArea()->subWindowList().size(), 8);
