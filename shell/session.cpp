@@ -1,6 +1,7 @@
 #include "shell/session.h"
 
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QSettings>
 #include <cstdio>
 #include <memory>
@@ -13,6 +14,8 @@
 #include "widgets/mdichild.h"
 
 namespace {
+
+constexpr QSize FirstFrameSize(1066, 800);
 
 void reportSkipped(const QString& what)
 {
@@ -125,10 +128,16 @@ void startSession(TMainFORM& frame, QSettings& settings)
     }
     for (const QString& problem : problems)
         reportSkipped(problem);
-    if (placed)
+    if (placed) {
         frame.show();
-    else
+    } else {
+        // Un-maximised the first time, the frame takes the size it was designed
+        // at, as far as the screen allows; the operator sizes it from there.
+        const QScreen* screen = frame.screen();
+        const QSize room = screen ? screen->availableGeometry().size() : FirstFrameSize;
+        frame.resize(FirstFrameSize.boundedTo(room));
         frame.showMaximized();
+    }
     restoreDevices(frame, session.devices);
 }
 

@@ -386,6 +386,40 @@ TEST(MainForm, F5OpensAFurtherIndependentIc821PanelOnEveryPress)
     }
 }
 
+TEST(MainForm, TheFrameStaysResizableWithAMaximisedPanelInIt)
+{
+    QTemporaryDir empty;
+    CurrentDir cd(empty.path());
+    if (!QFile::exists(QCoreApplication::applicationDirPath() + "/PV756.dll"))
+        GTEST_SKIP() << "PV756.dll is not beside the tests";
+    ModalRecorder modal;
+    modal.onDialog = [](QDialog& d) {
+        if (auto* select = qobject_cast<TDSelFORM*>(&d))
+            select->FormActivate();
+        return int(Modal::Ok);
+    };
+    TMainFORM form;
+    form.devices()->append(std::make_unique<QuietDevice>());
+    form.resize(1066, 800);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.command(Command::IC756)->trigger();
+    ASSERT_NE(form.mdiArea()->activeSubWindow(), nullptr);
+    // The panel, and its memory window, are larger than a small screen.
+    form.mdiArea()->activeSubWindow()->showMaximized();
+    QCoreApplication::processEvents();
+    const QSize small(640, 480);
+    EXPECT_LE(form.minimumSizeHint().width(), small.width());
+    EXPECT_LE(form.minimumSizeHint().height(), small.height());
+    EXPECT_LE(form.minimumWidth(), small.width());
+    EXPECT_LE(form.minimumHeight(), small.height());
+    form.resize(small);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.size(), small);
+    EXPECT_TRUE(form.maximumSize().width() >= 4000 && form.maximumSize().height() >= 4000);
+    EXPECT_TRUE(modal.boxes.empty()) << qPrintable(modal.texts().join(" | "));
+}
+
 TEST(MainForm, F2AndF3OpenFurtherIc706AndIc706MkiiPanels)
 {
     QTemporaryDir empty;

@@ -11,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSettings>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -293,6 +294,22 @@ TEST(Session, DevicesAndWindowsComeBackInTheNextRunInTheirOrder)
     EXPECT_FALSE(run.frame->isMaximized());
     EXPECT_EQ(run.frame->geometry(), framePlace);
     EXPECT_TRUE(modal.boxes.empty()) << qPrintable(modal.texts().join(" | "));
+}
+
+TEST(Session, TheFirstRunOpensMaximisedOver1066By800AsTheFramesOwnSize)
+{
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath("tsln.conf"), QSettings::IniFormat);
+    ProgramRun run;
+    startSession(*run.frame, settings);
+    EXPECT_TRUE(run.frame->isMaximized());
+    run.frame->showNormal();
+    QCoreApplication::processEvents();
+    const QSize screen = run.frame->screen()->availableGeometry().size();
+    EXPECT_EQ(run.frame->size(), QSize(1066, 800).boundedTo(screen));
+    // And the operator may make it smaller.
+    run.frame->resize(400, 300);
+    EXPECT_EQ(run.frame->size(), QSize(400, 300));
 }
 
 TEST(Session, ASerialPortThatIsGoneIsReportedAsAnyPortThatFailsToOpen)
