@@ -23,15 +23,26 @@ void reportSkipped(const QString& what)
     std::fflush(stderr);
 }
 
+// A place no smaller than the window's design size: a window squeezed by Tile,
+// or a place remembered so, comes back whole.
+QRect atLeastDesignSize(const QMdiSubWindow* sub, QRect place)
+{
+    const QSize design = designSizeOf(sub);
+    if (design.isValid())
+        place.setSize(place.size().expandedTo(design));
+    return place;
+}
+
 void rememberPlace(QWidget* window, RememberedDevice* d)
 {
     QMdiSubWindow* sub = window ? mdiWindowOf(window) : nullptr;
     if (!sub)
         return;
     d->minimized = sub->isMinimized();
-    // A minimised window's geometry is its icon's; it opens at its design size again.
-    if (!d->minimized)
-        d->window = sub->geometry();
+    // A minimised window's geometry is its icon's and a maximised one's the whole
+    // area's: neither is the window's own; it opens at its design size again.
+    if (!d->minimized && !sub->isMaximized())
+        d->window = atLeastDesignSize(sub, sub->geometry());
 }
 
 void placeWindow(QWidget* window, const RememberedDevice& d)
@@ -43,7 +54,7 @@ void placeWindow(QWidget* window, const RememberedDevice& d)
     if (sub->isMinimized())
         return;
     if (d.window.isValid())
-        sub->setGeometry(d.window);
+        sub->setGeometry(atLeastDesignSize(sub, d.window));
     if (d.minimized)
         sub->showMinimized();
 }
