@@ -12,6 +12,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -462,6 +463,24 @@ TEST_F(MemoryWindow, SaveWritesEveryRowAndAppendsMem)
     ASSERT_EQ(asked.size(), 3u);
     EXPECT_EQ(asked[2].first, MemFileChooser::Purpose::Save);
     EXPECT_EQ(asked[2].second, dir.filePath("radio.mem"));  // the dialog starts at the last name
+}
+
+TEST_F(MemoryWindow, FileDialogsStartInTheLastFolderUsedElseTheDocumentsFolder)
+{
+    MemFileChooser::forgetLastFolder();
+    chosen.clear();  // cancelled
+    form->BLoadClick();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].second, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+
+    load(fiveRows);  // chosen in dir
+    // Another window, which has chosen nothing yet, starts where this one chose.
+    TMemoryFORM other;
+    chosen.clear();
+    other.ExportCsvClick();
+    EXPECT_EQ(asked.back().first, MemFileChooser::Purpose::ExportCsv);
+    EXPECT_EQ(QDir(asked.back().second), QDir(dir.path()));
+    MemFileChooser::forgetLastFolder();
 }
 
 TEST_F(MemoryWindow, LoadReplacesTheListAndCountsLines)
