@@ -292,6 +292,7 @@ bool Tciv::decodeAnswer(const quint8* frame, int len)
     case Cmd::ModeReport:
     case Cmd::ReadMode:
     case Cmd::SetMode: return modeAnswer(frame, len);
+    case Cmd::ReadOffset: return offsetAnswer(frame, len);
     case Cmd::Ok: return okAnswer();
     case Cmd::Ng: return ngAnswer();
     case Cmd::Invalid: return error(Error::MemoryBlank, 0);
@@ -330,6 +331,25 @@ bool Tciv::modeAnswer(const quint8* frame, int len)
             mode_ = *m;
     }
     return notify(Notify::Mode, queued());
+}
+
+bool Tciv::offsetAnswer(const quint8* frame, int len)
+{
+    // Three bytes of BCD, least significant first, in units of 100 Hz.
+    if (len < 8)
+        return false;
+    if (!queue_.empty())
+        queue_.pop_front();
+    int hz = 0;
+    for (int i = 7; i >= 5; --i) {
+        const int high = frame[i] >> 4;
+        const int low = frame[i] & 0x0F;
+        if (high > 9 || low > 9)
+            return error(Error::BadFrequency, 0);
+        hz = hz * 100 + high * 10 + low;
+    }
+    offset_ = hz * 100;
+    return notify(Notify::Offset, queued());
 }
 
 bool Tciv::okAnswer()

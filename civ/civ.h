@@ -84,6 +84,8 @@ public:
     int duplex() const { return duplex_; }
     int VFO() const { return vfo_; }
     int Memory() const { return memory_; }
+    // The duplex offset last read (ReadOffset), in Hz; -1 until one is read.
+    int offset() const { return offset_; }
 
     // Writers store the value, then queue its command. Values without a command
     // (outside the tables) are stored and queue nothing.
@@ -142,6 +144,7 @@ protected:
     int band_ = 0;
     bool split_ = false;
     int duplex_ = 0;
+    int offset_ = -1;
 
 private:
     // Marks a stack frame that must stop once the engine is gone: the destructor
@@ -178,6 +181,7 @@ private:
     bool decodeAnswer(const quint8* frame, int len);
     bool frequencyAnswer(const quint8* frame, int len);
     bool modeAnswer(const quint8* frame, int len);
+    bool offsetAnswer(const quint8* frame, int len);
     bool okAnswer();
     bool ngAnswer();
 

@@ -15,6 +15,7 @@ enum Code : int {
     Frequency = 3,       // a frequency report; Freq holds it
     Mode = 4,            // a mode report; mode holds it (unchanged when the report was blank)
     BlankFrequency = 6,  // a frequency report without a frequency (a blank memory)
+    Offset = 7,          // a duplex offset read; offset holds it
 };
 }  // namespace Notify
 

@@ -5,10 +5,10 @@
 namespace {
 
 constexpr RigModelInfo Infos[] = {
-    {RigModel::IC706, "ic706", "IC-706", Tic706::DefaultAddress, false, true},
-    {RigModel::IC706MKII, "ic706mkii", "IC-706MKII", Tic706::DefaultAddress, false, true},
-    {RigModel::IC756, "ic756", "IC-756", Tic756::DefaultAddress, true, false},
-    {RigModel::IC821, "ic821", "IC-821", Tic821::DefaultAddress, true, false},
+    {RigModel::IC706, "ic706", "IC-706", Tic706::DefaultAddress, false, true, 99},
+    {RigModel::IC706MKII, "ic706mkii", "IC-706MKII", Tic706::DefaultAddress, false, true, 99},
+    {RigModel::IC756, "ic756", "IC-756", Tic756::DefaultAddress, true, false, 99},
+    {RigModel::IC821, "ic821", "IC-821", Tic821::DefaultAddress, true, false, 80},
 };
 
 }  // namespace

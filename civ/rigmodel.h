@@ -20,6 +20,7 @@ struct RigModelInfo {
     quint8 defaultAddress;
     bool mainSub;     // has Main and Sub bands (07 D0 / 07 D1)
     bool ic706Modes;  // the engine's IC-706 mode table: narrow modes and WFM
+    int memories;     // memory channels 1 to this, as the panels number them
 };
 
 const RigModelInfo& rigModelInfo(RigModel model);

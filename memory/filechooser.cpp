@@ -1,6 +1,8 @@
 #include "memory/filechooser.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 #include "core/modal.h"
 
@@ -9,6 +11,18 @@ namespace MemFileChooser {
 namespace {
 
 Chooser installed;
+// The folder of the last name chosen, in any memory window: the program's own
+// folder is no place to keep memory lists.
+QString lastFolder;
+
+QString startingPlace(const QString& previous)
+{
+    if (!previous.isEmpty())
+        return previous;
+    if (!lastFolder.isEmpty())
+        return lastFolder;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
 
 QString fromDialog(QWidget* parent, Purpose purpose, const QString& previous)
 {
@@ -40,7 +54,13 @@ Chooser setChooser(Chooser chooser)
 
 QString choose(QWidget* parent, Purpose purpose, const QString& previous)
 {
-    return installed ? installed(parent, purpose, previous) : fromDialog(parent, purpose, previous);
+    const QString start = startingPlace(previous);
+    const QString chosen = installed ? installed(parent, purpose, start) : fromDialog(parent, purpose, start);
+    if (!chosen.isEmpty())
+        lastFolder = QFileInfo(chosen).absolutePath();
+    return chosen;
 }
+
+void forgetLastFolder() { lastFolder.clear(); }
 
 }  // namespace MemFileChooser

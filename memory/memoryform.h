@@ -48,6 +48,10 @@ public:
     ~TMemoryFORM() override;
 
     int NumofMemories() const;
+    // The radio's memories run from 1 to count (its panel tells); Download
+    // refuses others. 0, the start: not known, nothing refused.
+    void setRadioMemories(int count) { radioMemories_ = count; }
+    int radioMemories() const { return radioMemories_; }
     // Makes the list n rows: rows up to n keep their contents, new ones are blank.
     void SetNumofMemories(int n);
 
@@ -161,6 +165,7 @@ private:
     QString lastFile_;
     QString lastCsvFile_;
 
+    int radioMemories_ = 0;
     int FReadMem = 0;
     int FReadLast = 0;
     int FReadRow = 0;

@@ -138,6 +138,7 @@ void TMemoryFORM::BDownLoadClick()
         return;
     }
     TDownloadFORM& dialog = ownWindow(downloadDialog_);
+    dialog.setRadioMemories(radioMemories_);
     if (Modal::exec(dialog) != Modal::Ok || !OnGetMem)
         return;
     // OK lets only whole numbers through.

@@ -1,6 +1,7 @@
 #include "shell/session.h"
 
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QSettings>
 #include <cstdio>
 #include <memory>
@@ -14,10 +15,22 @@
 
 namespace {
 
+constexpr QSize FirstFrameSize(1066, 800);
+
 void reportSkipped(const QString& what)
 {
     std::fprintf(stderr, "tsln: settings: %s\n", qPrintable(what));
     std::fflush(stderr);
+}
+
+// A place no smaller than the window's design size: a window squeezed by Tile,
+// or a place remembered so, comes back whole.
+QRect atLeastDesignSize(const QMdiSubWindow* sub, QRect place)
+{
+    const QSize design = designSizeOf(sub);
+    if (design.isValid())
+        place.setSize(place.size().expandedTo(design));
+    return place;
 }
 
 void rememberPlace(QWidget* window, RememberedDevice* d)
@@ -26,9 +39,10 @@ void rememberPlace(QWidget* window, RememberedDevice* d)
     if (!sub)
         return;
     d->minimized = sub->isMinimized();
-    // A minimised window's geometry is its icon's; it opens at its design size again.
-    if (!d->minimized)
-        d->window = sub->geometry();
+    // A minimised window's geometry is its icon's and a maximised one's the whole
+    // area's: neither is the window's own; it opens at its design size again.
+    if (!d->minimized && !sub->isMaximized())
+        d->window = atLeastDesignSize(sub, sub->geometry());
 }
 
 void placeWindow(QWidget* window, const RememberedDevice& d)
@@ -40,7 +54,7 @@ void placeWindow(QWidget* window, const RememberedDevice& d)
     if (sub->isMinimized())
         return;
     if (d.window.isValid())
-        sub->setGeometry(d.window);
+        sub->setGeometry(atLeastDesignSize(sub, d.window));
     if (d.minimized)
         sub->showMinimized();
 }
@@ -125,10 +139,16 @@ void startSession(TMainFORM& frame, QSettings& settings)
     }
     for (const QString& problem : problems)
         reportSkipped(problem);
-    if (placed)
+    if (placed) {
         frame.show();
-    else
+    } else {
+        // Un-maximised the first time, the frame takes the size it was designed
+        // at, as far as the screen allows; the operator sizes it from there.
+        const QScreen* screen = frame.screen();
+        const QSize room = screen ? screen->availableGeometry().size() : FirstFrameSize;
+        frame.resize(FirstFrameSize.boundedTo(room));
         frame.showMaximized();
+    }
     restoreDevices(frame, session.devices);
 }
 

@@ -1,5 +1,8 @@
 #include "tools/ctllinks.h"
 
+#include <arpa/inet.h>
+#include <netdb.h>
+
 #include <QEventLoop>
 #include <QTimer>
 #include <cstring>
@@ -7,6 +10,29 @@
 #include "core/intconv.h"
 #include "io/comm32.h"
 #include "io/sockets.h"
+
+namespace {
+
+// Whether host names an IPv4 address, as the socket component takes it. Asked
+// first, so that a name that does not resolve is said at once instead of after
+// the relay's time-out.
+bool resolves(const QString& host)
+{
+    const QByteArray text = host.toLocal8Bit();
+    in_addr address{};
+    if (inet_aton(text.constData(), &address))
+        return true;
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    const bool ok = getaddrinfo(text.constData(), nullptr, &hints, &found) == 0 && found;
+    if (found)
+        freeaddrinfo(found);
+    return ok;
+}
+
+}  // namespace
 
 CtlSerialLink::CtlSerialLink() : comm_(std::make_unique<TComm32>()) {}
 
@@ -55,6 +81,10 @@ CtlTcpLink::~CtlTcpLink()
 
 bool CtlTcpLink::open(const QString& host, const QString& port, int timeoutMs, QString* error)
 {
+    if (!resolves(host)) {
+        *error = QStringLiteral("cannot connect to %1:%2: unknown host '%1'").arg(host, port);
+        return false;
+    }
     QEventLoop loop;
     QString failure;
     bool done = false;

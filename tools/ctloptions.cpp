@@ -103,6 +103,7 @@ const QList<QCommandLineOption>& ctlOptions()
     static const QList<QCommandLineOption> options = {
         QCommandLineOption(QStringLiteral("help")),
         QCommandLineOption(QStringLiteral("trace")),
+        QCommandLineOption(QStringLiteral("verbose")),
         QCommandLineOption(QStringLiteral("tcp"), QString(), QStringLiteral("HOST[:PORT]")),
         QCommandLineOption(QStringLiteral("serial"), QString(), QStringLiteral("PORT")),
         QCommandLineOption(QStringLiteral("baud"), QString(), QStringLiteral("N")),
@@ -177,6 +178,8 @@ bool applyOption(const GivenOption& g, CtlOptions* o, QString* error)
     const QString& v = g.value;
     if (g.name == QLatin1String("trace")) {
         o->trace = true;
+    } else if (g.name == QLatin1String("verbose")) {
+        o->verbose = true;
     } else if (g.name == QLatin1String("tcp")) {
         return parseTcp(v, o, error);
     } else if (g.name == QLatin1String("serial")) {
@@ -278,6 +281,7 @@ QString ctlUsage()
     return QStringLiteral(
         "Usage: tsln-ctl (--tcp HOST[:PORT] | --serial PORT [--baud N])\n"
         "                --model ic706|ic706mkii|ic756|ic821 [--address HEX] [--trace]\n"
+        "                [--verbose]\n"
         "                COMMAND...\n"
         "       tsln-ctl --help | --version\n"
         "\n"
@@ -314,11 +318,18 @@ QString ctlUsage()
         "                  stopped; ADDR:PORT defaults to 127.0.0.1:4532\n"
         "\n"
         "Output, one line per event:\n"
-        "  notify T Q [freq=TEXT | mode=N]   T 1 OK, 2 NG, 3 frequency, 4 mode, 6 blank;\n"
-        "                                    Q commands still queued\n"
-        "  error E D [TEXT]                  engine errors, with the operator's text\n"
+        "  notify T Q [freq=TEXT | mode=N | offset=KHZ kHz]\n"
+        "                                    T 1 OK, 2 NG, 3 frequency, 4 mode, 6 blank,\n"
+        "                                    7 offset; Q commands still queued\n"
+        "  error E D [TEXT]                  a failure: E 0 no echo, 1 no response,\n"
+        "                                    4 refused (D the command byte), 10 bad\n"
+        "                                    frequency, and others, with the operator's text\n"
+        "  progress P N                      (--verbose) the engine's counters: P 9 queue\n"
+        "                                    length N, 8 try N of the command sent, 5 an\n"
+        "                                    OK with N commands left\n"
         "  trace HEX...                      received bytes (--trace)\n"
-        "and at the end freq=TEXT and mode=N.\n"
+        "and at the end freq=TEXT when a frequency was set or read, mode=N when a mode\n"
+        "was, and offset=KHZ kHz when an offset was read.\n"
         "\n"
         "Exit status: 0 done, 1 a command was refused or given up (NG, no response,\n"
         "bad frequency text), 2 bad arguments or a device that cannot be opened.\n"

@@ -23,6 +23,7 @@ struct CtlOptions {
     RigModel model = RigModel::IC756;
     int address = -1;  // -1: the model's default
     bool trace = false;
+    bool verbose = false;  // the engine's progress counters too
     bool help = false;
     // serve: answer Hamlib rigctld clients on listenHost:listenPort instead of
     // running commands.

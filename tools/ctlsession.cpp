@@ -1,6 +1,7 @@
 #include "tools/ctlsession.h"
 
 #include <QEventLoop>
+#include <QString>
 #include <QTimer>
 
 #include "civ/errortext.h"
@@ -20,6 +21,9 @@ bool isFailure(int e)
     using namespace civ::Error;
     return e == NoEcho || e == NoAnswer || e == FrameTooLong || e == Refused || e == BadFrequency;
 }
+
+// "600.0 kHz": offsets come in steps of 100 Hz.
+QString offsetText(int hz) { return QString::number(hz / 1000.0, 'f', 1) + QLatin1String(" kHz"); }
 
 }  // namespace
 
@@ -69,7 +73,7 @@ void CtlSession::openSession()
         engine_->Address = static_cast<quint8>(options_.address);
     connect(session_, &RadioSession::notified, this, &CtlSession::RadioNotify);
     connect(session_, &RadioSession::failed, this, &CtlSession::RadioError);
-    connect(session_, &RadioSession::progressed, this, &CtlSession::RadioError);
+    connect(session_, &RadioSession::progressed, this, &CtlSession::RadioProgress);
     if (options_.trace)
         connect(session_, &RadioSession::traced, this, &CtlSession::RadioDebug);
 }
@@ -96,8 +100,12 @@ int CtlSession::run()
     loop.exec();
     loop_ = nullptr;
 
-    out_ << "freq=" << engine_->Freq() << Qt::endl;
-    out_ << "mode=" << engine_->mode() << Qt::endl;
+    if (freqKnown_)
+        out_ << "freq=" << engine_->Freq() << Qt::endl;
+    if (modeKnown_)
+        out_ << "mode=" << engine_->mode() << Qt::endl;
+    if (engine_->offset() >= 0)
+        out_ << "offset=" << offsetText(engine_->offset()) << Qt::endl;
     return status_;
 }
 
@@ -145,6 +153,9 @@ void CtlSession::execute(const CtlCommand& c)
 {
     const QString& w = c.word;
     const auto number = [&] { return strToInt(c.value); };
+    // What was set or read is told at the end.
+    freqKnown_ = freqKnown_ || w == QLatin1String("freq") || w == QLatin1String("readfreq");
+    modeKnown_ = modeKnown_ || w == QLatin1String("mode") || w == QLatin1String("readmode");
     if (w == QLatin1String("freq"))
         engine_->setFreq(c.value);
     else if (w == QLatin1String("mode"))
@@ -207,10 +218,15 @@ void CtlSession::finish(int status)
 void CtlSession::RadioNotify(int t, int q)
 {
     out_ << "notify " << t << ' ' << q;
-    if (t == civ::Notify::Frequency)
+    if (t == civ::Notify::Frequency) {
+        freqKnown_ = true;
         out_ << " freq=" << engine_->Freq();
-    else if (t == civ::Notify::Mode)
+    } else if (t == civ::Notify::Mode) {
+        modeKnown_ = true;
         out_ << " mode=" << engine_->mode();
+    } else if (t == civ::Notify::Offset) {
+        out_ << " offset=" << offsetText(engine_->offset());
+    }
     out_ << Qt::endl;
     // The engine finishes its step first; the queue is judged afterwards.
     QTimer::singleShot(0, this, &CtlSession::checkDone);
@@ -224,6 +240,13 @@ void CtlSession::RadioError(int e, int d)
     out_ << Qt::endl;
     if (isFailure(e))
         failed_ = true;
+    QTimer::singleShot(0, this, &CtlSession::checkDone);
+}
+
+void CtlSession::RadioProgress(int p, int n)
+{
+    if (options_.verbose)
+        out_ << "progress " << p << ' ' << n << Qt::endl;
     QTimer::singleShot(0, this, &CtlSession::checkDone);
 }
 

@@ -37,8 +37,9 @@ private:
     void finish(int status);
 
     void RadioNotify(int t, int q);
-    // Failures and progress counters alike, as "error" lines.
     void RadioError(int e, int d);
+    // The engine's counters, as "progress" lines with --verbose.
+    void RadioProgress(int p, int n);
     void RadioDebug(const QString& s);
 
     CtlOptions options_;
@@ -53,5 +54,8 @@ private:
     bool waiting_ = false;
     bool failed_ = false;
     bool finished_ = false;
+    // A frequency or mode was set or read, so the last line tells it.
+    bool freqKnown_ = false;
+    bool modeKnown_ = false;
     int status_ = 0;
 };

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
 #include "bus.h"
 
 // Timelines of the engine on a fake bus in virtual time: every event and every
@@ -478,4 +480,29 @@ TEST(CivEngine, AFrameRestartsTheCountdownUnlessBothDelaysEqualTheInterval)
     h.receive("FE FE E0 50 FB FD");
     EXPECT_EQ(h.clock.nextDeadline(), -1);
     EXPECT_FALSE(e->Timer()->enabled());
+}
+
+TEST(CivEngine, OffsetAnswerAnswersTheHeadAndReportsTheOffset)
+{
+    BusHarness h;
+    Tic821* e = idleEngine<Tic821>(h);
+    EXPECT_EQ(e->offset(), -1);
+    e->ReadOffset();
+    e->ReadMode();
+    h.clock.advance(300);
+    h.receive("FE FE 4C E0 0C FD");           // echo
+    h.receive("FE FE E0 4C 0C 00 60 00 FD");  // 600.0 kHz
+    EXPECT_EQ(e->offset(), 600000);
+    EXPECT_EQ(queueOf(*e), (QStringList{"FE FE 4C E0 04 FD"}));
+    EXPECT_EQ(h.log.withoutTraces().filter(" N("), (QStringList{"1300 N(7,1)"}));
+    EXPECT_TRUE(h.log.withoutTraces().filter(QRegularExpression(" E\\((0|1|7),")).isEmpty());
+    // The next command goes out at once, not the offset read once more.
+    EXPECT_EQ(h.log.withoutTraces().last(), "1300 send FE FE 4C E0 04 FD");
+
+    e->ReadOffset();
+    h.receive("FE FE E0 4C 0C 50 12 34 FD");  // 34.125 MHz
+    EXPECT_EQ(e->offset(), 34125000);
+    h.receive("FE FE E0 4C 0C 0A 00 00 FD");  // not decimal: refused, offset kept
+    EXPECT_EQ(e->offset(), 34125000);
+    EXPECT_EQ(h.log.lines.filter(" E(10,0)").size(), 1);
 }

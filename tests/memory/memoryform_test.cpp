@@ -12,6 +12,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -464,6 +465,24 @@ TEST_F(MemoryWindow, SaveWritesEveryRowAndAppendsMem)
     EXPECT_EQ(asked[2].second, dir.filePath("radio.mem"));  // the dialog starts at the last name
 }
 
+TEST_F(MemoryWindow, FileDialogsStartInTheLastFolderUsedElseTheDocumentsFolder)
+{
+    MemFileChooser::forgetLastFolder();
+    chosen.clear();  // cancelled
+    form->BLoadClick();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].second, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+
+    load(fiveRows);  // chosen in dir
+    // Another window, which has chosen nothing yet, starts where this one chose.
+    TMemoryFORM other;
+    chosen.clear();
+    other.ExportCsvClick();
+    EXPECT_EQ(asked.back().first, MemFileChooser::Purpose::ExportCsv);
+    EXPECT_EQ(QDir(asked.back().second), QDir(dir.path()));
+    MemFileChooser::forgetLastFolder();
+}
+
 TEST_F(MemoryWindow, LoadReplacesTheListAndCountsLines)
 {
     form->SetNumofMemories(80);
@@ -734,6 +753,27 @@ TEST_F(MemoryWindow, DownloadDialogRefusalStartsNothing)
     EXPECT_TRUE(panel.gets.empty());
     EXPECT_FALSE(lamp()->Blink());
     EXPECT_FALSE(form->Downloading());
+}
+
+TEST_F(MemoryWindow, DownloadRefusesMemoriesTheRadioDoesNotHave)
+{
+    form->setRadioMemories(99);
+    for (const auto& [start, ending] :
+         {std::pair{"516", "600"}, std::pair{"98", "120"}, std::pair{"0", "5"}}) {
+        modal.boxes.clear();
+        answerDownload(start, ending, "1");
+        form->BDownLoadClick();
+        EXPECT_EQ(modal.texts(), QStringList{"The radio's memories run from 1 to 99."}) << start;
+        EXPECT_TRUE(panel.gets.empty()) << start;
+        EXPECT_FALSE(lamp()->Blink());
+        EXPECT_FALSE(form->Downloading());
+    }
+    modal.boxes.clear();
+    answerDownload("97", "99", "1");
+    form->BDownLoadClick();
+    EXPECT_TRUE(modal.boxes.empty());
+    EXPECT_EQ(panel.gets, std::vector<int>{97});
+    EXPECT_TRUE(form->Downloading());
 }
 
 TEST_F(MemoryWindow, ConversionErrorWhileAskingForTheNextMemoryStopsTheDownload)

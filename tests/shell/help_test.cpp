@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QMap>
 #include <QTextBrowser>
 
 #include "shell/helpfile.h"
@@ -28,7 +29,7 @@ TEST(HelpFile, TheShippedFileHasEveryTopicAndOpensAtContextTen)
     QList<int> contexts;
     for (const HelpTopic& t : topics)
         contexts << t.context;
-    EXPECT_EQ(contexts, (QList<int>{10, 20, 30, 40, 50}));
+    EXPECT_EQ(contexts, (QList<int>{10, 20, 30, 40, 50, 60, 70}));
 
     ModalRecorder modal;
     QPointer<HelpViewer> viewer;
@@ -40,4 +41,26 @@ TEST(HelpFile, TheShippedFileHasEveryTopicAndOpensAtContextTen)
     EXPECT_EQ(shown->currentContext(), 40);
     EXPECT_TRUE(modal.boxes.empty());
     delete shown;
+}
+
+TEST(HelpFile, TheShippedFileCoversNetworkControlTheF9WindowAndCsvAndTheLibrarySearch)
+{
+    QFile file(helpFilePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(helpFilePath());
+    QMap<int, HelpTopic> topics;
+    for (const HelpTopic& t : parseHelpFile(file.readAll()))
+        topics.insert(t.context, t);
+    EXPECT_TRUE(topics.value(60).html.contains("Network Control"));
+    EXPECT_TRUE(topics.value(60).html.contains("Hamlib NET rigctl"));
+    EXPECT_TRUE(topics.value(70).title.contains("F9"));
+    EXPECT_TRUE(topics.value(70).html.contains("Show Debug"));
+    EXPECT_TRUE(topics.value(40).html.contains("Import CSV"));
+    EXPECT_TRUE(topics.value(40).html.contains("Export CSV"));
+    // The libraries as the program looks for them: never in the current folder.
+    const QString start = topics.value(10).html;
+    EXPECT_FALSE(start.contains("lies in the current folder or beside the program"));
+    EXPECT_TRUE(start.contains("--art-dir"));
+    EXPECT_TRUE(start.contains("lib/tessaline/art"));
+    EXPECT_LT(start.indexOf("--art-dir"), start.indexOf("beside the program"));
+    EXPECT_LT(start.indexOf("beside the program"), start.indexOf("lib/tessaline/art"));
 }

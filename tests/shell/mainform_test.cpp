@@ -381,11 +381,47 @@ TEST(MainForm, F5OpensAFurtherIndependentIc821PanelOnEveryPress)
         ASSERT_EQ(panels.size(), 2);
         EXPECT_NE(panels[0]->engine(), panels[1]->engine());
         EXPECT_NE(panels[0]->memoryWindow(), panels[1]->memoryWindow());
+        // Download asks for none of the radio's memories beyond 80.
+        EXPECT_EQ(panels[0]->memoryWindow()->radioMemories(), 80);
         EXPECT_EQ(form.devices()->at(0)->HandlerCount(), 2);
         // Two panels and their two memory windows.
         EXPECT_EQ(form.mdiArea()->subWindowList().size(), 4);
         EXPECT_TRUE(modal.boxes.empty()) << qPrintable(modal.texts().join(" | "));
     }
+}
+
+TEST(MainForm, TheFrameStaysResizableWithAMaximisedPanelInIt)
+{
+    QTemporaryDir empty;
+    CurrentDir cd(empty.path());
+    if (!QFile::exists(QCoreApplication::applicationDirPath() + "/PV756.dll"))
+        GTEST_SKIP() << "PV756.dll is not beside the tests";
+    ModalRecorder modal;
+    modal.onDialog = [](QDialog& d) {
+        if (auto* select = qobject_cast<TDSelFORM*>(&d))
+            select->FormActivate();
+        return int(Modal::Ok);
+    };
+    TMainFORM form;
+    form.devices()->append(std::make_unique<QuietDevice>());
+    form.resize(1066, 800);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.command(Command::IC756)->trigger();
+    ASSERT_NE(form.mdiArea()->activeSubWindow(), nullptr);
+    // The panel, and its memory window, are larger than a small screen.
+    form.mdiArea()->activeSubWindow()->showMaximized();
+    QCoreApplication::processEvents();
+    const QSize small(640, 480);
+    EXPECT_LE(form.minimumSizeHint().width(), small.width());
+    EXPECT_LE(form.minimumSizeHint().height(), small.height());
+    EXPECT_LE(form.minimumWidth(), small.width());
+    EXPECT_LE(form.minimumHeight(), small.height());
+    form.resize(small);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.size(), small);
+    EXPECT_TRUE(form.maximumSize().width() >= 4000 && form.maximumSize().height() >= 4000);
+    EXPECT_TRUE(modal.boxes.empty()) << qPrintable(modal.texts().join(" | "));
 }
 
 TEST(MainForm, F2AndF3OpenFurtherIc706AndIc706MkiiPanels)
@@ -423,6 +459,8 @@ TEST(MainForm, F2AndF3OpenFurtherIc706AndIc706MkiiPanels)
         ASSERT_EQ(all.size(), 4);
         EXPECT_TRUE(form.mdiArea()->activeSubWindow()->isMaximized());
         EXPECT_NE(mkii[0]->engine(), mkii[1]->engine());
+        for (THi_706FORM* p : all)
+            EXPECT_EQ(p->memoryWindow()->radioMemories(), 99);
         EXPECT_EQ(form.devices()->at(0)->HandlerCount(), 4);
         // Four panels and their four memory windows.
         EXPECT_EQ(form.mdiArea()->subWindowList().size(), 8);

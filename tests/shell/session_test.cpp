@@ -11,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSettings>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -292,6 +293,56 @@ TEST(Session, DevicesAndWindowsComeBackInTheNextRunInTheirOrder)
 
     EXPECT_FALSE(run.frame->isMaximized());
     EXPECT_EQ(run.frame->geometry(), framePlace);
+    EXPECT_TRUE(modal.boxes.empty()) << qPrintable(modal.texts().join(" | "));
+}
+
+TEST(Session, TheFirstRunOpensMaximisedOver1066By800AsTheFramesOwnSize)
+{
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath("tsln.conf"), QSettings::IniFormat);
+    ProgramRun run;
+    startSession(*run.frame, settings);
+    EXPECT_TRUE(run.frame->isMaximized());
+    run.frame->showNormal();
+    QCoreApplication::processEvents();
+    const QSize screen = run.frame->screen()->availableGeometry().size();
+    EXPECT_EQ(run.frame->size(), QSize(1066, 800).boundedTo(screen));
+    // And the operator may make it smaller.
+    run.frame->resize(400, 300);
+    EXPECT_EQ(run.frame->size(), QSize(400, 300));
+}
+
+TEST(Session, AWindowSqueezedByTileIsRememberedAndRestoredNoSmallerThanItsDesignSize)
+{
+    ModalRecorder modal;
+    QSize design;
+    {
+        ProgramRun run;
+        run.frame->showNormal();
+        run.frame->resize(900, 700);
+        addDevice(modal, *run.frame, "Relay", DeviceKind::TcpIp);
+        addDevice(modal, *run.frame, "Spare", DeviceKind::TcpIp);
+        ASSERT_EQ(DeviceList->count(), 2);
+        QMdiSubWindow* sub = placeOf(DeviceList->at(0));
+        design = designSizeOf(sub);
+        ASSERT_TRUE(design.isValid());
+        // As Window > Tile leaves many windows: full-width strips.
+        sub->setGeometry(QRect(0, 0, 800, 37));
+        // A maximised window fills the area; that is no place of its own.
+        placeOf(DeviceList->at(1))->showMaximized();
+        const RememberedSession session = captureSession(*run.frame);
+        ASSERT_EQ(session.devices.size(), 2);
+        EXPECT_EQ(session.devices[0].window.topLeft(), QPoint(0, 0));
+        EXPECT_EQ(session.devices[0].window.size(), QSize(800, 37).expandedTo(design));
+        EXPECT_FALSE(session.devices[1].window.isValid());
+    }
+    // A strip remembered by an earlier version comes back whole.
+    ProgramRun run;
+    RememberedDevice strip = tcpDevice("[Relay] <TCP/IP>", "", "6005", false);
+    strip.window = QRect(5, 6, 100, 37);
+    restoreDevices(*run.frame, {strip});
+    ASSERT_EQ(DeviceList->count(), 1);
+    EXPECT_EQ(placeOf(DeviceList->at(0))->geometry(), QRect(QPoint(5, 6), QSize(100, 37).expandedTo(design)));
     EXPECT_TRUE(modal.boxes.empty()) << qPrintable(modal.texts().join(" | "));
 }
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -122,6 +124,39 @@ TEST(CtlEndToEnd, SerialRefusedFrequencyGivesStatusOne)
     EXPECT_TRUE(r.out.contains("error 10 0 Radio Returned Bad Frequency")) << qPrintable(r.out);
 }
 
+TEST(CtlEndToEnd, ReadOffsetPrintsTheRadiosOffset)
+{
+    Sim sim;
+    Result r = ctl({"--serial", sim.link, "--model", "ic821", "readoffset"});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.out + r.err);
+    EXPECT_TRUE(r.out.contains("notify 7 0 offset=600.0 kHz\n")) << qPrintable(r.out);
+    EXPECT_TRUE(r.out.endsWith("offset=600.0 kHz\n")) << qPrintable(r.out);
+    EXPECT_FALSE(r.out.contains("error 7 ")) << qPrintable(r.out);
+}
+
+TEST(CtlEndToEnd, ProgressCountersOnlyWithVerboseAndTheEndTellsOnlyWhatWasSetOrRead)
+{
+    Sim sim;
+    Result r = ctl({"--serial", sim.link, "--model", "ic756", "readfreq"});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.out + r.err);
+    EXPECT_FALSE(r.out.contains("error ")) << qPrintable(r.out);
+    EXPECT_FALSE(r.out.contains("progress ")) << qPrintable(r.out);
+    EXPECT_TRUE(r.out.contains(QRegularExpression("\nfreq=[0-9.]+\n$"))) << qPrintable(r.out);
+    EXPECT_FALSE(r.out.contains("\nmode=")) << qPrintable(r.out);
+
+    r = ctl({"--serial", sim.link, "--model", "ic756", "--verbose", "split", "on"});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.out + r.err);
+    EXPECT_TRUE(r.out.contains("progress 9 1\n")) << qPrintable(r.out);
+    EXPECT_TRUE(r.out.contains("progress 8 1\n")) << qPrintable(r.out);
+    EXPECT_TRUE(r.out.contains("progress 5 0\n")) << qPrintable(r.out);
+    EXPECT_FALSE(r.out.contains("error ")) << qPrintable(r.out);
+    EXPECT_FALSE(r.out.contains("freq=")) << qPrintable(r.out);
+    EXPECT_FALSE(r.out.contains("mode=")) << qPrintable(r.out);
+
+    r = ctl({"--serial", sim.link, "--model", "ic756", "mode", "3"});
+    EXPECT_TRUE(r.out.endsWith("notify 1 0\nmode=3\n")) << qPrintable(r.out);
+}
+
 TEST(CtlEndToEnd, SilentRadioIsGivenUpWithStatusOne)
 {
     Sim sim;
@@ -155,6 +190,17 @@ TEST(CtlEndToEnd, UnreachableDevicesGiveStatusTwoWithAMessage)
     r = ctl({"--serial", "/dev/tsln-no-such-port", "--model", "ic756", "readfreq"});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.startsWith("tsln-ctl: cannot open /dev/tsln-no-such-port: ")) << qPrintable(r.err);
+
+    // A host that does not resolve is said at once, by name.
+    QElapsedTimer clock;
+    clock.start();
+    r = ctl({"--tcp", "tsln-no-such-host.invalid:6005", "--model", "ic756", "readfreq"}, 20000);
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err,
+              "tsln-ctl: cannot connect to tsln-no-such-host.invalid:6005: unknown host "
+              "'tsln-no-such-host.invalid'\n");
+    EXPECT_FALSE(r.out.contains("WINSOCK")) << qPrintable(r.out);
 
     r = ctl({"--tcp", "127.0.0.1", "--model", "ic756", "bogus"});
     EXPECT_EQ(r.status, 2);

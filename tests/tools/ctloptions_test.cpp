@@ -37,6 +37,21 @@ TEST(CtlOptions, TcpWithDefaultPortAndCommandsInOrder)
     EXPECT_EQ(o.commands[4].word, "readfreq");
 }
 
+TEST(CtlOptions, VerboseAsksForTheProgressCountersAndTheHelpSaysWhatIsPrinted)
+{
+    CtlOptions o;
+    QString error;
+    ASSERT_TRUE(parseCtlArgs({"--tcp", "127.0.0.1", "--model", "ic756", "readfreq"}, &o, &error));
+    EXPECT_FALSE(o.verbose);
+    ASSERT_TRUE(parseCtlArgs({"--tcp", "127.0.0.1", "--verbose", "--model", "ic756", "readfreq"}, &o, &error))
+        << qPrintable(error);
+    EXPECT_TRUE(o.verbose);
+    const QString usage = ctlUsage();
+    EXPECT_TRUE(usage.contains("[--verbose]"));
+    EXPECT_TRUE(usage.contains("progress P N"));
+    EXPECT_TRUE(usage.contains("freq=TEXT when a frequency was set or read"));
+}
+
 TEST(CtlOptions, SerialWithBaudAddressAndPort)
 {
     CtlOptions o;
