@@ -4,6 +4,7 @@
 #include <QTextStream>
 #include <memory>
 
+#include "civ/framesplitter.h"
 #include "tools/ctloptions.h"
 
 class CtlLink;
@@ -39,7 +40,8 @@ private:
     void RadioNotify(int t, int q);
     // Failures and progress counters alike, as "error" lines.
     void RadioError(int e, int d);
-    void RadioDebug(const QString& s);
+    // --trace: each piece of what the link received, decoded on a line of its own.
+    void traceReceived(const quint8* data, qint32 len);
 
     CtlOptions options_;
     QTextStream& out_;
@@ -54,4 +56,6 @@ private:
     bool failed_ = false;
     bool finished_ = false;
     int status_ = 0;
+    FrameSplitter traceSplitter_;
+    int traceHandle_ = 0;
 };

@@ -114,7 +114,12 @@ TEST(CtlEndToEnd, SerialRefusedFrequencyGivesStatusOne)
 
     r = ctl({"--serial", sim.link, "--model", "ic821", "--trace", "freq", "435.100.000", "readfreq"});
     EXPECT_EQ(r.status, 0) << qPrintable(r.out + r.err);
-    EXPECT_TRUE(r.out.contains("trace FE FE 4C E0 05 00 00 10 35 04 FD -")) << qPrintable(r.out);
+    EXPECT_TRUE(r.out.contains(
+        "trace E0>4C 05 set frequency 435.100.000 (echo)  [FE FE 4C E0 05 00 00 10 35 04 FD]\n"))
+        << qPrintable(r.out);
+    EXPECT_TRUE(r.out.contains("trace 4C>E0 FB OK  [FE FE E0 4C FB FD]\n")) << qPrintable(r.out);
+    EXPECT_TRUE(r.out.contains("trace 4C>E0 03 frequency 435.100.000  [FE FE E0 4C 03 00 00 10 35 04 FD]\n"))
+        << qPrintable(r.out);
     EXPECT_TRUE(r.out.contains("freq=435.100.000\n")) << qPrintable(r.out);
 
     r = ctl({"--serial", sim.link, "--model", "ic756", "freq", "14.195"});
