@@ -240,6 +240,19 @@ bool parseCommands(const QStringList& args, qsizetype i, CtlOptions* o, QString*
     return true;
 }
 
+// "find [--all]", alone and without a model; i stands on "find".
+bool parseFind(const QStringList& args, qsizetype i, CtlOptions* o, QString* error)
+{
+    const QStringList rest = args.mid(i + 1);
+    if (!rest.isEmpty() && rest != QStringList{QStringLiteral("--all")}) {
+        *error = QStringLiteral("find takes only --all after it");
+        return false;
+    }
+    o->find = true;
+    o->findAll = !rest.isEmpty();
+    return true;
+}
+
 }  // namespace
 
 bool parseCtlArgs(const QStringList& args, CtlOptions* o, QString* error)
@@ -266,6 +279,8 @@ bool parseCtlArgs(const QStringList& args, CtlOptions* o, QString* error)
         *error = QStringLiteral("give exactly one of --tcp HOST[:PORT] and --serial PORT");
         return false;
     }
+    if (options.end < args.size() && args.at(options.end).toLower() == QLatin1String("find"))
+        return parseFind(args, options.end, o, error);
     if (!haveModel) {
         *error = QStringLiteral("--model is required (%1)").arg(modelKeys());
         return false;
@@ -279,6 +294,7 @@ QString ctlUsage()
         "Usage: tsln-ctl (--tcp HOST[:PORT] | --serial PORT [--baud N])\n"
         "                --model ic706|ic706mkii|ic756|ic821 [--address HEX] [--trace]\n"
         "                COMMAND...\n"
+        "       tsln-ctl (--tcp HOST[:PORT] | --serial PORT [--baud N]) find [--all]\n"
         "       tsln-ctl --help | --version\n"
         "\n"
         "Drives one radio through Tessaline's CI-V engine, over a TCP relay (PORT defaults\n"
@@ -312,12 +328,21 @@ QString ctlUsage()
         "                  alone: serve the radio to Hamlib rigctld clients (loggers,\n"
         "                  digital-mode programs choosing \"Hamlib NET rigctl\") until\n"
         "                  stopped; ADDR:PORT defaults to 127.0.0.1:4532\n"
+        "  find [--all]    alone, without --model: ask the models' default addresses\n"
+        "                  (48, 4C, 50; --all: every address 01-DF) for their frequency\n"
+        "                  and mode, and print a line per radio that answers, e.g.\n"
+        "                  \"50 IC-756 14.195.000 USB\"; exit status 0 when one did,\n"
+        "                  1 when none did, 2 when the port cannot be opened\n"
         "\n"
         "Output, one line per event:\n"
         "  notify T Q [freq=TEXT | mode=N]   T 1 OK, 2 NG, 3 frequency, 4 mode, 6 blank;\n"
         "                                    Q commands still queued\n"
         "  error E D [TEXT]                  engine errors, with the operator's text\n"
-        "  trace HEX...                      received bytes (--trace)\n"
+        "  trace WHO CMD WORDS  [HEX...]     each received frame decoded (--trace), e.g.\n"
+        "                                    trace 50>E0 FB OK  [FE FE E0 50 FB FD];\n"
+        "                                    our own frames come back marked (echo);\n"
+        "                                    partial frames, collision (FC) and bytes\n"
+        "                                    outside a frame are named as such\n"
         "and at the end freq=TEXT and mode=N.\n"
         "\n"
         "Exit status: 0 done, 1 a command was refused or given up (NG, no response,\n"

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -137,6 +139,46 @@ TEST(CtlEndToEnd, SilentRadioIsGivenUpWithStatusOne)
     EXPECT_EQ(r.status, 1) << qPrintable(r.out + r.err);
     EXPECT_TRUE(r.out.contains("error 1 0 No Response, Your Radio is Turned off or is Configured Wrong"))
         << qPrintable(r.out);
+}
+
+TEST(CtlEndToEnd, FindListsTheThreeDefaultRadiosQuickly)
+{
+    Sim sim;
+    for (const QStringList& link : {QStringList{"--tcp", QStringLiteral("127.0.0.1:%1").arg(sim.port)},
+                                    QStringList{"--serial", sim.link}}) {
+        QElapsedTimer clock;
+        clock.start();
+        const Result r = ctl(link + QStringList{"find"});
+        // Process start and the link's opening included; the bus runs at 9600 Bd.
+        EXPECT_LT(clock.elapsed(), 3000) << qPrintable(link.join(' '));
+        EXPECT_EQ(r.status, 0) << qPrintable(r.out + r.err);
+        const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 3) << qPrintable(r.out);
+        EXPECT_TRUE(lines[0].startsWith("48 IC-706/IC-706MKII ")) << qPrintable(r.out);
+        EXPECT_TRUE(lines[1].startsWith("50 IC-756 ")) << qPrintable(r.out);
+        EXPECT_TRUE(lines[2].startsWith("4C IC-821 ")) << qPrintable(r.out);
+        for (const QString& line : lines)
+            EXPECT_TRUE(QRegularExpression("^[0-9A-F]{2} \\S+ \\d+\\.\\d{3}\\.\\d{3} [A-Z]+( narrow)?$")
+                            .match(line)
+                            .hasMatch())
+                << qPrintable(line);
+    }
+}
+
+TEST(CtlEndToEnd, FindOnADeadBusGivesStatusOneAndAClosedPortTwo)
+{
+    Sim sim;
+    sim.command("fault dead on");
+    QElapsedTimer clock;
+    clock.start();
+    Result r = ctl({"--tcp", QStringLiteral("127.0.0.1:%1").arg(sim.port), "find"});
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_EQ(r.status, 1) << qPrintable(r.out + r.err);
+    EXPECT_TRUE(r.out.isEmpty()) << qPrintable(r.out);
+
+    r = ctl({"--serial", sim.dir.filePath("nothing-here"), "find"});
+    EXPECT_EQ(r.status, 2) << qPrintable(r.out + r.err);
+    EXPECT_TRUE(r.out.isEmpty()) << qPrintable(r.out);
 }
 
 TEST(CtlEndToEnd, WatchPrintsTheKnobsReports)
