@@ -88,6 +88,13 @@ void GraphicalPanel::buildControls()
     ui_.MSnoop->setGeometry(w.snoop);
     ui_.MSnoop->setReadOnly(true);
     ui_.MSnoop->hide();
+    snoop_ = SnoopLog(ui_.MSnoop->toPlainText());
+    // Beside the memo's top right corner, and shown with it.
+    ui_.CBDecoded = new QCheckBox(QStringLiteral("Decoded"), this);
+    ui_.CBDecoded->setObjectName(QStringLiteral("CBDecoded"));
+    ui_.CBDecoded->setGeometry(QRect(w.snoop.right() + 9, w.snoop.top(), 80, 17));
+    ui_.CBDecoded->hide();
+    connect(ui_.CBDecoded, &QCheckBox::toggled, this, &GraphicalPanel::CBDecodedClick);
     buildStatusBar();
 
     ui_.Dial_Timer = new Timer(this);
@@ -430,7 +437,11 @@ void GraphicalPanel::BUpdateClick()
         RequestAll();
 }
 
-void GraphicalPanel::CBSnoopClick() { ui_.MSnoop->setVisible(ui_.CBSnoop->isChecked()); }
+void GraphicalPanel::CBSnoopClick()
+{
+    ui_.MSnoop->setVisible(ui_.CBSnoop->isChecked());
+    ui_.CBDecoded->setVisible(ui_.CBSnoop->isChecked());
+}
 
 // --- reads ---
 

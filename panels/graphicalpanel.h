@@ -10,6 +10,7 @@
 #include "panels/panelart.h"
 #include "panels/panellogic.h"
 #include "panels/panelmodel.h"
+#include "panels/snooplog.h"
 #include "radio/radiosession.h"
 
 class FreqEdit;
@@ -37,6 +38,7 @@ struct PanelControls {
     QPushButton* BForce = nullptr;
     QCheckBox* CBSnoop = nullptr;
     QPlainTextEdit* MSnoop = nullptr;
+    QCheckBox* CBDecoded = nullptr;  // MSnoop shows the frames decoded, not the hex
     QStatusBar* Status = nullptr;
     QLabel* StatusPanels[3] = {};
     Timer* Dial_Timer = nullptr;
@@ -191,6 +193,8 @@ private:
     void transferEnded(const TransferSummary& summary);
     void showProgress(int p, int n);
     void showTrace(const QString& s);
+    // Fills MSnoop with the whole history in the form the Decoded box chooses.
+    void CBDecodedClick();
     // The device lost its way to the bus: said in the status bar at once.
     void showLinkLost(const QString& why);
     // What the selected band shows when a transfer begins, for the session to put
@@ -202,6 +206,7 @@ private:
     QPointer<QWidget> owner_;
     PanelArt art_;
     QImage display_;
+    SnoopLog snoop_{QString()};
     RadioSession* session_ = nullptr;
     // The memory window lives in the frame's document area, which may delete it
     // before the panel when the whole frame goes.

@@ -1,6 +1,7 @@
 // What a graphical panel does with its radio session's news, and the memory
 // window's requests passed on to the session.
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -74,8 +75,22 @@ void GraphicalPanel::showProgress(int p, int n)
 
 void GraphicalPanel::showTrace(const QString& s)
 {
-    ui_.MSnoop->appendPlainText(s);
+    const QStringList decoded = snoop_.add(s);
+    if (ui_.CBDecoded->isChecked()) {
+        for (const QString& line : decoded)
+            ui_.MSnoop->appendPlainText(line);
+    } else {
+        ui_.MSnoop->appendPlainText(s);
+    }
     // The log follows its newest line, whether it is shown or not.
+    ui_.MSnoop->moveCursor(QTextCursor::End);
+    ui_.MSnoop->ensureCursorVisible();
+}
+
+void GraphicalPanel::CBDecodedClick()
+{
+    const QStringList& lines = ui_.CBDecoded->isChecked() ? snoop_.decodedLines() : snoop_.hexLines();
+    ui_.MSnoop->setPlainText(lines.join(u'\n'));
     ui_.MSnoop->moveCursor(QTextCursor::End);
     ui_.MSnoop->ensureCursorVisible();
 }

@@ -243,6 +243,19 @@ bool parseCommands(const QStringList& args, qsizetype i, CtlOptions* o, QString*
     return true;
 }
 
+// "find [--all]", alone and without a model; i stands on "find".
+bool parseFind(const QStringList& args, qsizetype i, CtlOptions* o, QString* error)
+{
+    const QStringList rest = args.mid(i + 1);
+    if (!rest.isEmpty() && rest != QStringList{QStringLiteral("--all")}) {
+        *error = QStringLiteral("find takes only --all after it");
+        return false;
+    }
+    o->find = true;
+    o->findAll = !rest.isEmpty();
+    return true;
+}
+
 }  // namespace
 
 bool parseCtlArgs(const QStringList& args, CtlOptions* o, QString* error)
@@ -269,6 +282,8 @@ bool parseCtlArgs(const QStringList& args, CtlOptions* o, QString* error)
         *error = QStringLiteral("give exactly one of --tcp HOST[:PORT] and --serial PORT");
         return false;
     }
+    if (options.end < args.size() && args.at(options.end).toLower() == QLatin1String("find"))
+        return parseFind(args, options.end, o, error);
     if (!haveModel) {
         *error = QStringLiteral("--model is required (%1)").arg(modelKeys());
         return false;
@@ -283,6 +298,7 @@ QString ctlUsage()
         "                --model ic706|ic706mkii|ic756|ic821 [--address HEX] [--trace]\n"
         "                [--verbose]\n"
         "                COMMAND...\n"
+        "       tsln-ctl (--tcp HOST[:PORT] | --serial PORT [--baud N]) find [--all]\n"
         "       tsln-ctl --help | --version\n"
         "\n"
         "Drives one radio through Tessaline's CI-V engine, over a TCP relay (PORT defaults\n"
@@ -316,6 +332,11 @@ QString ctlUsage()
         "                  alone: serve the radio to Hamlib rigctld clients (loggers,\n"
         "                  digital-mode programs choosing \"Hamlib NET rigctl\") until\n"
         "                  stopped; ADDR:PORT defaults to 127.0.0.1:4532\n"
+        "  find [--all]    alone, without --model: ask the models' default addresses\n"
+        "                  (48, 4C, 50; --all: every address 01-DF) for their frequency\n"
+        "                  and mode, and print a line per radio that answers, e.g.\n"
+        "                  \"50 IC-756 14.195.000 USB\"; exit status 0 when one did,\n"
+        "                  1 when none did, 2 when the port cannot be opened\n"
         "\n"
         "Output, one line per event:\n"
         "  notify T Q [freq=TEXT | mode=N | offset=KHZ kHz]\n"
@@ -327,7 +348,11 @@ QString ctlUsage()
         "  progress P N                      (--verbose) the engine's counters: P 9 queue\n"
         "                                    length N, 8 try N of the command sent, 5 an\n"
         "                                    OK with N commands left\n"
-        "  trace HEX...                      received bytes (--trace)\n"
+        "  trace WHO CMD WORDS  [HEX...]     each received frame decoded (--trace), e.g.\n"
+        "                                    trace 50>E0 FB OK  [FE FE E0 50 FB FD];\n"
+        "                                    our own frames come back marked (echo);\n"
+        "                                    partial frames, collision (FC) and bytes\n"
+        "                                    outside a frame are named as such\n"
         "and at the end freq=TEXT when a frequency was set or read, mode=N when a mode\n"
         "was, and offset=KHZ kHz when an offset was read.\n"
         "\n"

@@ -30,6 +30,10 @@ struct CtlOptions {
     bool serve = false;
     QString listenHost = QStringLiteral("127.0.0.1");
     quint16 listenPort = 4532;
+    // find: ask the bus which radios answer, instead of running commands; findAll
+    // asks every address, not only the models' defaults.
+    bool find = false;
+    bool findAll = false;
     std::vector<CtlCommand> commands;
 };
 

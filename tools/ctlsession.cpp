@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "civ/errortext.h"
+#include "civ/frametext.h"
 #include "civ/models.h"
 #include "core/device.h"
 #include "core/intconv.h"
@@ -36,6 +37,8 @@ CtlSession::~CtlSession()
 {
     // The session unregisters from the link, so it goes first.
     delete session_;
+    if (link_)
+        link_->UnRegFunc(traceHandle_);
 }
 
 bool CtlSession::openLink()
@@ -74,8 +77,12 @@ void CtlSession::openSession()
     connect(session_, &RadioSession::notified, this, &CtlSession::RadioNotify);
     connect(session_, &RadioSession::failed, this, &CtlSession::RadioError);
     connect(session_, &RadioSession::progressed, this, &CtlSession::RadioProgress);
-    if (options_.trace)
-        connect(session_, &RadioSession::traced, this, &CtlSession::RadioDebug);
+    if (options_.trace) {
+        // After the session's own handler: a chunk's trace follows what it caused.
+        TRxHandler trace;
+        trace.bind(this, &CtlSession::traceReceived);
+        traceHandle_ = link_->RegFunc(trace);
+    }
 }
 
 int CtlSession::run()
@@ -250,4 +257,10 @@ void CtlSession::RadioProgress(int p, int n)
     QTimer::singleShot(0, this, &CtlSession::checkDone);
 }
 
-void CtlSession::RadioDebug(const QString& s) { out_ << "trace " << s.trimmed() << Qt::endl; }
+void CtlSession::traceReceived(const quint8* data, qint32 len)
+{
+    const QByteArray chunk(reinterpret_cast<const char*>(data), len);
+    // Every frame this program sends comes back on the bus: from E0, it is the echo.
+    for (const QByteArray& piece : traceSplitter_.feed(chunk))
+        out_ << "trace " << civ::describeFrame(piece, civ::Controller) << Qt::endl;
+}

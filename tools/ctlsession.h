@@ -4,6 +4,7 @@
 #include <QTextStream>
 #include <memory>
 
+#include "civ/framesplitter.h"
 #include "tools/ctloptions.h"
 
 class CtlLink;
@@ -40,7 +41,8 @@ private:
     void RadioError(int e, int d);
     // The engine's counters, as "progress" lines with --verbose.
     void RadioProgress(int p, int n);
-    void RadioDebug(const QString& s);
+    // --trace: each piece of what the link received, decoded on a line of its own.
+    void traceReceived(const quint8* data, qint32 len);
 
     CtlOptions options_;
     QTextStream& out_;
@@ -58,4 +60,6 @@ private:
     bool freqKnown_ = false;
     bool modeKnown_ = false;
     int status_ = 0;
+    FrameSplitter traceSplitter_;
+    int traceHandle_ = 0;
 };

@@ -10,6 +10,9 @@
 // (add -jobs=N -workers=N for parallel runs; a crash leaves crash-* to replay with
 // build-sanitize/bin/civ_fuzz crash-<hash>).
 //
+// Every chunk also goes through the trace's splitter and decoder, which must hand
+// back each byte exactly once and a line for every piece.
+//
 // Input: byte 0 chooses the model, device kind, echo and handler behaviour; then
 // records of [length][length bytes of received data][virtual ms / 8][action].
 
@@ -19,6 +22,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "civ/framesplitter.h"
+#include "civ/frametext.h"
 #include "civ/models.h"
 #include "civ/rigmodel.h"
 #include "core/device.h"
@@ -157,12 +162,44 @@ void bindHandlers(Run& r)
     r.bus->RegFunc(rx);
 }
 
+// The trace of what the engine receives: the pieces put together are the stream, and
+// each piece has its line.
+struct TraceCheck {
+    FrameSplitter splitter;
+    QByteArray fed;
+    QByteArray pieces;
+
+    void take(const QByteArray& piece)
+    {
+        const QString line = civ::describeFrame(piece, civ::Controller);
+        if (line.isEmpty() || !line.endsWith(u']') || !line.contains(civ::hexBytes(piece)))
+            std::abort();
+        pieces += piece;
+    }
+    void feed(const uint8_t* data, size_t n)
+    {
+        const QByteArray chunk(reinterpret_cast<const char*>(data), qsizetype(n));
+        fed += chunk;
+        for (const QByteArray& piece : splitter.feed(chunk))
+            take(piece);
+    }
+    void finish()
+    {
+        const QByteArray rest = splitter.flush();
+        if (!rest.isEmpty())
+            take(rest);
+        if (pieces != fed)
+            std::abort();
+    }
+};
+
 // The records: received bytes, time passing, and what the panel asks for next.
-void feed(Run& r, Reader& in)
+void feed(Run& r, Reader& in, TraceCheck& trace)
 {
     while (!in.empty() && r.alive) {
         size_t got = 0;
         const uint8_t* chunk = in.take(in.byte() % 48, &got);
+        trace.feed(chunk, got);
         r.bus->Deliver(chunk, qint32(got));
         r.clock.advance(qint64(in.byte()) * 8);
         if (!r.alive)
@@ -188,7 +225,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Run run(in.byte());
     createEngine(run);
     bindHandlers(run);
-    feed(run, in);
+    TraceCheck trace;
+    feed(run, in, trace);
+    trace.finish();
     if (run.alive)
         run.clock.advance(20000);
 

@@ -451,6 +451,34 @@ TEST_F(Panel756, SnoopShowsTheTrafficWhenChecked)
     EXPECT_GT(p->controls().MSnoop->blockCount(), 1);
 }
 
+TEST_F(Panel756, DecodedSwitchesTheSnoopBetweenBothFormsOfTheWholeHistory)
+{
+    THi_756FORM* p = open();
+    QPlainTextEdit* log = p->controls().MSnoop;
+    QCheckBox* decoded = p->controls().CBDecoded;
+    ASSERT_NE(decoded, nullptr);
+    EXPECT_EQ(decoded->text(), QStringLiteral("Decoded"));
+    EXPECT_TRUE(decoded->isHidden());
+    p->controls().CBSnoop->click();
+    EXPECT_FALSE(decoded->isHidden());
+    EXPECT_GT(decoded->geometry().left(), log->geometry().right());
+    const QString hexForm = log->toPlainText();
+    EXPECT_TRUE(hexForm.startsWith(QStringLiteral("MSnoop\nFE FE 50 E0 "))) << qPrintable(hexForm);
+
+    decoded->click();
+    const QString words = log->toPlainText();
+    EXPECT_TRUE(words.startsWith(QStringLiteral("E0>50 "))) << qPrintable(words);
+    EXPECT_TRUE(words.contains(QStringLiteral(" (echo)  [FE FE 50 E0 "))) << qPrintable(words);
+    EXPECT_TRUE(words.contains(QStringLiteral("\n50>E0 "))) << qPrintable(words);
+    EXPECT_FALSE(words.contains(QStringLiteral(" - "))) << qPrintable(words);
+
+    // New traffic arrives in the form shown.
+    p->engine()->OnDebug(QStringLiteral("FE FE E0 50 FB FD - "));
+    EXPECT_EQ(log->textCursor().block().text(), QStringLiteral("50>E0 FB OK  [FE FE E0 50 FB FD]"));
+    decoded->click();
+    EXPECT_EQ(log->toPlainText(), hexForm + QStringLiteral("\nFE FE E0 50 FB FD - "));
+}
+
 TEST_F(Panel756, SharedArtIsFetchedOnceAndKeptUntilTheLastWindowCloses)
 {
     EXPECT_EQ(open()->artFetches(), 2 + static_cast<int>(M.sharedArt.size()));

@@ -116,7 +116,12 @@ TEST(CtlEndToEnd, SerialRefusedFrequencyGivesStatusOne)
 
     r = ctl({"--serial", sim.link, "--model", "ic821", "--trace", "freq", "435.100.000", "readfreq"});
     EXPECT_EQ(r.status, 0) << qPrintable(r.out + r.err);
-    EXPECT_TRUE(r.out.contains("trace FE FE 4C E0 05 00 00 10 35 04 FD -")) << qPrintable(r.out);
+    EXPECT_TRUE(r.out.contains(
+        "trace E0>4C 05 set frequency 435.100.000 (echo)  [FE FE 4C E0 05 00 00 10 35 04 FD]\n"))
+        << qPrintable(r.out);
+    EXPECT_TRUE(r.out.contains("trace 4C>E0 FB OK  [FE FE E0 4C FB FD]\n")) << qPrintable(r.out);
+    EXPECT_TRUE(r.out.contains("trace 4C>E0 03 frequency 435.100.000  [FE FE E0 4C 03 00 00 10 35 04 FD]\n"))
+        << qPrintable(r.out);
     EXPECT_TRUE(r.out.contains("freq=435.100.000\n")) << qPrintable(r.out);
 
     r = ctl({"--serial", sim.link, "--model", "ic756", "freq", "14.195"});
@@ -167,6 +172,46 @@ TEST(CtlEndToEnd, SilentRadioIsGivenUpWithStatusOne)
     EXPECT_EQ(r.status, 1) << qPrintable(r.out + r.err);
     EXPECT_TRUE(r.out.contains("error 1 0 No Response, Your Radio is Turned off or is Configured Wrong"))
         << qPrintable(r.out);
+}
+
+TEST(CtlEndToEnd, FindListsTheThreeDefaultRadiosQuickly)
+{
+    Sim sim;
+    for (const QStringList& link : {QStringList{"--tcp", QStringLiteral("127.0.0.1:%1").arg(sim.port)},
+                                    QStringList{"--serial", sim.link}}) {
+        QElapsedTimer clock;
+        clock.start();
+        const Result r = ctl(link + QStringList{"find"});
+        // Process start and the link's opening included; the bus runs at 9600 Bd.
+        EXPECT_LT(clock.elapsed(), 3000) << qPrintable(link.join(' '));
+        EXPECT_EQ(r.status, 0) << qPrintable(r.out + r.err);
+        const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 3) << qPrintable(r.out);
+        EXPECT_TRUE(lines[0].startsWith("48 IC-706/IC-706MKII ")) << qPrintable(r.out);
+        EXPECT_TRUE(lines[1].startsWith("50 IC-756 ")) << qPrintable(r.out);
+        EXPECT_TRUE(lines[2].startsWith("4C IC-821 ")) << qPrintable(r.out);
+        for (const QString& line : lines)
+            EXPECT_TRUE(QRegularExpression("^[0-9A-F]{2} \\S+ \\d+\\.\\d{3}\\.\\d{3} [A-Z]+( narrow)?$")
+                            .match(line)
+                            .hasMatch())
+                << qPrintable(line);
+    }
+}
+
+TEST(CtlEndToEnd, FindOnADeadBusGivesStatusOneAndAClosedPortTwo)
+{
+    Sim sim;
+    sim.command("fault dead on");
+    QElapsedTimer clock;
+    clock.start();
+    Result r = ctl({"--tcp", QStringLiteral("127.0.0.1:%1").arg(sim.port), "find"});
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_EQ(r.status, 1) << qPrintable(r.out + r.err);
+    EXPECT_TRUE(r.out.isEmpty()) << qPrintable(r.out);
+
+    r = ctl({"--serial", sim.dir.filePath("nothing-here"), "find"});
+    EXPECT_EQ(r.status, 2) << qPrintable(r.out + r.err);
+    EXPECT_TRUE(r.out.isEmpty()) << qPrintable(r.out);
 }
 
 TEST(CtlEndToEnd, WatchPrintsTheKnobsReports)

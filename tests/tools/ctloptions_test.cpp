@@ -99,3 +99,23 @@ TEST(CtlOptions, BadArgumentsAreRefusedWithOneLine)
               "--baud takes a speed in bits per second, not 'fast'");
     EXPECT_EQ(refusal({"--tcp", "h", "--model", "ic756", "wait", "-5"}), "wait takes a time of 0 or more");
 }
+
+TEST(CtlOptions, FindRunsAloneWithoutAModel)
+{
+    CtlOptions o;
+    QString error;
+    ASSERT_TRUE(parseCtlArgs({"--tcp", "h:6005", "find"}, &o, &error)) << qPrintable(error);
+    EXPECT_TRUE(o.find);
+    EXPECT_FALSE(o.findAll);
+    EXPECT_TRUE(o.commands.empty());
+
+    CtlOptions all;
+    ASSERT_TRUE(parseCtlArgs({"--serial", "/dev/ttyUSB0", "--baud", "19200", "FIND", "--all"}, &all, &error))
+        << qPrintable(error);
+    EXPECT_TRUE(all.find);
+    EXPECT_TRUE(all.findAll);
+    EXPECT_EQ(all.baud, 19200);
+
+    EXPECT_EQ(refusal({"--tcp", "h", "find", "readfreq"}), "find takes only --all after it");
+    EXPECT_EQ(refusal({"find"}), "give exactly one of --tcp HOST[:PORT] and --serial PORT");
+}

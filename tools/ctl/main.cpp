@@ -2,6 +2,7 @@
 #include <QTextStream>
 #include <cstdio>
 
+#include "tools/ctlfind.h"
 #include "tools/ctloptions.h"
 #include "tools/ctlsession.h"
 
@@ -26,6 +27,8 @@ int main(int argc, char** argv)
         out << ctlUsage();
         return 0;
     }
+    if (options.find)
+        return CtlFind(options, out, err).run();
     CtlSession session(options, out, err);
     return session.run();
 }
