@@ -213,7 +213,9 @@ bool GraphicalPanel::openSession(Tdevice& device, int address)
     connect(session_, &RadioSession::notified, this, &GraphicalPanel::sessionNotified);
     connect(session_, &RadioSession::failed, this, &GraphicalPanel::sessionFailed);
     connect(session_, &RadioSession::transferGivenUp, this, &GraphicalPanel::transferGivenUp);
-    connect(session_, &RadioSession::transferEnded, this, &GraphicalPanel::transferEnded);
+    // Errors stay quiet while a transfer runs; channels the radio refused are
+    // told once the transfer has ended, in one box.
+    connect(session_, &RadioSession::channelsRefused, this, [](const QString& text) { Modal::error(text); });
     connect(session_, &RadioSession::progressed, this, &GraphicalPanel::showProgress);
     connect(session_, &RadioSession::traced, this, &GraphicalPanel::showTrace);
     connect(session_, &RadioSession::linkLost, this, &GraphicalPanel::showLinkLost);

@@ -190,7 +190,6 @@ private:
     void sessionNotified();
     void sessionFailed(int e, int d);
     void transferGivenUp(int e, int d);
-    void transferEnded(const TransferSummary& summary);
     void showProgress(int p, int n);
     void showTrace(const QString& s);
     // Fills MSnoop with the whole history in the form the Decoded box chooses.

@@ -59,14 +59,6 @@ void GraphicalPanel::transferGivenUp(int e, int d)
         Modal::error(text);
 }
 
-void GraphicalPanel::transferEnded(const TransferSummary& summary)
-{
-    // Errors stay quiet while a transfer runs; channels the radio refused are
-    // told here, in one box for the whole transfer.
-    if (!summary.refused.isEmpty())
-        Modal::error(summary.text());
-}
-
 void GraphicalPanel::showProgress(int p, int n)
 {
     const ErrorText t = engineErrorText(p, n);

@@ -105,7 +105,9 @@ void TIC821FORM::connectSession()
     connect(session_, &RadioSession::memoryRead, this, &TIC821FORM::memoryRead);
     connect(session_, &RadioSession::failed, this, &TIC821FORM::sessionFailed);
     connect(session_, &RadioSession::transferGivenUp, this, &TIC821FORM::transferGivenUp);
-    connect(session_, &RadioSession::transferEnded, this, &TIC821FORM::transferEnded);
+    // Errors stay quiet while a transfer runs; channels the radio refused are
+    // told once the transfer has ended, in one box.
+    connect(session_, &RadioSession::channelsRefused, this, [](const QString& text) { Modal::error(text); });
     connect(session_, &RadioSession::progressed, this, &TIC821FORM::showProgress);
     connect(session_, &RadioSession::traced, this, &TIC821FORM::showTrace);
     // The device lost its way to the bus: said in the status bar at once.

@@ -149,7 +149,6 @@ private:
     void memoryRead(bool blank);
     void sessionFailed(int e, int d);
     void transferGivenUp(int e, int d);
-    void transferEnded(const TransferSummary& summary);
     void showProgress(int p, int n);
     void showTrace(const QString& s);
     // What the main band shows when a transfer begins, for the session to give

@@ -56,14 +56,6 @@ void TIC821FORM::transferGivenUp(int e, int d)
         Modal::error(text);
 }
 
-void TIC821FORM::transferEnded(const TransferSummary& summary)
-{
-    // Errors stay quiet while a transfer runs; channels the radio refused are
-    // told here, in one box for the whole transfer.
-    if (!summary.refused.isEmpty())
-        Modal::error(summary.text());
-}
-
 void TIC821FORM::showProgress(int p, int n)
 {
     ui_.StatusPanels[p == civ::Progress::Try ? 1 : 0]->setText(ic821ErrorText(p, n));

@@ -269,7 +269,11 @@ void RadioSession::finishTransfer()
         return;
     counting_ = false;
     commands_.clear();
-    emit transferEnded(std::exchange(tally_, {}));
+    const TransferSummary summary = std::exchange(tally_, {});
+    QPointer<RadioSession> alive(this);
+    emit transferEnded(summary);
+    if (alive && !summary.refused.isEmpty())
+        emit channelsRefused(summary.text());
 }
 
 void RadioSession::restore(const BandSnapshot& b)

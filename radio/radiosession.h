@@ -129,6 +129,9 @@ signals:
     // A transfer has ended (finishTransfer): what it came to. Not raised for a
     // transfer given up.
     void transferEnded(const TransferSummary& summary);
+    // Raised with transferEnded when the radio refused channels: the one thing
+    // of an ended transfer an operator is told in a box.
+    void channelsRefused(const QString& text);
     void progressed(civ::Progress::Code p, int n);
     void traced(const QString& bytes);
     void linkLost(const QString& why);

@@ -201,6 +201,9 @@ TEST_F(Session, AnUploadTheRadioPartlyRefusedEndsWithItsSummary)
     std::vector<TransferSummary> ended;
     QObject::connect(session.get(), &RadioSession::transferEnded,
                      [&](const TransferSummary& s) { ended.push_back(s); });
+    QStringList boxes;
+    QObject::connect(session.get(), &RadioSession::channelsRefused,
+                     [&](const QString& text) { boxes << text; });
     MemoryWrite w;
     w.freq = QStringLiteral("014.070.000");
     for (int channel = 1; channel <= 5; ++channel) {
@@ -217,8 +220,10 @@ TEST_F(Session, AnUploadTheRadioPartlyRefusedEndsWithItsSummary)
     EXPECT_EQ(ended[0].channels, 5);
     EXPECT_EQ(ended[0].refused, (QList<int>{2, 4}));
     EXPECT_EQ(ended[0].text(), QStringLiteral("3 channels written, 2 refused by the radio: 2, 4"));
+    EXPECT_EQ(boxes, QStringList{ended[0].text()});
     session->finishTransfer();
     EXPECT_EQ(ended.size(), 1u);  // told once
+    EXPECT_EQ(boxes.size(), 1);
 }
 
 TEST_F(Session, ADownloadTheRadioPartlyRefusedEndsWithItsSummary)
@@ -240,6 +245,17 @@ TEST_F(Session, ADownloadTheRadioPartlyRefusedEndsWithItsSummary)
     clean.writing = true;
     clean.channels = 12;
     EXPECT_EQ(clean.text(), QStringLiteral("12 channels written"));
+}
+
+TEST_F(Session, ATransferWithNothingRefusedRaisesNoBox)
+{
+    int boxes = 0;
+    QObject::connect(session.get(), &RadioSession::channelsRefused, [&] { ++boxes; });
+    session->readMemory(2);
+    run();
+    session->readMemory(0);
+    session->finishTransfer();
+    EXPECT_EQ(boxes, 0);
 }
 
 TEST_F(Session, ASilentRadioEndsTheTransferOnceWithNothingPutBack)
