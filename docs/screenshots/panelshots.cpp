@@ -2,18 +2,23 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QGroupBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPointer>
+#include <QPushButton>
 #include <QThread>
 #include <memory>
 
 #include "civ/civ.h"
+#include "civ/models.h"
 #include "core/device.h"
 #include "panels/artlibrary.h"
 #include "panels/graphicalpanel.h"
+#include "panels/ic821.h"
 #include "panels/panelpicture.h"
+#include "radio/radiosession.h"
 #include "shell/mainform.h"
 #include "sim/bus.h"
 #include "sim/busstation.h"
@@ -156,5 +161,33 @@ bool savePanel(TMainFORM& frame, const QString& simModel, quint8 address, const 
                 QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
     }
+    return ok;
+}
+
+bool saveIc821Window(const QDir& out)
+{
+    const RadioModel* model = findRadioModel(QStringLiteral("ic821"));
+    if (!model)
+        return false;
+    SimBus bus;
+    bus.setPaced(false);
+    SimRadio radio(bus, *model, 0x4C);
+    DeviceList->append(std::make_unique<BusDevice>(bus));
+    TIC821FORM window(*DeviceList, nullptr);
+    QElapsedTimer t;
+    t.start();
+    // Opening reads both bands and comes to rest on the main band.
+    while (t.elapsed() < 20000 && !(window.engine() && window.engine()->Queue().empty() &&
+                                    window.session()->requestState() == RequestState::Resting)) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    TIC821FORM::setItemIndex(window.controls().RGMainVfo, 0);
+    TIC821FORM::setItemIndex(window.controls().RGSubVfo, 0);
+    window.show();
+    window.controls().BDial->setFocus();
+    QCoreApplication::processEvents();
+    const bool ok = window.grab().save(out.filePath(QStringLiteral("ic821-text.png")));
+    window.close();
     return ok;
 }

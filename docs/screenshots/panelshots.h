@@ -26,3 +26,6 @@ bool savePanel(TMainFORM& frame, const QString& simModel, quint8 address, const 
 void clickSpot(GraphicalPanel& panel, int spot);
 // Runs the event loop until the panel's engine is idle and at rest, or ms pass.
 bool settle(GraphicalPanel& panel, int ms);
+// Opens the IC-821 standard-controls window against a simulated IC-821 and saves
+// it (ic821-text.png) once it has read the radio.
+bool saveIc821Window(const QDir& out);

@@ -227,6 +227,10 @@ int main(int argc, char** argv)
     memoryWindows(out);
     panel756(*frame, out);
     panel821(*frame, out);
+    if (!saveIc821Window(out)) {
+        std::fprintf(stderr, "the IC-821 window did not settle\n");
+        ++failures;
+    }
     panel706(*frame, out);
     panel706mkii(*frame, out);
 
