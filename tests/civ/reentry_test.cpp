@@ -157,15 +157,56 @@ TEST(CivReentry, ModalBoxDeliversBytesAndTimerEventsInsideAnEvent)
     EXPECT_TRUE(e->Queue().empty());
 }
 
+namespace {
+
+struct CloseCase {
+    const char* what;
+    std::function<bool(const QString&)> closeOn;  // the log line after which to close
+    std::function<void(BusHarness&, Tciv*)> drive;
+};
+
+// Drives an idle engine as the case says and closes its owner right after the
+// case's log line: nothing may be reported after it, and the engine is gone.
+void closeInsideEvent(const CloseCase& c)
+{
+    BusHarness h;
+    Tic756* e = idleEngine(h);
+    QPointer<Tic756> alive(e);
+    QPointer<Timer> timer(e->Timer());
+    int closedAt = -1;
+    const auto check = [&h, &c, &closedAt]() {
+        if (closedAt < 0 && c.closeOn(h.log.lines.last())) {
+            closedAt = int(h.log.lines.size());
+            h.owner.reset();
+        }
+    };
+    auto error = [&h, check](int a, int b) {
+        h.log.add(QStringLiteral("E(%1,%2)").arg(a).arg(b));
+        check();
+    };
+    e->OnError.bind(error);
+    e->OnProgress.bind(error);
+    e->OnNotify.bind([&h, check](int a, int b) {
+        h.log.add(QStringLiteral("N(%1,%2)").arg(a).arg(b));
+        check();
+    });
+    e->OnDebug.bind([&h, check](const QString& s) {
+        h.log.add(QStringLiteral("D[%1]").arg(s));
+        check();
+    });
+    c.drive(h, e);
+    EXPECT_GT(closedAt, 0) << c.what;
+    EXPECT_EQ(h.log.lines.size(), closedAt) << c.what << ": " << h.log.lines.join(" | ").toStdString();
+    EXPECT_FALSE(alive) << c.what;
+    EXPECT_FALSE(timer) << c.what;
+}
+
+}  // namespace
+
 // The panel closes (and frees the engine with it) from inside an engine event: the
 // engine must not be touched afterwards, and nothing more is reported.
 TEST(CivReentry, OwnerDestroyedInsideAnEvent)
 {
-    struct Case {
-        const char* what;
-        std::function<bool(const QString&)> closeOn;  // the log line after which to close
-        std::function<void(BusHarness&, Tciv*)> drive;
-    };
     const auto twoOks = [](BusHarness& h, Tciv* e) {
         e->setFreq("014.195.000");
         e->setMode(civ::Mode::Cw);
@@ -173,7 +214,7 @@ TEST(CivReentry, OwnerDestroyedInsideAnEvent)
         h.receive("FE FE E0 50 FB FD FE FE E0 50 FB FD FE FE E0 50 03 00 50 19 14 00 FD");
         h.clock.advance(5000);
     };
-    const Case cases[] = {
+    const CloseCase cases[] = {
         {"OK notify", [](const QString& l) { return l.endsWith("N(1,1)"); }, twoOks},
         {"OK progress", [](const QString& l) { return l.endsWith("E(5,1)"); }, twoOks},
         {"error 3", [](const QString& l) { return l.endsWith("E(3,0)"); }, twoOks},
@@ -213,38 +254,8 @@ TEST(CivReentry, OwnerDestroyedInsideAnEvent)
              h.clock.advance(5000);
          }},
     };
-    for (const Case& c : cases) {
-        BusHarness h;
-        Tic756* e = idleEngine(h);
-        QPointer<Tic756> alive(e);
-        QPointer<Timer> timer(e->Timer());
-        int closedAt = -1;
-        const auto check = [&h, &c, &closedAt]() {
-            if (closedAt < 0 && c.closeOn(h.log.lines.last())) {
-                closedAt = int(h.log.lines.size());
-                h.owner.reset();
-            }
-        };
-        auto error = [&h, check](int a, int b) {
-            h.log.add(QStringLiteral("E(%1,%2)").arg(a).arg(b));
-            check();
-        };
-        e->OnError.bind(error);
-        e->OnProgress.bind(error);
-        e->OnNotify.bind([&h, check](int a, int b) {
-            h.log.add(QStringLiteral("N(%1,%2)").arg(a).arg(b));
-            check();
-        });
-        e->OnDebug.bind([&h, check](const QString& s) {
-            h.log.add(QStringLiteral("D[%1]").arg(s));
-            check();
-        });
-        c.drive(h, e);
-        EXPECT_GT(closedAt, 0) << c.what;
-        EXPECT_EQ(h.log.lines.size(), closedAt) << c.what << ": " << h.log.lines.join(" | ").toStdString();
-        EXPECT_FALSE(alive) << c.what;
-        EXPECT_FALSE(timer) << c.what;
-    }
+    for (const CloseCase& c : cases)
+        closeInsideEvent(c);
 }
 
 TEST(CivReentry, DeferredCloseFinishesTheCurrentStep)

@@ -364,7 +364,7 @@ TEST_F(MemoryWindow, UnassignedEventsDoNothing)
     EXPECT_TRUE(panel.gets.empty());
 }
 
-TEST_F(MemoryWindow, UnsavedChangesAreOfferedForSaving)
+TEST_F(MemoryWindow, EveryKindOfChangeIsOfferedForSaving)
 {
     QWidget owner;
     owner.setWindowTitle("IC756 on device [Shack] <TCP/IP>");
@@ -427,6 +427,19 @@ TEST_F(MemoryWindow, UnsavedChangesAreOfferedForSaving)
         EXPECT_EQ(modal.boxes[0].text, question);
         EXPECT_TRUE(form->Modified());
     }
+}
+
+TEST_F(MemoryWindow, TheUnsavedQuestionCanDiscardSaveOrKeepTheWindow)
+{
+    QWidget owner;
+    owner.setWindowTitle("IC756 on device [Shack] <TCP/IP>");
+    form = std::make_unique<TMemoryFORM>(&owner);
+    panel.bind(form.get());
+    load("a,b,c,d\r\n");
+    answerDownload("1", "1", "1");
+    form->BDownLoadClick();
+    panel.answer();
+    modal.boxes.clear();
 
     // Discard lets it go; the list keeps its changes until it goes.
     modal.answers = {Modal::Discard};

@@ -277,7 +277,35 @@ TEST_F(MemoryWindow, TransferGivenUpByThePanelKeepsWhatArrived)
     EXPECT_EQ(form->NumofMemories(), 5);
 }
 
-TEST_F(MemoryWindow, AWholeTransferEndsOnceAfterItsLastMemory)
+namespace {
+
+// One way of running a transfer and the requests and ends it must come to.
+struct TransferCase {
+    const char* name;
+    bool busyOffOnSet;
+    std::function<void()> run;
+    QStringList log;
+};
+
+}  // namespace
+
+class WholeTransfers : public MemoryWindow {
+protected:
+    void check(const std::vector<TransferCase>& cases)
+    {
+        for (const auto& c : cases) {
+            load(fiveRows);
+            panel.log.clear();
+            panel.busyOffOnSet = c.busyOffOnSet;
+            c.run();
+            EXPECT_EQ(panel.log, c.log) << c.name;
+            EXPECT_FALSE(form->Writing()) << c.name;
+            EXPECT_FALSE(form->Downloading()) << c.name;
+        }
+    }
+};
+
+TEST_F(WholeTransfers, AWriteEndsOnceAfterItsLastMemory)
 {
     const auto writeOne = [this] {
         answerSingleWrite("9");
@@ -287,16 +315,7 @@ TEST_F(MemoryWindow, AWholeTransferEndsOnceAfterItsLastMemory)
         answerUpload("1", "3", "7");
         form->BUploadClick();
     };
-    const auto downloadThree = [this] {
-        answerDownload("1", "3", "1");
-        form->BDownLoadClick();
-    };
-    const struct {
-        const char* name;
-        bool busyOffOnSet;
-        std::function<void()> run;
-        QStringList log;
-    } cases[] = {
+    check({
         {"upload, radio through after each memory", true, uploadThree, {"set 7", "set 8", "set 9", "end"}},
         {"upload, radio through at the end",
          false,
@@ -321,6 +340,24 @@ TEST_F(MemoryWindow, AWholeTransferEndsOnceAfterItsLastMemory)
              form->BusyOff();
          },
          {"set 2"}},
+        {"upload given up",
+         false,
+         [&] {
+             uploadThree();
+             form->AbortTransfer();
+             form->BusyOff();
+         },
+         {"set 7", "set 8", "set 9", "end"}},
+    });
+}
+
+TEST_F(WholeTransfers, ADownloadEndsOnceAfterItsLastMemory)
+{
+    const auto downloadThree = [this] {
+        answerDownload("1", "3", "1");
+        form->BDownLoadClick();
+    };
+    check({
         {"download",
          false,
          [&] {
@@ -347,14 +384,6 @@ TEST_F(MemoryWindow, AWholeTransferEndsOnceAfterItsLastMemory)
              form->AbortTransfer();
          },
          {"get 1", "end"}},
-        {"upload given up",
-         false,
-         [&] {
-             uploadThree();
-             form->AbortTransfer();
-             form->BusyOff();
-         },
-         {"set 7", "set 8", "set 9", "end"}},
         {"nothing running",
          false,
          [&] {
@@ -362,16 +391,7 @@ TEST_F(MemoryWindow, AWholeTransferEndsOnceAfterItsLastMemory)
              form->BusyOff();
          },
          {}},
-    };
-    for (const auto& c : cases) {
-        load(fiveRows);
-        panel.log.clear();
-        panel.busyOffOnSet = c.busyOffOnSet;
-        c.run();
-        EXPECT_EQ(panel.log, c.log) << c.name;
-        EXPECT_FALSE(form->Writing()) << c.name;
-        EXPECT_FALSE(form->Downloading()) << c.name;
-    }
+    });
 }
 
 TEST_F(MemoryWindow, PanelAnsweringAtOnceStillGetsOneRequestAtATime)
