@@ -144,13 +144,6 @@ protected:
     void RequestSelected();
     // The engine's mode to the selected band's indicator, by the model's table.
     void UpdateModeIndicator();
-    // The duplex a memory channel's offset text asks for (civ::Duplex), or -1 for a
-    // radio whose channels hold none.
-    virtual int memoryDuplex(const QString& offset) const
-    {
-        Q_UNUSED(offset);
-        return -1;
-    }
     // The memory keys: the selected band's channel up or down by delta, wrapping
     // between 1 and the model's last channel, then shown and read back.
     void channelStep(int delta);

@@ -13,6 +13,7 @@
 #include "panels/graphicalpanel.h"
 #include "panels/panelcodes.h"
 #include "panels/panellogic.h"
+#include "radio/memorychannel.h"
 
 void GraphicalPanel::frequencyRead(int band, bool blank)
 {
@@ -96,13 +97,9 @@ void GraphicalPanel::MemorySetRequest(bool s, bool w, int n, const QString& f, c
 {
     if (!session_)
         return;
-    MemoryWrite write;
+    MemoryWrite write = memoryWriteOf(model_.rigModel, n, f, m, o);
     write.single = s;
     write.store = w;
-    write.channel = n;
-    write.freq = f;
-    write.mode = model_.modeOfText(m);
-    write.duplex = memoryDuplex(o);
     session_->writeMemory(write);
 }
 

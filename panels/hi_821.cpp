@@ -190,16 +190,6 @@ void THi_821FORM::scanKey()
     }
 }
 
-int THi_821FORM::memoryDuplex(const QString& offset) const
-{
-    // Sent with every channel, so a channel without a shift clears the last one.
-    if (offset.compare(QLatin1String("PLUS"), Qt::CaseInsensitive) == 0)
-        return civ::Duplex::Plus;
-    if (offset.compare(QLatin1String("MINUS"), Qt::CaseInsensitive) == 0)
-        return civ::Duplex::Minus;
-    return civ::Duplex::Simplex;
-}
-
 void THi_821FORM::BForceClick()
 {
     if (!engine())

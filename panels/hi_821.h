@@ -36,7 +36,6 @@ public:
 protected:
     void hotSpotAction(int n) override;
     void mouseDownStarted() override;
-    int memoryDuplex(const QString& offset) const override;
 
 private:
     void subKey();

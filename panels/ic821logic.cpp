@@ -26,45 +26,6 @@ int ic821IndexOfMode(int mode)
     return -1;
 }
 
-QString ic821ModeText(int mode)
-{
-    switch (ic821IndexOfMode(mode)) {
-    case 0: return QStringLiteral("CWN");
-    case 1: return QStringLiteral("CW");
-    case 2: return QStringLiteral("LSB");
-    case 3: return QStringLiteral("USB");
-    case 4: return QStringLiteral("FM");
-    default: return {};
-    }
-}
-
-int ic821ModeOfText(const QString& text)
-{
-    // The order of the comparisons is the memory window's contract.
-    static const struct {
-        const char* name;
-        int mode;
-    } table[] = {{"FM", civ::Mode::Fm},
-                 {"USB", civ::Mode::Usb},
-                 {"LSB", civ::Mode::Lsb},
-                 {"CW", civ::Mode::Cw},
-                 {"CWN", civ::Mode::CwNarrow}};
-    for (const auto& entry : table) {
-        if (text.compare(QLatin1String(entry.name), Qt::CaseInsensitive) == 0)
-            return entry.mode;
-    }
-    return -1;
-}
-
-int ic821DuplexOfText(const QString& text)
-{
-    if (text.compare(QLatin1String("PLUS"), Qt::CaseInsensitive) == 0)
-        return civ::Duplex::Plus;
-    if (text.compare(QLatin1String("MINUS"), Qt::CaseInsensitive) == 0)
-        return civ::Duplex::Minus;
-    return civ::Duplex::Simplex;
-}
-
 QString ic821ErrorText(int e, int d)
 {
     if (e == civ::Error::Refused) {

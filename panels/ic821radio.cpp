@@ -14,6 +14,7 @@
 #include "memory/memoryform.h"
 #include "panels/ic821.h"
 #include "panels/ic821logic.h"
+#include "radio/memorychannel.h"
 
 void TIC821FORM::frequencyRead(int band, bool blank)
 {
@@ -40,7 +41,7 @@ void TIC821FORM::memoryRead(bool blank)
     if (blank)
         memory_->StoreMem(QStringLiteral("BLANK"), QString(), QString());
     else
-        memory_->StoreMem(engine()->Freq(), ic821ModeText(engine()->mode()), QString());
+        memory_->StoreMem(engine()->Freq(), memoryTextOfMode(RigModel::IC821, engine()->mode()), QString());
 }
 
 void TIC821FORM::sessionFailed(int e, int d) { Modal::error(ic821ErrorText(e, d)); }
@@ -75,13 +76,9 @@ void TIC821FORM::MemorySetRequest(bool s, bool w, int n, const QString& f, const
 {
     if (!session_)
         return;
-    MemoryWrite write;
+    MemoryWrite write = memoryWriteOf(RigModel::IC821, n, f, m, o);
     write.single = s;
     write.store = w;
-    write.channel = n;
-    write.freq = f;
-    write.mode = ic821ModeOfText(m);
-    write.duplex = ic821DuplexOfText(o);
     session_->writeMemory(write);
 }
 

@@ -71,9 +71,6 @@ constexpr ModeIndicator ModeIndicators[] = {
     {FmNarrow, FmNarrow},
 };
 
-constexpr ModeText MemoryModes[] = {{"FM", Fm}, {"WFM", Wfm},   {"USB", Usb}, {"LSB", Lsb},
-                                    {"AM", Am}, {"RTTY", Rtty}, {"CW", Cw},   {"CWN", CwNarrow}};
-
 constexpr PanelWindow Window{QSize(788, 566),        QPoint(20, 4),    QRect(212, 286, 121, 29),
                              QPoint(336, 288),       QPoint(-1, -1),   QPoint(408, 288),
                              QPoint(484, 288),       QPoint(560, 288), QRect(80, 292, 97, 17),
@@ -104,7 +101,6 @@ const PanelLayout Model{
     false,
     true,
     ModeIndicators,
-    MemoryModes,
     RigModel::IC706,
 };
 

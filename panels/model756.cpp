@@ -76,9 +76,6 @@ constexpr TuningRange Ranges[] = {{30000, 60000000}};
 
 constexpr ModeIndicator ModeIndicators[] = {{1, 4}, {2, 3}, {3, 2}, {4, 5}, {5, 1}, {7, 6}};
 
-constexpr ModeText MemoryModes[] = {{"FM", 5},   {"USB", 3}, {"LSB", 2}, {"AM", 4},
-                                    {"RTTY", 7}, {"CW", 1},  {"CWN", 0}};
-
 const PanelLayout Model{
     "IC756",
     "IC-756",
@@ -105,7 +102,6 @@ const PanelLayout Model{
     true,
     true,
     ModeIndicators,
-    MemoryModes,
     RigModel::IC756,
 };
 

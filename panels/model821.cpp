@@ -63,9 +63,6 @@ constexpr ModeIndicator ModeIndicators[] = {
     {Usb, IndicatorUsb},           {Fm, IndicatorFm},
 };
 
-// No AM, RTTY or wide FM on this radio.
-constexpr ModeText MemoryModes[] = {{"FM", Fm}, {"USB", Usb}, {"LSB", Lsb}, {"CW", Cw}, {"CWN", CwNarrow}};
-
 const PanelLayout Model{
     "IC821",
     "IC-821",
@@ -92,7 +89,6 @@ const PanelLayout Model{
     true,
     true,
     ModeIndicators,
-    MemoryModes,
     RigModel::IC821,
 };
 

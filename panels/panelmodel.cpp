@@ -1,5 +1,7 @@
 #include "panels/panelmodel.h"
 
+#include "radio/memorychannel.h"
+
 std::vector<int> hitTest(std::span<const HotSpot> table, int x, int y)
 {
     std::vector<int> hits;
@@ -25,20 +27,6 @@ int PanelLayout::modeIndicator(int mode) const
     return 0;
 }
 
-int PanelLayout::modeOfText(const QString& text) const
-{
-    for (const ModeText& m : memoryModes) {
-        if (text.compare(QLatin1String(m.name), Qt::CaseInsensitive) == 0)
-            return m.mode;
-    }
-    return -1;
-}
+int PanelLayout::modeOfText(const QString& text) const { return memoryModeOfText(rigModel, text); }
 
-QString PanelLayout::textOfMode(int mode) const
-{
-    for (const ModeText& m : memoryModes) {
-        if (m.mode == mode)
-            return QString::fromLatin1(m.name);
-    }
-    return {};
-}
+QString PanelLayout::textOfMode(int mode) const { return memoryTextOfMode(rigModel, mode); }

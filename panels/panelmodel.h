@@ -59,12 +59,6 @@ struct ModeIndicator {
     int indicator;
 };
 
-// A mode text of memory records and the engine mode it stands for.
-struct ModeText {
-    const char* name;
-    int mode;
-};
-
 struct PanelLayout {
     const char* radioName;    // engine RadioName and caption stem, "IC756"
     const char* rangeName;    // as the range message names the model, "IC-756"
@@ -91,15 +85,13 @@ struct PanelLayout {
     bool opensMaximized;  // false: the window opens at its design size
     // Engine modes the display's mode indicator shows; other modes leave it as it was.
     std::span<const ModeIndicator> modeIndicators;
-    // Memory-record mode texts in the order the memory window's texts are compared;
-    // read backwards they name the mode a memory read hands over.
-    std::span<const ModeText> memoryModes;
     RigModel rigModel;  // the engine the panel's session makes
 
     // The indicator for an engine mode, 0 for a mode the display does not show.
     int modeIndicator(int mode) const;
     // The mode of a memory-record text (compared without regard to case), -1 for
-    // none; and the text of a mode, empty for a mode the model has no text for.
+    // none; and the text of a mode, empty for a mode the model has no text for:
+    // the model's memory texts (radio/memorychannel.h).
     int modeOfText(const QString& text) const;
     QString textOfMode(int mode) const;
 

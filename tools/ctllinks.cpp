@@ -10,6 +10,7 @@
 #include "core/intconv.h"
 #include "io/comm32.h"
 #include "io/sockets.h"
+#include "tools/ctloptions.h"
 
 namespace {
 
@@ -149,4 +150,20 @@ void CtlTcpLink::Send(const quint8* data, qint32 len)
             break;
         sent += chunk;
     }
+}
+
+std::unique_ptr<CtlLink> openCtlLink(const CtlOptions& options, QString* error)
+{
+    if (options.tcp) {
+        auto link = std::make_unique<CtlTcpLink>();
+        link->Kind = DeviceKind::TcpIp;
+        if (!link->open(options.host, options.port, 15000, error))
+            return nullptr;
+        return link;
+    }
+    auto link = std::make_unique<CtlSerialLink>();
+    link->Kind = DeviceKind::Serial;
+    if (!link->open(options.serialPort, options.baud, error))
+        return nullptr;
+    return link;
 }

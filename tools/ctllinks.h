@@ -6,6 +6,7 @@
 #include "core/device.h"
 #include "core/event.h"
 
+struct CtlOptions;
 class TComm32;
 class TSockets;
 
@@ -49,3 +50,7 @@ private:
     std::unique_ptr<TSockets> socket_;
     bool connected_ = false;
 };
+
+// The serial port or relay the options name, opened; nullptr with the reason in
+// error when it cannot be.
+std::unique_ptr<CtlLink> openCtlLink(const CtlOptions& options, QString* error);

@@ -1,6 +1,7 @@
 #include "tools/ctloptions.h"
 
 #include <QCommandLineOption>
+#include <QFileInfo>
 #include <QHash>
 #include <QHostAddress>
 
@@ -256,6 +257,55 @@ bool parseFind(const QStringList& args, qsizetype i, CtlOptions* o, QString* err
     return true;
 }
 
+// A channel number of the model's memories, for a transfer's range.
+bool parseChannel(const QString& text, const CtlOptions& o, int* channel, QString* error)
+{
+    const RigModelInfo& info = rigModelInfo(o.model);
+    if (!tryStrToInt(text, channel)) {
+        *error = QStringLiteral("a channel is a number, not '%1'").arg(text);
+        return false;
+    }
+    if (*channel < 1 || *channel > info.memories) {
+        *error = QStringLiteral("channel %1 is not one of the %2's channels 1 to %3")
+                     .arg(text, QLatin1String(info.name))
+                     .arg(info.memories);
+        return false;
+    }
+    return true;
+}
+
+// "download FIRST LAST FILE" or "upload FILE [FIRST LAST]", alone; i stands on the word.
+bool parseTransfer(const QStringList& args, qsizetype i, CtlOptions* o, QString* error)
+{
+    const QStringList rest = args.mid(i + 1);
+    CtlTransfer& t = o->transfer;
+    const bool download = args.at(i).toLower() == QLatin1String("download");
+    if (download ? rest.size() != 3 : rest.size() != 1 && rest.size() != 3) {
+        *error = download ? QStringLiteral("download takes FIRST LAST FILE")
+                          : QStringLiteral("upload takes FILE, or FILE FIRST LAST");
+        return false;
+    }
+    t.direction = download ? CtlTransfer::Download : CtlTransfer::Upload;
+    t.file = download ? rest.at(2) : rest.at(0);
+    const QString suffix = QFileInfo(t.file).suffix().toLower();
+    if (suffix != QLatin1String("mem") && suffix != QLatin1String("csv")) {
+        *error = QStringLiteral("the file's name ends in .mem or .csv, which chooses its format, not '%1'")
+                     .arg(t.file);
+        return false;
+    }
+    t.csv = suffix == QLatin1String("csv");
+    if (rest.size() == 1)
+        return true;
+    const qsizetype at = download ? 0 : 1;
+    if (!parseChannel(rest.at(at), *o, &t.first, error) || !parseChannel(rest.at(at + 1), *o, &t.last, error))
+        return false;
+    if (t.first > t.last) {
+        *error = QStringLiteral("the first channel %1 comes after the last %2").arg(t.first).arg(t.last);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool parseCtlArgs(const QStringList& args, CtlOptions* o, QString* error)
@@ -288,55 +338,42 @@ bool parseCtlArgs(const QStringList& args, CtlOptions* o, QString* error)
         *error = QStringLiteral("--model is required (%1)").arg(modelKeys());
         return false;
     }
+    const QString word = args.value(options.end).toLower();
+    if (word == QLatin1String("download") || word == QLatin1String("upload"))
+        return parseTransfer(args, options.end, o, error);
     return parseCommands(args, options.end, o, error);
 }
 
-QString ctlUsage()
+namespace {
+
+// download and upload, in the list of commands.
+QString transferUsage()
 {
     return QStringLiteral(
-        "Usage: tsln-ctl (--tcp HOST[:PORT] | --serial PORT [--baud N])\n"
-        "                --model ic706|ic706mkii|ic756|ic821 [--address HEX] [--trace]\n"
-        "                [--verbose]\n"
-        "                COMMAND...\n"
-        "       tsln-ctl (--tcp HOST[:PORT] | --serial PORT [--baud N]) find [--all]\n"
-        "       tsln-ctl --help | --version\n"
-        "\n"
-        "Drives one radio through Tessaline's CI-V engine, over a TCP relay (PORT defaults\n"
-        "to 6005) or a serial port (COM1..COM4 or a device path such as /dev/ttyUSB0;\n"
-        "--baud defaults to 9600). --address is the radio's CI-V address in hexadecimal\n"
-        "(defaults: IC-706 and IC-706MKII 48, IC-756 50, IC-821 4C).\n"
-        "\n"
-        "Commands run in order, one engine operation each:\n"
-        "  freq TEXT       set the frequency, TEXT as 014.195.000 (MHz.kHz.Hz)\n"
-        "  mode N          set the mode: 0 CW-N, 1 CW, 2 LSB, 3 USB, 4 AM, 5 FM, 6 WFM,\n"
-        "                  7 RTTY; IC-706 family also 9 LSB-N, 10 USB-N, 11 AM-N,\n"
-        "                  12 RTTY-N, 13 FM-N\n"
-        "  band N          0 main, 1 sub (IC-756, IC-821)\n"
-        "  vfo N           0 VFO mode, 1 VFO A, 2 VFO B, 7 copy A to B, 8 exchange\n"
-        "  memory N        select memory channel N\n"
-        "  memcmd N        0 memory mode, 1 write memory, 2 memory to VFO, 3 clear memory,\n"
-        "                  4 read offset, 5 write offset\n"
-        "  scan N          0 start, 1 stop, 2..7 other scans\n"
-        "  split on|off    split operation\n"
-        "  duplex N        0 simplex, 1 minus, 2 plus\n"
-        "  dual on|off     dual watch (IC-756)\n"
-        "  antenna N       5 ANT1, 6 ANT2, 7 ANT1+RX, 8 ANT2+RX (IC-756)\n"
-        "  readfreq        read the frequency\n"
-        "  readmode        read the mode\n"
-        "  readoffset      read the duplex offset\n"
-        "  raw HEX...      queue a whole frame, e.g. raw FE FE 50 E0 03 FD\n"
-        "  clear           drop every queued command\n"
-        "  wait MS         pause before the next command\n"
-        "  watch SECONDS   keep printing what the radio reports\n"
-        "  serve [--listen ADDR:PORT]\n"
-        "                  alone: serve the radio to Hamlib rigctld clients (loggers,\n"
-        "                  digital-mode programs choosing \"Hamlib NET rigctl\") until\n"
-        "                  stopped; ADDR:PORT defaults to 127.0.0.1:4532\n"
-        "  find [--all]    alone, without --model: ask the models' default addresses\n"
-        "                  (48, 4C, 50; --all: every address 01-DF) for their frequency\n"
-        "                  and mode, and print a line per radio that answers, e.g.\n"
-        "                  \"50 IC-756 14.195.000 USB\"; exit status 0 when one did,\n"
-        "                  1 when none did, 2 when the port cannot be opened\n"
+        "  download FIRST LAST FILE\n"
+        "                  alone: read memory channels FIRST to LAST (1 to 99, on the\n"
+        "                  IC-821 1 to 80) into FILE, one row per channel from the\n"
+        "                  first row on, a blank channel as a BLANK row; FILE ending\n"
+        "                  in .mem is a memory file, in .csv a CSV channel list (which\n"
+        "                  leaves blank channels out). FILE is replaced only once all\n"
+        "                  channels are read\n"
+        "  upload FILE [FIRST LAST]\n"
+        "                  alone: write every row of FILE into the radio, row 1 into\n"
+        "                  channel 1 and on (with FIRST LAST: into channels FIRST to\n"
+        "                  LAST, as many as FILE has rows; a CSV list may end early,\n"
+        "                  the channels after it are cleared); a blank row clears its\n"
+        "                  channel\n"
+        "                  Both read the radio's frequency and mode on the main band\n"
+        "                  first and put them back afterwards, a download in VFO mode,\n"
+        "                  an upload on VFO A. Each channel is told on standard error\n"
+        "                  as it is through, on one updated line on a terminal; at the\n"
+        "                  end \"10 channels read\" (or written) on standard output\n");
+}
+
+// What is printed, the exit status and examples.
+QString outputUsage()
+{
+    return QStringLiteral(
         "\n"
         "Output, one line per event:\n"
         "  notify T Q [freq=TEXT | mode=N | offset=KHZ kHz]\n"
@@ -357,11 +394,69 @@ QString ctlUsage()
         "was, and offset=KHZ kHz when an offset was read.\n"
         "\n"
         "Exit status: 0 done, 1 a command was refused or given up (NG, no response,\n"
-        "bad frequency text), 2 bad arguments or a device that cannot be opened.\n"
+        "bad frequency text; for download and upload the line on standard error names\n"
+        "the channel), 2 bad arguments, a device that cannot be opened, a FILE that\n"
+        "cannot be read or written.\n"
         "\n"
         "Examples:\n"
         "  tsln-ctl --tcp 127.0.0.1 --model ic756 freq 014.195.000 mode 3 readfreq\n"
         "  tsln-ctl --serial /dev/ttyUSB0 --baud 19200 --model ic821 band 1 readfreq\n"
         "  tsln-ctl --tcp shack-pi:6005 --model ic706mkii --address 4E watch 60\n"
-        "  tsln-ctl --serial /dev/ttyUSB0 --model ic756 serve --listen 127.0.0.1:4532\n");
+        "  tsln-ctl --serial /dev/ttyUSB0 --model ic756 serve --listen 127.0.0.1:4532\n"
+        "  tsln-ctl --serial /dev/ttyUSB0 --model ic821 download 1 80 ic821.mem\n"
+        "  tsln-ctl --tcp shack-pi:6005 --model ic756 upload repeaters.csv 20 39\n");
+}
+
+}  // namespace
+
+QString ctlUsage()
+{
+    return QStringLiteral(
+               "Usage: tsln-ctl (--tcp HOST[:PORT] | --serial PORT [--baud N])\n"
+               "                --model ic706|ic706mkii|ic756|ic821 [--address HEX] [--trace]\n"
+               "                [--verbose]\n"
+               "                COMMAND...\n"
+               "       tsln-ctl (--tcp HOST[:PORT] | --serial PORT [--baud N]) find [--all]\n"
+               "       tsln-ctl (--tcp HOST[:PORT] | --serial PORT [--baud N])\n"
+               "                --model ic706|ic706mkii|ic756|ic821 [--address HEX]\n"
+               "                download FIRST LAST FILE | upload FILE [FIRST LAST]\n"
+               "       tsln-ctl --help | --version\n"
+               "\n"
+               "Drives one radio through Tessaline's CI-V engine, over a TCP relay (PORT defaults\n"
+               "to 6005) or a serial port (COM1..COM4 or a device path such as /dev/ttyUSB0;\n"
+               "--baud defaults to 9600). --address is the radio's CI-V address in hexadecimal\n"
+               "(defaults: IC-706 and IC-706MKII 48, IC-756 50, IC-821 4C).\n"
+               "\n"
+               "Commands run in order, one engine operation each:\n"
+               "  freq TEXT       set the frequency, TEXT as 014.195.000 (MHz.kHz.Hz)\n"
+               "  mode N          set the mode: 0 CW-N, 1 CW, 2 LSB, 3 USB, 4 AM, 5 FM, 6 WFM,\n"
+               "                  7 RTTY; IC-706 family also 9 LSB-N, 10 USB-N, 11 AM-N,\n"
+               "                  12 RTTY-N, 13 FM-N\n"
+               "  band N          0 main, 1 sub (IC-756, IC-821)\n"
+               "  vfo N           0 VFO mode, 1 VFO A, 2 VFO B, 7 copy A to B, 8 exchange\n"
+               "  memory N        select memory channel N\n"
+               "  memcmd N        0 memory mode, 1 write memory, 2 memory to VFO, 3 clear memory,\n"
+               "                  4 read offset, 5 write offset\n"
+               "  scan N          0 start, 1 stop, 2..7 other scans\n"
+               "  split on|off    split operation\n"
+               "  duplex N        0 simplex, 1 minus, 2 plus\n"
+               "  dual on|off     dual watch (IC-756)\n"
+               "  antenna N       5 ANT1, 6 ANT2, 7 ANT1+RX, 8 ANT2+RX (IC-756)\n"
+               "  readfreq        read the frequency\n"
+               "  readmode        read the mode\n"
+               "  readoffset      read the duplex offset\n"
+               "  raw HEX...      queue a whole frame, e.g. raw FE FE 50 E0 03 FD\n"
+               "  clear           drop every queued command\n"
+               "  wait MS         pause before the next command\n"
+               "  watch SECONDS   keep printing what the radio reports\n"
+               "  serve [--listen ADDR:PORT]\n"
+               "                  alone: serve the radio to Hamlib rigctld clients (loggers,\n"
+               "                  digital-mode programs choosing \"Hamlib NET rigctl\") until\n"
+               "                  stopped; ADDR:PORT defaults to 127.0.0.1:4532\n"
+               "  find [--all]    alone, without --model: ask the models' default addresses\n"
+               "                  (48, 4C, 50; --all: every address 01-DF) for their frequency\n"
+               "                  and mode, and print a line per radio that answers, e.g.\n"
+               "                  \"50 IC-756 14.195.000 USB\"; exit status 0 when one did,\n"
+               "                  1 when none did, 2 when the port cannot be opened\n") +
+           transferUsage() + outputUsage();
 }

@@ -14,6 +14,17 @@ struct CtlCommand {
     QStringList bytes;  // for "raw": the frame's bytes as hexadecimal texts
 };
 
+// download FIRST LAST FILE, upload FILE [FIRST LAST]: memory channels between
+// the radio and a list file (.mem or .csv), alone.
+struct CtlTransfer {
+    enum Direction { None, Download, Upload };
+    Direction direction = None;
+    int first = 0;  // 0: an upload's rows go to channels 1, 2, ...
+    int last = 0;
+    QString file;
+    bool csv = false;  // the file's name ends in .csv; else in .mem
+};
+
 struct CtlOptions {
     bool tcp = false;
     QString host;
@@ -34,6 +45,7 @@ struct CtlOptions {
     // asks every address, not only the models' defaults.
     bool find = false;
     bool findAll = false;
+    CtlTransfer transfer;
     std::vector<CtlCommand> commands;
 };
 

@@ -19,6 +19,7 @@
 #include "panels/hi_756.h"
 #include "panels/panelpicture.h"
 #include "sim/radio.h"
+#include "sim/radiostate.h"
 #include "support/channellist.h"
 #include "support/simbench.h"
 #include "support/waitfor.h"
@@ -135,6 +136,89 @@ TEST_F(Panel756Sim, UploadThenDownloadGivesBackTheListAndABlankMemory)
     ASSERT_GE(rows->count(), Channels + 1);
     EXPECT_EQ(rows->recordAt(Channels).Freq, QStringLiteral("BLANK"));
     EXPECT_EQ(panel->session()->requestState(), 5);
+}
+
+// A range with blanks downloaded from the radio, edited in the list (a blank
+// filled, a filled channel blanked), uploaded and downloaded again: the radio holds
+// exactly the list, its channels around the range and its VFOs as they were.
+TEST_F(Panel756Sim, ADownloadedRangeEditedAndUploadedComesBackAsEdited)
+{
+    RadioState& radio = bench.state();
+    const MemoryEntry e[] = {{14195000, civ::Mode::Usb},
+                             {7050000, civ::Mode::Lsb},
+                             {10106000, civ::Mode::Cw},
+                             {50150000, civ::Mode::Am}};
+    // Channels 3 to 8 are the range: 3 e0, 4 blank, 5 e1, 6 e2, 7 blank, 8 e3.
+    const MemoryEntry preset[] = {e[3], e[0], {}, e[1], e[2], {}, e[3], e[0]};
+    for (int ch = 2; ch <= 9; ++ch)
+        radio.setMemory(ch, preset[ch - 2]);
+    bench.download = {3, 8, 1};
+    bench.upload = {1, 6, 3};
+    panel =
+        std::make_unique<THi_756FORM>(bench.devices(), nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));
+    ASSERT_TRUE(waitFor([&] { return panel->session()->requestState() == 5 && idle(); }, 60000));
+    TMemoryFORM* memory = panel->memoryWindow();
+    auto* rows = memory->findChild<MemoryModel*>();
+    ASSERT_NE(rows, nullptr);
+    const auto text = [](const MemoryEntry& m) {
+        return m.blank() ? QStringLiteral("BLANK") : hertzToFreqText(m.freq) + ' ' + QString::number(m.mode);
+    };
+    const auto channels = [&] {
+        QStringList all;
+        for (int ch = 1; ch <= radio.memoryCount(); ++ch)
+            all << text(radio.memory(ch));
+        return all;
+    };
+    const auto vfos = [&] {
+        QStringList all;
+        for (int b = 0; b < radio.bandCount(); ++b)
+            all << QStringLiteral("%1 %2 %3 %4")
+                       .arg(radio.band(b).memoryMode)
+                       .arg(radio.band(b).activeVfo)
+                       .arg(text(radio.band(b).vfo[0]), text(radio.band(b).vfo[1]));
+        return all << QString::number(radio.activeBand());
+    };
+    const auto transferred = [&] {
+        return waitFor(
+            [&] {
+                return !memory->Downloading() && !memory->Writing() &&
+                       panel->session()->requestState() == 5 && idle();
+            },
+            90000);
+    };
+    const QStringList before = channels();
+    const QStringList vfosBefore = vfos();
+
+    memory->BDownLoadClick();
+    ASSERT_TRUE(transferred()) << modal.texts().join('\n').toStdString();
+    MemRecords list;
+    for (int i = 0; i < 6; ++i) {
+        list.push_back(rows->recordAt(i));
+        EXPECT_EQ(list.back().Freq, preset[i + 1].blank() ? "BLANK" : hertzToFreqText(preset[i + 1].freq))
+            << i;
+    }
+    EXPECT_EQ(vfos(), vfosBefore);
+
+    list[1] = list[0];
+    list[3] = MemRecord{QStringLiteral("BLANK"), {}, {}, {}};
+    for (int i = 0; i < 6; ++i)
+        rows->setRecord(i, list[size_t(i)]);
+    memory->BUploadClick();
+    ASSERT_TRUE(transferred()) << modal.texts().join('\n').toStdString();
+    QStringList want = before;
+    want[4 - 1] = before[3 - 1];
+    want[6 - 1] = QStringLiteral("BLANK");
+    EXPECT_EQ(channels(), want);
+    EXPECT_EQ(vfos(), vfosBefore);
+
+    for (int i = 0; i < 6; ++i)
+        rows->setRecord(i, MemRecord{});
+    memory->BDownLoadClick();
+    ASSERT_TRUE(transferred()) << modal.texts().join('\n').toStdString();
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(rows->recordAt(i), list[size_t(i)]) << i;
+    EXPECT_EQ(vfos(), vfosBefore);
+    EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
 }
 
 TEST_F(Panel756Sim, ARefusedFrequencyIsReadBackFromTheRadio)

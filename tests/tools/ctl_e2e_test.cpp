@@ -11,77 +11,16 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include "support/freeport.h"
+#include "support/simprocess.h"
 
 namespace {
 
 const QString kBin = QStringLiteral(TSLN_BIN_DIR);
 
-struct Result {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Result = CtlResult;
+using Sim = SimProcess;
 
-// One simulator for a test: its TCP port, its pseudo-terminal link and its console.
-class Sim {
-public:
-    Sim()
-    {
-        port = freeLocalPort();
-        link = dir.filePath("civ");
-        process.setProgram(kBin + "/tsln-sim");
-        process.setArguments({"--port", QString::number(port), "--link", link});
-        process.start();
-        process.waitForStarted();
-        // Ready once it has said what listens where.
-        for (int i = 0; i < 100 && !process.readAllStandardOutput().contains("tsln-sim:") &&
-                        process.state() == QProcess::Running;
-             ++i)
-            process.waitForReadyRead(100);
-    }
-    ~Sim()
-    {
-        process.terminate();
-        if (!process.waitForFinished(3000))
-            process.kill();
-    }
-    void command(const QByteArray& line)
-    {
-        process.write(line + "\n");
-        process.waitForBytesWritten(1000);
-        // The simulator answers each control command with a line of its own.
-        process.waitForReadyRead(1000);
-    }
-    QString state(const QString& address)
-    {
-        process.readAllStandardOutput();
-        process.write("show " + address.toLatin1() + "\n");
-        process.waitForBytesWritten(1000);
-        QByteArray out;
-        for (int i = 0; i < 30; ++i) {
-            process.waitForReadyRead(100);
-            out += process.readAllStandardOutput();
-            if (out.contains("memory"))
-                break;
-        }
-        return QString::fromUtf8(out);
-    }
-
-    QTemporaryDir dir;
-    QProcess process;
-    int port = 0;
-    QString link;
-};
-
-Result ctl(const QStringList& args, int timeoutMs = 60000)
-{
-    QProcess p;
-    p.start(kBin + "/tsln-ctl", args);
-    p.waitForFinished(timeoutMs);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
+Result ctl(const QStringList& args, int timeoutMs = 60000) { return runCtl(args, timeoutMs); }
 
 }  // namespace
 

@@ -1,8 +1,11 @@
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QTextStream>
 #include <cstdio>
 
 #include "tools/ctlfind.h"
+#include "tools/ctlmemory.h"
 #include "tools/ctloptions.h"
 #include "tools/ctlsession.h"
 
@@ -29,6 +32,8 @@ int main(int argc, char** argv)
     }
     if (options.find)
         return CtlFind(options, out, err).run();
+    if (options.transfer.direction != CtlTransfer::None)
+        return CtlMemory(options, out, err, isatty(fileno(stderr)) == 1).run();
     CtlSession session(options, out, err);
     return session.run();
 }
