@@ -3,7 +3,9 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
+#include "devices/deviceselect.h"
 #include "memory/memoryform.h"
 #include "radio/radiosession.h"
 
@@ -73,8 +75,9 @@ class TIC821FORM : public QWidget {
 
 public:
     // Opens at once: Device Select among devices, memory window, session, a first
-    // read. Without a device the window closes itself.
-    TIC821FORM(const TDeviceList& devices, QWidget* owner);
+    // read. Without a device the window closes itself. With a preset choice it
+    // opens on that device and address (in its Address box) without asking.
+    TIC821FORM(const TDeviceList& devices, QWidget* owner, DevicePreset preset = {});
     ~TIC821FORM() override;
 
     static constexpr int FormWidth = 789;
@@ -127,7 +130,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void FormCreate();
+    void FormCreate(DevicePreset preset);
     void FormDestroy();
     void buildControls();
     void buildMainColumn();
