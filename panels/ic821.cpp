@@ -348,6 +348,7 @@ void TIC821FORM::CBDebugClick()
 {
     const bool shown = ui_.CBDebug->isChecked();
     ui_.debugLog->setVisible(shown);
+    ui_.CBDecoded->setVisible(shown);
     setHeight(shown ? DebugHeight : FormHeight);
 }
 

@@ -7,6 +7,7 @@
 
 #include "devices/deviceselect.h"
 #include "memory/memoryform.h"
+#include "panels/snooplog.h"
 #include "radio/radiosession.h"
 
 class FreqEdit;
@@ -60,6 +61,7 @@ struct Ic821Controls {
     QLineEdit* EAddress = nullptr;
     QCheckBox* CBDebug = nullptr;
     QPlainTextEdit* debugLog = nullptr;  // the received bytes, under "Show Debug"
+    QCheckBox* CBDecoded = nullptr;      // debugLog shows the frames decoded, not the hex
     QStatusBar* Status = nullptr;
     QLabel* StatusPanels[3] = {};
     // The items lent to the main menu while the window is the current one.
@@ -155,6 +157,8 @@ private:
     void transferEnded(const TransferSummary& summary);
     void showProgress(int p, int n);
     void showTrace(const QString& s);
+    // Fills the debug log with the whole history in the form the Decoded box chooses.
+    void CBDecodedClick();
     // What the main band shows when a transfer begins, for the session to give
     // back to the radio once the memory window says the whole transfer has ended.
     BandSnapshot mainBandSnapshot() const;
@@ -163,6 +167,7 @@ private:
     const TDeviceList& devices_;
     QPointer<QWidget> owner_;
     RadioSession* session_ = nullptr;
+    SnoopLog trace_{QString()};
     // The memory window lives in the frame's document area, which may delete it
     // before this window when the whole frame goes.
     QPointer<TMemoryFORM> memory_;
