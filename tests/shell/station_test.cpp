@@ -331,3 +331,33 @@ TEST(Station, AMissingDeviceOrLibraryIsSkippedWithItsLineAndNoRestoreReopensNoth
     EXPECT_EQ(DeviceList->count(), 1);
     EXPECT_TRUE(run.radioWindows().isEmpty());
 }
+
+TEST(Station, AMaximisedPanelComesBackMaximisedAndItsMemoryWindowWhereItWas)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath("tsln.conf"),
+              "[devices]\n1\\name=[A] <TCP/IP>\n1\\kind=tcpip\n1\\host=127.0.0.1\n"
+              "[radios]\n"
+              "1\\model=IC-756\n1\\device=[A] <TCP/IP>\n1\\address=5A\n"
+              "1\\maximized=true\n1\\memory=normal\n"
+              "1\\memoryplace=@Rect(50 60 600 440)\n1\\snoop=true\n");
+    ModalRecorder modal;
+    QSettings settings(dir.filePath("tsln.conf"), QSettings::IniFormat);
+    StationRun run;
+    if (run.frame->libraryPath(RigModel::IC756).isEmpty())
+        GTEST_SKIP() << "PV756.dll is not beside the tests";
+    startSession(*run.frame, settings);
+    ASSERT_TRUE(waitFor([&] { return run.restored(); }, 20000));
+    const QList<QWidget*> windows = run.radioWindows();
+    ASSERT_EQ(windows.size(), 1);
+    auto* panel = qobject_cast<GraphicalPanel*>(windows[0]);
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->engine()->Address, 0x5A);
+    EXPECT_TRUE(mdiWindowOf(panel)->isMaximized());
+    EXPECT_TRUE(panel->controls().CBSnoop->isChecked());
+    const QList<RememberedRadio> now = captureRadios(*run.frame);
+    ASSERT_EQ(now.size(), 1);
+    EXPECT_TRUE(now[0].maximized);
+    EXPECT_EQ(now[0].memory, RememberedRadio::MemoryNormal);
+    EXPECT_EQ(now[0].memoryPlace, QRect(50, 60, 600, 440));
+}
