@@ -12,6 +12,9 @@ struct DeviceChoice {
     int address = 0;  // the CI-V address, one byte
 };
 
+// A device and address chosen beforehand: a window opened with one does not ask.
+using DevicePreset = std::optional<DeviceChoice>;
+
 // Asks the operator for the radio's device among devices and its CI-V address,
 // offering defaultAddress. A choice when confirmed with OK, a device chosen and
 // the address readable as hexadecimal; error boxes tell what was wrong otherwise.

@@ -25,8 +25,13 @@
 #include "widgets/mdichild.h"
 
 GraphicalPanel::GraphicalPanel(const PanelLayout& model, const TDeviceList& devices, QWidget* owner,
-                               const QString& libraryPath)
-    : QWidget(nullptr), model_(model), devices_(devices), owner_(owner), art_(model, libraryPath)
+                               const QString& libraryPath, DevicePreset preset)
+    : QWidget(nullptr),
+      model_(model),
+      devices_(devices),
+      owner_(owner),
+      art_(model, libraryPath),
+      preset_(preset)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
@@ -138,7 +143,8 @@ void GraphicalPanel::FormCreate()
 {
     if (!openArt())
         return;
-    const std::optional<DeviceChoice> choice = chooseDevice(devices_, model_.defaultAddress, owner_);
+    const std::optional<DeviceChoice> choice =
+        preset_ ? preset_ : chooseDevice(devices_, model_.defaultAddress, owner_);
     if (!choice) {
         closeSelf();
         return;

@@ -5,7 +5,9 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
+#include "devices/deviceselect.h"
 #include "memory/memoryform.h"
 #include "panels/panelart.h"
 #include "panels/panellogic.h"
@@ -119,9 +121,10 @@ public:
     int artFetches() const { return art_.fetches(); }
 
 protected:
-    // devices: the ones Device Select offers.
+    // devices: the ones Device Select offers. With a preset choice the panel
+    // opens on that device and address without asking.
     GraphicalPanel(const PanelLayout& model, const TDeviceList& devices, QWidget* owner,
-                   const QString& libraryPath);
+                   const QString& libraryPath, DevicePreset preset = {});
 
     // Opening, in order: art, device and address, caption, memory window, session
     // (engine and registration), steps, forced state and a first read. The model's
@@ -197,6 +200,7 @@ private:
     const TDeviceList& devices_;
     QPointer<QWidget> owner_;
     PanelArt art_;
+    DevicePreset preset_;
     QImage display_;
     SnoopLog snoop_{QString()};
     RadioSession* session_ = nullptr;

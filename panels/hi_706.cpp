@@ -7,15 +7,16 @@
 
 using namespace Model706;
 
-THi_706FORM::THi_706FORM(const TDeviceList& devices, QWidget* owner, const QString& libraryPath)
-    : THi_706FORM(model(), devices, owner, libraryPath)
+THi_706FORM::THi_706FORM(const TDeviceList& devices, QWidget* owner, const QString& libraryPath,
+                         DevicePreset preset)
+    : THi_706FORM(model(), devices, owner, libraryPath, preset)
 {
     FormCreate();
 }
 
 THi_706FORM::THi_706FORM(const PanelLayout& model, const TDeviceList& devices, QWidget* owner,
-                         const QString& libraryPath)
-    : GraphicalPanel(model, devices, owner, libraryPath)
+                         const QString& libraryPath, DevicePreset preset)
+    : GraphicalPanel(model, devices, owner, libraryPath, preset)
 {
     setObjectName(QStringLiteral("Hi_706FORM"));
 }

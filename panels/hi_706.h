@@ -12,7 +12,7 @@ class THi_706FORM : public GraphicalPanel {
 public:
     // Opens at once: art, Device Select, engine. A panel that cannot open reports
     // why and closes itself.
-    THi_706FORM(const TDeviceList& devices, QWidget* owner, const QString& libraryPath);
+    THi_706FORM(const TDeviceList& devices, QWidget* owner, const QString& libraryPath, DevicePreset = {});
 
     void BForceClick() override;
     void PaintFrequency() override;
@@ -27,7 +27,7 @@ public:
 protected:
     // For a model on this panel's keys; the model's constructor opens the panel.
     THi_706FORM(const PanelLayout& model, const TDeviceList& devices, QWidget* owner,
-                const QString& libraryPath);
+                const QString& libraryPath, DevicePreset preset);
 
     void hotSpotAction(int n) override;
     // The mode the MODE key sends after the engine's mode.

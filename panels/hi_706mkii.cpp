@@ -8,8 +8,9 @@
 
 using namespace Model706;
 
-THi_706MKIIFORM::THi_706MKIIFORM(const TDeviceList& devices, QWidget* owner, const QString& libraryPath)
-    : THi_706FORM(modelMkII(), devices, owner, libraryPath)
+THi_706MKIIFORM::THi_706MKIIFORM(const TDeviceList& devices, QWidget* owner, const QString& libraryPath,
+                                 DevicePreset preset)
+    : THi_706FORM(modelMkII(), devices, owner, libraryPath, preset)
 {
     setObjectName(QStringLiteral("Hi_706MKIIFORM"));
     FormCreate();

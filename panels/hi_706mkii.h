@@ -9,7 +9,7 @@ class THi_706MKIIFORM : public THi_706FORM {
     Q_OBJECT
 
 public:
-    THi_706MKIIFORM(const TDeviceList& devices, QWidget* owner, const QString& libraryPath);
+    THi_706MKIIFORM(const TDeviceList& devices, QWidget* owner, const QString& library, DevicePreset = {});
 
 protected:
     void hotSpotAction(int n) override;

@@ -12,8 +12,9 @@ namespace {
 constexpr int FirstAntenna = 5;
 }  // namespace
 
-THi_756FORM::THi_756FORM(const TDeviceList& devices, QWidget* owner, const QString& libraryPath)
-    : GraphicalPanel(model(), devices, owner, libraryPath)
+THi_756FORM::THi_756FORM(const TDeviceList& devices, QWidget* owner, const QString& libraryPath,
+                         DevicePreset preset)
+    : GraphicalPanel(model(), devices, owner, libraryPath, preset)
 {
     setObjectName(QStringLiteral("Hi_756FORM"));
     FormCreate();

@@ -12,7 +12,7 @@ class THi_756FORM : public GraphicalPanel {
 public:
     // Opens at once: art, Device Select, engine. A panel that cannot open reports
     // why and closes itself.
-    THi_756FORM(const TDeviceList& devices, QWidget* owner, const QString& libraryPath);
+    THi_756FORM(const TDeviceList& devices, QWidget* owner, const QString& libraryPath, DevicePreset = {});
 
     void BForceClick() override;
     void PaintFrequency() override;

@@ -8,8 +8,9 @@
 
 using namespace Model821;
 
-THi_821FORM::THi_821FORM(const TDeviceList& devices, QWidget* owner, const QString& libraryPath)
-    : GraphicalPanel(model(), devices, owner, libraryPath)
+THi_821FORM::THi_821FORM(const TDeviceList& devices, QWidget* owner, const QString& libraryPath,
+                         DevicePreset preset)
+    : GraphicalPanel(model(), devices, owner, libraryPath, preset)
 {
     setObjectName(QStringLiteral("Hi_821FORM"));
     TFuncTimeOut_ = new Timer(this);

@@ -13,7 +13,7 @@ class THi_821FORM : public GraphicalPanel {
 public:
     // Opens at once: art, Device Select, engine. A panel that cannot open reports
     // why and closes itself.
-    THi_821FORM(const TDeviceList& devices, QWidget* owner, const QString& libraryPath);
+    THi_821FORM(const TDeviceList& devices, QWidget* owner, const QString& libraryPath, DevicePreset = {});
 
     void BForceClick() override;
     void PaintFrequency() override;

@@ -21,7 +21,7 @@
 #include "widgets/formstyle.h"
 #include "widgets/mdichild.h"
 
-TIC821FORM::TIC821FORM(const TDeviceList& devices, QWidget* owner)
+TIC821FORM::TIC821FORM(const TDeviceList& devices, QWidget* owner, DevicePreset preset)
     : QWidget(nullptr), devices_(devices), owner_(owner)
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -29,7 +29,7 @@ TIC821FORM::TIC821FORM(const TDeviceList& devices, QWidget* owner)
     setWindowTitle(QStringLiteral("IC-821"));
     setBackgroundColor(this, FormColor::Teal);
     buildControls();
-    FormCreate();
+    FormCreate(preset);
 }
 
 TIC821FORM::~TIC821FORM() { FormDestroy(); }
@@ -38,10 +38,10 @@ Tic821* TIC821FORM::engine() const { return session_ ? static_cast<Tic821*>(sess
 
 // --- opening and closing ---
 
-void TIC821FORM::FormCreate()
+void TIC821FORM::FormCreate(DevicePreset preset)
 {
     // Only the device is chosen here: the address comes from this window's own box.
-    Tdevice* device = chooseDeviceOnly(devices_, owner_);
+    Tdevice* device = preset ? preset->device : chooseDeviceOnly(devices_, owner_);
     if (!device) {
         closeSelf();
         return;
@@ -55,6 +55,9 @@ void TIC821FORM::FormCreate()
         closeSelf();
         return;
     }
+    // The box says the address in decimal and sets the engine's as it changes.
+    if (preset)
+        ui_.EAddress->setText(QString::number(preset->address));
     connectSession();
 
     if (QMdiSubWindow* sub = showAsMdiChild(owner_, this)) {
@@ -347,6 +350,7 @@ void TIC821FORM::CBDebugClick()
 {
     const bool shown = ui_.CBDebug->isChecked();
     ui_.debugLog->setVisible(shown);
+    ui_.CBDecoded->setVisible(shown);
     setHeight(shown ? DebugHeight : FormHeight);
 }
 

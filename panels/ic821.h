@@ -3,8 +3,11 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
+#include "devices/deviceselect.h"
 #include "memory/memoryform.h"
+#include "panels/snooplog.h"
 #include "radio/radiosession.h"
 
 class FreqEdit;
@@ -58,6 +61,7 @@ struct Ic821Controls {
     QLineEdit* EAddress = nullptr;
     QCheckBox* CBDebug = nullptr;
     QPlainTextEdit* debugLog = nullptr;  // the received bytes, under "Show Debug"
+    QCheckBox* CBDecoded = nullptr;      // debugLog shows the frames decoded, not the hex
     QStatusBar* Status = nullptr;
     QLabel* StatusPanels[3] = {};
     // The items lent to the main menu while the window is the current one.
@@ -73,8 +77,9 @@ class TIC821FORM : public QWidget {
 
 public:
     // Opens at once: Device Select among devices, memory window, session, a first
-    // read. Without a device the window closes itself.
-    TIC821FORM(const TDeviceList& devices, QWidget* owner);
+    // read. Without a device the window closes itself. With a preset choice it
+    // opens on that device and address (in its Address box) without asking.
+    TIC821FORM(const TDeviceList& devices, QWidget* owner, DevicePreset preset = {});
     ~TIC821FORM() override;
 
     static constexpr int FormWidth = 789;
@@ -127,7 +132,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void FormCreate();
+    void FormCreate(DevicePreset preset);
     void FormDestroy();
     void buildControls();
     void buildMainColumn();
@@ -151,6 +156,8 @@ private:
     void transferGivenUp(int e, int d);
     void showProgress(int p, int n);
     void showTrace(const QString& s);
+    // Fills the debug log with the whole history in the form the Decoded box chooses.
+    void CBDecodedClick();
     // What the main band shows when a transfer begins, for the session to give
     // back to the radio once the memory window says the whole transfer has ended.
     BandSnapshot mainBandSnapshot() const;
@@ -159,6 +166,7 @@ private:
     const TDeviceList& devices_;
     QPointer<QWidget> owner_;
     RadioSession* session_ = nullptr;
+    SnoopLog trace_{QString()};
     // The memory window lives in the frame's document area, which may delete it
     // before this window when the whole frame goes.
     QPointer<TMemoryFORM> memory_;

@@ -270,6 +270,13 @@ void TIC821FORM::buildBottomRow()
     ui_.CBDebug->setObjectName(QStringLiteral("CBDebug"));
     ui_.CBDebug->setGeometry(x + 118, BottomRow + 4, FormWidth - Margin - x - 118, ButtonHeight);
     setTextColor(ui_.CBDebug, Qt::white);
+    // At the row's right end, shown with the log.
+    ui_.CBDecoded = new QCheckBox(QStringLiteral("Decoded"), this);
+    ui_.CBDecoded->setObjectName(QStringLiteral("CBDecoded"));
+    ui_.CBDecoded->setGeometry(FormWidth - Margin - 80, BottomRow + 4, 80, ButtonHeight);
+    setTextColor(ui_.CBDecoded, Qt::white);
+    ui_.CBDecoded->hide();
+    ui_.CBDebug->resize(ui_.CBDecoded->x() - ui_.CBDebug->x() - 4, ButtonHeight);
 }
 
 void TIC821FORM::buildDebugAndStatus()
@@ -314,6 +321,7 @@ void TIC821FORM::connectControls()
     connect(ui_.ESubFreq, &QLineEdit::textEdited, ui_.LSubBlank, &QWidget::hide);
     // Toggled by any means (a click, the keyboard, assistive technology).
     connect(ui_.CBDebug, &QCheckBox::toggled, this, &TIC821FORM::CBDebugClick);
+    connect(ui_.CBDecoded, &QCheckBox::toggled, this, &TIC821FORM::CBDecodedClick);
 }
 
 void TIC821FORM::buildMenuItems()

@@ -1,6 +1,7 @@
 // What the IC-821 window does with its radio session's news, and the memory
 // window's requests passed on to the session.
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -64,8 +65,25 @@ void TIC821FORM::showProgress(int p, int n)
 
 void TIC821FORM::showTrace(const QString& s)
 {
-    ui_.debugLog->appendPlainText(s);
+    const QStringList decoded = trace_.add(s);
+    if (ui_.CBDecoded->isChecked()) {
+        for (const QString& line : decoded)
+            ui_.debugLog->appendPlainText(line);
+    } else {
+        ui_.debugLog->appendPlainText(s);
+    }
     // The trace follows its newest line, whether it is shown or not.
+    ui_.debugLog->moveCursor(QTextCursor::End);
+    ui_.debugLog->ensureCursorVisible();
+}
+
+void TIC821FORM::CBDecodedClick()
+{
+    QStringList lines = ui_.CBDecoded->isChecked() ? trace_.decodedLines() : trace_.hexLines();
+    // The log starts empty: its hex history has no first line of its own.
+    if (!ui_.CBDecoded->isChecked() && !lines.isEmpty() && lines.first().isEmpty())
+        lines.removeFirst();
+    ui_.debugLog->setPlainText(lines.join(u'\n'));
     ui_.debugLog->moveCursor(QTextCursor::End);
     ui_.debugLog->ensureCursorVisible();
 }

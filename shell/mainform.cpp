@@ -17,6 +17,7 @@
 #include "shell/about.h"
 #include "shell/adddevice.h"
 #include "shell/disclaimer.h"
+#include "shell/findradios.h"
 #include "shell/helpviewer.h"
 #include "shell/netcontrol.h"
 #include "shell/newdevice.h"
@@ -83,6 +84,9 @@ TMainFORM::~TMainFORM()
     // The network server has a session on a device too.
     delete netControl_;
     netControl_ = nullptr;
+    // So does a search for radios, while it runs.
+    delete findRadios_;
+    findRadios_ = nullptr;
     deviceList_.reset();
     if (DeviceList == mine)
         DeviceList = nullptr;
@@ -107,6 +111,25 @@ void TMainFORM::showNetworkControl()
     netControl_->show();
     netControl_->raise();
     netControl_->activateWindow();
+}
+
+void TMainFORM::showFindRadios()
+{
+    if (!findRadios_) {
+        findRadios_ = new FindRadiosForm(
+            [this](RigModel model, bool text, const DeviceChoice& choice) {
+                // A panel whose library is missing says so, as from the Radio menu.
+                if (text)
+                    createTextPanel821(this, choice);
+                else
+                    createRadioPanel(model, this, libraryPath(model), choice);
+            },
+            this);
+    }
+    findRadios_->refreshDevices();
+    findRadios_->show();
+    findRadios_->raise();
+    findRadios_->activateWindow();
 }
 
 void TMainFORM::buildMenus()
@@ -135,6 +158,8 @@ void TMainFORM::buildMenus()
         ->setVisible(false);
     item(Menu::DeviceSetup, Command::NetworkControl, QStringLiteral("Network Control..."), {},
          &TMainFORM::showNetworkControl);
+    item(Menu::DeviceSetup, Command::FindRadios, QStringLiteral("Find Radios..."), {},
+         &TMainFORM::showFindRadios);
 
     add(Menu::Radio, QStringLiteral("&Radio"), "radioMenu");
     buildRadioMenu();

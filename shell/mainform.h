@@ -18,6 +18,7 @@ class TDisclaimerFORM;
 class TNewDeviceFORM;
 class HelpViewer;
 class NetControlForm;
+class FindRadiosForm;
 
 // The panel-art library of a model: "PV706.dll", "PV706MKII.dll", "PV756.dll", "PV821.dll".
 QString panelLibraryName(RigModel model);
@@ -37,6 +38,7 @@ public:
         AddDevice,
         RemoveDevice,
         NetworkControl,
+        FindRadios,
         IC706,
         IC706MKII,
         IC756,
@@ -65,6 +67,7 @@ public:
     QMenu* menu(Menu which) const { return menus_[static_cast<int>(which)]; }
     QAction* command(Command which) const { return commands_[static_cast<int>(which)]; }
     NetControlForm* netControl() const { return netControl_; }
+    FindRadiosForm* findRadios() const { return findRadios_; }
     // The Com Port dialog of the run: serial devices ask it for their port, when
     // added and when their port is to be opened again.
     TComPortFORM* comPortDialog() const { return comPort_; }
@@ -83,6 +86,7 @@ private:
     void openTextPanel821();
     void addDevice();
     void showNetworkControl();
+    void showFindRadios();
     void showAbout();
     void showDisclaimer();
     void showHelp();
@@ -90,8 +94,9 @@ private:
     ProgramFiles files_;
     QMdiArea* area_ = nullptr;
     std::array<QMenu*, 4> menus_{};
-    std::array<QAction*, 13> commands_{};
+    std::array<QAction*, 14> commands_{};
     NetControlForm* netControl_ = nullptr;  // made on first use, a child of the frame
+    FindRadiosForm* findRadios_ = nullptr;  // likewise
     TNewDeviceFORM* newDevice_ = nullptr;
     TComPortFORM* comPort_ = nullptr;
     // Made on first use; its edits stay until the program ends.

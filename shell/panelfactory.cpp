@@ -23,22 +23,26 @@ Panel* withRadioMemories(Panel* panel, RigModel model)
 }  // namespace
 
 // Windows on a radio are offered the program's devices in Device Select.
-QWidget* createRadioPanel(RigModel model, QWidget* owner, const QString& libraryPath)
+QWidget* createRadioPanel(RigModel model, QWidget* owner, const QString& libraryPath, DevicePreset preset)
 {
     if (!DeviceList)
         return nullptr;
     const TDeviceList& devices = *DeviceList;
     switch (model) {
-    case RigModel::IC756: return withRadioMemories(new THi_756FORM(devices, owner, libraryPath), model);
-    case RigModel::IC821: return withRadioMemories(new THi_821FORM(devices, owner, libraryPath), model);
-    case RigModel::IC706: return withRadioMemories(new THi_706FORM(devices, owner, libraryPath), model);
+    case RigModel::IC756:
+        return withRadioMemories(new THi_756FORM(devices, owner, libraryPath, preset), model);
+    case RigModel::IC821:
+        return withRadioMemories(new THi_821FORM(devices, owner, libraryPath, preset), model);
+    case RigModel::IC706:
+        return withRadioMemories(new THi_706FORM(devices, owner, libraryPath, preset), model);
     case RigModel::IC706MKII:
-        return withRadioMemories(new THi_706MKIIFORM(devices, owner, libraryPath), model);
+        return withRadioMemories(new THi_706MKIIFORM(devices, owner, libraryPath, preset), model);
     }
     return nullptr;
 }
 
-QWidget* createTextPanel821(QWidget* owner)
+QWidget* createTextPanel821(QWidget* owner, DevicePreset preset)
 {
-    return DeviceList ? withRadioMemories(new TIC821FORM(*DeviceList, owner), RigModel::IC821) : nullptr;
+    return DeviceList ? withRadioMemories(new TIC821FORM(*DeviceList, owner, preset), RigModel::IC821)
+                      : nullptr;
 }

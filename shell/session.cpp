@@ -11,6 +11,7 @@
 #include "devices/device_tcpip.h"
 #include "devices/tcpipwindow.h"
 #include "shell/mainform.h"
+#include "shell/station.h"
 #include "widgets/mdichild.h"
 
 namespace {
@@ -91,6 +92,9 @@ RememberedSession captureSession(const TMainFORM& frame)
         }
         session.devices.append(d);
     }
+    session.radios = captureRadios(frame);
+    if (const auto* keeper = frame.findChild<StationKeeper*>())
+        session.radios += keeper->carried();
     return session;
 }
 
@@ -127,7 +131,7 @@ void restoreDevices(TMainFORM& frame, const QList<RememberedDevice>& devices)
     }
 }
 
-void startSession(TMainFORM& frame, QSettings& settings)
+void startSession(TMainFORM& frame, QSettings& settings, bool reopenRadios)
 {
     QStringList problems;
     const RememberedSession session = readSession(settings, &problems);
@@ -150,10 +154,22 @@ void startSession(TMainFORM& frame, QSettings& settings)
         frame.showMaximized();
     }
     restoreDevices(frame, session.devices);
+    // Relays remembered as connected are connecting now; their radios wait for them.
+    QSet<Tdevice*> connecting;
+    TDeviceList* list = frame.devices();
+    const int first = list ? list->count() - int(session.devices.size()) : 0;
+    for (int i = 0; list && i < session.devices.size(); ++i) {
+        if (session.devices[i].connected)
+            connecting.insert(list->at(first + i));
+    }
+    auto* keeper = new StationKeeper(frame, settings);
+    keeper->restore(reopenRadios ? session.radios : QList<RememberedRadio>(), connecting);
 }
 
 void endSession(const TMainFORM& frame, QSettings& settings)
 {
+    if (auto* keeper = frame.findChild<StationKeeper*>())
+        keeper->stop();
     writeSession(settings, captureSession(frame));
     if (settings.status() == QSettings::AccessError)
         reportSkipped(QStringLiteral("cannot write %1; this run is not remembered").arg(settings.fileName()));

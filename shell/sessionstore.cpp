@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -80,6 +81,131 @@ bool readDevice(const QSettings& s, RememberedDevice* d, QString* why)
     return true;
 }
 
+const QStringList windowTexts = {QStringLiteral("panel"), QStringLiteral("text")};
+const QStringList memoryTexts = {QStringLiteral("maximized"), QStringLiteral("normal"),
+                                 QStringLiteral("minimized")};
+
+std::optional<RigModel> modelNamed(const QString& name)
+{
+    for (RigModel m : AllRigModels) {
+        if (name == QLatin1String(rigModelInfo(m).name))
+            return m;
+    }
+    return std::nullopt;
+}
+
+// Only what the program writes for true is true: a word it did not write is not.
+bool flag(const QVariant& value)
+{
+    const QString text = value.toString();
+    return text == QLatin1String("true") || text == QLatin1String("1");
+}
+
+QRect placeOrNone(const QVariant& value)
+{
+    const QRect place = value.toRect();
+    return place.isValid() ? place : QRect();
+}
+
+// Reads the radio window entry settings is at; false, with the reason, when it
+// cannot be used. Only what says which radio and where is needed; a window's
+// place and states that cannot be read cost only those.
+bool readRadio(const QSettings& s, RememberedRadio* r, QString* why)
+{
+    const QString window = s.value(QStringLiteral("window"), windowTexts[0]).toString();
+    if (!windowTexts.contains(window)) {
+        *why = QStringLiteral("unknown window '%1'").arg(window);
+        return false;
+    }
+    r->window = RememberedRadio::Window(windowTexts.indexOf(window));
+    const QString model = s.value(QStringLiteral("model")).toString();
+    const std::optional<RigModel> known = modelNamed(model);
+    if (!known || (r->window == RememberedRadio::Text821 && *known != RigModel::IC821)) {
+        *why = QStringLiteral("unknown model '%1'").arg(model);
+        return false;
+    }
+    r->model = *known;
+    r->device = s.value(QStringLiteral("device")).toString();
+    if (r->device.isEmpty()) {
+        *why = QStringLiteral("no device");
+        return false;
+    }
+    if (tooLong(QStringLiteral("device"), r->device, MaxRememberedNameLength, why))
+        return false;
+    r->deviceNumber = s.value(QStringLiteral("devicenumber")).toInt();
+    const QString address = s.value(QStringLiteral("address")).toString();
+    bool ok = false;
+    r->address = address.toInt(&ok, 16);
+    if (!ok || address.size() > 2 || r->address < 0 || r->address > 0xFF) {
+        *why = QStringLiteral("address '%1' is not one byte in hexadecimal").arg(address);
+        return false;
+    }
+    r->place = placeOrNone(s.value(QStringLiteral("place")));
+    r->maximized = flag(s.value(QStringLiteral("maximized")));
+    r->minimized = flag(s.value(QStringLiteral("minimized")));
+    r->memory = RememberedRadio::Memory(
+        std::max(0, int(memoryTexts.indexOf(s.value(QStringLiteral("memory")).toString()))));
+    r->memoryPlace = placeOrNone(s.value(QStringLiteral("memoryplace")));
+    r->snoop = flag(s.value(QStringLiteral("snoop")));
+    return true;
+}
+
+void writeRadio(QSettings& s, const RememberedRadio& r)
+{
+    s.setValue(QStringLiteral("window"), windowTexts[r.window]);
+    s.setValue(QStringLiteral("model"), QString::fromLatin1(rigModelInfo(r.model).name));
+    s.setValue(QStringLiteral("device"), r.device);
+    s.setValue(QStringLiteral("devicenumber"), r.deviceNumber);
+    s.setValue(QStringLiteral("address"),
+               QStringLiteral("%1").arg(r.address, 2, 16, QLatin1Char('0')).toUpper());
+    if (r.place.isValid())
+        s.setValue(QStringLiteral("place"), r.place);
+    s.setValue(QStringLiteral("maximized"), r.maximized);
+    s.setValue(QStringLiteral("minimized"), r.minimized);
+    s.setValue(QStringLiteral("memory"), memoryTexts[r.memory]);
+    if (r.memoryPlace.isValid())
+        s.setValue(QStringLiteral("memoryplace"), r.memoryPlace);
+    s.setValue(QStringLiteral("snoop"), r.snoop);
+}
+
+// The numbers of the entries present in the array settings is in, in order,
+// whatever the array's size says; at most limit of them.
+QList<int> entryNumbers(const QSettings& settings, int limit, const QString& what, QStringList* problems)
+{
+    QList<int> numbers;
+    for (const QString& group : settings.childGroups()) {
+        bool ok = false;
+        const int n = group.toInt(&ok);
+        if (ok && n > 0)
+            numbers.append(n);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    if (numbers.size() > limit) {
+        problems->append(QStringLiteral("%1 remembered %2 after the first %3 skipped")
+                             .arg(numbers.size() - limit)
+                             .arg(what)
+                             .arg(limit));
+        numbers.resize(limit);
+    }
+    return numbers;
+}
+
+void readRadios(QSettings& settings, RememberedSession* session, QStringList* problems)
+{
+    settings.beginGroup(QStringLiteral("radios"));
+    for (int n : entryNumbers(settings, MaxRememberedRadios, QStringLiteral("radio windows"), problems)) {
+        settings.beginGroup(QString::number(n));
+        RememberedRadio radio;
+        QString why;
+        if (readRadio(settings, &radio, &why))
+            session->radios.append(radio);
+        else
+            problems->append(QStringLiteral("remembered radio window %1 skipped: %2").arg(n).arg(why));
+        settings.endGroup();
+    }
+    settings.endGroup();
+}
+
 }  // namespace
 
 QString sessionSettingsPath()
@@ -95,7 +221,8 @@ RememberedSession readSession(QSettings& settings, QStringList* problems)
     // damaged or written by something else. Said once; what can be read is used.
     bool strange = settings.status() == QSettings::FormatError || !settings.childKeys().isEmpty();
     for (const QString& group : settings.childGroups())
-        strange = strange || (group != QLatin1String("frame") && group != QLatin1String("devices"));
+        strange = strange || (group != QLatin1String("frame") && group != QLatin1String("devices") &&
+                              group != QLatin1String("radios"));
     strange = strange || (settings.allKeys().isEmpty() && QFileInfo(settings.fileName()).size() > 0);
     if (strange)
         problems->append(
@@ -103,23 +230,8 @@ RememberedSession readSession(QSettings& settings, QStringList* problems)
                 .arg(QDir::toNativeSeparators(settings.fileName())));
     session.frameGeometry = settings.value(QStringLiteral("frame/geometry")).toByteArray();
 
-    // The entries present, in their numbers' order, whatever the array's size says.
     settings.beginGroup(QStringLiteral("devices"));
-    QList<int> numbers;
-    for (const QString& group : settings.childGroups()) {
-        bool ok = false;
-        const int n = group.toInt(&ok);
-        if (ok && n > 0)
-            numbers.append(n);
-    }
-    std::sort(numbers.begin(), numbers.end());
-    if (numbers.size() > MaxRememberedDevices) {
-        problems->append(QStringLiteral("%1 remembered devices after the first %2 skipped")
-                             .arg(numbers.size() - MaxRememberedDevices)
-                             .arg(MaxRememberedDevices));
-        numbers.resize(MaxRememberedDevices);
-    }
-    for (int n : numbers) {
+    for (int n : entryNumbers(settings, MaxRememberedDevices, QStringLiteral("devices"), problems)) {
         settings.beginGroup(QString::number(n));
         RememberedDevice device;
         QString why;
@@ -130,6 +242,7 @@ RememberedSession readSession(QSettings& settings, QStringList* problems)
         settings.endGroup();
     }
     settings.endGroup();
+    readRadios(settings, &session, problems);
     return session;
 }
 
@@ -159,5 +272,13 @@ void writeSession(QSettings& settings, const RememberedSession& session)
         settings.setValue(QStringLiteral("minimized"), d.minimized);
     }
     settings.endArray();
+    if (!session.radios.isEmpty()) {
+        settings.beginWriteArray(QStringLiteral("radios"), int(session.radios.size()));
+        for (int i = 0; i < session.radios.size(); ++i) {
+            settings.setArrayIndex(i);
+            writeRadio(settings, session.radios[i]);
+        }
+        settings.endArray();
+    }
     settings.sync();
 }

@@ -45,8 +45,9 @@ enum class CommandLine { Run, Done, Failed };
 
 // Answers --help, --version and --paths on the terminal. With the window
 // system's own options not yet taken out, an unknown option is left for the
-// second look (reportErrors true) to judge.
-CommandLine answerCommandLine(const QStringList& arguments, bool reportErrors)
+// second look (reportErrors true) to judge. reopenRadios, when given, tells
+// whether the last run's radio windows are to come back.
+CommandLine answerCommandLine(const QStringList& arguments, bool reportErrors, bool* reopenRadios = nullptr)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -62,6 +63,10 @@ CommandLine answerCommandLine(const QStringList& arguments, bool reportErrors)
                                     QStringLiteral("Look for the panel-art libraries in <dir> first."),
                                     QStringLiteral("dir"));
     parser.addOption(artDir);
+    const QCommandLineOption noRestore(QStringLiteral("no-restore"),
+                                       QStringLiteral("Start without reopening the radio windows of the last "
+                                                      "run."));
+    parser.addOption(noRestore);
     if (!parser.parse(arguments)) {
         if (!reportErrors)
             return CommandLine::Run;
@@ -69,6 +74,8 @@ CommandLine answerCommandLine(const QStringList& arguments, bool reportErrors)
         return CommandLine::Failed;
     }
     ProgramFiles::setArtDir(parser.value(artDir));
+    if (reopenRadios)
+        *reopenRadios = !parser.isSet(noRestore);
     if (parser.isSet(help)) {
         // The usage line names the program as it is typed, not by its full path.
         QString text = parser.helpText();
@@ -95,10 +102,7 @@ CommandLine answerCommandLine(const QStringList& arguments, bool reportErrors)
 
 }  // namespace
 
-std::unique_ptr<TMainFORM> createSharedWindows()
-{
-    return std::make_unique<TMainFORM>();
-}
+std::unique_ptr<TMainFORM> createSharedWindows() { return std::make_unique<TMainFORM>(); }
 
 int runTessaline(int argc, char** argv)
 {
@@ -116,7 +120,8 @@ int runTessaline(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("TSLN"));
     QApplication::setApplicationVersion(programVersion());
     QApplication::setWindowIcon(programIcon());
-    switch (answerCommandLine(app.arguments(), true)) {
+    bool reopenRadios = true;
+    switch (answerCommandLine(app.arguments(), true, &reopenRadios)) {
     case CommandLine::Done: return 0;
     case CommandLine::Failed: return 2;
     case CommandLine::Run: break;
@@ -126,7 +131,7 @@ int runTessaline(int argc, char** argv)
 
     std::unique_ptr<TMainFORM> frame = createSharedWindows();
     QSettings settings(sessionSettingsPath(), QSettings::IniFormat);
-    startSession(*frame, settings);
+    startSession(*frame, settings, reopenRadios);
     const int status = app.exec();
     endSession(*frame, settings);
     frame.reset();

@@ -204,6 +204,7 @@ TEST_F(Installed, VersionAndHelpAnswerOnTheTerminal)
         if (c.args == QStringList{"--help"}) {
             EXPECT_TRUE(out.contains("--version"));
             EXPECT_TRUE(out.contains("--art-dir <dir>"));
+            EXPECT_TRUE(out.contains("--no-restore"));
             EXPECT_TRUE(out.contains("Usage: tsln"));
         }
     }

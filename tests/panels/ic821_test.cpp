@@ -1,5 +1,7 @@
 #include "ic821window.h"
 
+#include <QTextBlock>
+
 namespace {
 
 TEST_F(Ic821, OpeningReadsSubThenMainAndRestsOnMain)
@@ -289,6 +291,30 @@ TEST_F(Ic821, DebugBoxShowsTheTraceAndResizes)
     w->controls().CBDebug->click();
     EXPECT_FALSE(w->controls().debugLog->isVisibleTo(w));
     EXPECT_EQ(w->size(), QSize(789, 258));
+}
+
+TEST_F(Ic821, DecodedSwitchesTheDebugLogBetweenBothFormsOfTheWholeHistory)
+{
+    TIC821FORM* w = open();
+    QPlainTextEdit* log = w->controls().debugLog;
+    QCheckBox* decoded = w->controls().CBDecoded;
+    EXPECT_EQ(decoded->text(), QStringLiteral("Decoded"));
+    EXPECT_TRUE(decoded->isHidden());
+    w->controls().CBDebug->click();
+    EXPECT_FALSE(decoded->isHidden());
+    EXPECT_FALSE(decoded->geometry().intersects(w->controls().CBDebug->geometry()));
+    const QString hexForm = log->toPlainText();
+    EXPECT_TRUE(hexForm.startsWith(QStringLiteral("FE FE 4C E0 "))) << qPrintable(hexForm);
+
+    decoded->click();
+    const QString words = log->toPlainText();
+    EXPECT_TRUE(words.startsWith(QStringLiteral("E0>4C "))) << qPrintable(words);
+    EXPECT_TRUE(words.contains(QStringLiteral("\n4C>E0 "))) << qPrintable(words);
+    // New traffic arrives in the form shown; switching back gives the hex history whole.
+    w->engine()->OnDebug(QStringLiteral("FE FE E0 4C FB FD - "));
+    EXPECT_EQ(log->textCursor().block().text(), QStringLiteral("4C>E0 FB OK  [FE FE E0 4C FB FD]"));
+    decoded->click();
+    EXPECT_EQ(log->toPlainText(), hexForm + QStringLiteral("\nFE FE E0 4C FB FD - "));
 }
 
 TEST_F(Ic821, EngineErrorsGoToBoxesOrTheStatusBar)

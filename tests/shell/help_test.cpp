@@ -64,3 +64,14 @@ TEST(HelpFile, TheShippedFileCoversNetworkControlTheF9WindowAndCsvAndTheLibraryS
     EXPECT_LT(start.indexOf("--art-dir"), start.indexOf("beside the program"));
     EXPECT_LT(start.indexOf("beside the program"), start.indexOf("lib/tessaline/art"));
 }
+
+TEST(HelpFile, TheShippedFileTellsOfFindRadiosAndOfStartingWithoutTheRadioWindows)
+{
+    QFile file(helpFilePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(helpFilePath());
+    QMap<int, HelpTopic> topics;
+    for (const HelpTopic& t : parseHelpFile(file.readAll()))
+        topics.insert(t.context, t);
+    EXPECT_TRUE(topics.value(20).html.contains("Find Radios..."));
+    EXPECT_TRUE(topics.value(20).html.contains("tsln --no-restore"));
+}
