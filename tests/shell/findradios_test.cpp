@@ -43,6 +43,18 @@ QStringList rowTexts(const QTreeWidget* list)
     return rows;
 }
 
+// Adds a TCP/IP device through Add Device and connects it to the relay at port.
+void connectRelay(TMainFORM& frame, quint16 port)
+{
+    frame.command(TMainFORM::Command::AddDevice)->trigger();
+    auto* device = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(0));
+    ASSERT_NE(device, nullptr);
+    part<QLineEdit>(device->window(), "hostName")->setText("127.0.0.1");
+    part<QLineEdit>(device->window(), "port")->setText(QString::number(port));
+    part<QPushButton>(device->window(), "connect")->click();
+    ASSERT_TRUE(waitFor([&] { return device->window()->isConnected(); }, 10000));
+}
+
 }  // namespace
 
 TEST(FindRadios, TheThreeSimulatedRadiosAreListedAndTheIc756PanelOpensFromTheList)
@@ -64,13 +76,8 @@ TEST(FindRadios, TheThreeSimulatedRadiosAreListedAndTheIc756PanelOpensFromTheLis
     std::unique_ptr<TMainFORM> frame = createSharedWindows();
     frame->resize(1100, 900);
     frame->show();
-    frame->command(TMainFORM::Command::AddDevice)->trigger();
-    auto* device = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(0));
-    ASSERT_NE(device, nullptr);
-    part<QLineEdit>(device->window(), "hostName")->setText("127.0.0.1");
-    part<QLineEdit>(device->window(), "port")->setText(QString::number(sim.tcp()->port()));
-    part<QPushButton>(device->window(), "connect")->click();
-    ASSERT_TRUE(waitFor([&] { return device->window()->isConnected(); }, 10000));
+    connectRelay(*frame, sim.tcp()->port());
+    ASSERT_FALSE(::testing::Test::HasFatalFailure());
 
     QAction* item = frame->command(TMainFORM::Command::FindRadios);
     EXPECT_EQ(item->text(), "Find Radios...");
