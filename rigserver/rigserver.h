@@ -82,7 +82,7 @@ private:
     struct Step {
         std::function<void()> send;
         Wait wait = Wait::None;
-        bool select = false;  // selects a band or VFO
+        QString select;  // the band or VFO it selects (as v names it); empty: none
     };
 
     void acceptClients();
@@ -116,8 +116,12 @@ private:
     void answerMode();
     rigctl::Reply vfoReply() const;
     rigctl::Reply splitReply() const;
-    QString otherVfo() const;
     bool validVfo(const QString& name) const;
+    // The step that selects a band or VFO by the name v gives it.
+    Step selectStep(const QString& name);
+    // The radio has acknowledged selecting name: reports heard before are of
+    // what was selected then.
+    void selected(const QString& name);
 
     void RadioNotify(civ::Notify::Code t, int q);
     void RadioProgress(civ::Progress::Code p, int n);
@@ -141,8 +145,12 @@ private:
     bool switched_ = false;  // the transmit band is selected
     bool putBackDone_ = false;
     rigctl::Reply result_;
-    QString vfo_ = QStringLiteral("VFOA");
-    QString pendingVfo_;
+    // What the radio has selected, as v tells it: the band on the two-band
+    // radios, else VFOA, VFOB or MEM. The radios cannot be asked; the server
+    // follows what it selected itself, from what a session starts with.
+    QString selected_;
+    QString pendingSelect_;  // what the V under way selects once acknowledged
+    QString splitTx_;        // the transmit VFO S named; empty: the radio's own
     QElapsedTimer freqReported_;
     QElapsedTimer modeReported_;
 };
