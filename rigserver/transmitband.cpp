@@ -38,10 +38,14 @@ void RigServer::transmitBandCommand(const Request& r)
     default: inner = {[this] { engine_->ReadMode(); }, Wait::Mode, {}}; break;
     }
     // Split transmits on the sub band of a two-band radio, whichever band is
-    // selected; on the others on the VFO not selected (VFO B from memory mode).
+    // selected; on the others on the VFO S named, else on the VFO not selected
+    // (VFO B from memory mode). Hamlib's clients select the transmit VFO before
+    // asking for it.
     const QString back = selected_;
     QString other = QStringLiteral("Sub");
-    if (!rigModelInfo(settings_.model).mainSub)
+    if (!rigModelInfo(settings_.model).mainSub && splitTx_.startsWith(QLatin1String("VFO")))
+        other = splitTx_;
+    else if (!rigModelInfo(settings_.model).mainSub)
         other = back == QLatin1String("VFOB") ? QStringLiteral("VFOA") : QStringLiteral("VFOB");
     steps_ = {inner};
     if (other != back)
