@@ -2,6 +2,7 @@
 
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 
@@ -214,6 +215,10 @@ void RigServer::enqueue(RigClient* client, const Request& request)
 void RigServer::next()
 {
     scheduled_ = false;
+    if (!busy_ && !queue_.empty() && settling(&RigServer::next)) {
+        scheduled_ = true;
+        return;
+    }
     while (!busy_ && !queue_.empty()) {
         if (!queue_.front().client) {
             queue_.pop_front();
@@ -231,6 +236,9 @@ void RigServer::finish(const Reply& reply)
     if (watchdog_)
         watchdog_->setEnabled(false);
     wait_ = Wait::None;
+    if (tries_ > 1)
+        settle_.start();
+    tries_ = 0;
     if (sequence_) {
         stepAnswered(reply);
         return;
@@ -300,10 +308,19 @@ void RigServer::execute(const Request& r)
     }
 }
 
+bool RigServer::settling(void (RigServer::*call)())
+{
+    if (!settle_.isValid() || settle_.elapsed() >= SettleMs)
+        return false;
+    QTimer::singleShot(int(SettleMs - settle_.elapsed()), this, call);
+    return true;
+}
+
 void RigServer::startEngineCommand(Wait wait)
 {
     wait_ = wait;
     sent_ = false;
+    tries_ = 0;
     // A command left from a time-out must not be answered for this one.
     engine_->ClearQueue();
     // The engine gives up before this; the watchdog holds the promise even when
@@ -380,10 +397,12 @@ void RigServer::setMem(const Request& r)
     engine_->setMemory(int(channel));
 }
 
-void RigServer::RadioProgress(civ::Progress::Code p, int)
+void RigServer::RadioProgress(civ::Progress::Code p, int n)
 {
-    if (p == civ::Progress::Try && wait_ != Wait::None)
+    if (p == civ::Progress::Try && wait_ != Wait::None) {
         sent_ = true;
+        tries_ = n;
+    }
 }
 
 void RigServer::RadioNotify(civ::Notify::Code t, int q)

@@ -38,6 +38,10 @@ public:
     // network client gives up after 10 s and would take a late answer for the next.
     static constexpr int AnswerWithinMs = 2900;
     static constexpr int DefaultIdleMs = 60000;
+    // After a command the engine sent more than once (it sends the head again when
+    // a report frees the bus) the radio may answer once more: the next command
+    // waits this long, so the late answer is not taken for its own.
+    static constexpr int SettleMs = 80;
 
     struct Settings {
         Tdevice* device = nullptr;  // must outlive the server's start()..stop()
@@ -110,6 +114,9 @@ private:
     void transmitBandCommand(const rigctl::Request& r);
     void runStep();
     void scheduleStep();
+    // Puts off what would send next while a late answer may still come; true when
+    // call is scheduled for later.
+    bool settling(void (RigServer::*call)());
     void stepAnswered(const rigctl::Reply& reply);
     rigctl::Reply transmitBandReply(const rigctl::Reply& reply) const;
     void answerFreq();
@@ -138,6 +145,8 @@ private:
     bool scheduled_ = false;
     Wait wait_ = Wait::None;
     bool sent_ = false;      // the command waited for has gone out to the radio
+    int tries_ = 0;          // how often it went out
+    QElapsedTimer settle_;   // since a command sent more than once was answered
     bool sequence_ = false;  // a command of several steps is under way
     std::deque<Step> steps_;
     Step current_;

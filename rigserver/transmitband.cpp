@@ -60,7 +60,7 @@ void RigServer::transmitBandCommand(const Request& r)
 
 void RigServer::runStep()
 {
-    if (!sequence_ || !engine_ || steps_.empty())
+    if (!sequence_ || !engine_ || steps_.empty() || settling(&RigServer::runStep))
         return;
     current_ = steps_.front();
     steps_.pop_front();

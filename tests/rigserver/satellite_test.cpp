@@ -4,6 +4,9 @@
 // on what the simulated radio ends up with.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+#include <algorithm>
+#include <cstdio>
 #include <vector>
 
 #include "rigctlrun.h"
@@ -141,4 +144,89 @@ TEST(RigServerSatellite, BadInputGetsTheProtocolsErrorCodesAndLeavesTheRadio)
         EXPECT_EQ(stateOf(*s.radio), before) << b.radio << " " << b.line.constData();
         EXPECT_EQ(c.ask("v"), rigModelInfo(*rigModelFromKey(b.radio)).mainSub ? "Main\n" : "VFOA\n");
     }
+}
+
+namespace {
+
+// A tracking program's duplex cycle (gpredict's "Duplex TRX"): each band is read;
+// when the radio no longer holds what the program set last, the operator has
+// turned the dial and the program follows, else it sets the band and reads it
+// back. Frequencies go out as "%10.0f" makes them.
+class DuplexTracker {
+public:
+    DuplexTracker(Client& c, qint64 down, qint64 up) : c_(c), down_(down), up_(up) {}
+
+    void cycle(qint64 doppler)
+    {
+        down_ = band("f", "F", lastDown_, down_ + doppler);
+        lastDown_ = down_;
+        up_ = band("i", "I", lastUp_, up_ - 3 * doppler);
+        lastUp_ = up_;
+    }
+    qint64 down() const { return down_; }
+    qint64 up() const { return up_; }
+    QList<qint64> followed;  // frequencies taken from the radio
+
+private:
+    qint64 band(const QByteArray& read, const QByteArray& set, qint64 last, qint64 wanted)
+    {
+        const qint64 now = c_.ask(read).trimmed().toLongLong();
+        if (last >= 0 && now != last) {
+            followed << now;
+            return now;
+        }
+        EXPECT_EQ(c_.ask(set + QByteArray::number(double(wanted), 'f', 0).rightJustified(11, ' ')),
+                  "RPRT 0\n");
+        EXPECT_EQ(c_.ask(read).trimmed().toLongLong(), wanted) << read.constData();
+        return wanted;
+    }
+
+    Client& c_;
+    qint64 down_;
+    qint64 up_;
+    qint64 lastDown_ = -1;
+    qint64 lastUp_ = -1;
+};
+
+}  // namespace
+
+TEST(RigServerSatellite, DuplexCycleFollowsTheDialAndTunesBothBandsAtTheWiresPace)
+{
+    ServedRadio s("ic821", true);
+    ASSERT_TRUE(s.started);
+    qint64 bytes = 0;
+    s.bus.onLine().bind([&](const QByteArray& chunk) { bytes += chunk.size(); });
+    Client c(s.server.port());
+    ASSERT_EQ(c.ask("S 1 Sub"), "RPRT 0\n");
+    DuplexTracker tracker(c, 145900000, 435100000);
+    const RadioState& st = s.radio->state();
+    std::vector<double> ms;
+    qint64 knob = 0;
+    QElapsedTimer t;
+    for (int i = 0; i < 12; ++i) {
+        bytes = 0;
+        t.start();
+        tracker.cycle(120);
+        ms.push_back(double(t.nsecsElapsed()) / 1e6);
+        if (i == 5) {
+            s.radio->turnKnob(7);  // the operator turns the main dial
+            knob = st.band(0).vfo[0].freq;
+        }
+    }
+    const double wireMs = double(bytes) * 10 * 1000 / s.bus.baud();
+    // The cycle after the turn takes the dial's frequency and goes on from there;
+    // the read it makes while the radio's report is on the line is sent twice and
+    // answered twice, and the second answer is not taken for the next command's.
+    EXPECT_EQ(tracker.followed, QList<qint64>{knob});
+    EXPECT_EQ(knob, 145900000 + 6 * 120 + 700);
+    EXPECT_EQ(stateOf(*s.radio),
+              QStringLiteral("main* A %1 FM 145800000 FM | sub A %2 FM 433500000 FM | split")
+                  .arg(tracker.down())
+                  .arg(tracker.up()));
+    std::sort(ms.begin(), ms.end());
+    const double median = ms[ms.size() / 2];
+    std::printf("duplex cycle at %d Bd: median %.1f ms, slowest %.1f ms, wire %.1f ms\n", s.bus.baud(),
+                median, ms.back(), wireMs);
+    RecordProperty("duplex_cycle_median_ms", QString::number(median, 'f', 1).toStdString());
+    EXPECT_LT(median, 300);
 }
