@@ -90,6 +90,7 @@ bool RigServer::start(const Settings& settings, QString* error)
     connect(session_, &RadioSession::notified, this, &RigServer::RadioNotify);
     connect(session_, &RadioSession::progressed, this, &RigServer::RadioProgress);
     connect(session_, &RadioSession::failed, this, &RigServer::RadioError);
+    connect(session_, &RadioSession::commandHeard, this, &RigServer::heard);
     if (!session_->isRegistered()) {
         *error = QStringLiteral("the device serves too many radios already");
         stop();

@@ -129,6 +129,8 @@ private:
     // The radio has acknowledged selecting name: reports heard before are of
     // what was selected then.
     void selected(const QString& name);
+    // Another controller's command to the radio: a selection it makes is followed.
+    void heard(const QByteArray& frame);
 
     void RadioNotify(civ::Notify::Code t, int q);
     void RadioProgress(civ::Progress::Code p, int n);
@@ -156,7 +158,8 @@ private:
     rigctl::Reply result_;
     // What the radio has selected, as v tells it: the band on the two-band
     // radios, else VFOA, VFOB or MEM. The radios cannot be asked; the server
-    // follows what it selected itself, from what a session starts with.
+    // follows what it and the other controllers on the bus (the panels) select,
+    // from what a session starts with.
     QString selected_;
     QString pendingSelect_;  // what the V under way selects once acknowledged
     QString splitTx_;        // the transmit VFO S named; empty: the radio's own

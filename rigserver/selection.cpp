@@ -5,6 +5,7 @@
 // put back the band v told after reading the other one).
 #include "civ/civ.h"
 #include "civ/civcodes.h"
+#include "civ/codec.h"
 #include "rigserver/rigserver.h"
 
 using rigctl::Reply;
@@ -106,4 +107,21 @@ Reply RigServer::splitReply() const
                  {{QStringLiteral("Split"), split ? QStringLiteral("1") : QStringLiteral("0")},
                   {QStringLiteral("TX VFO"), tx}},
                  {}};
+}
+
+void RigServer::heard(const QByteArray& frame)
+{
+    if (frame.size() == 5 && quint8(frame[4]) == civ::Cmd::SelectMemory) {
+        selected(QStringLiteral("MEM"));
+        return;
+    }
+    if (frame.size() != 6 || quint8(frame[4]) != civ::Cmd::SelectVfo)
+        return;
+    switch (quint8(frame[5])) {
+    case 0xD0: selected(QStringLiteral("Main")); break;
+    case 0xD1: selected(QStringLiteral("Sub")); break;
+    case 0x00: selected(QStringLiteral("VFOA")); break;
+    case 0x01: selected(QStringLiteral("VFOB")); break;
+    default: break;
+    }
 }
