@@ -106,6 +106,7 @@ bool RigServer::start(const Settings& settings, QString* error)
     // VFO A: all the server knows of a radio it cannot ask.
     selected_ = rigModelInfo(settings.model).mainSub ? QStringLiteral("Main") : QStringLiteral("VFOA");
     splitTx_.clear();
+    split_ = false;
     return true;
 }
 
@@ -249,6 +250,8 @@ void RigServer::finish(const Reply& reply)
     busy_ = false;
     if (reply.status == rigctl::Ok && done.request.command == Command::SetVfo)
         selected(pendingSelect_);
+    if (reply.status == rigctl::Ok && done.request.command == Command::SetSplitVfo)
+        split_ = pendingSplit_;
     if (done.client)
         done.client->reply(rigctl::format(done.request, reply), done.request.command == Command::Quit);
     // Later commands go on from the event loop, not from inside an engine event.

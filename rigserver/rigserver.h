@@ -163,6 +163,8 @@ private:
     QString selected_;
     QString pendingSelect_;  // what the V under way selects once acknowledged
     QString splitTx_;        // the transmit VFO S named; empty: the radio's own
+    bool split_ = false;     // split as the radio acknowledged it, from any controller
+    bool pendingSplit_ = false;
     QElapsedTimer freqReported_;
     QElapsedTimer modeReported_;
 };

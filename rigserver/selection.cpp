@@ -1,6 +1,7 @@
 // Band, VFO and split. The radios take a selection (07 D0/D1 the bands, 07 00/01
-// the VFOs, 08 memory mode) but cannot be asked which is selected, so v tells what
-// the server last had the radio acknowledge. A two-band radio is named by its band,
+// the VFOs, 08 memory mode) and split (0F 00/01) but cannot be asked for them, so
+// v and s tell what the radio last acknowledged to the server, or took from a
+// panel on the same device. A two-band radio is named by its band,
 // as Hamlib's clients name it (they turn VFOA and VFOB into Main and Sub there and
 // put back the band v told after reading the other one).
 #include "civ/civ.h"
@@ -87,14 +88,15 @@ void RigServer::setSplit(const Request& r)
     }
     splitTx_ = r.args.size() == 2 && !isCurrent(r.args[1]) ? r.args[1] : QString();
     startEngineCommand(Wait::Done);
-    engine_->setSplit(r.args[0] == QLatin1String("1"));
+    pendingSplit_ = r.args[0] == QLatin1String("1");
+    engine_->setSplit(pendingSplit_);
 }
 
 Reply RigServer::vfoReply() const { return Reply{rigctl::Ok, {{QStringLiteral("VFO"), selected_}}, {}}; }
 
 Reply RigServer::splitReply() const
 {
-    const bool split = engine_->split();
+    const bool split = split_;
     // In split the radios transmit on the sub band, or on the VFO not selected.
     QString tx = selected_;
     if (split && !splitTx_.isEmpty())
@@ -115,6 +117,8 @@ void RigServer::heard(const QByteArray& frame)
         selected(QStringLiteral("MEM"));
         return;
     }
+    if (frame.size() == 6 && quint8(frame[4]) == civ::Cmd::SplitDuplex && quint8(frame[5]) <= 0x01)
+        split_ = frame[5] == 0x01;
     if (frame.size() != 6 || quint8(frame[4]) != civ::Cmd::SelectVfo)
         return;
     switch (quint8(frame[5])) {

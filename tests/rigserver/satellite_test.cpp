@@ -230,3 +230,21 @@ TEST(RigServerSatellite, DuplexCycleFollowsTheDialAndTunesBothBandsAtTheWiresPac
     RecordProperty("duplex_cycle_median_ms", QString::number(median, 'f', 1).toStdString());
     EXPECT_LT(median, 300);
 }
+
+// A panel on the same device selects the sub band and turns split on: v and s tell
+// it, and the split frequency is read without leaving the sub band.
+TEST(RigServerSatellite, FollowsWhatAPanelOnTheDeviceSelects)
+{
+    ServedRadio s("ic821");
+    ASSERT_TRUE(s.started);
+    Client c(s.server.port());
+    EXPECT_EQ(c.ask("s", 2), "0\nMain\n");
+    for (const char* frame : {"\xFE\xFE\x4C\xE0\x07\xD1\xFD", "\xFE\xFE\x4C\xE0\x0F\x01\xFD"})
+        s.device->Send(reinterpret_cast<const quint8*>(frame), 7);
+    ASSERT_TRUE(waitFor([&] { return s.radio->state().split(); }));
+    EXPECT_EQ(c.ask("v"), "Sub\n");
+    EXPECT_EQ(c.ask("s", 2), "1\nSub\n");
+    EXPECT_EQ(c.ask("i"), "435000000\n");
+    EXPECT_EQ(stateOf(*s.radio),
+              "main A 145500000 FM 145800000 FM | sub* A 435000000 FM 433500000 FM | split");
+}
