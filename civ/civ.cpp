@@ -269,6 +269,8 @@ void Tciv::ParseFrame(const quint8* frame, int len)
     if (frame[2] == Address && frame[3] == Controller) {
         if (!queue_.empty() && queue_.front().Data[4] == frame[4])
             queue_.front().Echoed = true;
+        if (OnHeard.bound())
+            OnHeard(frame, len);
         return;
     }
     if (!decodeAnswer(frame, len))

@@ -18,6 +18,8 @@ using TOnNotify = Event<civ::Notify::Code, int>;
 using TOnError = Event<civ::Error::Code, int>;
 using TOnProgress = Event<civ::Progress::Code, int>;
 using TOnDebug = Event<QString>;
+// A command frame (preamble to the last byte before FD, and its length).
+using TOnHeard = Event<const quint8*, int>;
 
 // One queued frame.
 struct TCmd {
@@ -71,6 +73,9 @@ public:
     TOnError OnError;
     TOnProgress OnProgress;
     TOnDebug OnDebug;
+    // Every command heard on the bus from this program's address to the radio: the
+    // echo of the engine's own, or another controller's (a panel, the rig server).
+    TOnHeard OnHeard;
 
     // The device frames are sent through; without one they go nowhere. It must
     // outlive the engine or be replaced first.

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QStringList>
+#include <algorithm>
 #include <utility>
 
 #include "civ/civ.h"
@@ -19,6 +20,7 @@ RadioSession::RadioSession(RigModel model, Tdevice& device, QObject* parent)
     engine_->OnError.bind(this, &RadioSession::engineFailed);
     engine_->OnProgress.bind(this, &RadioSession::progressed);
     engine_->OnDebug.bind(this, &RadioSession::traced);
+    engine_->OnHeard.bind(this, &RadioSession::engineHeard);
     registration_ = device.RegFunc(engine_->rxHandler());
     if (registration_ == 0)
         return;
@@ -33,6 +35,7 @@ RadioSession::~RadioSession()
     engine_->OnError.unbind();
     engine_->OnProgress.unbind();
     engine_->OnDebug.unbind();
+    engine_->OnHeard.unbind();
     device_.UnRegFunc(registration_);
     device_.UnwatchLink(linkWatch_);
     delete engine_;
@@ -65,8 +68,44 @@ void RadioSession::readSelected()
 
 // --- engine events ---
 
+void RadioSession::engineHeard(const quint8* frame, int len)
+{
+    if (len == 6 && frame[4] == civ::Cmd::SelectVfo && (frame[5] == 0xD0 || frame[5] == 0xD1) && dualBand())
+        busBand_ = frame[5] == 0xD1 ? civ::Band::Sub : civ::Band::Main;
+    const std::deque<TCmd>& queue = engine_->Queue();
+    const bool own = !queue.empty() && queue.front().Len == len + 1 &&
+                     std::equal(frame, frame + len, queue.front().Data.begin());
+    if (own)
+        return;
+    othersRead_ =
+        len == 5 && (frame[4] == civ::Cmd::ReadFreq || frame[4] == civ::Cmd::ReadMode) ? frame[4] : 0;
+    emit commandHeard(QByteArray(reinterpret_cast<const char*>(frame), len));
+}
+
+bool RadioSession::othersAnswer(civ::Notify::Code t, int q)
+{
+    const bool freq = t == civ::Notify::Frequency || t == civ::Notify::BlankFrequency;
+    if (state_ != RequestState::Resting || !(othersRead_ == civ::Cmd::ReadFreq   ? freq
+                                             : othersRead_ == civ::Cmd::ReadMode ? t == civ::Notify::Mode
+                                                                                 : false))
+        return false;
+    othersRead_ = 0;
+    // Another program's read of the band it selected: shown on that band, not on
+    // the one this window has selected.
+    QPointer<RadioSession> alive(this);
+    if (freq)
+        emit frequencyRead(busBand_, t == civ::Notify::BlankFrequency);
+    else
+        emit modeRead(busBand_, false);
+    if (alive)
+        emit notified(t, q);
+    return true;
+}
+
 void RadioSession::engineNotified(civ::Notify::Code t, int q)
 {
+    if (othersAnswer(t, q))
+        return;
     QPointer<RadioSession> alive(this);
     const RequestStep s = requestStep(state_, t, q, engine_->band());
     if (s.freqBand != RequestStep::NoBand)

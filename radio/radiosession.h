@@ -133,11 +133,18 @@ signals:
     // of an ended transfer an operator is told in a box.
     void channelsRefused(const QString& text);
     void progressed(civ::Progress::Code p, int n);
+    // A command another controller with this program's address gave the radio (a
+    // panel, the rig server), heard on the bus: the frame without its FD.
+    void commandHeard(const QByteArray& frame);
     void traced(const QString& bytes);
     void linkLost(const QString& why);
 
 private:
     void engineNotified(civ::Notify::Code t, int q);
+    void engineHeard(const quint8* frame, int len);
+    // An answer to another controller's read while resting: told for the band
+    // selected on the bus. True when it was one.
+    bool othersAnswer(civ::Notify::Code t, int q);
     void engineFailed(civ::Error::Code e, int d);
     void takeSnapshot();
     void restore(const BandSnapshot& b);
@@ -162,6 +169,10 @@ private:
     BandSnapshot before_;
     // A tune to a channel (no write) reads the radio back once its queue is through.
     bool tuning_ = false;
+    // The band the radio has selected, as last heard on the bus from any
+    // controller, and which read (03, 04) another controller has just asked for.
+    int busBand_ = civ::Band::Main;
+    quint8 othersRead_ = 0;
 
     // The transfer's channels, told at its end. Commands are numbered from the
     // first queued when the tally began; each channel owns a run of them, so an

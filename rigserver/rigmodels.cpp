@@ -109,9 +109,11 @@ QByteArray rigDumpState(RigModel model, int timeoutMs)
         if (engineSends(model, m.engine))
             modes |= m.bit;
     }
-    quint32 vfos = rigvfo::A | rigvfo::B | rigvfo::Mem;
-    if (info.mainSub)
-        vfos |= rigvfo::Main | rigvfo::Sub;
+    // A two-band radio is announced with its bands only: Hamlib's clients then
+    // name the bands for VFO A and B and for the transmit VFO in split, where
+    // with VFO A and B announced too they would select VFO B of the band to
+    // reach the transmit one.
+    const quint32 vfos = rigvfo::Mem | (info.mainSub ? rigvfo::Main | rigvfo::Sub : rigvfo::A | rigvfo::B);
 
     QByteArray out;
     auto line = [&out](const QByteArray& l) { out += l + "\n"; };

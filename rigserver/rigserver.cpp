@@ -2,6 +2,7 @@
 
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 
@@ -89,6 +90,7 @@ bool RigServer::start(const Settings& settings, QString* error)
     connect(session_, &RadioSession::notified, this, &RigServer::RadioNotify);
     connect(session_, &RadioSession::progressed, this, &RigServer::RadioProgress);
     connect(session_, &RadioSession::failed, this, &RigServer::RadioError);
+    connect(session_, &RadioSession::commandHeard, this, &RigServer::heard);
     if (!session_->isRegistered()) {
         *error = QStringLiteral("the device serves too many radios already");
         stop();
@@ -100,7 +102,11 @@ bool RigServer::start(const Settings& settings, QString* error)
         engine_->ClearQueue();
         finish(rigctl::TimedOut);
     });
-    vfo_ = QStringLiteral("VFOA");
+    // A session starts on the main band (the panels end their first reads there),
+    // VFO A: all the server knows of a radio it cannot ask.
+    selected_ = rigModelInfo(settings.model).mainSub ? QStringLiteral("Main") : QStringLiteral("VFOA");
+    splitTx_.clear();
+    split_ = false;
     return true;
 }
 
@@ -211,6 +217,10 @@ void RigServer::enqueue(RigClient* client, const Request& request)
 void RigServer::next()
 {
     scheduled_ = false;
+    if (!busy_ && !queue_.empty() && settling(&RigServer::next)) {
+        scheduled_ = true;
+        return;
+    }
     while (!busy_ && !queue_.empty()) {
         if (!queue_.front().client) {
             queue_.pop_front();
@@ -228,6 +238,9 @@ void RigServer::finish(const Reply& reply)
     if (watchdog_)
         watchdog_->setEnabled(false);
     wait_ = Wait::None;
+    if (tries_ > 1)
+        settle_.start();
+    tries_ = 0;
     if (sequence_) {
         stepAnswered(reply);
         return;
@@ -236,7 +249,9 @@ void RigServer::finish(const Reply& reply)
     queue_.pop_front();
     busy_ = false;
     if (reply.status == rigctl::Ok && done.request.command == Command::SetVfo)
-        vfo_ = pendingVfo_;
+        selected(pendingSelect_);
+    if (reply.status == rigctl::Ok && done.request.command == Command::SetSplitVfo)
+        split_ = pendingSplit_;
     if (done.client)
         done.client->reply(rigctl::format(done.request, reply), done.request.command == Command::Quit);
     // Later commands go on from the event loop, not from inside an engine event.
@@ -297,10 +312,19 @@ void RigServer::execute(const Request& r)
     }
 }
 
+bool RigServer::settling(void (RigServer::*call)())
+{
+    if (!settle_.isValid() || settle_.elapsed() >= SettleMs)
+        return false;
+    QTimer::singleShot(int(SettleMs - settle_.elapsed()), this, call);
+    return true;
+}
+
 void RigServer::startEngineCommand(Wait wait)
 {
     wait_ = wait;
     sent_ = false;
+    tries_ = 0;
     // A command left from a time-out must not be answered for this one.
     engine_->ClearQueue();
     // The engine gives up before this; the watchdog holds the promise even when
@@ -366,44 +390,6 @@ void RigServer::setMode(const Request& r)
     engine_->setMode(*mode);
 }
 
-void RigServer::setVfo(const Request& r)
-{
-    if (r.args.size() != 1 || !validVfo(r.args[0])) {
-        finish(rigctl::InvalidParameter);
-        return;
-    }
-    const QString& v = r.args[0];
-    if (v == QLatin1String("currVFO") || v == QLatin1String("VFO")) {
-        pendingVfo_ = vfo_;
-        finish(rigctl::Ok);
-        return;
-    }
-    startEngineCommand(Wait::Done);
-    pendingVfo_ = v;
-    if (v == QLatin1String("VFOA"))
-        engine_->setVFO(civ::Vfo::A);
-    else if (v == QLatin1String("VFOB"))
-        engine_->setVFO(civ::Vfo::B);
-    else if (v == QLatin1String("MEM"))
-        engine_->setMemoryCmd(civ::MemoryCommand::MemoryMode);
-    else if (v == QLatin1String("Main"))
-        engine_->setBand(civ::Band::Main);
-    else
-        engine_->setBand(civ::Band::Sub);
-}
-
-void RigServer::setSplit(const Request& r)
-{
-    if (r.args.isEmpty() || r.args.size() > 2 ||
-        (r.args[0] != QLatin1String("0") && r.args[0] != QLatin1String("1")) ||
-        (r.args.size() == 2 && !validVfo(r.args[1]))) {
-        finish(rigctl::InvalidParameter);
-        return;
-    }
-    startEngineCommand(Wait::Done);
-    engine_->setSplit(r.args[0] == QLatin1String("1"));
-}
-
 void RigServer::setMem(const Request& r)
 {
     qint64 channel = 0;
@@ -415,43 +401,12 @@ void RigServer::setMem(const Request& r)
     engine_->setMemory(int(channel));
 }
 
-bool RigServer::validVfo(const QString& name) const
+void RigServer::RadioProgress(civ::Progress::Code p, int n)
 {
-    static const QStringList common{"VFOA", "VFOB", "MEM", "currVFO", "VFO"};
-    if (common.contains(name))
-        return true;
-    return rigModelInfo(settings_.model).mainSub &&
-           (name == QLatin1String("Main") || name == QLatin1String("Sub"));
-}
-
-Reply RigServer::vfoReply() const { return value(QStringLiteral("VFO"), vfo_); }
-
-QString RigServer::otherVfo() const
-{
-    if (vfo_ == QLatin1String("VFOA"))
-        return QStringLiteral("VFOB");
-    if (vfo_ == QLatin1String("VFOB"))
-        return QStringLiteral("VFOA");
-    if (vfo_ == QLatin1String("Main"))
-        return QStringLiteral("Sub");
-    if (vfo_ == QLatin1String("Sub"))
-        return QStringLiteral("Main");
-    return vfo_;
-}
-
-Reply RigServer::splitReply() const
-{
-    const bool split = engine_->split();
-    return Reply{rigctl::Ok,
-                 {{QStringLiteral("Split"), split ? QStringLiteral("1") : QStringLiteral("0")},
-                  {QStringLiteral("TX VFO"), split ? otherVfo() : vfo_}},
-                 {}};
-}
-
-void RigServer::RadioProgress(civ::Progress::Code p, int)
-{
-    if (p == civ::Progress::Try && wait_ != Wait::None)
+    if (p == civ::Progress::Try && wait_ != Wait::None) {
         sent_ = true;
+        tries_ = n;
+    }
 }
 
 void RigServer::RadioNotify(civ::Notify::Code t, int q)

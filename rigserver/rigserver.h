@@ -38,6 +38,10 @@ public:
     // network client gives up after 10 s and would take a late answer for the next.
     static constexpr int AnswerWithinMs = 2900;
     static constexpr int DefaultIdleMs = 60000;
+    // After a command the engine sent more than once (it sends the head again when
+    // a report frees the bus) the radio may answer once more: the next command
+    // waits this long, so the late answer is not taken for its own.
+    static constexpr int SettleMs = 80;
 
     struct Settings {
         Tdevice* device = nullptr;  // must outlive the server's start()..stop()
@@ -82,7 +86,7 @@ private:
     struct Step {
         std::function<void()> send;
         Wait wait = Wait::None;
-        bool select = false;  // selects a band or VFO
+        QString select;  // the band or VFO it selects (as v names it); empty: none
     };
 
     void acceptClients();
@@ -110,14 +114,23 @@ private:
     void transmitBandCommand(const rigctl::Request& r);
     void runStep();
     void scheduleStep();
+    // Puts off what would send next while a late answer may still come; true when
+    // call is scheduled for later.
+    bool settling(void (RigServer::*call)());
     void stepAnswered(const rigctl::Reply& reply);
     rigctl::Reply transmitBandReply(const rigctl::Reply& reply) const;
     void answerFreq();
     void answerMode();
     rigctl::Reply vfoReply() const;
     rigctl::Reply splitReply() const;
-    QString otherVfo() const;
     bool validVfo(const QString& name) const;
+    // The step that selects a band or VFO by the name v gives it.
+    Step selectStep(const QString& name);
+    // The radio has acknowledged selecting name: reports heard before are of
+    // what was selected then.
+    void selected(const QString& name);
+    // Another controller's command to the radio: a selection it makes is followed.
+    void heard(const QByteArray& frame);
 
     void RadioNotify(civ::Notify::Code t, int q);
     void RadioProgress(civ::Progress::Code p, int n);
@@ -134,6 +147,8 @@ private:
     bool scheduled_ = false;
     Wait wait_ = Wait::None;
     bool sent_ = false;      // the command waited for has gone out to the radio
+    int tries_ = 0;          // how often it went out
+    QElapsedTimer settle_;   // since a command sent more than once was answered
     bool sequence_ = false;  // a command of several steps is under way
     std::deque<Step> steps_;
     Step current_;
@@ -141,8 +156,15 @@ private:
     bool switched_ = false;  // the transmit band is selected
     bool putBackDone_ = false;
     rigctl::Reply result_;
-    QString vfo_ = QStringLiteral("VFOA");
-    QString pendingVfo_;
+    // What the radio has selected, as v tells it: the band on the two-band
+    // radios, else VFOA, VFOB or MEM. The radios cannot be asked; the server
+    // follows what it and the other controllers on the bus (the panels) select,
+    // from what a session starts with.
+    QString selected_;
+    QString pendingSelect_;  // what the V under way selects once acknowledged
+    QString splitTx_;        // the transmit VFO S named; empty: the radio's own
+    bool split_ = false;     // split as the radio acknowledged it, from any controller
+    bool pendingSplit_ = false;
     QElapsedTimer freqReported_;
     QElapsedTimer modeReported_;
 };

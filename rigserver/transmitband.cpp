@@ -22,7 +22,7 @@ void RigServer::transmitBandCommand(const Request& r)
             finish(rigctl::InvalidParameter);
             return;
         }
-        inner = {[this, text] { engine_->setFreq(text); }, Wait::Done};
+        inner = {[this, text] { engine_->setFreq(text); }, Wait::Done, {}};
         break;
     }
     case Command::SetSplitMode: {
@@ -31,27 +31,26 @@ void RigServer::transmitBandCommand(const Request& r)
             finish(rigctl::InvalidParameter);
             return;
         }
-        inner = {[this, m = *mode] { engine_->setMode(m); }, Wait::Done};
+        inner = {[this, m = *mode] { engine_->setMode(m); }, Wait::Done, {}};
         break;
     }
-    case Command::GetSplitFreq: inner = {[this] { engine_->ReadFreq(); }, Wait::Freq}; break;
-    default: inner = {[this] { engine_->ReadMode(); }, Wait::Mode}; break;
+    case Command::GetSplitFreq: inner = {[this] { engine_->ReadFreq(); }, Wait::Freq, {}}; break;
+    default: inner = {[this] { engine_->ReadMode(); }, Wait::Mode, {}}; break;
     }
-    const bool dual = rigModelInfo(settings_.model).mainSub;
-    const int back = dual ? engine_->band() : (vfo_ == QLatin1String("VFOB") ? civ::Vfo::B : civ::Vfo::A);
     // Split transmits on the sub band of a two-band radio, whichever band is
-    // selected; on the others on the VFO not selected.
-    int other = civ::Band::Sub;
-    if (!dual)
-        other = back == civ::Vfo::A ? civ::Vfo::B : civ::Vfo::A;
-    auto select = [this, dual](int which) {
-        return Step{[this, dual, which] { dual ? engine_->setBand(which) : engine_->setVFO(which); },
-                    Wait::Done, true};
-    };
+    // selected; on the others on the VFO S named, else on the VFO not selected
+    // (VFO B from memory mode). Hamlib's clients select the transmit VFO before
+    // asking for it.
+    const QString back = selected_;
+    QString other = QStringLiteral("Sub");
+    if (!rigModelInfo(settings_.model).mainSub && splitTx_.startsWith(QLatin1String("VFO")))
+        other = splitTx_;
+    else if (!rigModelInfo(settings_.model).mainSub)
+        other = back == QLatin1String("VFOB") ? QStringLiteral("VFOA") : QStringLiteral("VFOB");
     steps_ = {inner};
     if (other != back)
-        steps_.push_front(select(other));
-    putBack_ = select(back);
+        steps_.push_front(selectStep(other));
+    putBack_ = selectStep(back);
     switched_ = false;
     putBackDone_ = false;
     result_ = Reply{};
@@ -61,7 +60,7 @@ void RigServer::transmitBandCommand(const Request& r)
 
 void RigServer::runStep()
 {
-    if (!sequence_ || !engine_ || steps_.empty())
+    if (!sequence_ || !engine_ || steps_.empty() || settling(&RigServer::runStep))
         return;
     current_ = steps_.front();
     steps_.pop_front();
@@ -78,7 +77,9 @@ void RigServer::scheduleStep()
 void RigServer::stepAnswered(const Reply& reply)
 {
     const bool ok = reply.status == rigctl::Ok;
-    if (current_.select && !putBackDone_)
+    if (!current_.select.isEmpty() && ok)
+        selected(current_.select);
+    if (!current_.select.isEmpty() && !putBackDone_)
         switched_ = ok;
     if (!ok) {
         if (result_.status == rigctl::Ok)

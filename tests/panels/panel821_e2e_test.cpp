@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <QTcpSocket>
 #include <QTest>
 #include <memory>
 
@@ -17,6 +18,7 @@
 #include "panels/hi_821.h"
 #include "panels/model821.h"
 #include "panels/panelpicture.h"
+#include "rigserver/rigserver.h"
 #include "sim/radio.h"
 #include "support/channellist.h"
 #include "support/simbench.h"
@@ -140,6 +142,58 @@ TEST_P(Panel821Sim, UploadThenDownloadRoundTripsWithDuplexAndABlankChannel)
     EXPECT_EQ(rows->recordAt(Channels).Freq, QStringLiteral("BLANK"));
     EXPECT_TRUE(rows->recordAt(Channels).Mode.isEmpty());
     EXPECT_TRUE(rows->recordAt(Channels).Duplex.isEmpty());
+}
+
+// A tracking program retunes both bands through the rig server on the same device
+// (split on, then each band read, tuned and read back): the panel shows both
+// bands' new frequencies and keeps working on the main band.
+TEST_P(Panel821Sim, FollowsATrackerTuningBothBandsThroughTheRigServer)
+{
+    panel =
+        std::make_unique<THi_821FORM>(bench.devices(), nullptr, QStringLiteral(TSLN_BIN_DIR "/PV821.dll"));
+    ASSERT_TRUE(settle()) << modal.texts().join('\n').toStdString();
+    RigServer server;
+    RigServer::Settings settings;
+    settings.device = bench.devices().at(0);
+    settings.model = RigModel::IC821;
+    settings.port = 0;
+    QString error;
+    ASSERT_TRUE(server.start(settings, &error)) << error.toStdString();
+    QTcpSocket tracker;
+    tracker.connectToHost(QStringLiteral("127.0.0.1"), server.port());
+    ASSERT_TRUE(waitFor([&] { return tracker.state() == QAbstractSocket::ConnectedState; }, 10000));
+    auto ask = [&](const QByteArray& line) {
+        QByteArray got;
+        tracker.write(line + "\n");
+        waitFor(
+            [&] {
+                got += tracker.readAll();
+                return got.endsWith('\n');
+            },
+            20000);
+        return got;
+    };
+    ASSERT_EQ(ask("S 1 Sub"), "RPRT 0\n");
+    qint64 down = 145900000;
+    qint64 up = 435100000;
+    for (int cycle = 0; cycle < 3; ++cycle, down += 1000, up -= 3000) {
+        ask("f");
+        ASSERT_EQ(ask("F  " + QByteArray::number(down)), "RPRT 0\n");
+        ASSERT_EQ(ask("f"), QByteArray::number(down) + "\n");
+        ask("i");
+        ASSERT_EQ(ask("I  " + QByteArray::number(up)), "RPRT 0\n");
+        ASSERT_EQ(ask("i"), QByteArray::number(up) + "\n");
+        ASSERT_TRUE(waitFor([&] { return panel->view().subText == hertzToFreqText(up); }, 5000)) << cycle;
+        EXPECT_EQ(panel->view().mainText, hertzToFreqText(down));
+    }
+    EXPECT_EQ(state().activeBand(), 0);
+    EXPECT_TRUE(state().split());
+    // The panel's knob still tunes the main band.
+    click(Model821::KnobUp);
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(state().band(0).vfo[0].freq, down - 1000 + 10);
+    EXPECT_EQ(state().band(1).vfo[0].freq, up + 3000);
+    EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Links, Panel821Sim, ::testing::Values(SimLink::Tcp, SimLink::Pty),

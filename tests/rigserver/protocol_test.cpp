@@ -128,8 +128,8 @@ TEST(RigModels, DumpStateListsTheModelAndEnds)
     ASSERT_GE(lines.size(), 10);
     EXPECT_EQ(lines[0], "1");
     EXPECT_EQ(lines[1], "3034");
-    EXPECT_EQ(lines[3], "136000000.000000 174000000.000000 0x3f -1 -1 0x16000003 0x1");
-    EXPECT_EQ(lines[4], "420000000.000000 460000000.000000 0x3f -1 -1 0x16000003 0x1");
+    EXPECT_EQ(lines[3], "136000000.000000 174000000.000000 0x3f -1 -1 0x16000000 0x1");
+    EXPECT_EQ(lines[4], "420000000.000000 460000000.000000 0x3f -1 -1 0x16000000 0x1");
     EXPECT_EQ(lines[5], "0 0 0 0 0 0 0");
     EXPECT_TRUE(lines.contains("timeout=9300"));
     EXPECT_TRUE(lines.contains("rig_model=3034"));

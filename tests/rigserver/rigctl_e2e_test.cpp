@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/device.h"
+#include "rigctlrun.h"
 #include "rigserver/rigserver.h"
 #include "sim/ptyport.h"
 #include "sim/radio.h"
@@ -81,24 +82,6 @@ public:
     TDeviceList devices;
     RigServer server;
 };
-
-// Runs rigctl in the event loop (the simulator and the server live in it).
-QStringList runRigctl(const QString& program, quint16 port, const QStringList& commands, int* status)
-{
-    QProcess p;
-    bool finished = false;
-    QObject::connect(&p, &QProcess::finished, [&] { finished = true; });
-    p.start(program, QStringList{"-m", "2", "-r", QStringLiteral("127.0.0.1:%1").arg(port)} + commands);
-    if (!p.waitForStarted(10000) || !waitFor([&] { return finished; }, 120000)) {
-        p.kill();
-        p.waitForFinished(5000);
-        *status = -1;
-        return {};
-    }
-    *status = p.exitCode();
-    return QString::fromLocal8Bit(p.readAllStandardOutput() + p.readAllStandardError())
-        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
 
 class HamlibRigctl : public ::testing::TestWithParam<Case> {};
 

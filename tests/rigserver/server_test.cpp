@@ -46,7 +46,7 @@ TEST(RigServer, SetsAndReadsTheRadioInEveryStyle)
 
     EXPECT_EQ(c.ask("V VFOB"), "RPRT 0\n");
     EXPECT_EQ(st.current().activeVfo, 1);
-    EXPECT_EQ(c.ask("v"), "VFOB\n");
+    EXPECT_EQ(c.ask("v"), "Main\n");  // VFO B of the main band
     EXPECT_EQ(c.ask("V Sub"), "RPRT 0\n");
     EXPECT_EQ(st.activeBand(), 1);
     EXPECT_EQ(c.ask("+v", 3), "get_vfo:\nVFO: Sub\nRPRT 0\n");
