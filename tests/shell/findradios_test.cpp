@@ -21,6 +21,7 @@
 #include "devices/tcpipwindow.h"
 #include "panels/graphicalpanel.h"
 #include "radio/radiofinder.h"
+#include "relaydevice.h"
 #include "shell/mainform.h"
 #include "shell/newdevice.h"
 #include "shell/startup.h"
@@ -41,18 +42,6 @@ QStringList rowTexts(const QTreeWidget* list)
         rows << QStringLiteral("%1 %2").arg(item->text(0), item->text(1));
     }
     return rows;
-}
-
-// Adds a TCP/IP device through Add Device and connects it to the relay at port.
-void connectRelay(TMainFORM& frame, quint16 port)
-{
-    frame.command(TMainFORM::Command::AddDevice)->trigger();
-    auto* device = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(0));
-    ASSERT_NE(device, nullptr);
-    part<QLineEdit>(device->window(), "hostName")->setText("127.0.0.1");
-    part<QLineEdit>(device->window(), "port")->setText(QString::number(port));
-    part<QPushButton>(device->window(), "connect")->click();
-    ASSERT_TRUE(waitFor([&] { return device->window()->isConnected(); }, 10000));
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include "devices/deviceselectdialog.h"
 #include "devices/tcpipwindow.h"
 #include "panels/hi_756.h"
+#include "relaydevice.h"
 #include "rigserver/rigserver.h"
 #include "shell/mainform.h"
 #include "shell/newdevice.h"
@@ -50,6 +51,31 @@ QByteArray ask(QTcpSocket& s, const QByteArray& line, int lines = 1)
         },
         30000);
     return got;
+}
+
+// The dialog offers the relay's device, each model's default address, and this
+// machine on rigctld's port; it is left on the IC-756.
+void expectDefaultsFollowTheModel(NetControlForm* form)
+{
+    EXPECT_EQ(part<QComboBox>(form, "device")->currentText(), "[Sim] <TCP/IP>");
+    part<QComboBox>(form, "model")->setCurrentText("IC-706");
+    EXPECT_EQ(part<QLineEdit>(form, "address")->text(), "48");
+    part<QComboBox>(form, "model")->setCurrentText("IC-756");
+    EXPECT_EQ(part<QLineEdit>(form, "address")->text(), "50");
+    EXPECT_EQ(part<QLineEdit>(form, "listenAddress")->text(), "127.0.0.1");
+    EXPECT_EQ(part<QLineEdit>(form, "port")->text(), "4532");
+}
+
+// One client leaves and the list shows it; Stop then closes the other and gives
+// the device back to the panel alone.
+void leaveThenStop(QTcpSocket& a, QTcpSocket& b, NetControlForm* form, const Tdevice& device)
+{
+    a.disconnectFromHost();
+    ASSERT_TRUE(waitFor([&] { return part<QListWidget>(form, "clients")->count() == 1; }, 10000));
+    part<QPushButton>(form, "stop")->click();
+    EXPECT_FALSE(form->server()->running());
+    EXPECT_EQ(device.HandlerCount(), 1);
+    EXPECT_TRUE(waitFor([&] { return b.state() == QAbstractSocket::UnconnectedState; }, 10000));
 }
 
 }  // namespace
@@ -82,14 +108,9 @@ TEST(NetworkControl, TwoClientsAndAnIc756PanelShareOneDevice)
     if (frame->libraryPath(RigModel::IC756).isEmpty())
         GTEST_SKIP() << "PV756.dll is not beside the tests";
 
-    frame->command(TMainFORM::Command::AddDevice)->trigger();
-    auto* device = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(0));
-    ASSERT_NE(device, nullptr);
-    TTCPIPForm* window = device->window();
-    part<QLineEdit>(window, "hostName")->setText("127.0.0.1");
-    part<QLineEdit>(window, "port")->setText(QString::number(sim.tcp()->port()));
-    part<QPushButton>(window, "connect")->click();
-    ASSERT_TRUE(waitFor([&] { return window->isConnected(); }, 5000));
+    Tdevice_tcpip* device = nullptr;
+    connectRelay(*frame, sim.tcp()->port(), &device);
+    ASSERT_FALSE(::testing::Test::HasFatalFailure());
     frame->command(TMainFORM::Command::IC756)->trigger();
     THi_756FORM* panel = frame->findChild<THi_756FORM*>();
     ASSERT_NE(panel, nullptr);
@@ -103,13 +124,7 @@ TEST(NetworkControl, TwoClientsAndAnIc756PanelShareOneDevice)
     NetControlForm* form = frame->netControl();
     ASSERT_NE(form, nullptr);
     ASSERT_TRUE(form->isVisible());
-    EXPECT_EQ(part<QComboBox>(form, "device")->currentText(), "[Sim] <TCP/IP>");
-    part<QComboBox>(form, "model")->setCurrentText("IC-706");
-    EXPECT_EQ(part<QLineEdit>(form, "address")->text(), "48");
-    part<QComboBox>(form, "model")->setCurrentText("IC-756");
-    EXPECT_EQ(part<QLineEdit>(form, "address")->text(), "50");
-    EXPECT_EQ(part<QLineEdit>(form, "listenAddress")->text(), "127.0.0.1");
-    EXPECT_EQ(part<QLineEdit>(form, "port")->text(), "4532");
+    expectDefaultsFollowTheModel(form);
     const quint16 port = freeLocalPort();
     part<QLineEdit>(form, "port")->setText(QString::number(port));
     part<QPushButton>(form, "start")->click();
@@ -140,12 +155,7 @@ TEST(NetworkControl, TwoClientsAndAnIc756PanelShareOneDevice)
         << qPrintable(panel->view().mainText);
     EXPECT_TRUE(modal.boxes.empty()) << qPrintable(modal.texts().join(" | "));
 
-    a.disconnectFromHost();
-    ASSERT_TRUE(waitFor([&] { return part<QListWidget>(form, "clients")->count() == 1; }, 10000));
-    part<QPushButton>(form, "stop")->click();
-    EXPECT_FALSE(form->server()->running());
-    EXPECT_EQ(device->HandlerCount(), 1);
-    EXPECT_TRUE(waitFor([&] { return b.state() == QAbstractSocket::UnconnectedState; }, 10000));
+    leaveThenStop(a, b, form, *device);
 
     frame.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
