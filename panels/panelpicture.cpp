@@ -34,7 +34,7 @@ QRect PanelPicture::ringArea(int index) const
 {
     if (index < 0 || index >= keyCount())
         return {};
-    return keys_->key(index).area.adjusted(-4, -4, 4, 4);
+    return keys_->key(index).area.adjusted(-6, -6, 6, 6);
 }
 
 void PanelPicture::paintEvent(QPaintEvent* event)
@@ -44,10 +44,10 @@ void PanelPicture::paintEvent(QPaintEvent* event)
     if (!focusRingShown())
         return;
     // Yellow on black shows on the dark front and on the lit display alike.
-    const QRect ring = ringArea(focusedKey_).adjusted(1, 1, -2, -2);
-    p.setPen(QPen(Qt::black, 3));
+    const QRect ring = keys_->key(focusedKey_).area.adjusted(-3, -3, 3, 3);
+    p.setPen(QPen(Qt::black, 4, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     p.drawRect(ring);
-    p.setPen(QPen(Qt::yellow, 1));
+    p.setPen(QPen(Qt::yellow, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     p.drawRect(ring);
 }
 
