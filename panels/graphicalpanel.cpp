@@ -50,6 +50,8 @@ void GraphicalPanel::buildControls()
     ui_.IRadio->OnMouseDown.bind(this, &GraphicalPanel::IRadioMouseDown);
     ui_.IRadio->OnMouseUp.bind(this, &GraphicalPanel::IRadioMouseUp);
     ui_.IRadio->OnWheel.bind(this, &GraphicalPanel::IRadioMouseWheel);
+    access_ = std::make_unique<PanelAccess>(*this);
+    ui_.IRadio->setKeys(access_.get());
 
     const QString mask = QString::fromLatin1(model_.freqMask);
     ui_.EFreq = new FreqEdit(mask + QStringLiteral(";1;_"), this);
@@ -101,6 +103,9 @@ void GraphicalPanel::buildControls()
     ui_.CBDecoded->hide();
     connect(ui_.CBDecoded, &QCheckBox::toggled, this, &GraphicalPanel::CBDecodedClick);
     buildStatusBar();
+    // The typed-frequency field keeps the focus a panel opens with; Tab goes on to
+    // the picture's keys.
+    setTabOrder(ui_.EFreq, ui_.IRadio);
 
     ui_.Dial_Timer = new Timer(this);
     ui_.Dial_Timer->setEnabled(false);
@@ -268,6 +273,8 @@ void GraphicalPanel::closeSelf()
 
 void GraphicalPanel::FormDestroy()
 {
+    // The picture goes after the panel's members.
+    ui_.IRadio->setKeys(nullptr);
     if (session_)
         session_->disconnect(this);
     display_ = QImage();
@@ -309,6 +316,8 @@ void GraphicalPanel::showDisplay()
     p.drawImage(model_.displayOrigin, display_);
     p.end();
     ui_.IRadio->changed(QRect(model_.displayOrigin, display_.size()));
+    // Everything the panel shows passes here, so what it says is compared here too.
+    access_->refresh();
 }
 
 void GraphicalPanel::pressKey(int n)

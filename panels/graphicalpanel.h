@@ -9,6 +9,7 @@
 
 #include "devices/deviceselect.h"
 #include "memory/memoryform.h"
+#include "panels/panelaccess.h"
 #include "panels/panelart.h"
 #include "panels/panellogic.h"
 #include "panels/panelmodel.h"
@@ -105,6 +106,10 @@ public:
     void CBSnoopClick();
     void MemorySetRequest(bool s, bool w, int n, const QString& f, const QString& m, const QString& o);
     void MemoryGetRequest(int n);
+
+    // Which meaning the keys have now, for their descriptions (SpotText::does): the
+    // function set or FUNC; 0 on a model whose keys keep theirs.
+    virtual int keyMeaning() const { return 0; }
 
     virtual void PaintFrequency() = 0;
     virtual void PaintChannel() = 0;
@@ -203,6 +208,7 @@ private:
     DevicePreset preset_;
     QImage display_;
     SnoopLog snoop_{QString()};
+    std::unique_ptr<PanelAccess> access_;
     RadioSession* session_ = nullptr;
     // The memory window lives in the frame's document area, which may delete it
     // before the panel when the whole frame goes.

@@ -23,6 +23,7 @@ public:
 
     // The function set, 1 to 3 (M1 to M3).
     int functionSet() const { return functionSet_; }
+    int keyMeaning() const override { return functionSet_ - 1; }
 
 protected:
     // For a model on this panel's keys; the model's constructor opens the panel.

@@ -30,6 +30,7 @@ public:
         int duplexState = 0;  // 1 off, 2 plus, 3 minus; 0 before the first forced state
     };
     const Extra& extra() const { return extra_; }
+    int keyMeaning() const override { return extra_.func ? 1 : 0; }
     // The function key's time-out timer.
     const Timer& funcTimeOut() const { return *TFuncTimeOut_; }
 

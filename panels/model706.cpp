@@ -52,6 +52,52 @@ constexpr auto SharedArtMkII = [] {
     return all;
 }();
 
+// Names and meanings for the keyboard and assistive technology, by hot spot: in
+// function set M1, M2 and M3.
+constexpr std::array<SpotText, SpotCount> Texts = {{
+    {"Tune down", {"Tunes down by one step of {step}."}},
+    {"Tune up", {"Tunes up by one step of {step}."}},
+    {"UP", {"Selects the next memory channel."}},
+    {"DN", {"Selects the previous memory channel."}},
+    {"MODE",
+     {"Steps to the next mode: LSB, USB, CW, CW narrow, RTTY, RTTY narrow, AM, AM narrow, FM, FM narrow, "
+      "WFM."}},
+    {"TS", {"Multiplies the tuning step by ten, after 10 MHz back to 10 Hz; it is {step}."}},
+    {"FUNC",
+     {"Selects function set M2 for F-1 to F-3; M1 is selected.",
+      "Selects function set M3 for F-1 to F-3; M2 is selected.",
+      "Selects function set M1 for F-1 to F-3; M3 is selected."}},
+    {"Step 10 MHz", {"Sets the tuning step to 10 MHz; it is {step}."}},
+    {"Step 1 MHz", {"Sets the tuning step to 1 MHz; it is {step}."}},
+    {"Step 100 kHz", {"Sets the tuning step to 100 kHz; it is {step}."}},
+    {"Step 10 kHz", {"Sets the tuning step to 10 kHz; it is {step}."}},
+    {"Step 1 kHz", {"Sets the tuning step to 1 kHz; it is {step}."}},
+    {"Step 100 Hz", {"Sets the tuning step to 100 Hz; it is {step}."}},
+    {"Step 10 Hz", {"Sets the tuning step to 10 Hz; it is {step}."}},
+    {"F-1",
+     {"Turns split on or off (M1).", "Writes the memory channel (M2).", "Writes the memory channel (M3)."}},
+    {"F-2",
+     {"Switches between VFO A and VFO B (M1).", "Clears the memory channel (M2).",
+      "Copies the memory channel to the VFO (M3)."}},
+    {"F-3",
+     {"Copies the VFO shown to the other one, A=B (M1).", "Switches between VFO and memory (M2).",
+      "Switches between VFO and memory (M3)."}},
+}};
+
+// The MKII's: band keys for the memory keys, its own mode order, the memory knob.
+constexpr auto TextsMkII = [] {
+    std::array<SpotText, SpotCountMkII> all{};
+    std::copy(Texts.begin(), Texts.end(), all.begin());
+    all[UP - 1] = {"BAND UP",
+                   {"Tunes to the next band up: 1.8, 3.5, 7, 10, 14, 18, 21, 24, 28, 50, 144 MHz."}};
+    all[DWN - 1] = {"BAND DN", {"Tunes to the next band down."}};
+    all[MODE - 1] = {"MODE",
+                     {"Steps to the next mode: LSB, USB, CW, RTTY, AM, AM narrow, FM, FM narrow, WFM."}};
+    all[MemoryKnobRight - 1] = {"Memory channel up", {"Selects the next memory channel."}};
+    all[MemoryKnobLeft - 1] = {"Memory channel down", {"Selects the previous memory channel."}};
+    return all;
+}();
+
 constexpr TuningRange Ranges[] = {{30000, 200000000}};
 
 // The display picks its mode picture from the engine's mode itself; the indicator
@@ -102,6 +148,7 @@ const PanelLayout Model{
     true,
     ModeIndicators,
     RigModel::IC706,
+    {Texts, QRect(0, 0, 290, 150), {}},
 };
 
 // The MKII's twin of the IC-706: its own names and library, the memory knob's hot
@@ -115,6 +162,7 @@ PanelLayout twinMkII()
     m.libraryFile = "PV706MKII.dll";
     m.libraryStem = "PV706MKII";
     m.hotSpots = Spots;
+    m.texts.spots = TextsMkII;
     m.sharedArt = SharedArtMkII;
     m.window.size = QSize(789, 584);
     m.opensMaximized = false;

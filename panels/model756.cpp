@@ -72,6 +72,54 @@ constexpr const char* SharedArt[] = {
     "Dial_11",   "Dial_12",   "Dial_13",    "Dial_14",    "Dial_15",
 };
 
+// Names and meanings for the keyboard and assistive technology, by hot spot.
+constexpr SpotText Texts[] = {
+    {"Tune down", {"Tunes {band} down by one step of {step}."}},
+    {"Tune up", {"Tunes {band} up by one step of {step}."}},
+    {"SSB", {"Sets {band} to LSB when it is on USB, else to USB."}},
+    {"CW", {"Sets {band} to CW."}},
+    {"RTTY", {"Sets {band} to RTTY."}},
+    {"AM", {"Sets {band} to AM."}},
+    {"FM", {"Sets {band} to FM."}},
+    {"ANT", {"Selects the next of the four antenna settings."}},
+    {"SPLIT", {"Turns split on or off."}},
+    {"DUAL", {"Turns dual watch on or off."}},
+    {"CHANGE", {"Exchanges the main and the sub band."}},
+    {"V/M", {"Switches {band} between VFO and memory."}},
+    {"MAIN",
+     {"Selects the sub band when the main band is selected, else the main band; {band} is selected."}},
+    {"UP", {"Selects the next memory channel on {band}."}},
+    {"DN", {"Selects the previous memory channel on {band}."}},
+    {"MW", {"Writes {band} into its memory channel."}},
+    {"M-CL", {"Clears the memory channel of {band}."}},
+    {"TS", {"Multiplies the tuning step of {band} by ten, after 10 MHz back to 10 Hz; it is {step}."}},
+    {"Main step 10 MHz", {"Sets the main band's tuning step to 10 MHz; it is {mainstep}."}},
+    {"Main step 1 MHz", {"Sets the main band's tuning step to 1 MHz; it is {mainstep}."}},
+    {"Main step 100 kHz", {"Sets the main band's tuning step to 100 kHz; it is {mainstep}."}},
+    {"Main step 10 kHz", {"Sets the main band's tuning step to 10 kHz; it is {mainstep}."}},
+    {"Main step 1 kHz", {"Sets the main band's tuning step to 1 kHz; it is {mainstep}."}},
+    {"Main step 100 Hz", {"Sets the main band's tuning step to 100 Hz; it is {mainstep}."}},
+    {"Main step 10 Hz", {"Sets the main band's tuning step to 10 Hz; it is {mainstep}."}},
+    {"Sub step 10 MHz", {"Sets the sub band's tuning step to 10 MHz; it is {substep}."}},
+    {"Sub step 1 MHz", {"Sets the sub band's tuning step to 1 MHz; it is {substep}."}},
+    {"Sub step 100 kHz", {"Sets the sub band's tuning step to 100 kHz; it is {substep}."}},
+    {"Sub step 10 kHz", {"Sets the sub band's tuning step to 10 kHz; it is {substep}."}},
+    {"Sub step 1 kHz", {"Sets the sub band's tuning step to 1 kHz; it is {substep}."}},
+    {"Sub step 100 Hz", {"Sets the sub band's tuning step to 100 Hz; it is {substep}."}},
+    {"Sub step 10 Hz", {"Sets the sub band's tuning step to 10 Hz; it is {substep}."}},
+    {"1", {"1 (1.8 MHz): tunes {band} to 1.850 MHz."}},
+    {"2", {"2 (3.5 MHz): tunes {band} to 3.800 MHz."}},
+    {"3", {"3 (7 MHz): tunes {band} to 7.200 MHz."}},
+    {"4", {"4 (10 MHz): tunes {band} to 10.100 MHz."}},
+    {"5", {"5 (14 MHz): tunes {band} to 14.200 MHz."}},
+    {"6", {"6 (18 MHz): tunes {band} to 18.110 MHz."}},
+    {"7", {"7 (21 MHz): tunes {band} to 21.200 MHz."}},
+    {"8", {"8 (24 MHz): tunes {band} to 24.930 MHz."}},
+    {"9", {"9 (28 MHz): tunes {band} to 28.400 MHz."}},
+    {"0", {"0 (50 MHz): tunes {band} to 50.100 MHz."}},
+};
+static_assert(std::size(Texts) == SpotCount);
+
 constexpr TuningRange Ranges[] = {{30000, 60000000}};
 
 constexpr ModeIndicator ModeIndicators[] = {{1, 4}, {2, 3}, {3, 2}, {4, 5}, {5, 1}, {7, 6}};
@@ -103,6 +151,8 @@ const PanelLayout Model{
     true,
     ModeIndicators,
     RigModel::IC756,
+    // The main band's lines above the split and dual-watch marks, the sub band's below.
+    {Texts, QRect(0, 0, 330, 80), QRect(0, 80, 330, 80)},
 };
 
 }  // namespace

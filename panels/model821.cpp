@@ -55,6 +55,41 @@ constexpr const char* SharedArt[] = {
     "Dial_10",    "Dial_11",    "Dial_12",  "Dial_13",   "Dial_14", "Dial_15",  "MF_NumD", "SF_NumD",
 };
 
+// Names and meanings for the keyboard and assistive technology, by hot spot:
+// without FUNC, and with it.
+constexpr SpotText Texts[] = {
+    {"M/S", {"Exchanges the main and the sub band."}},
+    {"SUB", {"Selects the sub band when the main band is selected, else the main band; {band} is selected."}},
+    {"FM", {"Sets {band} to FM.", "Steps the duplex shift: off, minus, plus (FUNC)."}},
+    {"SSB", {"Steps {band} through USB, LSB, CW and CW narrow."}},
+    {"FUNC",
+     {"Gives FM, VFO, MEMO and MW their second meaning for 5 seconds.",
+      "Takes the second meanings of FM, VFO, MEMO and MW back (FUNC is on)."}},
+    {"VFO",
+     {"Switches {band} between VFO A and VFO B.", "Copies the VFO shown to the other one, A=B (FUNC)."}},
+    {"MEMO", {"Switches {band} to memory mode.", "Copies the memory channel to the VFO (FUNC)."}},
+    {"MW", {"Writes {band} into its memory channel.", "Clears the memory channel (FUNC)."}},
+    {"TS", {"Multiplies the tuning step of {band} by ten, after 10 MHz back to 10 Hz; it is {step}."}},
+    {"SCAN", {"Starts a scan on {band}, or stops the scan that runs."}},
+    {"DN", {"Selects the previous memory channel on {band}."}},
+    {"UP", {"Selects the next memory channel on {band}."}},
+    {"Tune down", {"Tunes {band} down by one step of {step}."}},
+    {"Tune up", {"Tunes {band} up by one step of {step}."}},
+    {"Main step 10 MHz", {"Sets the main band's tuning step to 10 MHz; it is {mainstep}."}},
+    {"Main step 1 MHz", {"Sets the main band's tuning step to 1 MHz; it is {mainstep}."}},
+    {"Main step 100 kHz", {"Sets the main band's tuning step to 100 kHz; it is {mainstep}."}},
+    {"Main step 10 kHz", {"Sets the main band's tuning step to 10 kHz; it is {mainstep}."}},
+    {"Main step 1 kHz", {"Sets the main band's tuning step to 1 kHz; it is {mainstep}."}},
+    {"Main step 100 Hz", {"Sets the main band's tuning step to 100 Hz; it is {mainstep}."}},
+    {"Sub step 10 MHz", {"Sets the sub band's tuning step to 10 MHz; it is {substep}."}},
+    {"Sub step 1 MHz", {"Sets the sub band's tuning step to 1 MHz; it is {substep}."}},
+    {"Sub step 100 kHz", {"Sets the sub band's tuning step to 100 kHz; it is {substep}."}},
+    {"Sub step 10 kHz", {"Sets the sub band's tuning step to 10 kHz; it is {substep}."}},
+    {"Sub step 1 kHz", {"Sets the sub band's tuning step to 1 kHz; it is {substep}."}},
+    {"Sub step 100 Hz", {"Sets the sub band's tuning step to 100 Hz; it is {substep}."}},
+};
+static_assert(std::size(Texts) == SpotCount);
+
 constexpr TuningRange Ranges[] = {{136000000, 174000000}, {420000000, 460000000}};
 
 using namespace civ::Mode;
@@ -90,6 +125,8 @@ const PanelLayout Model{
     true,
     ModeIndicators,
     RigModel::IC821,
+    // The main band on the left of the display, the sub band from its SUB mark on.
+    {Texts, QRect(0, 0, 231, 54), QRect(231, 0, 193, 54)},
 };
 
 }  // namespace

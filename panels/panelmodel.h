@@ -59,6 +59,27 @@ struct ModeIndicator {
     int indicator;
 };
 
+// What the keyboard and assistive technology are told of a hot spot: its name (the
+// legend drawn on the key, or what the place is) and what it does under each of
+// the model's key meanings (the IC-706's function sets M1 to M3, the IC-821's FUNC
+// off and on): does[0] always, does[1] and does[2] where a meaning changes it
+// (nullptr: as does[0]). In the texts "{band}" stands for the band the keys act on
+// ("the main band"), "{step}" for its tuning step, "{mainstep}" and "{substep}" for
+// each band's.
+struct SpotText {
+    const char* name;
+    const char* does[3];
+};
+
+// The panel's texts for the keyboard and assistive technology.
+struct PanelTexts {
+    std::span<const SpotText> spots;  // one per hot spot, in number order
+    // Where the display shows each band, on the display bitmap (one-band models:
+    // mainArea only).
+    QRect mainArea;
+    QRect subArea;
+};
+
 struct PanelLayout {
     const char* radioName;    // engine RadioName and caption stem, "IC756"
     const char* rangeName;    // as the range message names the model, "IC-756"
@@ -86,6 +107,7 @@ struct PanelLayout {
     // Engine modes the display's mode indicator shows; other modes leave it as it was.
     std::span<const ModeIndicator> modeIndicators;
     RigModel rigModel;  // the engine the panel's session makes
+    PanelTexts texts;
 
     // The indicator for an engine mode, 0 for a mode the display does not show.
     int modeIndicator(int mode) const;

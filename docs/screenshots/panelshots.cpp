@@ -1,5 +1,6 @@
 #include "panelshots.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGroupBox>
@@ -123,8 +124,33 @@ bool settle(GraphicalPanel& panel, int ms)
     return false;
 }
 
+namespace {
+
+// The panel as a keyboard user sees it: focus in the picture, the ring moved to the
+// named key.
+bool saveFocusRing(GraphicalPanel& panel, const QString& key, const QString& file)
+{
+    panel.activateWindow();
+    QElapsedTimer t;
+    t.start();
+    while (!panel.isActiveWindow() && t.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    PanelPicture* picture = panel.controls().IRadio;
+    picture->setFocus(Qt::TabFocusReason);
+    QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(picture);
+    for (int i = 0; i < tree->childCount(); ++i) {
+        if (tree->child(i)->text(QAccessible::Name) == key)
+            picture->setFocusedKey(i);
+    }
+    QCoreApplication::processEvents();
+    return picture->focusRingShown() && panel.grab().save(file);
+}
+
+}  // namespace
+
 bool savePanel(TMainFORM& frame, const QString& simModel, quint8 address, const PanelOpener& open,
-               const std::function<void(GraphicalPanel&)>& prepare, const QDir& out, const QString& stem)
+               const std::function<void(GraphicalPanel&)>& prepare, const QDir& out, const QString& stem,
+               const QString& ringOn)
 {
     const RadioModel* model = findRadioModel(simModel);
     if (!model)
@@ -153,6 +179,9 @@ bool savePanel(TMainFORM& frame, const QString& simModel, quint8 address, const 
             panel->show();
             QCoreApplication::processEvents();
             ok = panel->grab().save(out.filePath(stem + QStringLiteral("-panel.png"))) && ok;
+            if (!ringOn.isEmpty())
+                ok =
+                    saveFocusRing(*panel, ringOn, out.filePath(stem + QStringLiteral("-keyboard.png"))) && ok;
         } else {
             ok = frame.grab().save(out.filePath(stem + QStringLiteral("-in-frame.png"))) && ok;
             if (QMdiSubWindow* sub = frame.mdiArea()->activeSubWindow())

@@ -17,10 +17,13 @@ void saveArtSheets(const PanelLayout& model, const QString& libraryPath, const Q
 
 // Opens a panel against a simulated radio of the model (in-process, no pacing), lets
 // it read the radio, runs prepare on it, and saves it alone (<stem>-panel.png) and
-// inside frame (<stem>-in-frame.png). open creates the panel for the owner.
+// inside frame (<stem>-in-frame.png). open creates the panel for the owner. With
+// ringOn, the panel alone once more with the keyboard's focus ring on the key of
+// that name (<stem>-keyboard.png).
 using PanelOpener = std::function<GraphicalPanel*(QWidget* owner)>;
 bool savePanel(TMainFORM& frame, const QString& simModel, quint8 address, const PanelOpener& open,
-               const std::function<void(GraphicalPanel&)>& prepare, const QDir& out, const QString& stem);
+               const std::function<void(GraphicalPanel&)>& prepare, const QDir& out, const QString& stem,
+               const QString& ringOn = QString());
 
 // Clicks the centre of a hot spot on the panel's picture.
 void clickSpot(GraphicalPanel& panel, int spot);

@@ -144,7 +144,7 @@ void panel756(TMainFORM& frame, const QDir& out)
             clickSpot(p, Model756::CW);
             clickSpot(p, Model756::MainDigit10MHz + 4);  // 1 kHz steps
         },
-        out, QStringLiteral("ic756"));
+        out, QStringLiteral("ic756"), QStringLiteral("V/M"));
     if (!ok) {
         std::fprintf(stderr, "the IC-756 panel did not settle\n");
         ++failures;
@@ -201,7 +201,7 @@ void panel706mkii(TMainFORM& frame, const QDir& out)
             clickSpot(p, Model706::DWN);             // band down: 145.5 MHz to 51.1 MHz
             clickSpot(p, Model706::Digit10MHz + 3);  // 10 kHz steps
         },
-        out, QStringLiteral("ic706mkii"));
+        out, QStringLiteral("ic706mkii"), QStringLiteral("Memory channel up"));
     if (!ok) {
         std::fprintf(stderr, "the IC-706MKII panel did not settle\n");
         ++failures;

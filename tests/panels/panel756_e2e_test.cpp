@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -17,6 +19,7 @@
 #include "memory/memoryform.h"
 #include "memory/memorymodel.h"
 #include "panels/hi_756.h"
+#include "panels/panelaccess.h"
 #include "panels/panelpicture.h"
 #include "sim/radio.h"
 #include "sim/radiostate.h"
@@ -86,6 +89,57 @@ TEST_F(Panel756Sim, EveryHotSpotIsTakenByTheRadio)
     EXPECT_TRUE(panel->view().subSelected);
     EXPECT_EQ(panel->view().subText, QStringLiteral("050.100.000"));
     EXPECT_EQ(bench.state().operating().freq, 50100000);
+}
+
+TEST_F(Panel756Sim, WorkedFromTheKeyboardAlone)
+{
+    SimRadio& radio = bench.radio();
+    panel =
+        std::make_unique<THi_756FORM>(bench.devices(), nullptr, QStringLiteral(TSLN_BIN_DIR "/PV756.dll"));
+    ASSERT_TRUE(waitFor([&] { return panel->session()->requestState() == 5 && idle(); }, 60000));
+    panel->show();
+    panel->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
+    PanelPicture* picture = panel->controls().IRadio;
+    QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(picture);
+    // Tab until the ring is on the key a screen reader names so.
+    const auto tabTo = [&](const QString& name) {
+        for (int i = 0; i < 100; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            if (QApplication::focusWidget() == picture &&
+                tree->child(picture->focusedKey())->text(QAccessible::Name) == name)
+                return true;
+        }
+        return false;
+    };
+    const auto settlesOn = [&](qint64 hz) {
+        return waitFor([&] { return radio.state().operating().freq == hz && idle(); }, 30000);
+    };
+    const auto display = [&](int band) { return tree->child(band)->text(QAccessible::Name); };
+
+    ASSERT_TRUE(tabTo(QStringLiteral("5")));
+    QTest::keyClick(picture, Qt::Key_Space);
+    ASSERT_TRUE(settlesOn(14200000));
+    ASSERT_TRUE(waitFor([&] { return display(0).startsWith(QStringLiteral("Main 14.200.000 ")); }, 30000))
+        << display(0).toStdString();
+
+    // 1 kHz steps: one up, then ten.
+    ASSERT_TRUE(tabTo(QStringLiteral("Main step 1 kHz")));
+    QTest::keyClick(picture, Qt::Key_Return);
+    QTest::keyClick(picture, Qt::Key_Up);
+    QTest::keyClick(picture, Qt::Key_PageUp);
+    ASSERT_TRUE(settlesOn(14211000));
+    EXPECT_TRUE(display(0).startsWith(QStringLiteral("Main 14.211.000 "))) << display(0).toStdString();
+
+    // MAIN selects the sub band, which Down then tunes by its own 10 Hz step.
+    const qint64 sub = radio.state().band(1).vfo[radio.state().band(1).activeVfo].freq;
+    ASSERT_TRUE(tabTo(QStringLiteral("MAIN")));
+    QTest::keyClick(picture, Qt::Key_Space);
+    QTest::keyClick(picture, Qt::Key_Down);
+    ASSERT_TRUE(settlesOn(sub - 10));
+    EXPECT_EQ(radio.state().activeBand(), 1);
+    EXPECT_EQ(display(1).section(QLatin1Char(' '), 1, 1), displayedFrequency(hertzToFreqText(sub - 10)));
+    EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
 }
 
 TEST_F(Panel756Sim, UploadThenDownloadGivesBackTheListAndABlankMemory)

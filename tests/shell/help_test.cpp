@@ -29,7 +29,7 @@ TEST(HelpFile, TheShippedFileHasEveryTopicAndOpensAtContextTen)
     QList<int> contexts;
     for (const HelpTopic& t : topics)
         contexts << t.context;
-    EXPECT_EQ(contexts, (QList<int>{10, 20, 30, 40, 50, 60, 70}));
+    EXPECT_EQ(contexts, (QList<int>{10, 20, 30, 35, 40, 50, 60, 70}));
 
     ModalRecorder modal;
     QPointer<HelpViewer> viewer;
@@ -56,6 +56,11 @@ TEST(HelpFile, TheShippedFileCoversNetworkControlTheF9WindowAndCsvAndTheLibraryS
     EXPECT_TRUE(topics.value(70).html.contains("Show Debug"));
     EXPECT_TRUE(topics.value(40).html.contains("Import CSV"));
     EXPECT_TRUE(topics.value(40).html.contains("Export CSV"));
+    // The panels without a mouse, linked from the panels' topic.
+    EXPECT_TRUE(topics.value(30).html.contains("help:35"));
+    for (const char* words :
+         {"Tab", "Space or Return", "Page Up", "\"Tune up\"", "Main 14.195.000 USB, VFO A"})
+        EXPECT_TRUE(topics.value(35).html.contains(words)) << words;
     // The libraries as the program looks for them: never in the current folder.
     const QString start = topics.value(10).html;
     EXPECT_FALSE(start.contains("lies in the current folder or beside the program"));
