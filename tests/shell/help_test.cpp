@@ -29,7 +29,7 @@ TEST(HelpFile, TheShippedFileHasEveryTopicAndOpensAtContextTen)
     QList<int> contexts;
     for (const HelpTopic& t : topics)
         contexts << t.context;
-    EXPECT_EQ(contexts, (QList<int>{10, 20, 30, 35, 40, 50, 60, 70}));
+    EXPECT_EQ(contexts, (QList<int>{10, 20, 30, 35, 40, 50, 60, 65, 70}));
 
     ModalRecorder modal;
     QPointer<HelpViewer> viewer;
@@ -52,6 +52,10 @@ TEST(HelpFile, TheShippedFileCoversNetworkControlTheF9WindowAndCsvAndTheLibraryS
         topics.insert(t.context, t);
     EXPECT_TRUE(topics.value(60).html.contains("Network Control"));
     EXPECT_TRUE(topics.value(60).html.contains("Hamlib NET rigctl"));
+    // Satellite trackers, linked from Network Control.
+    EXPECT_TRUE(topics.value(60).html.contains("help:65"));
+    for (const char* words : {"Duplex TRX", "VFO Up <b>Sub</b>", "VFO Down <b>Main</b>", "4532"})
+        EXPECT_TRUE(topics.value(65).html.contains(words)) << words;
     EXPECT_TRUE(topics.value(70).title.contains("F9"));
     EXPECT_TRUE(topics.value(70).html.contains("Show Debug"));
     EXPECT_TRUE(topics.value(40).html.contains("Import CSV"));
