@@ -1,6 +1,7 @@
 #include "panelshots.h"
 
 #include <QAccessible>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGroupBox>
@@ -19,7 +20,9 @@
 #include "panels/graphicalpanel.h"
 #include "panels/ic821.h"
 #include "panels/panelpicture.h"
+#include "radio/radiofinder.h"
 #include "radio/radiosession.h"
+#include "shell/findradios.h"
 #include "shell/mainform.h"
 #include "sim/bus.h"
 #include "sim/busstation.h"
@@ -218,5 +221,34 @@ bool saveIc821Window(const QDir& out)
     QCoreApplication::processEvents();
     const bool ok = window.grab().save(out.filePath(QStringLiteral("ic821-text.png")));
     window.close();
+    return ok;
+}
+
+bool saveFindRadios(const QDir& out)
+{
+    SimBus bus;
+    bus.setPaced(false);
+    std::vector<std::unique_ptr<SimRadio>> radios;
+    for (const auto& [name, address] : {std::pair{"ic706mkii", 0x48}, {"ic756", 0x50}, {"ic821", 0x4C}}) {
+        if (const RadioModel* model = findRadioModel(QString::fromLatin1(name)))
+            radios.push_back(std::make_unique<SimRadio>(bus, *model, quint8(address)));
+    }
+    DeviceList->append(std::make_unique<BusDevice>(bus));
+    FindRadiosForm form([](RigModel, bool, const DeviceChoice&) {});
+    form.show();
+    form.refreshDevices();
+    auto* device = form.findChild<QComboBox*>(QStringLiteral("device"));
+    device->setCurrentIndex(device->count() - 1);
+    form.findChild<QPushButton*>(QStringLiteral("find"))->click();
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 20000 && form.finder()->running()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    QCoreApplication::processEvents();
+    const bool ok =
+        !form.finder()->running() && form.grab().save(out.filePath(QStringLiteral("find-radios.png")));
+    form.close();
     return ok;
 }

@@ -32,3 +32,6 @@ bool settle(GraphicalPanel& panel, int ms);
 // Opens the IC-821 standard-controls window against a simulated IC-821 and saves
 // it (ic821-text.png) once it has read the radio.
 bool saveIc821Window(const QDir& out);
+// Runs Find Radios on a simulated bus of three radios and saves the window with
+// what it found (find-radios.png).
+bool saveFindRadios(const QDir& out);

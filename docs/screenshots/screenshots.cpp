@@ -227,6 +227,10 @@ int main(int argc, char** argv)
     memoryWindows(out);
     panel756(*frame, out);
     panel821(*frame, out);
+    if (!saveFindRadios(out)) {
+        std::fprintf(stderr, "Find Radios did not finish\n");
+        ++failures;
+    }
     if (!saveIc821Window(out)) {
         std::fprintf(stderr, "the IC-821 window did not settle\n");
         ++failures;
