@@ -15,7 +15,6 @@ TEST_F(Ic821, OpeningReadsSubThenMainAndRestsOnMain)
     EXPECT_EQ(w->memoryWindow()->windowTitle(),
               QStringLiteral("Memory for IC821 on device [Bench] <Serial>"));
     EXPECT_EQ(w->memoryWindow()->NumofMemories(), 80);
-    EXPECT_EQ(w->memoryWindow()->size(), QSize(569, 401));
     EXPECT_FALSE(w->memoryWindow()->isVisible());
     EXPECT_EQ(w->engine()->RadioName, QStringLiteral("IC821"));
     EXPECT_EQ(w->engine()->Address, 0x4C);
@@ -24,8 +23,6 @@ TEST_F(Ic821, OpeningReadsSubThenMainAndRestsOnMain)
     EXPECT_EQ(w->engine()->ReplyTimeout, 1000);
     EXPECT_EQ(w->engine()->SendDelay, 300);
     EXPECT_EQ(w->session()->registration(), 1);
-    EXPECT_EQ(w->size(), QSize(789, 258));
-
     EXPECT_EQ(sent(), readBoth());
     EXPECT_EQ(w->controls().ESubFreq->text(), QStringLiteral("007.050.000"));
     EXPECT_EQ(w->controls().EMainFreq->text(), QStringLiteral("014.195.000"));
@@ -36,58 +33,6 @@ TEST_F(Ic821, OpeningReadsSubThenMainAndRestsOnMain)
     EXPECT_EQ(w->controls().StatusPanels[0]->text(), QStringLiteral("Queue Count = 0"));
     EXPECT_EQ(w->controls().StatusPanels[1]->text(), QStringLiteral("Try Count = 1"));
     EXPECT_TRUE(modal.boxes.empty()) << modal.texts().join('\n').toStdString();
-}
-
-TEST_F(Ic821, ControlsStartAsDesigned)
-{
-    radio->silent = true;
-    TIC821FORM* w = open();
-    modal.boxes.clear();
-    const struct {
-        QAbstractButton* control;
-        const char* caption;
-    } buttons[] = {{w->controls().BMain, "Main"},
-                   {w->controls().BSub, "Sub"},
-                   {w->controls().BDial, "Dial"},
-                   {w->controls().BUpdate, "Update"},
-                   {w->controls().BFlip, "Main/Sub"},
-                   {w->controls().BScanStart, "Scan Start"},
-                   {w->controls().BScanStop, "Scan Stop"},
-                   {w->controls().BSetMM, "Set Main Mode"},
-                   {w->controls().BSubm, "Set Sub Mode"},
-                   {w->controls().BMemWrite, "Memory Write"},
-                   {w->controls().BMemClear, "Memory Clear"},
-                   {w->controls().BMemVfo, "MEM -> VFO"},
-                   {w->controls().BEmpty, "Empty Queue"},
-                   {w->controls().CBDebug, "Show Debug"}};
-    for (const auto& b : buttons)
-        EXPECT_EQ(b.control->text(), QString::fromLatin1(b.caption));
-    auto items = [](QGroupBox* g) {
-        QStringList out;
-        for (QAbstractButton* b : g->findChild<QButtonGroup*>()->buttons())
-            out << b->text();
-        return g->title() + QLatin1Char(':') + out.join(QLatin1Char('|'));
-    };
-    EXPECT_EQ(items(w->controls().RGMainMode), QStringLiteral("Mode:CW-N|CW |LSB|USB|FM"));
-    EXPECT_EQ(items(w->controls().RGSubMode), QStringLiteral("Mode:CW-N|CW |LSB|USB|FM"));
-    EXPECT_EQ(items(w->controls().RGDuplex), QStringLiteral("Repeater:Simplex|Duplex -|Duplex +"));
-    EXPECT_EQ(items(w->controls().RGMainVfo), QStringLiteral("Main VFO:Main VFO A|Main VFO B|Main Memory"));
-    EXPECT_EQ(items(w->controls().RGSubVfo), QStringLiteral("Sub VFO:Sub VFO A|Sub VFO B|Sub Memory"));
-    EXPECT_EQ(TIC821FORM::itemIndex(w->controls().RGDuplex), 0);
-    for (QGroupBox* g :
-         {w->controls().RGMainMode, w->controls().RGSubMode, w->controls().RGMainVfo, w->controls().RGSubVfo})
-        EXPECT_EQ(TIC821FORM::itemIndex(g), -1) << g->objectName().toStdString();
-    EXPECT_EQ(w->controls().EMainFreq->editMask(), QStringLiteral("000.000.000;1;_"));
-    EXPECT_EQ(w->controls().ESubFreq->editMask(), QStringLiteral("000.000.000;1"));
-    EXPECT_EQ(w->controls().EMainFreq->text(), QStringLiteral("000.000.000"));
-    EXPECT_EQ(w->controls().EMainFreq->font().family(), QStringLiteral("Times New Roman"));
-    EXPECT_EQ(w->controls().MainMemChan->text(), QStringLiteral("1"));
-    EXPECT_EQ(w->controls().SubMemChan->text(), QStringLiteral("1"));
-    EXPECT_EQ(w->controls().LMain->text(), QStringLiteral("Main"));
-    EXPECT_EQ(w->controls().LSub->text(), QStringLiteral("Sub"));
-    EXPECT_EQ(w->controls().StatusPanels[0]->width(), 200);
-    EXPECT_EQ(w->controls().StatusPanels[2]->width(), 50);
-    EXPECT_FALSE(w->controls().debugLog->isVisibleTo(w));
 }
 
 TEST_F(Ic821, TcpipDevicesGetTheSlowPatientTiming)
