@@ -48,13 +48,8 @@ QStringList rowTexts(const QTreeWidget* list)
 
 TEST(FindRadios, TheThreeSimulatedRadiosAreListedAndTheIc756PanelOpensFromTheList)
 {
-    SimOptions options;
-    options.tcpPort = freeLocalPort();
-    options.pty = false;
-    options.stdinControl = false;
-    Simulator sim(options);
-    QString error;
-    ASSERT_TRUE(sim.start(&error)) << qPrintable(error);
+    const std::unique_ptr<Simulator> sim = startRelaySimulator();
+    ASSERT_TRUE(sim->tcp());
 
     ModalRecorder modal;
     modal.onDialog = [](QDialog& d) {
@@ -65,7 +60,7 @@ TEST(FindRadios, TheThreeSimulatedRadiosAreListedAndTheIc756PanelOpensFromTheLis
     std::unique_ptr<TMainFORM> frame = createSharedWindows();
     frame->resize(1100, 900);
     frame->show();
-    connectRelay(*frame, sim.tcp()->port());
+    connectRelay(*frame, sim->tcp()->port());
     ASSERT_FALSE(::testing::Test::HasFatalFailure());
 
     QAction* item = frame->command(TMainFORM::Command::FindRadios);

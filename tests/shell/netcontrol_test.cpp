@@ -83,14 +83,10 @@ void leaveThenStop(QTcpSocket& a, QTcpSocket& b, NetControlForm* form, const Tde
 TEST(NetworkControl, TwoClientsAndAnIc756PanelShareOneDevice)
 {
     SimOptions options;
-    options.tcpPort = freeLocalPort();
-    options.pty = false;
-    options.stdinControl = false;
     options.radios = {{QStringLiteral("ic756"), -1}};
-    Simulator sim(options);
-    QString error;
-    ASSERT_TRUE(sim.start(&error)) << qPrintable(error);
-    SimRadio& radio = *sim.radios().front();
+    const std::unique_ptr<Simulator> sim = startRelaySimulator(options);
+    ASSERT_TRUE(sim->tcp());
+    SimRadio& radio = *sim->radios().front();
 
     ModalRecorder modal;
     modal.onDialog = [](QDialog& d) {
@@ -109,7 +105,7 @@ TEST(NetworkControl, TwoClientsAndAnIc756PanelShareOneDevice)
         GTEST_SKIP() << "PV756.dll is not beside the tests";
 
     Tdevice_tcpip* device = nullptr;
-    connectRelay(*frame, sim.tcp()->port(), &device);
+    connectRelay(*frame, sim->tcp()->port(), &device);
     ASSERT_FALSE(::testing::Test::HasFatalFailure());
     frame->command(TMainFORM::Command::IC756)->trigger();
     THi_756FORM* panel = frame->findChild<THi_756FORM*>();

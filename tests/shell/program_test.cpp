@@ -21,6 +21,7 @@
 #include "devices/deviceselectdialog.h"
 #include "devices/tcpipwindow.h"
 #include "panels/hi_756.h"
+#include "relaydevice.h"
 #include "shell/mainform.h"
 #include "shell/newdevice.h"
 #include "shell/startup.h"
@@ -33,13 +34,9 @@
 
 TEST(Program, AnOperatorAddsADeviceAndOpensTheIc756Panel)
 {
-    SimOptions options;
-    options.tcpPort = freeLocalPort();
-    options.pty = false;
-    options.stdinControl = false;
-    Simulator sim(options);
-    QString error;
-    ASSERT_TRUE(sim.start(&error)) << qPrintable(error);
+    const std::unique_ptr<Simulator> started = startRelaySimulator();
+    ASSERT_TRUE(started->tcp());
+    Simulator& sim = *started;
 
     ModalRecorder modal;
     QString offeredAddress;

@@ -1,19 +1,23 @@
 #pragma once
 
-// The whole program's tests reach the simulator through a TCP/IP device added
-// and connected as an operator does it.
+// The whole program's tests reach the simulator on a free local port through a
+// TCP/IP device added and connected as an operator does it.
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
+#include <memory>
 
 #include "core/device.h"
 #include "devices/device_tcpip.h"
 #include "devices/tcpipwindow.h"
 #include "shell/mainform.h"
+#include "sim/simulator.h"
+#include "sim/tcprelay.h"
 #include "support/findpart.h"
+#include "support/freeport.h"
 #include "support/waitfor.h"
 
 // Adds a TCP/IP device through Add Device (the test's New Device answer names it)
@@ -29,4 +33,16 @@ inline void connectRelay(TMainFORM& frame, quint16 port, Tdevice_tcpip** added =
     ASSERT_TRUE(waitFor([&] { return device->window()->isConnected(); }, 10000));
     if (added)
         *added = device;
+}
+
+// The simulator with options' radios (the default bus when none), on TCP only.
+inline std::unique_ptr<Simulator> startRelaySimulator(SimOptions options = {})
+{
+    options.tcpPort = freeLocalPort();
+    options.pty = false;
+    options.stdinControl = false;
+    auto sim = std::make_unique<Simulator>(options);
+    QString error;
+    EXPECT_TRUE(sim->start(&error)) << qPrintable(error);
+    return sim;
 }

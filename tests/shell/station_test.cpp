@@ -25,6 +25,7 @@
 #include "memory/memoryform.h"
 #include "panels/graphicalpanel.h"
 #include "panels/ic821.h"
+#include "relaydevice.h"
 #include "shell/mainform.h"
 #include "shell/newdevice.h"
 #include "shell/session.h"
@@ -84,18 +85,6 @@ struct StationRun {
     }
 };
 
-std::unique_ptr<Simulator> startSim()
-{
-    SimOptions options;
-    options.tcpPort = freeLocalPort();
-    options.pty = false;
-    options.stdinControl = false;
-    auto sim = std::make_unique<Simulator>(options);
-    QString error;
-    EXPECT_TRUE(sim->start(&error)) << qPrintable(error);
-    return sim;
-}
-
 // Add Device, a relay connected to the simulator.
 void addRelay(ModalRecorder& modal, TMainFORM& frame, const QString& name, const Simulator& sim)
 {
@@ -104,13 +93,7 @@ void addRelay(ModalRecorder& modal, TMainFORM& frame, const QString& name, const
             newDevice->setChoice({name, DeviceKind::TcpIp});
         return Modal::Ok;
     };
-    frame.command(TMainFORM::Command::AddDevice)->trigger();
-    auto* tcp = dynamic_cast<Tdevice_tcpip*>(DeviceList->at(DeviceList->count() - 1));
-    ASSERT_NE(tcp, nullptr);
-    part<QLineEdit>(tcp->window(), "hostName")->setText("127.0.0.1");
-    part<QLineEdit>(tcp->window(), "port")->setText(QString::number(sim.tcp()->port()));
-    part<QPushButton>(tcp->window(), "connect")->click();
-    ASSERT_TRUE(waitFor([&] { return tcp->window()->isConnected(); }, 10000));
+    connectRelay(frame, sim.tcp()->port());
 }
 
 // A Radio menu item, answering Device Select with the device and address.
@@ -216,7 +199,7 @@ TEST(StationStore, RadioWindowsAreWrittenAndReadBackAndBadEntriesSkippedWithThei
 
 TEST(Station, TwoPanelsAndAnIc821WindowComeBackOnTheirDevicesWithTheirPlaces)
 {
-    const std::unique_ptr<Simulator> sim = startSim();
+    const std::unique_ptr<Simulator> sim = startRelaySimulator();
     QTemporaryDir dir;
     QSettings settings(dir.filePath("tsln.conf"), QSettings::IniFormat);
     ModalRecorder modal;
