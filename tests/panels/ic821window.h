@@ -43,14 +43,6 @@
 #include "widgets/menumerge.h"
 #include "widgets/updown.h"
 
-// The range dialogs' fields check each other as they change; filled together
-// they are consistent.
-inline void fill(QLineEdit* field, int value)
-{
-    const QSignalBlocker quiet(field);
-    field->setText(QString::number(value));
-}
-
 using Frames = std::vector<QByteArray>;
 namespace enc = civ::encode;
 
@@ -89,10 +81,7 @@ protected:
                 return selectAnswer;
             }
             if (qobject_cast<TUploadFORM*>(&dialog) || qobject_cast<TDownloadFORM*>(&dialog)) {
-                const RangeFields fields(dialog);
-                fill(fields.start, 1);
-                fill(fields.ending, range);
-                fill(fields.target, 1);
+                RangeFields(dialog).fill(1, range, 1);
             }
             return int(Modal::Ok);
         };

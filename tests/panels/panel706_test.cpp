@@ -430,10 +430,7 @@ TEST_F(Panel706, TheFrameworksMendsHoldOnBothModels)
                 return int(Modal::Ok);
             }
             EXPECT_NE(qobject_cast<TDownloadFORM*>(&d), nullptr);
-            const RangeFields download(d);
-            download.start->setText(QStringLiteral("1"));
-            download.ending->setText(QStringLiteral("3"));
-            download.target->setText(QStringLiteral("1"));
+            RangeFields(d).fill(1, 3, 1);
             return int(Modal::Ok);
         };
         radio->sent.clear();

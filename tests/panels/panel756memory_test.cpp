@@ -16,10 +16,7 @@ TEST_F(Panel756, NoResponseRaisesABoxAndEndsATransferWithOneBox)
     // engine's giving up ends the transfer with one box, and nothing is sent after.
     otherDialog = [&](QDialog& d) {
         EXPECT_NE(qobject_cast<TDownloadFORM*>(&d), nullptr);
-        const RangeFields download(d);
-        download.start->setText(QStringLiteral("1"));
-        download.ending->setText(QStringLiteral("3"));
-        download.target->setText(QStringLiteral("1"));
+        RangeFields(d).fill(1, 3, 1);
         return int(Modal::Ok);
     };
     modal.boxes.clear();
@@ -90,10 +87,7 @@ TEST_F(Panel756, AnUploadPutsTheBandBackOnceAfterItsLastChannel)
         rows->setRecord(i, MemRecord{freqs[i], QString::fromLatin1(modes[i]), QString(), QString()});
     otherDialog = [&](QDialog& d) {
         EXPECT_NE(qobject_cast<TUploadFORM*>(&d), nullptr);
-        const RangeFields upload(d);
-        upload.start->setText(QStringLiteral("1"));
-        upload.ending->setText(QStringLiteral("3"));
-        upload.target->setText(QStringLiteral("21"));
+        RangeFields(d).fill(1, 3, 21);
         return int(Modal::Ok);
     };
     radio->sent.clear();
@@ -129,10 +123,7 @@ TEST_F(Panel756, AnUploadClearsBlankRowsAndSumsUpWhatTheRadioRefused)
     rows->setRecord(2, MemRecord{QStringLiteral("028.300.000"), QStringLiteral("FM"), QString(), QString()});
     radio->refusedChannels = {3};
     otherDialog = [&](QDialog& d) {
-        const RangeFields upload(d);
-        upload.start->setText(QStringLiteral("1"));
-        upload.ending->setText(QStringLiteral("3"));
-        upload.target->setText(QStringLiteral("1"));
+        RangeFields(d).fill(1, 3, 1);
         return int(Modal::Ok);
     };
     radio->sent.clear();
@@ -178,10 +169,7 @@ TEST_F(Panel756, ADownloadPutsTheBandBackOnceAfterItsLastChannel)
     const QString before = p->view().mainText;
     otherDialog = [&](QDialog& d) {
         EXPECT_NE(qobject_cast<TDownloadFORM*>(&d), nullptr);
-        const RangeFields download(d);
-        download.start->setText(QStringLiteral("5"));
-        download.ending->setText(QStringLiteral("7"));
-        download.target->setText(QStringLiteral("1"));
+        RangeFields(d).fill(5, 7, 1);
         return int(Modal::Ok);
     };
     radio->sent.clear();

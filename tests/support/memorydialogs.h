@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <utility>
 
 #include "memory/freqedit.h"
 #include "memory/radiogroup.h"
@@ -24,6 +26,16 @@ struct RangeFields {
           ok(dialog.findChild<QPushButton*>(QStringLiteral("BOk"))),
           cancel(dialog.findChild<QPushButton*>(QStringLiteral("BCancel")))
     {
+    }
+
+    // The operator types a range and its target; the dialog's own checks of one
+    // field against the others are not what is tried, so they stay quiet.
+    void fill(int first, int last, int to) const
+    {
+        for (auto [field, value] : {std::pair{start, first}, {ending, last}, {target, to}}) {
+            const QSignalBlocker quiet(field);
+            field->setText(QString::number(value));
+        }
     }
 
     QLineEdit* start;

@@ -24,30 +24,13 @@
 #include "support/memorydialogs.h"
 #include "support/waitfor.h"
 
-namespace {
-
-// The range dialogs' fields check each other as they change; filled together
-// they are consistent.
-void fill(QLineEdit* field, int value)
-{
-    const QSignalBlocker quiet(field);
-    field->setText(QString::number(value));
-}
-
-}  // namespace
-
-SimBench::SimBench()
-    : devices_(std::make_unique<TDeviceList>()),
-      comPort_(std::make_unique<TComPortFORM>())
+SimBench::SimBench() : devices_(std::make_unique<TDeviceList>()), comPort_(std::make_unique<TComPortFORM>())
 {
     previousList_ = std::exchange(DeviceList, devices_.get());
     modal.onDialog = [this](QDialog& d) { return answer(d); };
 }
 
-SimBench::~SimBench()
-{
-    DeviceList = previousList_;
-}
+SimBench::~SimBench() { DeviceList = previousList_; }
 
 void SimBench::stop()
 {
@@ -129,15 +112,9 @@ int SimBench::answer(QDialog& d)
         line.baud = QStringLiteral("9600");
         comPort_->setLine(line);
     } else if (qobject_cast<TUploadFORM*>(&d)) {
-        const RangeFields fields(d);
-        fill(fields.start, upload.start);
-        fill(fields.ending, upload.ending);
-        fill(fields.target, upload.to);
+        RangeFields(d).fill(upload.start, upload.ending, upload.to);
     } else if (qobject_cast<TDownloadFORM*>(&d)) {
-        const RangeFields fields(d);
-        fill(fields.start, download.start);
-        fill(fields.ending, download.ending);
-        fill(fields.target, download.to);
+        RangeFields(d).fill(download.start, download.ending, download.to);
     }
     return onDialog ? onDialog(d) : int(Modal::Ok);
 }
